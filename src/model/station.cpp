@@ -1,0 +1,363 @@
+#include "model/station.h"
+
+#include <cmath>
+#include <string_view>
+
+#include "model/textfile.h"
+
+namespace vernoli {
+
+namespace {
+
+// Labels of the .DSC, each written right after its value; the blanks at their start bring the
+// colon to column 30.
+constexpr std::string_view kLatitudeLabel = "                   : Latitude (degrees)";
+constexpr std::string_view kLongitudeLabel = "                   : Longitude (degrees)";
+constexpr std::string_view kAltitudeLabel =
+    "                      : Altitude (meters above sea level)";
+constexpr std::string_view kDailyLabel = "                      : daily data";
+constexpr std::string_view kTenDailyLabel = "                      : 10-daily data";
+constexpr std::string_view kMonthlyLabel = "                      : monthly data";
+constexpr std::string_view kFromLabel = "               : From Date (Day - Month - Year)";
+constexpr std::string_view kToLabel = "               : To Date (Day - Month - Year)";
+constexpr std::string_view kPsychrometerLabel =
+    "               : coefficient psychrometer (depending on type of ventilation)";
+constexpr std::string_view kWindHeightLabel =
+    "                    : height wind speed measurement (meter)";
+constexpr std::string_view kTdewLabel =
+    "                    : Missing air humidity data: difference between Tdew and Tmin (\xB0"
+    "C)";
+constexpr std::string_view kHargreavesLabel =
+    "                   : Missing radiation data: Coefficient of Hargreaves Equation "
+    "(MJ/m2.day)";
+constexpr std::string_view kDefaultU2Label =
+    "                    : Missing wind speed: estimate for U2 (m/sec)";
+constexpr std::string_view kAngstromALabel = "                   : Coefficient: a Angstrom formula";
+constexpr std::string_view kAngstromBLabel = "                   : Coefficient: b Angstrom formula";
+constexpr std::string_view kElevationLabel =
+    "                      : Option: Adjustment for station elevation (Angstrom formula)";
+constexpr std::string_view kNoElevationLabel =
+    "                      : Option: NO Adjustment for station elevation (Angstrom formula)";
+constexpr std::string_view kLimitTminLabel =
+    "                      : Climatic data range: lower limit for Minimal temperature (\xB0"
+    "C)";
+constexpr std::string_view kLimitTmaxLabel =
+    "                      : Climatic data range: upper limit for Maximal temperature (\xB0"
+    "C)";
+constexpr std::string_view kLimitRHminLabel =
+    "                      : Climatic data range: lower limit for Minimal Relative Humidity (%)";
+constexpr std::string_view kLimitWindLabel =
+    "                      : Climatic data range: upper limit for Maximal wind speed (m/sec)";
+constexpr std::string_view kLimitRadiationLabel =
+    "                      : Climatic data range: Allowable deviation (%) from theoretical "
+    "maximum radiation";
+constexpr std::string_view kListTitle =
+    "List of CLIMATIC PARAMETERS=====================================";
+constexpr std::string_view kListHeader =
+    "Code  Symbol  Description                             Unit";
+constexpr std::string_view kListEnd =
+    "================================================================";
+
+constexpr std::string_view kUndefinedStation = "Undefined station";
+
+std::string TrimRightBlanks(std::string_view text) {
+  std::size_t end = text.find_last_not_of(' ');
+  return end == std::string_view::npos ? std::string() : std::string(text.substr(0, end + 1));
+}
+
+// A free text as one line of the file: a line break inside it would shift every line after it.
+std::string SingleLine(std::string text) {
+  for (char& c : text) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  return text;
+}
+
+// " 2000" for a year, nothing for a data set not linked to a year.
+std::string YearText(int year) { return year == kYearNotLinked ? std::string() : FormatInt(year, 5); }
+
+std::string MonthText(int month) {
+  return month >= 1 && month <= 12 ? std::string(MonthName(month)) : std::string();
+}
+
+// Reads the .DSC line by line, each value from the start of its line.
+class DscReader {
+ public:
+  explicit DscReader(const std::string& path) : path_(path) {}
+
+  Status Open() { return lines_.Open(path_); }
+
+  // The next line whole.
+  Status Line(std::string& text) {
+    if (lines_.Next(text)) return Status::Success();
+    if (!lines_.status()) return lines_.status();
+    return Status::Error(ReasonUnexpectedEnd(path_, lines_.LineNumber() + 1));
+  }
+
+  // The numbers at the start of the next line; the rest of the line is skipped.
+  template <typename... Ts>
+  Status Numbers(Ts&... values) {
+    if (Status s = Line(text_); !s) return s;
+    NumberScanner scanner(text_);
+    if (!(Read(scanner, values) && ...)) {
+      return Status::Error(ReasonNotANumber(path_, lines_.LineNumber()));
+    }
+    return Status::Success();
+  }
+
+  int LineNumber() const { return lines_.LineNumber(); }
+
+ private:
+  static bool Read(NumberScanner& scanner, double& value) { return scanner.ReadReal(value); }
+  static bool Read(NumberScanner& scanner, int32_t& value) { return scanner.ReadInt32(value); }
+  static bool Read(NumberScanner& scanner, int64_t& value) { return scanner.ReadInt(value); }
+
+  std::string path_;
+  LineReader lines_;
+  std::string text_;
+};
+
+// A date the calendar can count: a day of 1..31, a month of 1..12, a year of 1..9999.
+bool IsCountableDate(int32_t day, int32_t month, int32_t year) {
+  return day >= 1 && day <= 31 && month >= 1 && month <= 12 && year >= 1 && year <= 9999;
+}
+
+}  // namespace
+
+int32_t NumberOfRecords(const RepClimateFile& station) {
+  return NumberOfRecords(station.DataType, station.From(), station.To());
+}
+
+void SetStationFiles(RepClimateFile& station, const std::string& folder, const std::string& name) {
+  station.FileName = name;
+  station.OutputName = name;
+  station.DscFileName = PathInFolder(folder, name + ".DSC");
+  station.DtaFileName = PathInFolder(folder, name + ".DTA");
+}
+
+Status WriteStationDescription(const RepClimateFile& station) {
+  AtomicFile file(station.DscFileName);
+  auto line = [&file](std::string text, std::string_view label) {
+    text += label;
+    file.WriteLine(text);
+  };
+
+  file.WriteLine(SingleLine(station.StationName));
+  file.WriteLine(SingleLine(station.Country));
+  line(FormatReal(station.Latitude, 10, 2), kLatitudeLabel);
+  line(FormatReal(station.Longitude, 10, 2), kLongitudeLabel);
+  line(FormatInt(station.Altitude, 7), kAltitudeLabel);
+  switch (station.DataType) {
+    case kDaily: line(FormatInt(1, 7), kDailyLabel); break;
+    case kTenDaily: line(FormatInt(2, 7), kTenDailyLabel); break;
+    default: line(FormatInt(3, 7), kMonthlyLabel); break;
+  }
+  line(FormatInt(station.FromDay, 4) + FormatInt(station.FromMonth, 4) + FormatInt(station.FromYear, 6),
+       kFromLabel);
+  line(FormatInt(station.ToDay, 4) + FormatInt(station.ToMonth, 4) + FormatInt(station.ToYear, 6),
+       kToLabel);
+  line(FormatReal(station.PsychrometerCoefficient, 14, 6), kPsychrometerLabel);
+  line(FormatReal(station.WindHeight, 9, 1), kWindHeightLabel);
+  line(FormatReal(station.TdewTminDifference, 9, 1), kTdewLabel);
+  line(FormatReal(station.HargreavesRsCoefficient, 10, 2), kHargreavesLabel);
+  line(FormatReal(station.DefaultU2, 9, 1), kDefaultU2Label);
+  line(FormatReal(station.Settings.AngstromA, 10, 2), kAngstromALabel);
+  line(FormatReal(station.Settings.AngstromB, 10, 2), kAngstromBLabel);
+  if (station.Flags.ElevationAdjustment != 0) {
+    line(FormatInt(1, 7), kElevationLabel);
+  } else {
+    line(FormatInt(0, 7), kNoElevationLabel);
+  }
+  line(FormatInt(station.Limits.LimitTmin, 7), kLimitTminLabel);
+  line(FormatInt(station.Limits.LimitTmax, 7), kLimitTmaxLabel);
+  line(FormatInt(station.Limits.LimitRHmin, 7), kLimitRHminLabel);
+  line(FormatInt(station.Limits.LimitWind, 7), kLimitWindLabel);
+  line(FormatInt(station.Limits.LimitRadiationDeviation, 7), kLimitRadiationLabel);
+  file.WriteLine("");
+  file.WriteLine(kListTitle);
+  file.WriteLine(kListHeader);
+  // The whole parameter table, as documentation for the reader of the file; never read back.
+  for (const ParameterInfo& row : ParameterTable()) {
+    std::string text = FormatInt(row.Code, 4);
+    text += "  ";
+    text += row.Symbol;
+    text += "  ";
+    text += row.Description;
+    text += " ";
+    text += row.Unit;
+    file.WriteLine(text);
+  }
+  file.WriteLine(kListEnd);
+  return file.Commit();
+}
+
+Status ReadStationDescription(RepClimateFile& station) {
+  const std::string& path = station.DscFileName;
+  RepClimateFile read = station;
+  DscReader reader(path);
+  if (Status s = reader.Open(); !s) return s;
+
+  if (Status s = reader.Line(read.StationName); !s) return s;
+  if (Status s = reader.Line(read.Country); !s) return s;
+  if (Status s = reader.Numbers(read.Latitude); !s) return s;
+  if (Status s = reader.Numbers(read.Longitude); !s) return s;
+  if (Status s = reader.Numbers(read.Altitude); !s) return s;
+
+  int64_t typeCode = 0;
+  if (Status s = reader.Numbers(typeCode); !s) return s;
+  read.DataType = typeCode == 1 ? kDaily : typeCode == 2 ? kTenDaily : kMonthly;
+
+  // A date outside the calendar cannot be counted; stop rather than guess.
+  if (Status s = reader.Numbers(read.FromDay, read.FromMonth, read.FromYear); !s) return s;
+  if (!IsCountableDate(read.FromDay, read.FromMonth, read.FromYear)) {
+    return Status::Error(ReasonInvalidDate(path, reader.LineNumber()));
+  }
+  if (Status s = reader.Numbers(read.ToDay, read.ToMonth, read.ToYear); !s) return s;
+  if (!IsCountableDate(read.ToDay, read.ToMonth, read.ToYear)) {
+    return Status::Error(ReasonInvalidDate(path, reader.LineNumber()));
+  }
+  read.FirstDayNr = DayNr(read.FromDay, read.FromMonth, read.FromYear);
+  read.LastDayNr = DayNr(read.ToDay, read.ToMonth, read.ToYear);
+  read.Method = 1;
+
+  if (Status s = reader.Numbers(read.PsychrometerCoefficient); !s) return s;
+  if (Status s = reader.Numbers(read.WindHeight); !s) return s;
+  if (Status s = reader.Numbers(read.TdewTminDifference); !s) return s;
+  if (Status s = reader.Numbers(read.HargreavesRsCoefficient); !s) return s;
+  if (Status s = reader.Numbers(read.DefaultU2); !s) return s;
+
+  // Settings that are not stored in the file.
+  read.Settings.AlbedoPM = 0.23;
+  read.Settings.AlbedoPenman = 0.25;
+  if (Status s = reader.Numbers(read.Settings.AngstromA); !s) return s;
+  if (Status s = reader.Numbers(read.Settings.AngstromB); !s) return s;
+  read.Settings.HargreavesCoefficient = 0.0023;
+  read.Settings.WindFunctionCoefficient = 2.7;
+  read.Settings.DayNightWindRatio = 2;
+
+  int64_t elevation = 0;
+  if (Status s = reader.Numbers(elevation); !s) return s;
+  read.Flags.ElevationAdjustment = elevation != 0 ? 1 : 0;
+  read.Flags.AdjustPenman = 1;
+  read.Flags.AdjustRadiation = 1;
+  read.Flags.AdjustBlaneyCriddle = 1;
+
+  // The limits are signed 8-bit numbers; a larger number keeps its low byte, as it is stored.
+  int64_t limits[5] = {};
+  for (int64_t& limit : limits) {
+    if (Status s = reader.Numbers(limit); !s) return s;
+  }
+  read.Limits.LimitTmin = static_cast<int8_t>(limits[0]);
+  read.Limits.LimitTmax = static_cast<int8_t>(limits[1]);
+  read.Limits.LimitRHmin = static_cast<int8_t>(limits[2]);
+  read.Limits.LimitWind = static_cast<int8_t>(limits[3]);
+  read.Limits.LimitRadiationDeviation = static_cast<int8_t>(limits[4]);
+
+  // The rest of the file is the parameter list, written for the human reader only.
+  read.NumberOfRecords = NumberOfRecords(read);
+  read.Description =
+      BuildDescription(read.StationName, read.Country, read.DataType, read.From(), read.To());
+  station = std::move(read);
+  return Status::Success();
+}
+
+std::string BuildDescription(const std::string& stationName, const std::string& country,
+                             uint8_t dataType, const Date& from, const Date& to) {
+  std::string name = TrimRightBlanks(stationName);
+  if (name.empty()) {
+    name = kUndefinedStation;
+  } else {
+    // A country of blanks only is no country: it would leave " ()" behind the name.
+    std::string land = TrimRightBlanks(country);
+    if (!land.empty()) name += " (" + land + ")";
+  }
+  const std::string fromYear = YearText(from.Year);
+  const std::string toYear = YearText(to.Year);
+
+  switch (dataType) {
+    case kDaily:
+      return name + " - daily data: " + std::to_string(from.Day) + " " + MonthText(from.Month) +
+             fromYear + " - " + std::to_string(to.Day) + " " + MonthText(to.Month) + toYear;
+    case kTenDaily: {
+      // A span starts on the first day of a decade: day 1 is decade 1, days up to 20 decade 2.
+      int fromDecade = from.Day >= 21 ? 3 : from.Day >= 2 ? 2 : 1;
+      int toDecade = DecadeOfDay(to.Day);
+      return name + " : Dec" + std::to_string(fromDecade) + " " + MonthText(from.Month) + fromYear +
+             " - " + "Dec" + std::to_string(toDecade) + " " + MonthText(to.Month) + toYear;
+    }
+    default:
+      return name + " - monthly data: " + MonthText(from.Month) + fromYear + " - " +
+             MonthText(to.Month) + toYear;
+  }
+}
+
+void ClearStation(RepClimateFile& station) {
+  station.FileName.clear();
+  station.StationName.clear();
+  station.Country.clear();
+}
+
+DegreesMinutes DegreesAndMinutes(double value, bool isLatitude) {
+  double magnitude = std::fabs(value);
+  double whole = std::trunc(magnitude);
+  auto degrees = static_cast<int64_t>(RoundHalfEven(whole));
+  auto minutes = static_cast<int64_t>(RoundHalfEven((magnitude - whole) * 60.0));
+  // 12.999 degrees is 12 degrees 59.94 minutes: shown as 13 degrees 0 minutes, not 12 and 60.
+  if (minutes >= 60) {
+    degrees += minutes / 60;
+    minutes %= 60;
+  }
+  DegreesMinutes result;
+  result.Degrees = std::to_string(degrees);
+  result.Minutes = std::to_string(minutes);
+  if (isLatitude) {
+    result.Hemisphere = value >= 0 ? "North" : "South";
+  } else {
+    result.Hemisphere = value >= 0 ? "East" : "West";
+  }
+  return result;
+}
+
+RepClimateFile NewStation(Location location, Climate climate, WindClass wind) {
+  RepClimateFile station;
+  station.Method = 1;
+  station.PsychrometerCoefficient = 0.0008;
+  station.WindHeight = 2.0;
+  station.HargreavesRsCoefficient = location == Location::Coast ? 0.19 : 0.16;
+  station.TdewTminDifference = climate == Climate::Arid ? 2.0 : 0.0;
+  switch (wind) {
+    case WindClass::Light: station.DefaultU2 = 0.5; break;
+    case WindClass::LightToModerate: station.DefaultU2 = 2.0; break;
+    case WindClass::ModerateToStrong: station.DefaultU2 = 4.0; break;
+  }
+  station.Settings = CalculationSettings{};
+  station.Settings.AlbedoPM = 0.23;
+  station.Settings.AlbedoPenman = 0.25;
+  station.Settings.AngstromA = 0.25;
+  station.Settings.AngstromB = 0.50;
+  station.Settings.HargreavesCoefficient = 0.0023;
+  station.Settings.WindFunctionCoefficient = 2.7;
+  station.Settings.DayNightWindRatio = 2;
+  station.Flags.ElevationAdjustment = 1;
+  station.Flags.AdjustPenman = 1;
+  station.Flags.AdjustRadiation = 1;
+  station.Flags.AdjustBlaneyCriddle = 1;
+  station.Limits.LimitTmin = -15;
+  station.Limits.LimitTmax = 45;
+  station.Limits.LimitRHmin = 15;
+  station.Limits.LimitWind = 8;
+  station.Limits.LimitRadiationDeviation = 5;
+  station.ParameterCodes.fill(-999);
+  station.ParameterCodes[0] = 501;  // ETo, the last column of every data file
+  station.NumberOfParameters = 1;
+  // The default span (daily, one year not linked to a year) kept consistent until the caller
+  // sets its own.
+  station.FirstDayNr = DayNr(station.FromDay, station.FromMonth, station.FromYear);
+  station.LastDayNr = DayNr(station.ToDay, station.ToMonth, station.ToYear);
+  station.NumberOfRecords = NumberOfRecords(station);
+  station.Description = BuildDescription(station.StationName, station.Country, station.DataType,
+                                         station.From(), station.To());
+  return station;
+}
+
+}  // namespace vernoli

@@ -1,0 +1,405 @@
+#include "model/textfile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <system_error>
+
+namespace vernoli {
+
+namespace {
+
+std::string PadLeft(std::string text, int width) {
+  if (width > 0 && text.size() < static_cast<std::size_t>(width)) {
+    text.insert(0, static_cast<std::size_t>(width) - text.size(), ' ');
+  }
+  return text;
+}
+
+std::string LineText(int line) { return std::to_string(line); }
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Formatting
+
+std::string FormatInt(int64_t value, int width) {
+  char digits[24];
+  auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value);
+  (void)ec;  // 24 characters always hold an int64
+  return PadLeft(std::string(digits, end), width);
+}
+
+std::string FormatReal(double value, int width, int decimals) {
+  if (decimals < 0) decimals = 0;
+  // Room for the 309 digits of the largest double, the sign, the point and the decimals.
+  std::string text(330 + static_cast<std::size_t>(decimals), '\0');
+  auto [end, ec] =
+      std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, decimals);
+  if (ec != std::errc()) return PadLeft("?", width);
+  text.resize(static_cast<std::size_t>(end - text.data()));
+  // A small negative number rounds to "-0.00": write it without the sign.
+  if (!text.empty() && text[0] == '-' &&
+      text.find_first_not_of("0.", 1) == std::string::npos) {
+    text.erase(0, 1);
+  }
+  return PadLeft(std::move(text), width);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Free-format numbers
+
+bool IsFieldSeparator(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+bool ParseReal(std::string_view token, double& value) {
+  if (token.empty()) return false;
+  std::string_view digits = token;
+  if (digits.front() == '+') {
+    digits.remove_prefix(1);
+    // "+-1" is no number; from_chars would take the "-1" that follows.
+    if (digits.empty() || digits.front() == '-') return false;
+  }
+  double parsed = 0.0;
+  auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), parsed,
+                                   std::chars_format::general);
+  if (ec != std::errc() || end != digits.data() + digits.size()) return false;
+  if (!std::isfinite(parsed)) return false;  // "inf", "nan"
+  value = parsed;
+  return true;
+}
+
+bool ParseInt(std::string_view token, int64_t& value) {
+  if (token.empty()) return false;
+  std::string_view digits = token;
+  if (digits.front() == '+') {
+    digits.remove_prefix(1);
+    if (digits.empty() || digits.front() == '-') return false;
+  }
+  int64_t parsed = 0;
+  auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), parsed);
+  if (ec != std::errc() || end != digits.data() + digits.size()) return false;
+  value = parsed;
+  return true;
+}
+
+std::string_view NumberScanner::PeekToken(std::size_t& tokenEnd) const {
+  std::size_t start = pos_;
+  while (start < text_.size() && IsFieldSeparator(text_[start])) ++start;
+  std::size_t end = start;
+  while (end < text_.size() && !IsFieldSeparator(text_[end])) ++end;
+  tokenEnd = end;
+  return text_.substr(start, end - start);
+}
+
+bool NumberScanner::ReadReal(double& value) {
+  std::size_t end = 0;
+  if (!ParseReal(PeekToken(end), value)) return false;
+  pos_ = end;
+  return true;
+}
+
+bool NumberScanner::ReadInt(int64_t& value) {
+  std::size_t end = 0;
+  if (!ParseInt(PeekToken(end), value)) return false;
+  pos_ = end;
+  return true;
+}
+
+bool NumberScanner::ReadInt32(int32_t& value) {
+  std::size_t end = 0;
+  int64_t parsed = 0;
+  if (!ParseInt(PeekToken(end), parsed)) return false;
+  if (parsed < std::numeric_limits<int32_t>::min() || parsed > std::numeric_limits<int32_t>::max()) {
+    return false;
+  }
+  value = static_cast<int32_t>(parsed);
+  pos_ = end;
+  return true;
+}
+
+bool NumberScanner::ReadInt16(int16_t& value) {
+  std::size_t end = 0;
+  int64_t parsed = 0;
+  if (!ParseInt(PeekToken(end), parsed)) return false;
+  if (parsed < std::numeric_limits<int16_t>::min() || parsed > std::numeric_limits<int16_t>::max()) {
+    return false;
+  }
+  value = static_cast<int16_t>(parsed);
+  pos_ = end;
+  return true;
+}
+
+void NumberScanner::Skip(std::size_t count) {
+  pos_ = count < text_.size() - pos_ ? pos_ + count : text_.size();
+}
+
+bool NumberScanner::AtEnd() const {
+  for (std::size_t i = pos_; i < text_.size(); ++i) {
+    if (!IsFieldSeparator(text_[i])) return false;
+  }
+  return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Messages
+
+std::string ReasonCannotOpen(std::string_view file) {
+  return "cannot open file " + std::string(file);
+}
+
+std::string ReasonCannotRead(std::string_view file, int line) {
+  return "cannot read file " + std::string(file) + ", line " + LineText(line);
+}
+
+std::string ReasonUnexpectedEnd(std::string_view file, int line) {
+  return "file " + std::string(file) + " ends before line " + LineText(line);
+}
+
+std::string ReasonNotANumber(std::string_view file, int line) {
+  return "cannot read a number in file " + std::string(file) + ", line " + LineText(line);
+}
+
+std::string ReasonTooFewValues(std::string_view file, int line) {
+  return "too few values in file " + std::string(file) + ", line " + LineText(line);
+}
+
+std::string ReasonInvalidDate(std::string_view file, int line) {
+  return "invalid date in file " + std::string(file) + ", line " + LineText(line);
+}
+
+std::string ReasonCannotWrite(std::string_view file) {
+  return "cannot write file " + std::string(file);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Paths
+
+std::string PathInFolder(std::string_view folder, std::string_view fileName) {
+  std::string path(folder);
+  if (!path.empty() && path.back() != '/' && path.back() != '\\') path += '/';
+  path += fileName;
+  return path;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Reading
+
+namespace {
+constexpr std::size_t kReadChunk = 64 * 1024;
+}
+
+LineReader::~LineReader() { Close(); }
+
+void LineReader::Close() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+}
+
+Status LineReader::Open(const std::string& path) {
+  Close();
+  path_ = path;
+  buffer_.clear();
+  begin_ = 0;
+  endOfFile_ = false;
+  lineNumber_ = 0;
+  status_ = Status::Success();
+
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  struct stat info {};
+  if (fd < 0 || ::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    if (fd >= 0) ::close(fd);
+    status_ = Status::Error(ReasonCannotOpen(path));
+    endOfFile_ = true;
+    return status_;
+  }
+  fd_ = fd;
+  return status_;
+}
+
+bool LineReader::Fill() {
+  if (endOfFile_ || fd_ < 0) return false;
+  // Drop what has been handed out before reading more.
+  if (begin_ > 0) {
+    buffer_.erase(0, begin_);
+    begin_ = 0;
+  }
+  std::size_t old = buffer_.size();
+  buffer_.resize(old + kReadChunk);
+  ssize_t got;
+  do {
+    got = ::read(fd_, buffer_.data() + old, kReadChunk);
+  } while (got < 0 && errno == EINTR);
+  if (got <= 0) {
+    buffer_.resize(old);
+    endOfFile_ = true;
+    if (got < 0) status_ = Status::Error(ReasonCannotRead(path_, lineNumber_ + 1));
+    Close();
+    return false;
+  }
+  buffer_.resize(old + static_cast<std::size_t>(got));
+  return true;
+}
+
+bool LineReader::Next(std::string& line) {
+  if (!status_) return false;
+  std::size_t searchFrom = begin_;
+  for (;;) {
+    std::size_t lf = buffer_.find('\n', searchFrom);
+    if (lf != std::string::npos) {
+      line.assign(buffer_, begin_, lf - begin_);
+      begin_ = lf + 1;
+      break;
+    }
+    searchFrom = buffer_.size() - begin_;  // offset after Fill moves the data to the front
+    if (!Fill()) {
+      if (!status_) return false;
+      if (begin_ >= buffer_.size()) return false;  // end of file after the last line end
+      line.assign(buffer_, begin_, std::string::npos);  // last line without a line end
+      begin_ = buffer_.size();
+      break;
+    }
+  }
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  ++lineNumber_;
+  return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Writing
+
+namespace {
+
+constexpr std::size_t kWriteChunk = 64 * 1024;
+
+AtomicFile::FailAt injectedFailure = AtomicFile::FailAt::None;
+
+bool TakeInjectedFailure(AtomicFile::FailAt step) {
+  if (injectedFailure != step) return false;
+  injectedFailure = AtomicFile::FailAt::None;
+  return true;
+}
+
+// Writes all bytes, resuming after interruptions.
+bool WriteAll(int fd, const char* data, std::size_t size) {
+  while (size > 0) {
+    ssize_t done = ::write(fd, data, size);
+    if (done < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data += done;
+    size -= static_cast<std::size_t>(done);
+  }
+  return true;
+}
+
+// The folder part of a path, "." when there is none.
+std::string FolderOf(const std::string& path) {
+  std::size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+}  // namespace
+
+void AtomicFile::InjectFailureForTesting(FailAt step) { injectedFailure = step; }
+
+AtomicFile::AtomicFile(std::string target) : target_(std::move(target)) {
+  // A hidden name beside the target that no folder listing by extension picks up.
+  static std::atomic<unsigned> counter{0};
+  std::size_t slash = target_.find_last_of('/');
+  std::string folder = slash == std::string::npos ? std::string() : target_.substr(0, slash + 1);
+  std::string name = slash == std::string::npos ? target_ : target_.substr(slash + 1);
+  for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+    temporary_ = folder + "." + name + "." + std::to_string(::getpid()) + "-" +
+                 std::to_string(counter++) + ".part";
+    fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd_ < 0 && errno != EEXIST) break;
+  }
+  if (fd_ < 0) {
+    temporary_.clear();
+    failed_ = true;
+    return;
+  }
+  // A replaced file keeps its permissions.
+  struct stat info {};
+  if (::stat(target_.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+    (void)::fchmod(fd_, info.st_mode & 07777);
+  }
+  buffer_.reserve(kWriteChunk);
+}
+
+AtomicFile::~AtomicFile() {
+  if (!committed_) Discard();
+}
+
+void AtomicFile::Discard() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  if (!temporary_.empty()) ::unlink(temporary_.c_str());
+  temporary_.clear();
+  buffer_.clear();
+}
+
+void AtomicFile::Fail() {
+  failed_ = true;
+  Discard();
+}
+
+void AtomicFile::FlushBuffer() {
+  if (failed_ || buffer_.empty()) return;
+  if (!WriteAll(fd_, buffer_.data(), buffer_.size())) {
+    Fail();
+    return;
+  }
+  buffer_.clear();
+}
+
+void AtomicFile::Write(std::string_view text) {
+  if (failed_ || committed_) return;
+  buffer_ += text;
+  if (buffer_.size() >= kWriteChunk) FlushBuffer();
+}
+
+void AtomicFile::WriteLine(std::string_view line) {
+  Write(line);
+  Write(kLineEnd);
+}
+
+Status AtomicFile::Commit() {
+  if (committed_) return Status::Error(ReasonCannotWrite(target_));
+  committed_ = true;
+  if (!failed_ && TakeInjectedFailure(FailAt::Write)) Fail();
+  FlushBuffer();
+  if (!failed_ && (TakeInjectedFailure(FailAt::Sync) || ::fsync(fd_) != 0)) Fail();
+  if (!failed_) {
+    int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) Fail();
+  }
+  if (!failed_ &&
+      (TakeInjectedFailure(FailAt::Rename) || ::rename(temporary_.c_str(), target_.c_str()) != 0)) {
+    Fail();
+  }
+  if (failed_) {
+    Discard();
+    return Status::Error(ReasonCannotWrite(target_));
+  }
+  temporary_.clear();
+  // Make the rename itself durable; the new file is in place even if this fails.
+  int folder = ::open(FolderOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder >= 0) {
+    (void)::fsync(folder);
+    ::close(folder);
+  }
+  return Status::Success();
+}
+
+}  // namespace vernoli

@@ -1,0 +1,183 @@
+// Text-file helpers shared by every reader and writer of the program's files.
+//
+// The files are single-byte text with CR LF line ends and fixed field widths. Numbers are
+// formatted and parsed without regard to the user's locale: the decimal separator is always
+// the point. Every rewrite of a file goes through a temporary file in the same folder and an
+// atomic rename, so a failed write never leaves a half-written file behind.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "model/status.h"
+
+namespace vernoli {
+
+// The line end of every file the program writes.
+inline constexpr std::string_view kLineEnd = "\r\n";
+
+// ---------------------------------------------------------------------------------------------
+// Formatting
+
+// I(w): the integer right-aligned in `width` characters. A number longer than the width is
+// written in full (the field grows, nothing is cut off).
+std::string FormatInt(int64_t value, int width);
+
+// R(w,d): the real with `decimals` decimals, correctly rounded, right-aligned in `width`
+// characters. A value that rounds to zero is written without a sign ("0.0", never "-0.0").
+// A number longer than the width is written in full.
+std::string FormatReal(double value, int width, int decimals);
+
+// ---------------------------------------------------------------------------------------------
+// Free-format numbers
+
+// True for the characters that separate numbers on a line: blank, tab (and a stray CR).
+bool IsFieldSeparator(char c);
+
+// Parses a whole token as a real: optional sign, digits, optional point and decimals, optional
+// exponent ("12", "-999.0", "+1.5", "1e3", ".5"). Infinities, NaN and out-of-range numbers are
+// refused. Never throws.
+bool ParseReal(std::string_view token, double& value);
+
+// Parses a whole token as an integer with an optional sign ("12", "-15", "+7"). Refuses
+// decimals, exponents and numbers outside the range of int64. Never throws.
+bool ParseInt(std::string_view token, int64_t& value);
+
+// Reads numbers one after the other from a line of text; blanks and tabs separate them.
+// A failed read leaves the position where it was.
+class NumberScanner {
+ public:
+  explicit NumberScanner(std::string_view text) : text_(text) {}
+
+  // Reads the next token as a real / an integer. False when the line has no more tokens or
+  // the token is not such a number.
+  bool ReadReal(double& value);
+  bool ReadInt(int64_t& value);
+  // Reads an integer that must also fit the range of int32 / int16.
+  bool ReadInt32(int32_t& value);
+  bool ReadInt16(int16_t& value);
+
+  // Skips `count` characters (fewer when the line is shorter).
+  void Skip(std::size_t count);
+  // True when nothing but separators is left on the line.
+  bool AtEnd() const;
+  // Position of the next character to read.
+  std::size_t Position() const { return pos_; }
+
+ private:
+  // The next token, after the separators before it; empty at the end of the line.
+  std::string_view PeekToken(std::size_t& tokenEnd) const;
+
+  std::string_view text_;
+  std::size_t pos_ = 0;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Messages of the file operations. Each returns the reason; Status::Error adds "ERROR:\n".
+
+std::string ReasonCannotOpen(std::string_view file);
+std::string ReasonCannotRead(std::string_view file, int line);
+std::string ReasonUnexpectedEnd(std::string_view file, int line);
+std::string ReasonNotANumber(std::string_view file, int line);
+std::string ReasonTooFewValues(std::string_view file, int line);
+std::string ReasonInvalidDate(std::string_view file, int line);
+std::string ReasonCannotWrite(std::string_view file);
+
+// ---------------------------------------------------------------------------------------------
+// Paths
+
+// folder + fileName, with a '/' between them when the folder does not end in a separator.
+// An empty folder gives fileName alone.
+std::string PathInFolder(std::string_view folder, std::string_view fileName);
+
+// ---------------------------------------------------------------------------------------------
+// Reading
+
+// Reads a text file line by line. Lines may end in CR LF or LF alone; the last line may lack
+// its line end; a CR at the end of a line is stripped. Counts the lines it has read.
+//
+//   LineReader reader;
+//   if (Status s = reader.Open(path); !s) return s;
+//   std::string line;
+//   while (reader.Next(line)) { ... reader.LineNumber() ... }
+//   if (!reader.status()) return reader.status();
+class LineReader {
+ public:
+  LineReader() = default;
+  ~LineReader();
+  LineReader(const LineReader&) = delete;
+  LineReader& operator=(const LineReader&) = delete;
+
+  // Opens the file; an error names it. A folder cannot be opened.
+  Status Open(const std::string& path);
+  // Reads the next line without its line end. False at the end of the file or after a read
+  // error (status() tells them apart).
+  bool Next(std::string& line);
+  // Number of the line last returned by Next (1 for the first line); 0 before the first.
+  int LineNumber() const { return lineNumber_; }
+  // Ok, or the read error that ended the reading.
+  const Status& status() const { return status_; }
+  const std::string& Path() const { return path_; }
+
+ private:
+  bool Fill();  // reads more bytes into the buffer; false at the end of the file or on error
+  void Close();
+
+  std::string path_;
+  int fd_ = -1;
+  std::string buffer_;
+  std::size_t begin_ = 0;  // first unread byte of buffer_
+  bool endOfFile_ = false;
+  int lineNumber_ = 0;
+  Status status_;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Writing
+
+// Writes a file through a temporary file in the same folder. Nothing reaches the target until
+// Commit: it flushes the temporary file to the disk and renames it over the target in one
+// step. When anything fails, the target is left as it was, the temporary file is removed and
+// Commit returns the error naming the target. A writer destroyed without Commit leaves the
+// target untouched.
+//
+//   AtomicFile file(path);
+//   file.WriteLine("...");
+//   if (Status s = file.Commit(); !s) return s;
+class AtomicFile {
+ public:
+  explicit AtomicFile(std::string target);
+  ~AtomicFile();
+  AtomicFile(const AtomicFile&) = delete;
+  AtomicFile& operator=(const AtomicFile&) = delete;
+
+  // Appends text as it is.
+  void Write(std::string_view text);
+  // Appends text and CR LF.
+  void WriteLine(std::string_view line);
+  // Flushes, syncs and renames the temporary file over the target. Can be called once.
+  Status Commit();
+  // True while no write has failed.
+  bool Good() const { return !failed_; }
+  const std::string& Target() const { return target_; }
+
+  // Test hook: the next commit of any writer fails at this step, once.
+  enum class FailAt { None, Write, Sync, Rename };
+  static void InjectFailureForTesting(FailAt step);
+
+ private:
+  void FlushBuffer();
+  void Fail();
+  void Discard();
+
+  std::string target_;
+  std::string temporary_;
+  int fd_ = -1;
+  std::string buffer_;
+  bool failed_ = false;
+  bool committed_ = false;
+};
+
+}  // namespace vernoli

@@ -1,0 +1,401 @@
+#include "model/textfile.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "scratch_folder.h"
+
+namespace vernoli {
+namespace {
+
+using test_support::ReadBytes;
+using test_support::ScratchFolder;
+using test_support::WriteBytes;
+
+// ---------------------------------------------------------------------------------------------
+// Formatting
+
+TEST(FormatInt, RightAlignsInTheWidth) {
+  struct Row {
+    const char* name;
+    int64_t value;
+    int width;
+    const char* expected;
+  };
+  const Row rows[] = {
+      {"record number", 1, 10, "         1"},
+      {"negative limit", -15, 7, "    -15"},
+      {"year", 2000, 6, "  2000"},
+      {"code", 501, 10, "       501"},
+      {"zero", 0, 4, "   0"},
+      {"wider than the field is written whole", 123456, 3, "123456"},
+      {"width zero", -7, 0, "-7"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(FormatInt(row.value, row.width), row.expected);
+  }
+}
+
+TEST(FormatReal, RoundsCorrectlyAndRightAligns) {
+  struct Row {
+    const char* name;
+    double value;
+    int width;
+    int decimals;
+    const char* expected;
+  };
+  const Row rows[] = {
+      {"latitude", 41.9, 10, 2, "     41.90"},
+      {"missing, one decimal", -999.0, 10, 1, "    -999.0"},
+      {"missing, four decimals", -999.0, 10, 4, " -999.0000"},
+      {"psychrometer coefficient", 0.0008, 14, 6, "      0.000800"},
+      {"2.675 is 2.67499.. in binary", 2.675, 6, 2, "  2.67"},
+      {"1.005 is 1.00499.. in binary", 1.005, 6, 2, "  1.00"},
+      {"carry into the integer part", 9.96, 5, 1, " 10.0"},
+      {"no decimals", 2.5, 3, 0, "  2"},
+      {"negative", -3.75, 8, 2, "   -3.75"},
+      {"wider than the field is written whole", 123456.7, 5, 1, "123456.7"},
+      {"large", 1.0e20, 5, 1, "100000000000000000000.0"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(FormatReal(row.value, row.width, row.decimals), row.expected);
+  }
+}
+
+TEST(FormatReal, NeverWritesMinusZero) {
+  EXPECT_EQ(FormatReal(-0.04, 6, 1), "   0.0");
+  EXPECT_EQ(FormatReal(-0.0, 5, 1), "  0.0");
+  EXPECT_EQ(FormatReal(-0.004, 6, 2), "  0.00");
+  EXPECT_EQ(FormatReal(-0.4, 3, 0), "  0");
+  // A negative value that does not round to zero keeps its sign.
+  EXPECT_EQ(FormatReal(-0.05001, 6, 1), "  -0.1");
+}
+
+// ---------------------------------------------------------------------------------------------
+// Free-format numbers
+
+TEST(ParseReal, AcceptsFreeFormatNumbers) {
+  struct Row {
+    const char* text;
+    double expected;
+  };
+  const Row rows[] = {
+      {"12", 12.0},     {"-999.0", -999.0}, {"+1.5", 1.5},     {"1e3", 1000.0},
+      {"-1E-2", -0.01}, {".5", 0.5},        {"7.", 7.0},       {"0.000800", 0.0008},
+      {"-0", 0.0},      {"41.90", 41.9},    {"2.5e+1", 25.0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.text);
+    double value = -1.0;
+    ASSERT_TRUE(ParseReal(row.text, value));
+    EXPECT_DOUBLE_EQ(value, row.expected);
+  }
+}
+
+TEST(ParseReal, RefusesWhatIsNoNumberAndKeepsTheValue) {
+  const char* rows[] = {"",    "+",    "-",  "+-1", "1,5", "abc", "12abc", "1.2.3",
+                        "inf", "-inf", "nan", "1e999", "0x10", "1e", " 1", "1 "};
+  for (const char* text : rows) {
+    SCOPED_TRACE(text);
+    double value = 42.0;
+    EXPECT_FALSE(ParseReal(text, value));
+    EXPECT_EQ(value, 42.0);
+  }
+}
+
+TEST(ParseInt, AcceptsSignedIntegersOnly) {
+  int64_t value = 0;
+  EXPECT_TRUE(ParseInt("12", value));
+  EXPECT_EQ(value, 12);
+  EXPECT_TRUE(ParseInt("-15", value));
+  EXPECT_EQ(value, -15);
+  EXPECT_TRUE(ParseInt("+7", value));
+  EXPECT_EQ(value, 7);
+  for (const char* text : {"", "+", "1.0", "1e3", "12a", "+-3", "99999999999999999999"}) {
+    SCOPED_TRACE(text);
+    value = 5;
+    EXPECT_FALSE(ParseInt(text, value));
+    EXPECT_EQ(value, 5);
+  }
+}
+
+TEST(NumberScanner, ReadsNumbersSeparatedByBlanksAndTabs) {
+  NumberScanner scanner("  1\t-2.5   +3e1 \t ");
+  int64_t first = 0;
+  double second = 0.0, third = 0.0;
+  ASSERT_TRUE(scanner.ReadInt(first));
+  ASSERT_TRUE(scanner.ReadReal(second));
+  ASSERT_TRUE(scanner.ReadReal(third));
+  EXPECT_EQ(first, 1);
+  EXPECT_DOUBLE_EQ(second, -2.5);
+  EXPECT_DOUBLE_EQ(third, 30.0);
+  EXPECT_TRUE(scanner.AtEnd());
+  EXPECT_FALSE(scanner.ReadReal(third));
+}
+
+TEST(NumberScanner, FailedReadLeavesThePosition) {
+  NumberScanner scanner("   12.5 x");
+  int64_t integer = 0;
+  EXPECT_FALSE(scanner.ReadInt(integer));  // 12.5 is no integer
+  EXPECT_EQ(scanner.Position(), 0u);
+  double real = 0.0;
+  EXPECT_TRUE(scanner.ReadReal(real));
+  EXPECT_DOUBLE_EQ(real, 12.5);
+  EXPECT_FALSE(scanner.AtEnd());
+  EXPECT_FALSE(scanner.ReadReal(real));
+  EXPECT_DOUBLE_EQ(real, 12.5);
+}
+
+TEST(NumberScanner, NarrowIntegersRefuseValuesOutsideTheirRange) {
+  int16_t code = 0;
+  NumberScanner tooBig("40000");
+  EXPECT_FALSE(tooBig.ReadInt16(code));
+  NumberScanner fits("-32768 32767");
+  ASSERT_TRUE(fits.ReadInt16(code));
+  EXPECT_EQ(code, -32768);
+  ASSERT_TRUE(fits.ReadInt16(code));
+  EXPECT_EQ(code, 32767);
+
+  int32_t altitude = 0;
+  NumberScanner huge("3000000000");
+  EXPECT_FALSE(huge.ReadInt32(altitude));
+}
+
+TEST(NumberScanner, SkipStopsAtTheEndOfAShortLine) {
+  NumberScanner scanner("   Nr");
+  scanner.Skip(10);
+  EXPECT_TRUE(scanner.AtEnd());
+  EXPECT_EQ(scanner.Position(), 5u);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Messages and paths
+
+TEST(FileMessages, NameTheFileAndTheLine) {
+  EXPECT_EQ(ReasonCannotOpen("d/A.DSC"), "cannot open file d/A.DSC");
+  EXPECT_EQ(ReasonCannotRead("d/A.DSC", 4), "cannot read file d/A.DSC, line 4");
+  EXPECT_EQ(ReasonUnexpectedEnd("d/A.DSC", 13), "file d/A.DSC ends before line 13");
+  EXPECT_EQ(ReasonNotANumber("d/A.DTA", 7), "cannot read a number in file d/A.DTA, line 7");
+  EXPECT_EQ(ReasonTooFewValues("d/A.DTA", 9), "too few values in file d/A.DTA, line 9");
+  EXPECT_EQ(ReasonInvalidDate("d/A.DSC", 8), "invalid date in file d/A.DSC, line 8");
+  EXPECT_EQ(ReasonCannotWrite("d/A.DSC"), "cannot write file d/A.DSC");
+  EXPECT_EQ(Status::Error(ReasonCannotWrite("A")).Message, "ERROR:\ncannot write file A");
+}
+
+TEST(PathInFolder, PutsOneSeparatorBetweenFolderAndName) {
+  EXPECT_EQ(PathInFolder("data/", "A.DSC"), "data/A.DSC");
+  EXPECT_EQ(PathInFolder("data", "A.DSC"), "data/A.DSC");
+  EXPECT_EQ(PathInFolder("", "A.DSC"), "A.DSC");
+}
+
+// ---------------------------------------------------------------------------------------------
+// LineReader
+
+std::vector<std::string> ReadAllLines(const std::string& path, Status* status = nullptr) {
+  LineReader reader;
+  std::vector<std::string> lines;
+  Status opened = reader.Open(path);
+  if (opened) {
+    std::string line;
+    while (reader.Next(line)) {
+      lines.push_back(line);
+      EXPECT_EQ(reader.LineNumber(), static_cast<int>(lines.size()));
+    }
+  }
+  if (status != nullptr) *status = opened ? reader.status() : opened;
+  return lines;
+}
+
+TEST(LineReader, ReadsEveryKindOfLineEnd) {
+  struct Row {
+    const char* name;
+    std::string bytes;
+    std::vector<std::string> lines;
+  };
+  const Row rows[] = {
+      {"CR LF", "a\r\nb\r\n", {"a", "b"}},
+      {"LF only", "a\nb\n", {"a", "b"}},
+      {"mixed", "a\r\nb\nc\r\n", {"a", "b", "c"}},
+      {"no final line end", "a\r\nb", {"a", "b"}},
+      {"a CR alone at the end", "a\r\nb\r", {"a", "b"}},
+      {"empty lines kept", "a\r\n\r\n\r\nb\r\n", {"a", "", "", "b"}},
+      {"one empty line", "\r\n", {""}},
+      {"empty file", "", {}},
+      {"CR inside a line kept", "a\rb\r\n", {"a\rb"}},
+      {"Windows-1252 bytes kept", "12\xB0" "C\r\n", {"12\xB0" "C"}},
+  };
+  ScratchFolder folder;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    std::string path = folder.File("lines.txt");
+    WriteBytes(path, row.bytes);
+    Status status;
+    EXPECT_EQ(ReadAllLines(path, &status), row.lines);
+    EXPECT_TRUE(status.Ok);
+  }
+}
+
+TEST(LineReader, ReadsLinesAcrossItsBufferBoundaries) {
+  ScratchFolder folder;
+  std::string path = folder.File("big.txt");
+  std::string bytes;
+  const int count = 30000;  // some 420 kB, several buffer fills
+  for (int i = 1; i <= count; ++i) bytes += FormatInt(i, 10) + "    -999.0\r\n";
+  std::string longLine(200000, 'x');  // one line longer than the buffer
+  bytes += longLine;
+  WriteBytes(path, bytes);
+
+  std::vector<std::string> lines = ReadAllLines(path);
+  ASSERT_EQ(lines.size(), static_cast<std::size_t>(count + 1));
+  for (int i = 1; i <= count; ++i) {
+    ASSERT_EQ(lines[static_cast<std::size_t>(i - 1)], FormatInt(i, 10) + "    -999.0");
+  }
+  EXPECT_EQ(lines.back(), longLine);
+}
+
+TEST(LineReader, MissingFileOrFolderIsAnErrorNamingIt) {
+  ScratchFolder folder;
+  LineReader reader;
+  std::string missing = folder.File("none.DSC");
+  Status status = reader.Open(missing);
+  EXPECT_FALSE(status.Ok);
+  EXPECT_EQ(status.Message, "ERROR:\ncannot open file " + missing);
+  std::string line;
+  EXPECT_FALSE(reader.Next(line));
+
+  std::filesystem::create_directory(folder.File("sub"));
+  status = reader.Open(folder.File("sub"));
+  EXPECT_EQ(status.Message, "ERROR:\ncannot open file " + folder.File("sub"));
+}
+
+// ---------------------------------------------------------------------------------------------
+// AtomicFile
+
+class AtomicFileTest : public ::testing::Test {
+ protected:
+  void TearDown() override { AtomicFile::InjectFailureForTesting(AtomicFile::FailAt::None); }
+  ScratchFolder folder_;
+};
+
+TEST_F(AtomicFileTest, WritesTheContentWithCrLfAndLeavesNoTemporaryFile) {
+  std::string path = folder_.File("A.DSC");
+  AtomicFile file(path);
+  file.WriteLine("Alpha");
+  file.Write("12");
+  file.WriteLine("");
+  file.WriteLine("");
+  EXPECT_TRUE(file.Good());
+  // Nothing reaches the target before the commit.
+  EXPECT_FALSE(std::filesystem::exists(path));
+  ASSERT_TRUE(file.Commit().Ok);
+  EXPECT_EQ(ReadBytes(path), "Alpha\r\n12\r\n\r\n");
+  EXPECT_EQ(folder_.Names(), std::set<std::string>{"A.DSC"});
+}
+
+TEST_F(AtomicFileTest, ReplacesAnExistingFileAndKeepsItsPermissions) {
+  std::string path = folder_.File("A.DTA");
+  WriteBytes(path, "old content that is longer than the new one\r\n");
+  ::chmod(path.c_str(), 0640);
+  AtomicFile file(path);
+  file.WriteLine("new");
+  ASSERT_TRUE(file.Commit().Ok);
+  EXPECT_EQ(ReadBytes(path), "new\r\n");
+  struct stat info {};
+  ASSERT_EQ(::stat(path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0640u);
+  EXPECT_EQ(folder_.Names(), std::set<std::string>{"A.DTA"});
+}
+
+TEST_F(AtomicFileTest, WritesContentLargerThanItsBuffer) {
+  std::string path = folder_.File("big.DTA");
+  std::string expected;
+  AtomicFile file(path);
+  for (int i = 0; i < 20000; ++i) {
+    std::string line = FormatInt(i, 10) + FormatReal(i * 0.5, 10, 1);
+    file.WriteLine(line);
+    expected += line + "\r\n";
+  }
+  ASSERT_TRUE(file.Commit().Ok);
+  EXPECT_EQ(ReadBytes(path), expected);
+}
+
+TEST_F(AtomicFileTest, DroppedWithoutCommitLeavesTheTargetAsItWas) {
+  std::string path = folder_.File("A.DSC");
+  WriteBytes(path, "old\r\n");
+  {
+    AtomicFile file(path);
+    file.WriteLine("new");
+  }
+  EXPECT_EQ(ReadBytes(path), "old\r\n");
+  EXPECT_EQ(folder_.Names(), std::set<std::string>{"A.DSC"});
+}
+
+TEST_F(AtomicFileTest, FailureAtAnyStepLeavesTheOldFileAndNoTemporaryFile) {
+  struct Row {
+    const char* name;
+    AtomicFile::FailAt step;
+  };
+  const Row rows[] = {
+      {"write", AtomicFile::FailAt::Write},
+      {"sync", AtomicFile::FailAt::Sync},
+      {"rename", AtomicFile::FailAt::Rename},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    std::string path = folder_.File("A.DSC");
+    WriteBytes(path, "old\r\n");
+    AtomicFile::InjectFailureForTesting(row.step);
+    AtomicFile file(path);
+    file.WriteLine("new");
+    Status status = file.Commit();
+    EXPECT_FALSE(status.Ok);
+    EXPECT_EQ(status.Message, "ERROR:\ncannot write file " + path);
+    EXPECT_EQ(ReadBytes(path), "old\r\n");
+    EXPECT_EQ(folder_.Names(), std::set<std::string>{"A.DSC"});
+  }
+}
+
+TEST_F(AtomicFileTest, TargetThatIsAFolderFailsAndStaysUntouched) {
+  // Tests may run with every permission, so a read-only folder would not fail; a folder in
+  // the target's place makes the final rename fail instead.
+  std::string path = folder_.File("A.DSC");
+  std::filesystem::create_directory(path);
+  WriteBytes(path + "/inside", "kept");
+  AtomicFile file(path);
+  file.WriteLine("new");
+  Status status = file.Commit();
+  EXPECT_FALSE(status.Ok);
+  EXPECT_EQ(status.Message, "ERROR:\ncannot write file " + path);
+  EXPECT_TRUE(std::filesystem::is_directory(path));
+  EXPECT_EQ(ReadBytes(path + "/inside"), "kept");
+  EXPECT_EQ(folder_.Names(), std::set<std::string>{"A.DSC"});
+}
+
+TEST_F(AtomicFileTest, MissingFolderFailsNamingTheTarget) {
+  std::string path = folder_.File("no-such-folder/A.DSC");
+  AtomicFile file(path);
+  EXPECT_FALSE(file.Good());
+  file.WriteLine("new");
+  Status status = file.Commit();
+  EXPECT_EQ(status.Message, "ERROR:\ncannot write file " + path);
+  EXPECT_TRUE(folder_.Names().empty());
+}
+
+TEST_F(AtomicFileTest, CommitsOnlyOnce) {
+  std::string path = folder_.File("A.DSC");
+  AtomicFile file(path);
+  file.WriteLine("first");
+  ASSERT_TRUE(file.Commit().Ok);
+  file.WriteLine("second");
+  EXPECT_FALSE(file.Commit().Ok);
+  EXPECT_EQ(ReadBytes(path), "first\r\n");
+}
+
+}  // namespace
+}  // namespace vernoli
