@@ -12,8 +12,6 @@ double RoundHalfEven(double x) {
   return r;
 }
 
-bool IsMissing(double x) { return RoundHalfEven(x) == kMissing; }
-
 namespace {
 
 // The degree sign is the single byte 0xB0.

@@ -22,7 +22,8 @@ inline constexpr int kResultCount = 23;
 double RoundHalfEven(double x);
 
 // True when x rounds (half to even) to -999. Never compare a climatic value to -999 exactly.
-bool IsMissing(double x);
+// Ties go to even, so -999.5 (-1000) and -998.5 (-998) are not missing.
+constexpr bool IsMissing(double x) noexcept { return x > -999.5 && x < -998.5; }
 
 // One row of the parameter table; the texts have their fixed widths (7, 36, 11).
 struct ParameterInfo {
