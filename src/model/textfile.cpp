@@ -311,7 +311,25 @@ std::string FolderOf(const std::string& path) {
 
 void AtomicFile::InjectFailureForTesting(FailAt step) { injectedFailure = step; }
 
+namespace {
+std::atomic<bool> diskFullActive{false};
+std::string diskFullEnding;
+std::size_t diskFullBytes = SIZE_MAX;
+}  // namespace
+
+void AtomicFile::InjectDiskFullForTesting(std::string targetEnding, std::size_t bytes) {
+  diskFullActive = false;
+  diskFullEnding = std::move(targetEnding);
+  diskFullBytes = bytes;
+  diskFullActive = bytes != SIZE_MAX;
+}
+
 AtomicFile::AtomicFile(std::string target) : target_(std::move(target)) {
+  if (diskFullActive && target_.size() >= diskFullEnding.size() &&
+      target_.compare(target_.size() - diskFullEnding.size(), std::string::npos,
+                      diskFullEnding) == 0) {
+    capacity_ = diskFullBytes;
+  }
   // A hidden name beside the target that no folder listing by extension picks up.
   static std::atomic<unsigned> counter{0};
   std::size_t slash = target_.find_last_of('/');
@@ -364,6 +382,11 @@ void AtomicFile::FlushBuffer() {
 
 void AtomicFile::Write(std::string_view text) {
   if (failed_ || committed_) return;
+  if (text.size() > capacity_ - written_) {
+    Fail();
+    return;
+  }
+  written_ += text.size();
   buffer_ += text;
   if (buffer_.size() >= kWriteChunk) FlushBuffer();
 }

@@ -166,6 +166,10 @@ class AtomicFile {
   // Test hook: the next commit of any writer fails at this step, once.
   enum class FailAt { None, Write, Sync, Rename };
   static void InjectFailureForTesting(FailAt step);
+  // Test hook: every writer made afterwards whose target ends with `targetEnding` takes `bytes`
+  // bytes and then fails, as on a full disk (the write that would pass the limit fails).
+  // SIZE_MAX lifts the limit.
+  static void InjectDiskFullForTesting(std::string targetEnding, std::size_t bytes);
 
  private:
   void FlushBuffer();
@@ -178,6 +182,8 @@ class AtomicFile {
   std::string buffer_;
   bool failed_ = false;
   bool committed_ = false;
+  std::size_t written_ = 0;        // bytes handed to Write
+  std::size_t capacity_ = SIZE_MAX;  // bytes the disk takes (a test hook lowers it)
 };
 
 }  // namespace vernoli

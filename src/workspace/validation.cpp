@@ -1,0 +1,98 @@
+#include "workspace/validation.h"
+
+#include <algorithm>
+#include <array>
+
+#include "engine/record.h"
+#include "model/datafile.h"
+#include "model/textfile.h"
+
+namespace vernoli {
+
+namespace {
+
+constexpr int kCellWidth = 10;
+
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && IsFieldSeparator(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsFieldSeparator(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// A cell's number; a text that is no number counts as 0.
+double CellValue(std::string_view text) {
+  double value = 0.0;
+  if (!ParseReal(Trimmed(text), value)) value = 0.0;
+  return value;
+}
+
+}  // namespace
+
+int CheckRange(double value, double minimum, double maximum) {
+  if (value > maximum) return 1;
+  if (value >= minimum) return 0;
+  return -1;
+}
+
+ValueRange RecordRange(const RepClimateFile& station, int code, int32_t k) {
+  return ParameterRange(code, station.Limits, DayOfYearForRecord(station, k), station.Latitude,
+                        station.Altitude, station.Flags.ElevationAdjustment != 0,
+                        station.Settings.AngstromA + station.Settings.AngstromB);
+}
+
+std::string RangeRefusalMessage(int outcome, double limit, int code) {
+  const int row = RowOfCode(code);
+  const std::string unit(row == 0 ? std::string_view() : Trimmed(ParameterRow(row).Unit));
+  std::string text = "ERROR:\n";
+  text += outcome < 0 ? "value is smaller than Minimum (=" : "value is larger than Maximum (=";
+  text += FormatReal(limit, kCellWidth, DecimalsOfCode(code));
+  text += ' ';
+  text += unit;
+  text += ")\n\n";
+  if (outcome > 0) text += '\n';
+  text +=
+      "Possible solutions:\n"
+      "1. Verify input data\n"
+      "2. Check units (Switch units ?)\n"
+      "3. Adjust 'Data range' if required";
+  return text;
+}
+
+CellCheck CheckCell(std::string_view text, int code, const RepClimateFile& station, int32_t k) {
+  CellCheck check;
+  if (Trimmed(text).empty()) return check;
+  const double value = CellValue(text);
+  const ValueRange range = RecordRange(station, code, k);
+  const int outcome = CheckRange(value, range.Minimum, range.Maximum);
+  if (outcome == 0) {
+    check.CellText = FormatReal(value, kCellWidth, DecimalsOfCode(code));
+    return check;
+  }
+  check.Refused = true;
+  check.Message =
+      RangeRefusalMessage(outcome, outcome < 0 ? range.Minimum : range.Maximum, code);
+  return check;
+}
+
+double ColumnETo(const RepClimateFile& station, std::span<const int16_t> codes,
+                 std::span<const std::string> cells, int32_t k, RecordResults* results) {
+  std::array<int, kParameterCount> rows{};
+  const std::size_t count = std::min(codes.size(), rows.size());
+  for (std::size_t i = 0; i < count; ++i) rows[i] = RowOfCode(codes[i]);
+  StandardRows(static_cast<int>(count), codes.data(), rows.data());
+
+  ClimaticRecord record;
+  for (std::size_t i = 0; i < count && i < cells.size(); ++i) {
+    if (rows[i] < 1 || Trimmed(cells[i]).empty()) continue;
+    record[rows[i]] = ToStandardUnit(codes[i], CellValue(cells[i]));
+  }
+  RecordResults local;
+  return ComputeRecord(DayOfYearForRecord(station, k), record, station,
+                       results != nullptr ? *results : local);
+}
+
+std::string EToCellText(double eto) {
+  return IsMissing(eto) ? std::string() : FormatReal(eto, kCellWidth, 1);
+}
+
+}  // namespace vernoli

@@ -1,0 +1,631 @@
+#include "workspace/run.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "engine/record.h"
+#include "model/datafile.h"
+#include "station_files.h"
+#include "workspace/workingfile.h"
+
+namespace vernoli {
+namespace {
+
+using test_support::ReadBytes;
+using test_support::ScratchFolder;
+using test_support::WriteBytes;
+using test_support::WriteStation;
+
+const std::string kEquals = "=======================";
+
+std::vector<std::string> SplitLines(const std::string& bytes) {
+  std::vector<std::string> lines;
+  for (std::size_t start = 0; start < bytes.size();) {
+    std::size_t end = bytes.find("\r\n", start);
+    if (end == std::string::npos) end = bytes.size();
+    lines.push_back(bytes.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+// A boundary source that answers from a list and remembers what it was asked.
+struct Answers {
+  std::deque<std::optional<double>> values;
+  std::vector<BoundaryRequest> asked;
+  BoundaryValueSource Source() {
+    return [this](const BoundaryRequest& request) -> std::optional<double> {
+      asked.push_back(request);
+      if (values.empty()) return std::nullopt;
+      std::optional<double> value = values.front();
+      values.pop_front();
+      return value;
+    };
+  }
+};
+
+// ETo of record k of a station from values in standard units, as the engine gives it.
+double EngineETo(const RepClimateFile& station, int32_t k, ClimaticRecord record) {
+  RecordResults results;
+  return ComputeRecord(DayOfYearForRecord(station, k), record, station, results);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Small helpers of the run
+
+TEST(TemperatureUnit, FahrenheitWhenAnyTemperatureCodeIsInFahrenheit) {
+  EXPECT_FALSE(TemperaturesInFahrenheit(std::vector<int16_t>{101, 103, 210, 231, 232, 501}));
+  for (int16_t code : {111, 112, 113, 211, 233, 234}) {
+    SCOPED_TRACE(code);
+    EXPECT_TRUE(TemperaturesInFahrenheit(std::vector<int16_t>{101, 103, code, 501}));
+  }
+}
+
+TEST(TemperatureUnit, TemperatureFileNeedsTminAndTmaxInTheChosenUnit) {
+  EXPECT_TRUE(CheckTemperatureColumns(std::vector<int16_t>{101, 103, 501}, false, "A.TMP").Ok);
+  EXPECT_TRUE(CheckTemperatureColumns(std::vector<int16_t>{111, 113, 501}, true, "A.TMP").Ok);
+  EXPECT_EQ(CheckTemperatureColumns(std::vector<int16_t>{101, 501}, false, "A.TMP").Message,
+            "ERROR:\ncannot write the temperature file A.TMP: the data set has no minimum and "
+            "maximum air temperature in Celsius (codes 103 and 101)");
+  EXPECT_EQ(CheckTemperatureColumns(std::vector<int16_t>{101, 103, 211, 501}, true, "A.TMP").Message,
+            "ERROR:\ncannot write the temperature file A.TMP: the data set has no minimum and "
+            "maximum air temperature in Fahrenheit (codes 113 and 111)");
+}
+
+TEST(SortParameterCodes, PutsTheCodesInAscendingOrderWithEToLast) {
+  RepClimateFile station;
+  const int16_t codes[] = {301, 101, 501, 103};
+  std::copy(std::begin(codes), std::end(codes), station.ParameterCodes.begin());
+  station.NumberOfParameters = 4;
+  SortParameterCodes(station);
+  EXPECT_EQ(std::vector<int16_t>(station.ParameterCodes.begin(), station.ParameterCodes.begin() + 5),
+            (std::vector<int16_t>{101, 103, 301, 501, -999}));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Output headers, typed from the layout
+
+TEST(OutputHeader, EToFileOfDailyData) {
+  EXPECT_EQ(OutputHeaderLines("Alpha ETo", OutputKind::EToFile, nullptr, 0, 2001, 7, 1, kDaily, {}),
+            (std::vector<std::string>{
+                "Alpha ETo",
+                "     1  : Daily records (1=daily, 2=10-daily and 3=monthly data)",
+                "     1  : First day of record (1, 11 or 21 for 10-day or 1 for months)",
+                "     7  : First month of record",
+                "  2001  : First year of record (1901 if not linked to a specific year)",
+                "",
+                "  Average ETo (mm/day)",
+                kEquals,
+            }));
+}
+
+TEST(OutputHeader, TemperatureFileOfTenDailyAndMonthlyData) {
+  EXPECT_EQ(OutputHeaderLines("T", OutputKind::TemperatureFile, nullptr, 0, 1901, 4, 11, kTenDaily, {}),
+            (std::vector<std::string>{
+                "T",
+                "     2  : 10-Daily records (1=daily, 2=10-daily and 3=monthly data)",
+                "    11  : First day of record (1, 11 or 21 for 10-day or 1 for months)",
+                "     4  : First month of record",
+                "  1901  : First year of record (1901 if not linked to a specific year)",
+                "",
+                "  Tmin (C)   TMax (C)",
+                kEquals,
+            }));
+  EXPECT_EQ(OutputHeaderLines("T", OutputKind::EToFile, nullptr, 0, 1999, 12, 1, kMonthly, {})[1],
+            "     3  : Monthly records (1=daily, 2=10-daily and 3=monthly data)");
+}
+
+TEST(OutputHeader, ReportHasDescriptionEmptyLineTitlesAndUnits) {
+  const int16_t codes[] = {101, 501};
+  EXPECT_EQ(OutputHeaderLines("Report", OutputKind::Report, codes, 2, 1901, 1, 1, kMonthly,
+                              ReportContent{true, true, true, false}),
+            (std::vector<std::string>{
+                "Report",
+                "",
+                "      Nr   Month        Tmax         ETo",
+                "                          \xB0" "C      mm/day",
+            }));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Gap filling
+
+TEST(GapFiller, FillsEveryGapOfTheWorkedExamples) {
+  constexpr double M = -999.0;
+  struct Row {
+    const char* name;
+    std::vector<double> series;
+    std::vector<std::optional<double>> answers;
+    std::vector<double> written;
+    std::vector<bool> askedFirst;  // the ends asked for, in order
+  };
+  const Row rows[] = {
+      {"gap at the start and inside", {M, M, 3.0, M, 5.0}, {2.0}, {2.0, 2.5, 3.0, 4.0, 5.0}, {true}},
+      {"gap at the end", {4.0, M, M}, {1.0}, {4.0, 2.5, 1.0}, {false}},
+      {"one missing record", {M}, {7.0}, {7.0}, {true}},
+      {"all missing", {M, M, M}, {1.0, 3.0}, {1.0, 2.0, 3.0}, {true, false}},
+      {"one record missing at the end", {4.0, M}, {6.0}, {4.0, 6.0}, {false}},
+      {"no gap asks nothing", {1.0, 2.0, 3.0}, {}, {1.0, 2.0, 3.0}, {}},
+      {"inner gap of three", {0.0, M, M, M, 8.0}, {}, {0.0, 2.0, 4.0, 6.0, 8.0}, {}},
+      {"almost -999 counts as missing", {1.0, -999.4, 3.0}, {}, {1.0, 2.0, 3.0}, {}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    Answers answers;
+    answers.values.assign(row.answers.begin(), row.answers.end());
+    std::vector<double> written;
+    GapFiller filler(BoundaryRequest{"ETo", true, true}, answers.Source(),
+                     [&written](double v) { written.push_back(v); });
+    for (double value : row.series) ASSERT_TRUE(filler.Add(value));
+    ASSERT_TRUE(filler.Finish());
+    ASSERT_EQ(written.size(), row.written.size());
+    for (std::size_t i = 0; i < written.size(); ++i) EXPECT_DOUBLE_EQ(written[i], row.written[i]);
+    ASSERT_EQ(answers.asked.size(), row.askedFirst.size());
+    for (std::size_t i = 0; i < answers.asked.size(); ++i) {
+      EXPECT_EQ(answers.asked[i].First, row.askedFirst[i]);
+      EXPECT_EQ(answers.asked[i].Parameter, "ETo");
+    }
+  }
+}
+
+TEST(GapFiller, RequestCarriesTheParameterAndUnit) {
+  Answers answers;
+  answers.values = {50.0};
+  GapFiller filler(BoundaryRequest{"Tmin", false, false}, answers.Source(), [](double) {});
+  ASSERT_TRUE(filler.Add(-999.0));
+  ASSERT_EQ(answers.asked.size(), 1u);
+  EXPECT_EQ(answers.asked[0].Parameter, "Tmin");
+  EXPECT_TRUE(answers.asked[0].First);
+  EXPECT_FALSE(answers.asked[0].Celsius);
+}
+
+TEST(GapFiller, CancelledRequestStopsTheSeries) {
+  Answers answers;  // answers nothing
+  std::vector<double> written;
+  GapFiller start(BoundaryRequest{}, answers.Source(), [&](double v) { written.push_back(v); });
+  EXPECT_FALSE(start.Add(-999.0));
+  GapFiller end(BoundaryRequest{}, answers.Source(), [&](double v) { written.push_back(v); });
+  EXPECT_TRUE(end.Add(1.0));
+  EXPECT_TRUE(end.Add(-999.0));
+  EXPECT_FALSE(end.Finish());
+  EXPECT_EQ(written, std::vector<double>{1.0});
+  GapFiller noSource(BoundaryRequest{}, nullptr, [](double) {});
+  EXPECT_FALSE(noSource.Add(-999.0));
+}
+
+// ---------------------------------------------------------------------------------------------
+// The run and the rewritten data file
+
+class RunTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    AtomicFile::InjectDiskFullForTesting("", SIZE_MAX);
+    AtomicFile::InjectFailureForTesting(AtomicFile::FailAt::None);
+  }
+  RepClimateFile Station(const std::string& name, uint8_t type, Date from, Date to,
+                         const std::string& dta) {
+    RepClimateFile station = WriteStation(data_.Folder(), name, type, from, to, dta);
+    SortParameterCodes(station);
+    return station;
+  }
+  RepClimateFile Small() {
+    return Station("SMALL", kDaily, {1, 7, 2001}, {3, 7, 2001}, std::string(test_support::kSmallDta));
+  }
+  RunResult Build(const RepClimateFile& station) {
+    RunResult result;
+    result.Outcome = BuildWorkingFile(station, working_);
+    return result;
+  }
+  ScratchFolder data_;
+  ScratchFolder output_;
+  std::string working_ = data_.File("FullSet.TMP");
+};
+
+TEST_F(RunTest, RewritesTheDataFileWithTheComputedETo) {
+  const RepClimateFile station = Small();
+  ASSERT_TRUE(Build(station));
+  const RunResult run = RunCalculation(station, working_);
+  ASSERT_TRUE(run) << run.Outcome.Message;
+  EXPECT_EQ(run.Records, 3);
+
+  ClimaticRecord first;
+  first[Row::Tmax] = 31.2;
+  first[Row::Tmin] = 18.4;
+  first[Row::RHmax] = 85.0;
+  first[Row::RHmin] = 40.0;
+  first[Row::Wind] = 2.1;
+  first[Row::Sunshine] = 11.3;
+  ClimaticRecord third = first;
+  third[Row::Tmax] = 29.8;
+  third[Row::Tmin] = 17.1;
+  third[Row::RHmax] = 90.0;
+  third[Row::RHmin] = 45.0;
+  third[Row::Wind] = 1.75;
+  third[Row::Sunshine] = kMissing;
+  EXPECT_EQ(ReadBytes(station.DtaFileName),
+            "        Nr       101       103       201       203       301       401       501\r\n"
+            "         1      31.2      18.4      85.0      40.0      2.10     11.30" +
+                FormatReal(EngineETo(station, 0, first), 10, 1) + "\r\n" +
+                "         2    -999.0    -999.0      80.0      35.0      3.40     10.80    -999.0\r\n"
+                "         3      29.8      17.1      90.0      45.0      1.75   -999.00" +
+                FormatReal(EngineETo(station, 2, third), 10, 1) + "\r\n");
+  EXPECT_EQ(data_.Names(), (std::set<std::string>{"SMALL.DSC", "SMALL.DTA", "FullSet.TMP"}));
+}
+
+// Two years of daily data in degF, mbar, km/day and W/m2 with missing values here and there.
+std::string OtherUnitsDta() {
+  const int16_t codes[] = {111, 113, 201, 203, 222, 302, 422, 501};
+  std::string dta = DataHeaderLine(codes) + "\r\n";
+  for (int n = 1; n <= 731; ++n) {
+    const double t = n % 97;
+    std::vector<double> values{50.3 + 0.7 * t,    32.1 + 0.3 * t,   60.0 + 0.3 * t,
+                               20.0 + 0.1 * t,    9.8765 + 0.0123 * t, 43.21 + 3.07 * t,
+                               80.17 + 2.3 * t,   -999.0};
+    if (n % 13 == 0) values[static_cast<std::size_t>(n % 7)] = -999.0;
+    dta += DataRecordLine(n, values, codes) + "\r\n";
+  }
+  return dta;
+}
+
+TEST_F(RunTest, SavingWithoutEditsGivesBackEveryStoredValueInOtherUnits) {
+  const std::string dta = OtherUnitsDta();
+  const RepClimateFile station = Station("UNITS", kDaily, {1, 1, 2003}, {31, 12, 2004}, dta);
+  ASSERT_TRUE(Build(station));
+  ASSERT_TRUE(RunCalculation(station, working_));
+  const std::vector<std::string> before = SplitLines(dta);
+  const std::vector<std::string> after = SplitLines(ReadBytes(station.DtaFileName));
+  ASSERT_EQ(after.size(), before.size());
+  EXPECT_EQ(after[0], before[0]);
+  int computed = 0;
+  for (std::size_t i = 1; i < before.size(); ++i) {
+    SCOPED_TRACE(before[i]);
+    ASSERT_EQ(after[i].size(), before[i].size());
+    EXPECT_EQ(after[i].substr(0, 80), before[i].substr(0, 80));  // every column but ETo
+    if (after[i].substr(80) != "    -999.0") ++computed;
+  }
+  EXPECT_GT(computed, 700);
+}
+
+TEST_F(RunTest, RefusesADataSetWhoseLastColumnIsNotETo) {
+  const RepClimateFile station =
+      Station("NOETO", kDaily, {1, 1, 2001}, {1, 1, 2001},
+              "        Nr       101       103\r\n         1      20.0      10.0\r\n");
+  ASSERT_TRUE(Build(station));
+  const RunResult run = RunCalculation(station, working_);
+  EXPECT_EQ(run.Outcome.Message,
+            "ERROR:\nthe last column of file " + station.DtaFileName + " is not ETo (code 501)");
+  EXPECT_EQ(ReadBytes(station.DtaFileName),
+            "        Nr       101       103\r\n         1      20.0      10.0\r\n");
+}
+
+// ---------------------------------------------------------------------------------------------
+// Failures part-way through a save leave the old data file exactly as it was
+
+TEST_F(RunTest, WriteFailingAtAnyLineLeavesTheOldDataFile) {
+  const std::string dta = OtherUnitsDta();
+  const RepClimateFile station = Station("UNITS", kDaily, {1, 1, 2003}, {31, 12, 2004}, dta);
+  ASSERT_TRUE(Build(station));
+  const std::size_t header = dta.find("\r\n") + 2;
+  const std::size_t line = 92;  // I(10) and eight fields of 10, CR LF
+  struct Row {
+    const char* name;
+    std::size_t bytes;
+  };
+  const Row rows[] = {
+      {"the header", 10},
+      {"the first line", header},
+      {"a middle line", header + 300 * line},
+      {"the last line", dta.size() - 1},
+      {"disk full inside a line", header + 500 * line + 37},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    AtomicFile::InjectDiskFullForTesting("UNITS.DTA", row.bytes);
+    const RunResult run = RunCalculation(station, working_);
+    EXPECT_EQ(run.Outcome.Message, "ERROR:\ncannot write file " + station.DtaFileName);
+    EXPECT_EQ(ReadBytes(station.DtaFileName), dta);
+    EXPECT_EQ(data_.Names(), (std::set<std::string>{"UNITS.DSC", "UNITS.DTA", "FullSet.TMP"}));
+  }
+  AtomicFile::InjectDiskFullForTesting("", SIZE_MAX);
+  for (AtomicFile::FailAt step :
+       {AtomicFile::FailAt::Write, AtomicFile::FailAt::Sync, AtomicFile::FailAt::Rename}) {
+    AtomicFile::InjectFailureForTesting(step);
+    EXPECT_FALSE(RunCalculation(station, working_));
+    EXPECT_EQ(ReadBytes(station.DtaFileName), dta);
+  }
+  // With the disk back, the same run succeeds.
+  EXPECT_TRUE(RunCalculation(station, working_));
+}
+
+TEST_F(RunTest, BadLineInTheWorkingFileLeavesTheOldDataFile) {
+  const RepClimateFile station = Small();
+  ASSERT_TRUE(Build(station));
+  std::vector<std::string> lines = SplitLines(ReadBytes(working_));
+  lines[3].resize(200);  // record 3 loses most of its values
+  std::string bytes;
+  for (const std::string& line : lines) bytes += line + "\r\n";
+  WriteBytes(working_, bytes);
+  const RunResult run = RunCalculation(station, working_);
+  EXPECT_EQ(run.Outcome.Message, "ERROR:\ntoo few values in file " + working_ + ", line 4");
+  EXPECT_EQ(ReadBytes(station.DtaFileName), test_support::kSmallDta);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The report
+
+TEST_F(RunTest, ReportWithEveryBlock) {
+  const RepClimateFile station = Small();
+  ASSERT_TRUE(Build(station));
+  ExportRequest request;
+  request.Kind = OutputKind::Report;
+  request.OutputFolder = output_.Folder();
+  request.Name = " My File ";
+  request.Description = "Alpha report";
+  request.Content = ReportContent{true, true, true, true};
+  const RunResult run = ExportFile(station, working_, request);
+  ASSERT_TRUE(run) << run.Outcome.Message;
+  EXPECT_EQ(request.Name, "MyFile");
+  EXPECT_EQ(output_.Names(), std::set<std::string>{"MyFile.REP"});
+
+  const std::vector<std::string> lines = SplitLines(ReadBytes(output_.File("MyFile.REP")));
+  ASSERT_EQ(lines.size(), 7u);
+  EXPECT_EQ(lines[0], "Alpha report");
+  EXPECT_EQ(lines[1], "");
+  EXPECT_EQ(lines[2],
+            "      Nr     Day   Month    Year        Tmax        Tmin       RHmax       RHmin"
+            "        u(x)           n         ETo     e(act)*      e(sat)         u2*          Ra"
+            "          n*           N         Rs*         Rnl         Rn*");
+  EXPECT_EQ(lines[3], std::string(32, ' ') +
+                          "          \xB0" "C          \xB0" "C           %           %"
+                          "       m/sec    hour/day      mm/day"
+                          "         kPa         kPa       m/sec   MJ/m2.day    hour/day"
+                          "    hour/day   MJ/m2.day   MJ/m2.day   MJ/m2.day");
+  EXPECT_EQ(lines[4].substr(0, 104),
+            "       1       1       7    2001        31.2        18.4        85.0        40.0"
+            "        2.10       11.30");
+  EXPECT_EQ(lines[5].substr(0, 116),
+            "       2       2       7    2001      -999.0      -999.0        80.0        35.0"
+            "        3.40       10.80      -999.0");
+  EXPECT_EQ(lines[6].substr(0, 104),
+            "       3       3       7    2001        29.8        17.1        90.0        45.0"
+            "        1.75     -999.00");
+  for (std::size_t i = 4; i < 7; ++i) EXPECT_EQ(lines[i].size(), 8u + 24u + 12u * 7u + 108u);
+  // The .DTA is rewritten by the same run.
+  EXPECT_NE(ReadBytes(station.DtaFileName), test_support::kSmallDta);
+}
+
+TEST_F(RunTest, TenDailyReportCountsDecadesFromTheFirstOne) {
+  const RepClimateFile station =
+      Station("DEC", kTenDaily, {11, 4, 2001}, {10, 5, 2001},
+              "        Nr       101       103       501\r\n"
+              "         1      20.0      10.0    -999.0\r\n"
+              "         2      21.0      11.0    -999.0\r\n"
+              "         3      22.0      12.0    -999.0\r\n");
+  ASSERT_TRUE(Build(station));
+  ExportRequest request;
+  request.OutputFolder = output_.Folder();
+  request.Name = "DEC";
+  request.Description = "Decades";
+  request.Content = ReportContent{false, true, false, true};
+  ASSERT_TRUE(ExportFile(station, working_, request));
+  const std::vector<std::string> lines = SplitLines(ReadBytes(output_.File("DEC.REP")));
+  ASSERT_EQ(lines.size(), 7u);
+  EXPECT_EQ(lines[2].substr(0, 24), "  Decade   Month    Year");
+  EXPECT_EQ(lines[4].substr(0, 24), "       2       4    2001");
+  EXPECT_EQ(lines[5].substr(0, 24), "       3       4    2001");
+  EXPECT_EQ(lines[6].substr(0, 24), "       1       5    2001");
+  EXPECT_EQ(lines[6].size(), 24u + 108u);
+}
+
+TEST_F(RunTest, DailyReportOfALeapYearListsTheTwentyNinthOfFebruary) {
+  const RepClimateFile station =
+      Station("LEAP", kDaily, {28, 2, 2004}, {1, 3, 2004},
+              "        Nr       101       501\r\n"
+              "         1      20.0    -999.0\r\n"
+              "         2      21.0    -999.0\r\n"
+              "         3      22.0    -999.0\r\n");
+  ASSERT_TRUE(Build(station));
+  ExportRequest request;
+  request.OutputFolder = output_.Folder();
+  request.Name = "LEAP";
+  request.Description = "Leap";
+  ASSERT_TRUE(ExportFile(station, working_, request));
+  EXPECT_EQ(ReadBytes(output_.File("LEAP.REP")),
+            "Leap\r\n"
+            "\r\n"
+            "     Day   Month    Year        Tmax         ETo\r\n"
+            "                                  \xB0" "C      mm/day\r\n"
+            "      28       2    2004        20.0      -999.0\r\n"
+            "      29       2    2004        21.0      -999.0\r\n"
+            "       1       3    2004        22.0      -999.0\r\n");
+}
+
+TEST_F(RunTest, ReportNameMustBeGiven) {
+  const RepClimateFile station = Small();
+  ASSERT_TRUE(Build(station));
+  ExportRequest request;
+  request.OutputFolder = output_.Folder();
+  request.Name = "   ";
+  const RunResult run = ExportFile(station, working_, request);
+  EXPECT_TRUE(run.NameRefused);
+  EXPECT_EQ(run.Outcome.Message, "ERROR:\nFileName is not yet specified");
+  EXPECT_EQ(ReadBytes(station.DtaFileName), test_support::kSmallDta);
+}
+
+TEST_F(RunTest, FailedReportLeavesTheDataFile) {
+  const RepClimateFile station = Small();
+  ASSERT_TRUE(Build(station));
+  ExportRequest request;
+  request.OutputFolder = output_.Folder();
+  request.Name = "R";
+  AtomicFile::InjectDiskFullForTesting("R.REP", 400);
+  const RunResult run = ExportFile(station, working_, request);
+  EXPECT_EQ(run.Outcome.Message, "ERROR:\ncannot write file " + output_.File("R.REP"));
+  EXPECT_EQ(ReadBytes(station.DtaFileName), test_support::kSmallDta);
+  // What the name check left: the file it created, one empty line.
+  EXPECT_EQ(ReadBytes(output_.File("R.REP")), "\r\n");
+}
+
+// ---------------------------------------------------------------------------------------------
+// The crop-model files
+
+TEST_F(RunTest, EToFileFillsItsGaps) {
+  // Records 1, 2 and 4 have no data at all, so no ETo; the series ends with a value.
+  const RepClimateFile station =
+      Station("GAPS", kDaily, {1, 7, 2001}, {5, 7, 2001},
+              "        Nr       101       103       501\r\n"
+              "         1    -999.0    -999.0    -999.0\r\n"
+              "         2    -999.0    -999.0    -999.0\r\n"
+              "         3      30.0      16.0    -999.0\r\n"
+              "         4    -999.0    -999.0    -999.0\r\n"
+              "         5      28.0      14.0    -999.0\r\n");
+  ASSERT_TRUE(Build(station));
+  ClimaticRecord third;
+  third[Row::Tmax] = 30.0;
+  third[Row::Tmin] = 16.0;
+  ClimaticRecord fifth;
+  fifth[Row::Tmax] = 28.0;
+  fifth[Row::Tmin] = 14.0;
+  const double e3 = EngineETo(station, 2, third);
+  const double e5 = EngineETo(station, 4, fifth);
+
+  Answers answers;
+  answers.values = {2.0};
+  ExportRequest request;
+  request.Kind = OutputKind::EToFile;
+  request.OutputFolder = output_.Folder();
+  request.Name = "GAPS";
+  request.Description = "Alpha ETo";
+  request.Boundary = answers.Source();
+  ASSERT_TRUE(ExportFile(station, working_, request));
+  ASSERT_EQ(answers.asked.size(), 1u);
+  EXPECT_EQ(answers.asked[0].Parameter, "ETo");
+  EXPECT_TRUE(answers.asked[0].First);
+  EXPECT_TRUE(answers.asked[0].Celsius);
+  EXPECT_EQ(ReadBytes(output_.File("GAPS.ETo")),
+            "Alpha ETo\r\n"
+            "     1  : Daily records (1=daily, 2=10-daily and 3=monthly data)\r\n"
+            "     1  : First day of record (1, 11 or 21 for 10-day or 1 for months)\r\n"
+            "     7  : First month of record\r\n"
+            "  2001  : First year of record (1901 if not linked to a specific year)\r\n"
+            "\r\n"
+            "  Average ETo (mm/day)\r\n"
+            "=======================\r\n"
+            "         2.0\r\n" +
+                FormatReal(2.0 + (e3 - 2.0) / 2.0, 12, 1) + "\r\n" + FormatReal(e3, 12, 1) +
+                "\r\n" + FormatReal(e3 + (e5 - e3) / 2.0, 12, 1) + "\r\n" + FormatReal(e5, 12, 1) +
+                "\r\n");
+}
+
+TEST_F(RunTest, CancelledEToRequestWritesNothing) {
+  const RepClimateFile station =
+      Station("GAPS", kDaily, {1, 7, 2001}, {2, 7, 2001},
+              "        Nr       101       103       501\r\n"
+              "         1      30.0      16.0    -999.0\r\n"
+              "         2    -999.0    -999.0    -999.0\r\n");
+  ASSERT_TRUE(Build(station));
+  const std::string dta = ReadBytes(station.DtaFileName);
+  Answers cancel;
+  ExportRequest request;
+  request.Kind = OutputKind::EToFile;
+  request.OutputFolder = output_.Folder();
+  request.Name = "GAPS";
+  request.Boundary = cancel.Source();
+  const RunResult run = ExportFile(station, working_, request);
+  EXPECT_TRUE(run.Cancelled);
+  EXPECT_FALSE(run);
+  ASSERT_EQ(cancel.asked.size(), 1u);
+  EXPECT_FALSE(cancel.asked[0].First);
+  EXPECT_EQ(ReadBytes(station.DtaFileName), dta);
+  EXPECT_EQ(ReadBytes(output_.File("GAPS.ETo")), "\r\n");
+  EXPECT_EQ(output_.Names(), std::set<std::string>{"GAPS.ETo"});
+}
+
+const std::string kFahrenheitDta =
+    "        Nr       111       113       501\r\n"
+    "         1      86.0    -999.0    -999.0\r\n"
+    "         2      80.6      50.0    -999.0\r\n"
+    "         3    -999.0      53.6    -999.0\r\n";
+
+TEST_F(RunTest, TemperatureFileInDegreesCelsiusFromFahrenheitData) {
+  const RepClimateFile station = Station("FAHR", kDaily, {1, 7, 2001}, {3, 7, 2001}, kFahrenheitDta);
+  ASSERT_TRUE(Build(station));
+  Answers answers;
+  answers.values = {41.0, 77.0};  // first Tmin, last Tmax, in degF
+  ExportRequest request;
+  request.Kind = OutputKind::TemperatureFile;
+  request.OutputFolder = output_.Folder();
+  request.Name = "FAHR";
+  request.Description = "Alpha temperatures";
+  request.Boundary = answers.Source();
+  request.Fahrenheit = true;
+  const RunResult run = ExportFile(station, working_, request);
+  ASSERT_TRUE(run) << run.Outcome.Message;
+  ASSERT_EQ(answers.asked.size(), 2u);
+  EXPECT_EQ(answers.asked[0].Parameter, "Tmin");
+  EXPECT_TRUE(answers.asked[0].First);
+  EXPECT_FALSE(answers.asked[0].Celsius);
+  EXPECT_EQ(answers.asked[1].Parameter, "Tmax");
+  EXPECT_FALSE(answers.asked[1].First);
+  EXPECT_EQ(ReadBytes(output_.File("FAHR.TMP")),
+            "Alpha temperatures\r\n"
+            "     1  : Daily records (1=daily, 2=10-daily and 3=monthly data)\r\n"
+            "     1  : First day of record (1, 11 or 21 for 10-day or 1 for months)\r\n"
+            "     7  : First month of record\r\n"
+            "  2001  : First year of record (1901 if not linked to a specific year)\r\n"
+            "\r\n"
+            "  Tmin (C)   TMax (C)\r\n"
+            "=======================\r\n"
+            "         5.0        30.0\r\n"
+            "        10.0        27.0\r\n"
+            "        12.0        25.0\r\n");
+  // The scratch file is gone.
+  EXPECT_EQ(output_.Names(), std::set<std::string>{"FAHR.TMP"});
+}
+
+TEST_F(RunTest, CancelledTemperatureRequestRemovesTheScratchFile) {
+  const RepClimateFile station = Station("FAHR", kDaily, {1, 7, 2001}, {3, 7, 2001}, kFahrenheitDta);
+  ASSERT_TRUE(Build(station));
+  for (std::size_t given : {0, 1}) {  // cancel at the first Tmin, then at the last Tmax
+    SCOPED_TRACE(given);
+    Answers answers;
+    if (given == 1) answers.values = {41.0};
+    ExportRequest request;
+    request.Kind = OutputKind::TemperatureFile;
+    request.OutputFolder = output_.Folder();
+    request.Name = "FAHR";
+    request.Boundary = answers.Source();
+    request.Fahrenheit = true;
+    EXPECT_TRUE(ExportFile(station, working_, request).Cancelled);
+    EXPECT_EQ(output_.Names(), std::set<std::string>{"FAHR.TMP"});
+    EXPECT_EQ(ReadBytes(output_.File("FAHR.TMP")), "\r\n");
+  }
+}
+
+TEST_F(RunTest, TemperatureFileWithoutTminAndTmaxIsRefusedBeforeAnythingIsWritten) {
+  const std::string dta =
+      "        Nr       101       103       211       501\r\n"
+      "         1      30.0      16.0      50.0    -999.0\r\n";
+  const RepClimateFile station = Station("MIXED", kDaily, {1, 7, 2001}, {1, 7, 2001}, dta);
+  ASSERT_TRUE(Build(station));
+  ExportRequest request;
+  request.Kind = OutputKind::TemperatureFile;
+  request.OutputFolder = output_.Folder();
+  request.Name = "MIXED";
+  request.Fahrenheit = TemperaturesInFahrenheit(StationCodes(station));  // Tdew in degF
+  const RunResult run = ExportFile(station, working_, request);
+  EXPECT_EQ(run.Outcome.Message, "ERROR:\ncannot write the temperature file " +
+                                     output_.File("MIXED.TMP") +
+                                     ": the data set has no minimum and maximum air temperature "
+                                     "in Fahrenheit (codes 113 and 111)");
+  EXPECT_TRUE(output_.Names().empty());
+  EXPECT_EQ(ReadBytes(station.DtaFileName), dta);
+}
+
+}  // namespace
+}  // namespace vernoli
