@@ -4,6 +4,8 @@
 #include <clocale>
 
 #include "app/TLogoMenu.h"
+#include "app/folders.h"
+#include "app/program.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
@@ -12,7 +14,7 @@ int main(int argc, char** argv) {
   std::setlocale(LC_NUMERIC, "C");
   QLocale::setDefault(QLocale::c());
 
-  vernoli::TLogoMenu logo;
-  logo.showMaximized();
+  vernoli::Program program(vernoli::FoldersOfThisProgram());
+  program.LogoMenu().showMaximized();
   return QApplication::exec();
 }

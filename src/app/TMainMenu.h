@@ -1,0 +1,64 @@
+// The main menu: opens every other form and shows the selected station.
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace vernoli {
+
+struct AppState;
+struct Forms;
+class PictureButton;
+
+class TMainMenu : public QDialog {
+  Q_OBJECT
+ public:
+  TMainMenu(AppState& state, Forms& forms, QWidget* parent = nullptr);
+
+  // Shows the selection and enables the station controls exactly while a station is selected.
+  void Refresh();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void FormActivate();
+  void RefreshLabels();
+  void PathButtonClick();
+  void SelectButtonClick();
+  void CreateButtonClick();
+  void ImportButtonClick();
+  void CharacteristicsButtonClick();
+  void DataRangeButtonClick();
+  void LimitsButtonClick();
+  void DataCharacButtonClick();
+  void EToButtonClick();
+  void ExitButtonClick();
+
+  AppState& state_;
+  Forms& forms_;
+
+  QPushButton* pathButton_;
+  QPushButton* selectButton_;
+  PictureButton* image2_;
+  QPushButton* createButton_;
+  QPushButton* importButton_;
+  QLineEdit* fileNameEdit_;
+  QLabel* labelStat_;
+  QLabel* stationLabel_;
+  QLabel* labelCont_;
+  QLabel* countryLabel_;
+  QPushButton* characteristicsButton_;
+  QPushButton* dataRangeButton_;
+  QPushButton* limitsButton_;
+  QPushButton* dataCharacButton_;
+  QPushButton* etoButton_;
+  PictureButton* imageETo_;
+  QPushButton* exitButton_;
+};
+
+}  // namespace vernoli

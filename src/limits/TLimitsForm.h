@@ -1,0 +1,104 @@
+// The data-limits form: the five limits of a station, changed in steps of one, and the ranges
+// of vapour pressure, wind, sunshine and radiation that follow from them.
+#pragma once
+
+#include <QDialog>
+
+#include "limits/limits.h"
+#include "model/parameters.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace vernoli {
+
+struct AppState;
+class SpinButton;
+
+class TLimitsForm : public QDialog {
+  Q_OBJECT
+ public:
+  explicit TLimitsForm(AppState& state, QWidget* parent = nullptr);
+
+  // The station whose limits the next opening edits, and whether "Save and Close" also writes
+  // its description file (the main menu and the workspace ask for it, the import does not).
+  // Until a caller says otherwise the form edits the selected station and writes the file.
+  void SetStation(RepClimateFile& station, bool writeDescriptionFile);
+
+  // Size of the two year charts.
+  static constexpr int kChartWidth = 400;
+  static constexpr int kChartHeight = 100;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void FormActivate();
+  void ShowTemperature();
+  void ShowHumidity();
+  void ShowWind();
+  void ShowRadiation();
+  void DrawCharts();
+  void SpinButtonTminUpClick();
+  void SpinButtonTminDownClick();
+  void SpinButtonTmaxUpClick();
+  void SpinButtonTmaxDownClick();
+  void SpinButtonRHUpClick();
+  void SpinButtonRHDownClick();
+  void SpinButtonUUpClick();
+  void SpinButtonUDownClick();
+  void SpinButtonRUpClick();
+  void SpinButtonRDownClick();
+  void MainButtonClick();
+
+  RepClimateFile* station_;
+  bool writeDescriptionFile_ = true;
+  StationLimits working_;  // the limits while the form is open
+
+  QLabel* labelStation_;
+  QLabel* labelCountry_;
+  QLabel* latLabel_;
+  QLineEdit* editTminC_;
+  QLineEdit* editTmaxC_;
+  QLabel* labelTminF_;
+  QLabel* labelTmaxF_;
+  SpinButton* spinButtonTmin_;
+  SpinButton* spinButtonTmax_;
+  QLineEdit* editRHmin_;
+  QLineEdit* editRHmax_;
+  SpinButton* spinButtonRH_;
+  QLineEdit* editEminkPa_;
+  QLineEdit* editEMaxkPa_;
+  QLabel* labelEmin_;
+  QLabel* labelEMax_;
+  QComboBox* cBoxE_;
+  QLineEdit* editUminMS_;
+  QLineEdit* editUMaxMS_;
+  SpinButton* spinButtonU_;
+  QLabel* labelUMax_;
+  QComboBox* cBoxU_;
+  QLineEdit* editNMin_;
+  QLineEdit* editRMinMJ_;
+  QLineEdit* editNMaxJan_;
+  QLineEdit* editNMaxJul_;
+  QLineEdit* editRMaxMJJan_;
+  QLineEdit* editRMaxMJJul_;
+  QLabel* labelRMaxJan_;
+  QLabel* labelRMaxJul_;
+  QComboBox* cBoxR_;
+  QLabel* labelR1_;
+  QLabel* labelRN_;
+  QLineEdit* editUP_;
+  SpinButton* spinButtonR_;
+  QLabel* labelA_;
+  QLabel* labelB_;
+  QLabel* labelCorrAlt_;
+  QLabel* imageN_;
+  QLabel* imageRa_;
+  QPushButton* mainButton_;
+  QPushButton* cancelButton_;
+};
+
+}  // namespace vernoli
