@@ -61,7 +61,12 @@ std::string RangeRefusalMessage(int outcome, double limit, int code) {
 CellCheck CheckCell(std::string_view text, int code, const RepClimateFile& station, int32_t k) {
   CellCheck check;
   if (Trimmed(text).empty()) return check;
-  const double value = CellValue(text);
+  double value = 0.0;
+  if (!ParseReal(Trimmed(text), value)) {
+    check.Refused = true;
+    check.Message = ErrorText(kNotANumber);
+    return check;
+  }
   const ValueRange range = RecordRange(station, code, k);
   const int outcome = CheckRange(value, range.Minimum, range.Maximum);
   if (outcome == 0) {

@@ -33,9 +33,12 @@ struct CellCheck {
   std::string Message;   // the refusal message; empty when nothing was refused
 };
 
-// Checks the text of a cell of `code` in the record k: an empty cell stays empty; any other text
-// is read as a number (a text that is no number counts as 0), written back R(10) with the code's
-// decimals, and refused when it is outside the record's range.
+// The reason given for a cell whose text is no number.
+inline constexpr std::string_view kNotANumber = "value is not a number";
+
+// Checks the text of a cell of `code` in the record k: an empty cell stays empty; a text that is
+// no number is refused (a typing slip must never become a measurement of 0); a number is written
+// back R(10) with the code's decimals, and refused when it is outside the record's range.
 CellCheck CheckCell(std::string_view text, int code, const RepClimateFile& station, int32_t k);
 
 // The ETo of the record k computed from the texts of its grid column: cells[r] is the text of

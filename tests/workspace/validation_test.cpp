@@ -109,10 +109,16 @@ TEST(CheckCell, ValueOutsideItsRangeIsRefusedAndTheCellEmptied) {
   EXPECT_EQ(check.CellText, "");
   EXPECT_EQ(check.Message, RangeRefusalMessage(1, 45.0, 101));
 
-  check = CheckCell("abc", 201, station, 0);  // no number counts as 0, below LimitRHmin 15
+  check = CheckCell("0", 201, station, 0);  // below LimitRHmin 15
   EXPECT_TRUE(check.Refused);
   EXPECT_EQ(check.Message,
             "ERROR:\nvalue is smaller than Minimum (=      15.0 %)\n\n" + kRemedies);
+
+  // A typing slip is refused, never taken for a measurement of 0.
+  check = CheckCell("abc", 101, station, 0);
+  EXPECT_TRUE(check.Refused);
+  EXPECT_EQ(check.CellText, "");
+  EXPECT_EQ(check.Message, "ERROR:\nvalue is not a number");
 
   EXPECT_TRUE(CheckCell("-999", 101, station, 0).Refused);  // typed -999 is no missing value
   EXPECT_TRUE(CheckCell("101", 501, station, 0).Refused);   // ETo: 0 to 100 mm/day

@@ -1,0 +1,239 @@
+#include "workspace/session.h"
+
+#include <cstdio>
+#include <utility>
+
+#include "model/datafile.h"
+#include "model/textfile.h"
+#include "workspace/run.h"
+#include "workspace/workingfile.h"
+
+namespace vernoli {
+
+WorkspaceSession::~WorkspaceSession() { Close(); }
+
+Status WorkspaceSession::Open(const RepClimateFile& station, const std::string& dataFolder) {
+  Close();
+  RepClimateFile copy = station;
+  const std::string workingFile = PathInFolder(dataFolder, kWorkingFileName);
+  if (Status s = BuildWorkingFile(copy, workingFile); !s) return s;
+
+  units_ = UnitChoiceOfCodes(StationCodes(copy));
+  OpenSettings(copy);
+  SortParameterCodes(copy);
+  // Every data set has ETo; a list without it could not be saved.
+  AddParameterCode(copy, kEToParameterCode);
+
+  station_ = std::move(copy);
+  workingFile_ = workingFile;
+  page_ = FirstYearPage(station_);
+  grid_ = GridPage{};
+  writtenBack_ = false;
+  plotStale_ = true;
+  open_ = true;
+  if (Status s = Refill(); !s) {
+    Close();
+    return s;
+  }
+  return Status::Success();
+}
+
+PresenceStates WorkspaceSession::Presence() const {
+  return PresenceOfCodes(StationCodes(station_));
+}
+
+SwitchUnitsBox WorkspaceSession::SwitchUnits() const {
+  return OpenSwitchUnitsBox(StationCodes(station_));
+}
+
+// ---------------------------------------------------------------------------------------------
+// The grid
+
+void WorkspaceSession::SetCellText(std::size_t column, std::size_t row, std::string text) {
+  if (column >= grid_.Cells.size() || row >= grid_.Codes.size()) return;
+  grid_.Cells[column][row] = std::move(text);
+}
+
+CellCheck WorkspaceSession::LeaveCell(std::size_t column, std::size_t row) {
+  if (column >= grid_.Cells.size() || row >= grid_.Codes.size()) return {};
+  std::string& cell = grid_.Cells[column][row];
+  const auto k = grid_.First - 1 + static_cast<int32_t>(column);
+  const CellCheck check = CheckCell(cell, grid_.Codes[row], station_, k);
+  cell = check.CellText;
+  RecomputeETo(station_, grid_, column);
+  plotStale_ = true;
+  return check;
+}
+
+void WorkspaceSession::DeleteCell(std::size_t column, std::size_t row) {
+  SetCellText(column, row, std::string());
+}
+
+Status WorkspaceSession::WriteBack() {
+  if (!open_) return Status::Success();
+  if (Status s = WriteBackGridPage(workingFile_, grid_); !s) return s;
+  writtenBack_ = true;
+  return Status::Success();
+}
+
+Status WorkspaceSession::Refill() {
+  if (!open_) return Status::Success();
+  if (Status s = ReadGridPage(station_, workingFile_, page_.First, page_.Last, grid_); !s) return s;
+  plotStale_ = true;
+  return Status::Success();
+}
+
+Status WorkspaceSession::RefreshForPlot() {
+  if (!plotStale_) return Status::Success();
+  if (Status s = WriteBack(); !s) return s;
+  return Refill();
+}
+
+Status WorkspaceSession::NextYear() {
+  YearPage next = page_;
+  if (!NextYearPage(station_, next)) return Status::Success();
+  if (Status s = WriteBack(); !s) return s;
+  std::swap(page_, next);
+  if (Status s = Refill(); !s) {
+    page_ = next;
+    return s;
+  }
+  return Status::Success();
+}
+
+Status WorkspaceSession::PreviousYear() {
+  YearPage previous = page_;
+  if (!PreviousYearPage(station_, previous)) return Status::Success();
+  if (Status s = WriteBack(); !s) return s;
+  std::swap(page_, previous);
+  if (Status s = Refill(); !s) {
+    page_ = previous;
+    return s;
+  }
+  return Status::Success();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Changes of the working copy
+
+Status WorkspaceSession::Commit(const RepClimateFile& station, const UnitChoice& units,
+                                bool refill) {
+  if (refill) {
+    if (Status s = WriteBack(); !s) return s;
+  }
+  RepClimateFile oldStation = std::exchange(station_, station);
+  const UnitChoice oldUnits = std::exchange(units_, units);
+  plotStale_ = true;
+  if (!refill) return Status::Success();
+  if (Status s = Refill(); !s) {
+    station_ = std::move(oldStation);
+    units_ = oldUnits;
+    return s;
+  }
+  return Status::Success();
+}
+
+Status WorkspaceSession::ChangeUnits(bool (*change)(RepClimateFile&, UnitChoice&, int), int item) {
+  RepClimateFile station = station_;
+  UnitChoice units = units_;
+  const bool codesChanged = change(station, units, item);
+  return Commit(station, units, codesChanged);
+}
+
+Status WorkspaceSession::CommitSetting(const RepClimateFile& station,
+                                       const SettingOutcome& outcome) {
+  if (!outcome.Changed) return Status::Success();
+  return Commit(station, units_, outcome.Refill);
+}
+
+Status WorkspaceSession::SetPresence(PresenceBox box, bool present) {
+  RepClimateFile station = station_;
+  const bool changed = vernoli::SetPresence(station, box, present, units_);
+  if (!changed) return Status::Success();
+  return Commit(station, units_, true);
+}
+
+Status WorkspaceSession::SelectTemperatureUnit(bool fahrenheit) {
+  return ChangeUnits([](RepClimateFile& s, UnitChoice& u,
+                        int f) { return vernoli::SelectTemperatureUnit(s, u, f != 0); },
+                     fahrenheit ? 1 : 0);
+}
+
+Status WorkspaceSession::SelectVapourUnit(int item) {
+  return ChangeUnits(&vernoli::SelectVapourUnit, item);
+}
+
+Status WorkspaceSession::SelectWindUnit(int item) {
+  return ChangeUnits(&vernoli::SelectWindUnit, item);
+}
+
+Status WorkspaceSession::SelectRsUnit(int item) {
+  return ChangeUnits(&vernoli::SelectRsUnit, item);
+}
+
+Status WorkspaceSession::SelectRnUnit(int item) {
+  return ChangeUnits(&vernoli::SelectRnUnit, item);
+}
+
+Status WorkspaceSession::SwitchUnit(SwitchQuantity quantity, int item) {
+  RepClimateFile station = station_;
+  UnitChoice units = units_;
+  const bool codesChanged = vernoli::SwitchUnit(station, units, quantity, item);
+  return Commit(station, units, codesChanged);
+}
+
+Status WorkspaceSession::ReadSetting(SettingEdit edit, std::string_view text,
+                                     SettingOutcome& outcome) {
+  RepClimateFile station = station_;
+  outcome = vernoli::ReadSetting(station, units_, edit, text);
+  return CommitSetting(station, outcome);
+}
+
+Status WorkspaceSession::SelectPsychrometer(Psychrometer button) {
+  RepClimateFile station = station_;
+  const SettingOutcome outcome = vernoli::SelectPsychrometer(station, button);
+  return CommitSetting(station, outcome);
+}
+
+Status WorkspaceSession::SelectHumidityClass(HumidityClass humidity) {
+  RepClimateFile station = station_;
+  const SettingOutcome outcome = vernoli::SelectHumidityClass(station, humidity);
+  return CommitSetting(station, outcome);
+}
+
+Status WorkspaceSession::SelectWindSpeedClass(WindSpeedClass wind) {
+  RepClimateFile station = station_;
+  const SettingOutcome outcome = vernoli::SelectWindSpeedClass(station, wind);
+  return CommitSetting(station, outcome);
+}
+
+Status WorkspaceSession::SetElevationAdjustment(bool on) {
+  RepClimateFile station = station_;
+  const SettingOutcome outcome = vernoli::SetElevationAdjustment(station, on);
+  return CommitSetting(station, outcome);
+}
+
+Status WorkspaceSession::AngstromDefaults() {
+  RepClimateFile station = station_;
+  const SettingOutcome outcome = vernoli::AngstromDefaults(station);
+  return CommitSetting(station, outcome);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Leaving
+
+Status WorkspaceSession::Save() {
+  if (!open_) return Status::Success();
+  if (Status s = WriteBack(); !s) return s;
+  // The data file first: when it cannot be written, neither station file has changed.
+  if (const RunResult run = RunCalculation(station_, workingFile_); !run) return run.Outcome;
+  return WriteStationDescription(station_);
+}
+
+void WorkspaceSession::Close() {
+  if (!open_) return;
+  std::remove(workingFile_.c_str());
+  open_ = false;
+}
+
+}  // namespace vernoli

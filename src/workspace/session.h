@@ -1,0 +1,140 @@
+// The workspace while it is open: the working copy of the station description, the working file,
+// the unit choices, the visible year and the grid's texts, and every operation of the workspace
+// form on them. The form shows what this object holds and forwards its controls' events here; it
+// keeps no data of its own.
+//
+// Changes that need the grid refilled first write the visible records back (with the rows the grid
+// shows), then change the working copy, then refill. When the write-back fails nothing changes:
+// the grid keeps the user's edits, the working copy stays as it was, and the error is returned, so
+// the form shows it and redisplays its controls from this object.
+//
+//   WorkspaceSession session;
+//   if (Status s = session.Open(state.Station, state.DataFolder); !s) { show s.Message; return; }
+//   ... session.NextYear(), session.LeaveCell(c, r), session.SetPresence(...) ...
+//   if (Status s = session.Save(); s) state.Station = session.Station();
+//   session.Close();
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/station.h"
+#include "model/status.h"
+#include "workspace/parameterlist.h"
+#include "workspace/settings.h"
+#include "workspace/units.h"
+#include "workspace/validation.h"
+#include "workspace/yearpages.h"
+
+namespace vernoli {
+
+class WorkspaceSession {
+ public:
+  WorkspaceSession() = default;
+  // An open session removes its working file.
+  ~WorkspaceSession();
+  WorkspaceSession(const WorkspaceSession&) = delete;
+  WorkspaceSession& operator=(const WorkspaceSession&) = delete;
+
+  // The opening: copies the station into the working copy, builds the working file "FullSet.TMP"
+  // in the data folder, takes the unit choices from the codes, applies the elevation option to
+  // the Angstrom pair, sorts the codes (adding ETo when the list lacks it) and reads the first
+  // year. On failure the session stays closed.
+  Status Open(const RepClimateFile& station, const std::string& dataFolder);
+  bool IsOpen() const { return open_; }
+
+  // ------------------------------------------------------------------------------------------
+  // What the form shows
+
+  const RepClimateFile& Station() const { return station_; }  // the working copy
+  const UnitChoice& Units() const { return units_; }
+  PresenceStates Presence() const;
+  SettingsView Settings() const { return ViewSettings(station_, units_); }
+  std::vector<ParameterRowTitle> RowTitles() const { return ParameterRowTitles(station_); }
+  std::vector<SymbolRow> Symbols() const { return SymbolRows(station_); }
+  SwitchUnitsBox SwitchUnits() const;
+  const YearPage& Page() const { return page_; }
+  const GridPage& Grid() const { return grid_; }
+  const std::string& WorkingFile() const { return workingFile_; }
+
+  // True once the visible records have been written back: "Cancel" is disabled from then on.
+  bool WrittenBack() const { return writtenBack_; }
+  // True when a grid value or an option changed since the plot was last drawn.
+  bool PlotStale() const { return plotStale_; }
+  void PlotDrawn() { plotStale_ = false; }
+
+  // ------------------------------------------------------------------------------------------
+  // The grid. `column` counts the record columns from 0 (grid column 2), `row` the parameter
+  // rows from 0 (the grid row below the date rows).
+
+  // The text the user typed into a cell, before the cell is left.
+  void SetCellText(std::size_t column, std::size_t row, std::string text);
+  // Leaving a cell (or Enter, double click, moving a row or column): the cell is checked against
+  // its range and rewritten or emptied, and the column's ETo is recomputed. Text that is no
+  // number is refused ("ERROR:\n" + kNotANumber) and emptied.
+  CellCheck LeaveCell(std::size_t column, std::size_t row);
+  // The Delete key empties the cell without a check.
+  void DeleteCell(std::size_t column, std::size_t row);
+
+  // Writes the visible records back into the working file, and reads the visible year anew.
+  Status WriteBack();
+  Status Refill();
+  // For the plot page: write back and refill when the plot is stale.
+  Status RefreshForPlot();
+
+  // "next >" and "< previous": write back, move a calendar year, refill. A disabled button does
+  // nothing.
+  Status NextYear();
+  Status PreviousYear();
+
+  // ------------------------------------------------------------------------------------------
+  // The description page and the Switch Units box
+
+  Status SetPresence(PresenceBox box, bool present);
+  Status SelectTemperatureUnit(bool fahrenheit);
+  Status SelectVapourUnit(int item);
+  Status SelectWindUnit(int item);
+  Status SelectRsUnit(int item);
+  Status SelectRnUnit(int item);
+  Status SwitchUnit(SwitchQuantity quantity, int item);
+
+  // `outcome` receives the messages to show and whether the edit takes the focus back.
+  Status ReadSetting(SettingEdit edit, std::string_view text, SettingOutcome& outcome);
+  Status SelectPsychrometer(Psychrometer button);
+  Status SelectHumidityClass(HumidityClass humidity);
+  Status SelectWindSpeedClass(WindSpeedClass wind);
+  Status SetElevationAdjustment(bool on);
+  Status AngstromDefaults();
+
+  // After the limits form: the five limits of the station description become the working copy's.
+  void TakeLimits(const StationLimits& limits) { station_.Limits = limits; }
+
+  // ------------------------------------------------------------------------------------------
+  // Leaving
+
+  // "Save data": write back, run the calculation (rewrites the .DTA with the computed ETo), then
+  // write the .DSC. The caller copies Station() into the process-wide record on success.
+  Status Save();
+  // Removes the working file ("Main menu" after saving, "Cancel", the close box).
+  void Close();
+
+ private:
+  // Makes `station` and `units` the working copy and the unit choice; with `refill`, writes back
+  // first (nothing changes when that fails) and refills afterwards.
+  Status Commit(const RepClimateFile& station, const UnitChoice& units, bool refill);
+  Status ChangeUnits(bool (*change)(RepClimateFile&, UnitChoice&, int), int item);
+  Status CommitSetting(const RepClimateFile& station, const SettingOutcome& outcome);
+
+  bool open_ = false;
+  RepClimateFile station_;
+  UnitChoice units_;
+  std::string workingFile_;
+  YearPage page_;
+  GridPage grid_;
+  bool writtenBack_ = false;
+  bool plotStale_ = true;
+};
+
+}  // namespace vernoli
