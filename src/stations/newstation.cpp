@@ -1,0 +1,91 @@
+#include "stations/newstation.h"
+
+#include "model/datafile.h"
+#include "stations/entry.h"
+#include "stations/fileset.h"
+
+namespace vernoli {
+
+namespace {
+
+
+// Writes the station's .DTA (a copy of `copyFrom`, or the empty data set when it is null) and its
+// .DSC, both or neither.
+Status WriteStationFiles(const RepClimateFile& station, const std::string* copyFrom) {
+  FileSet files;
+  RepClimateFile staged = station;
+  staged.DtaFileName = files.Add(station.DtaFileName);
+  staged.DscFileName = files.Add(station.DscFileName);
+  Status written = copyFrom != nullptr ? CopyDataFile(*copyFrom, staged.DtaFileName)
+                                       : CreateEmptyDataFile(staged);
+  if (!written) {
+    return {false, files.TargetsNamed(written.Message)};
+  }
+  written = WriteStationDescription(staged);
+  if (!written) {
+    return {false, files.TargetsNamed(written.Message)};
+  }
+  return files.Commit();
+}
+
+CreateResult MakeStation(const std::string& dataFolder, const std::string& name,
+                         RepClimateFile station, const std::string* copyFrom) {
+  CreateResult result;
+  const FileNameCheck check = CheckNewFileName(dataFolder, name, "DSC", false);
+  if (!check.Ok()) {
+    result.Failure = CreateFailure::FileName;
+    result.Message = check.Message;
+    return result;
+  }
+  SetStationFiles(station, dataFolder, check.Name);
+  if (Status written = WriteStationFiles(station, copyFrom); !written) {
+    // The check created the .DSC (one empty line): without its data file it must go again.
+    RemoveFile(check.Path);
+    result.Failure = CreateFailure::Files;
+    result.Message = written.Message;
+    return result;
+  }
+  result.Station = std::move(station);
+  return result;
+}
+
+}  // namespace
+
+IntegerEntryCheck NewStationInput::EnterAltitude(std::string_view text) {
+  IntegerEntryCheck check = EnterInteger(fields::kAltitudeNewStation, text);
+  Altitude = static_cast<int32_t>(check.Value);
+  return check;
+}
+
+RepClimateFile NewStationRecord(const NewStationInput& input) {
+  RepClimateFile station =
+      NewStation(input.Classes.Site, input.Classes.Humidity, input.Classes.Wind);
+  station.StationName = input.StationName;
+  station.Country = input.Country;
+  station.Latitude = input.Latitude.Value();
+  station.Longitude = input.Longitude.Value();
+  station.Altitude = input.Altitude;
+  input.Span.ApplyTo(station);
+  station.Description = BuildDescription(station.StationName, station.Country, station.DataType,
+                                         station.From(), station.To());
+  return station;
+}
+
+CreateResult CreateStation(const std::string& dataFolder, const NewStationInput& input) {
+  return MakeStation(dataFolder, input.Name, NewStationRecord(input), nullptr);
+}
+
+CreateResult CopyStation(const std::string& dataFolder, const RepClimateFile& source,
+                         const std::string& newName, const std::string& stationName,
+                         const std::string& country) {
+  RepClimateFile copy = source;
+  copy.StationName = stationName;
+  copy.Country = country;
+  // The name may have changed: the one-line description follows it.
+  copy.Description =
+      BuildDescription(copy.StationName, copy.Country, copy.DataType, copy.From(), copy.To());
+  const std::string sourceData = source.DtaFileName;
+  return MakeStation(dataFolder, newName, std::move(copy), &sourceData);
+}
+
+}  // namespace vernoli

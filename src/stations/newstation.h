@@ -1,0 +1,69 @@
+// Making a new station: a new .DSC/.DTA pair in the data folder, either with an empty data set
+// (new-file mode) or as a copy of the selected station under a new name (copy mode).
+//
+// Both leave the folder holding either the complete new pair or nothing new: the files are
+// written under hidden names first and put in place together, and the .DSC that the file-name
+// check creates is removed again when a later step fails.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "model/checks.h"
+#include "model/station.h"
+#include "stations/location.h"
+#include "stations/span.h"
+
+namespace vernoli {
+
+// The entries of the create form in new-file mode. A new object holds what the form shows on
+// opening: latitude 22.37 North and longitude 22.37 East (22 degrees 22 minutes), altitude 222,
+// an interior, humid location with light to moderate winds, daily data from 1 January 2005 to
+// 31 December 2005.
+struct NewStationInput {
+  std::string Name;         // the file name as typed; its blanks are removed
+  std::string StationName;
+  std::string Country;
+  CoordinateField Latitude{Axis::Latitude, 22.37};
+  CoordinateField Longitude{Axis::Longitude, 22.37};
+  int32_t Altitude = 222;
+  LocationClasses Classes;
+  SpanEntry Span;
+
+  // The altitude edit was left: -500..5000 m, 222 when the text is no number.
+  IntegerEntryCheck EnterAltitude(std::string_view text);
+};
+
+// The description of the new station: location and span as entered, every other field at the
+// default of a new station chosen by the location classes, ETo as the only parameter, the
+// Description built. The file names are not set.
+RepClimateFile NewStationRecord(const NewStationInput& input);
+
+enum class CreateFailure : uint8_t {
+  None,
+  FileName,  // the name was refused: the form puts the focus back into the name edit
+  Files,     // the files could not be read or written: nothing new is in the folder
+};
+
+struct CreateResult {
+  CreateFailure Failure = CreateFailure::None;
+  std::string Message;     // "ERROR:\n" + reason; empty on success
+  RepClimateFile Station;  // the new station, to become the selected one (on success)
+
+  bool Created() const { return Failure == CreateFailure::None; }
+};
+
+// New-file mode: checks input.Name in the data folder (extension "DSC", an existing station
+// refused) and writes NAME.DSC and NAME.DTA, the data file holding only an empty ETo column of
+// the span's records.
+CreateResult CreateStation(const std::string& dataFolder, const NewStationInput& input);
+
+// Copy mode: the station `source` (as read when it was selected) under `newName`, with the given
+// station name and country; every setting, limit and the span are kept and the .DTA is copied
+// line by line from source.DtaFileName.
+CreateResult CopyStation(const std::string& dataFolder, const RepClimateFile& source,
+                         const std::string& newName, const std::string& stationName,
+                         const std::string& country);
+
+}  // namespace vernoli
