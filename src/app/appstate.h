@@ -9,6 +9,7 @@
 #include "app/folders.h"
 #include "model/station.h"
 #include "model/status.h"
+#include "plot/report.h"
 
 namespace vernoli {
 
@@ -24,6 +25,8 @@ struct AppState {
   std::string OutputFolder;
   // Folder of the files offered for import. Starts at Folders.Import.
   std::string ImportFolder;
+  // The column blocks of the ETo report; the workspace presets them whenever it opens.
+  ReportContent Report;
 };
 
 // The state at program start: no station selected, every folder at its initial place.

@@ -51,17 +51,22 @@ SwitchUnitsBox WorkspaceSession::SwitchUnits() const {
 
 void WorkspaceSession::SetCellText(std::size_t column, std::size_t row, std::string text) {
   if (column >= grid_.Cells.size() || row >= grid_.Codes.size()) return;
-  grid_.Cells[column][row] = std::move(text);
+  std::string& cell = grid_.Cells[column][row];
+  if (cell == text) return;
+  cell = std::move(text);
+  plotStale_ = true;
 }
 
 CellCheck WorkspaceSession::LeaveCell(std::size_t column, std::size_t row) {
   if (column >= grid_.Cells.size() || row >= grid_.Codes.size()) return {};
+  // Passing through a cell checks it too; only a change makes the plot stale.
+  const std::vector<std::string> before = grid_.Cells[column];
   std::string& cell = grid_.Cells[column][row];
   const auto k = grid_.First - 1 + static_cast<int32_t>(column);
   const CellCheck check = CheckCell(cell, grid_.Codes[row], station_, k);
   cell = check.CellText;
   RecomputeETo(station_, grid_, column);
-  plotStale_ = true;
+  if (grid_.Cells[column] != before) plotStale_ = true;
   return check;
 }
 

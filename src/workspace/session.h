@@ -61,7 +61,8 @@ class WorkspaceSession {
 
   // True once the visible records have been written back: "Cancel" is disabled from then on.
   bool WrittenBack() const { return writtenBack_; }
-  // True when a grid value or an option changed since the plot was last drawn.
+  // True when a grid value or an option changed since the plot was last drawn (a cell only
+  // checked, its value unchanged, leaves the plot as it is).
   bool PlotStale() const { return plotStale_; }
   void PlotDrawn() { plotStale_ = false; }
 

@@ -93,12 +93,36 @@ SettingFormat FormatOfSetting(SettingEdit edit, const UnitChoice& units) {
   return {0.0, 0.0, 0, 0, 0.0};
 }
 
+std::string SettingText(const RepClimateFile& station, const UnitChoice& units, SettingEdit edit) {
+  const SettingsView view = ViewSettings(station, units);
+  switch (edit) {
+    case SettingEdit::PsychrometerCoefficient:
+      return view.PsychrometerText;
+    case SettingEdit::WindHeight:
+      return view.WindHeightText;
+    case SettingEdit::TminCorrection:
+      return view.TminCorrectionText;
+    case SettingEdit::DefaultU2:
+      return view.U2Text;
+    case SettingEdit::HargreavesCoefficient:
+      return view.HargreavesText;
+    case SettingEdit::AngstromA:
+      return view.AngstromAText;
+    case SettingEdit::AngstromB:
+      return view.AngstromBText;
+  }
+  return {};
+}
+
 std::string AngstromSumMessage() {
   return ErrorText("Sum of Coefficients > " + FormatReal(kAngstromSumLimit, 4, 2));
 }
 
 SettingOutcome ReadSetting(RepClimateFile& station, const UnitChoice& units, SettingEdit edit,
                            std::string_view text) {
+  // The edit shows the stored value rounded to its decimals (2 m/sec shows as 3.9 knot): reading
+  // that text back would change the setting although nothing was typed.
+  if (Trimmed(text) == Trimmed(SettingText(station, units, edit))) return {};
   const SettingFormat format = FormatOfSetting(edit, units);
   double typed = 0.0;
   if (!ParseReal(Trimmed(text), typed)) typed = format.Default;

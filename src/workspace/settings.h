@@ -56,8 +56,12 @@ struct SettingOutcome {
 // gives the edit's default), forced into the edit's range with the program's message, converted to
 // the stored unit. Then the edit's own rules: the psychrometer class rule, the elevation option of
 // the Angstrom coefficients and their sum rule. Only a setting that changed asks for a refill.
+// An edit left with the text it shows (SettingText, blanks aside) changes nothing.
 SettingOutcome ReadSetting(RepClimateFile& station, const UnitChoice& units, SettingEdit edit,
                            std::string_view text);
+
+// The text an edit shows for the station's setting, as ViewSettings writes it.
+std::string SettingText(const RepClimateFile& station, const UnitChoice& units, SettingEdit edit);
 
 // The message of an Angstrom pair whose sum is above 0.9.
 std::string AngstromSumMessage();

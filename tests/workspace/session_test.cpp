@@ -274,6 +274,24 @@ TEST_F(WorkspaceSessionTest, DeletingAValueRecomputesTheColumnsETo) {
   EXPECT_NE(session.Grid().Cells[1].back(), before);
 }
 
+TEST_F(WorkspaceSessionTest, OnlyAChangedValueMakesThePlotStale) {
+  WorkspaceSession session;
+  ASSERT_TRUE(session.Open(Daily(30, {1, 7, 2001}), folder.Folder()).Ok);
+  session.PlotDrawn();
+  session.LeaveCell(0, 0);  // passing through a cell checks it
+  session.SetCellText(1, 0, session.Grid().Cells[1][0]);
+  session.LeaveCell(1, 0);
+  EXPECT_FALSE(session.PlotStale());
+  session.SetCellText(1, 0, "23");
+  EXPECT_TRUE(session.PlotStale());
+  session.PlotDrawn();
+  session.LeaveCell(1, 0);  // rewritten as "      23.0", ETo recomputed
+  EXPECT_TRUE(session.PlotStale());
+  session.PlotDrawn();
+  session.DeleteCell(2, 1);
+  EXPECT_TRUE(session.PlotStale());
+}
+
 // ---------------------------------------------------------------------------------------------
 // Units and settings
 

@@ -179,6 +179,52 @@ TEST(ReadSetting, WindHeightRebuildsTheRowsAndRefillsOnlyWithWind) {
   EXPECT_TRUE(outcome.Refill);
 }
 
+// The edits show rounded values; leaving one without typing must not store the rounding.
+TEST(ReadSetting, TheTextAnEditShowsChangesNothing) {
+  struct Row {
+    const char* name;
+    SettingEdit edit;
+    UnitChoice units;
+    const char* text;  // what the edit shows, or a text typed over it
+    bool changes;
+  };
+  // clang-format off
+  const Row rows[] = {
+      {"U2 of 2 m/sec shown in knot", SettingEdit::DefaultU2, WindIn(2), "    3.9", false},
+      {"the same without blanks", SettingEdit::DefaultU2, WindIn(2), "3.9", false},
+      {"3.90 knot typed", SettingEdit::DefaultU2, WindIn(2), "3.90", true},
+      {"Tmin correction of 0.4 degC shown in degF", SettingEdit::TminCorrection, InFahrenheit(),
+       "    0.7", false},
+      {"Hargreaves 0.162 shown as 0.16", SettingEdit::HargreavesCoefficient, {}, "0.16", false},
+      {"Hargreaves 0.17 typed", SettingEdit::HargreavesCoefficient, {}, "0.17", true},
+      {"Angstrom a 0.253 shown as 0.25", SettingEdit::AngstromA, {}, "   0.25", false},
+  };
+  // clang-format on
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    RepClimateFile station = Station();
+    station.DefaultU2 = 2.0;
+    station.TdewTminDifference = 0.4;
+    station.HargreavesRsCoefficient = 0.162;
+    station.Settings.AngstromA = 0.253;
+    const RepClimateFile before = station;
+    const SettingOutcome outcome = ReadSetting(station, row.units, row.edit, row.text);
+    EXPECT_EQ(outcome.Changed, row.changes);
+    EXPECT_TRUE(outcome.Messages.empty());
+    if (!row.changes) {
+      EXPECT_EQ(station.DefaultU2, before.DefaultU2);
+      EXPECT_EQ(station.TdewTminDifference, before.TdewTminDifference);
+      EXPECT_EQ(station.HargreavesRsCoefficient, before.HargreavesRsCoefficient);
+      EXPECT_EQ(station.Settings.AngstromA, before.Settings.AngstromA);
+    }
+  }
+  RepClimateFile station = Station();
+  station.DefaultU2 = 2.0;
+  EXPECT_EQ(SettingText(station, WindIn(2), SettingEdit::DefaultU2), "    3.9");
+  EXPECT_EQ(SettingText(station, {}, SettingEdit::PsychrometerCoefficient),
+            "            0.000800");
+}
+
 // ---------------------------------------------------------------------------------------------
 // Psychrometer
 

@@ -1,0 +1,1407 @@
+#include "workspace/TUpdateMenu.h"
+
+#include <QAbstractTableModel>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QFocusEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QStyleOptionHeader>
+#include <QStyledItemDelegate>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <functional>
+#include <optional>
+#include <span>
+
+#include "app/appstate.h"
+#include "app/forms.h"
+#include "app/messages.h"
+#include "app/modal.h"
+#include "app/text.h"
+#include "limits/TLimitsForm.h"
+#include "model/calendar.h"
+
+namespace vernoli {
+
+namespace {
+
+QString Cp(std::string_view text) { return FromCp1252(text); }
+
+// The unit of a parameter row, beside its title in the row header.
+constexpr int kUnitRole = Qt::UserRole;
+
+constexpr int kRecordColumnWidth = 76;
+constexpr int kTitleWidth = 64;
+constexpr int kUnitWidth = 84;
+// Space above the first line of the date header.
+constexpr int kHeaderTop = 5;
+
+QPushButton* Button(const char* name, const QString& caption, QWidget* parent) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(name);
+  button->setAutoDefault(false);
+  return button;
+}
+
+QLabel* Label(const char* name, const QString& caption, QWidget* parent) {
+  auto* label = new QLabel(caption, parent);
+  if (name != nullptr) label->setObjectName(name);
+  return label;
+}
+
+QLabel* Text(const QString& caption, QWidget* parent) { return Label(nullptr, caption, parent); }
+
+QGroupBox* Group(const char* name, const QString& title, QWidget* parent) {
+  auto* group = new QGroupBox(title, parent);
+  group->setObjectName(name);
+  return group;
+}
+
+QCheckBox* CheckBox(const char* name, const QString& caption, QWidget* parent) {
+  auto* box = new QCheckBox(caption, parent);
+  box->setObjectName(name);
+  return box;
+}
+
+QRadioButton* Radio(const char* name, const QString& caption, QWidget* parent) {
+  auto* radio = new QRadioButton(caption, parent);
+  radio->setObjectName(name);
+  return radio;
+}
+
+template <std::size_t N>
+QComboBox* Combo(const char* name, const std::array<std::string_view, N>& items,
+                 QWidget* parent) {
+  auto* box = new QComboBox(parent);
+  box->setObjectName(name);
+  for (std::string_view item : items) box->addItem(Cp(item));
+  return box;
+}
+
+QComboBox* Combo(const char* name, std::span<const std::string_view> items, QWidget* parent) {
+  auto* box = new QComboBox(parent);
+  box->setObjectName(name);
+  for (std::string_view item : items) box->addItem(Cp(item));
+  return box;
+}
+
+QLineEdit* SettingField(const char* name, int characters, QWidget* parent) {
+  auto* edit = new QLineEdit(parent);
+  edit->setObjectName(name);
+  edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QString(characters, '0')) + 16);
+  return edit;
+}
+
+QLineEdit* HeaderField(const char* name, QWidget* parent) {
+  auto* edit = new QLineEdit(parent);
+  edit->setObjectName(name);
+  edit->setReadOnly(true);
+  edit->setFocusPolicy(Qt::NoFocus);
+  return edit;
+}
+
+QFrame* Panel(const char* name, QWidget* parent) {
+  auto* panel = new QFrame(parent);
+  panel->setObjectName(name);
+  return panel;
+}
+
+// The controls' change handlers do nothing while the form fills them.
+class Loading {
+ public:
+  explicit Loading(bool& flag) : flag_(flag), before_(flag) { flag_ = true; }
+  ~Loading() { flag_ = before_; }
+  Loading(const Loading&) = delete;
+  Loading& operator=(const Loading&) = delete;
+
+ private:
+  bool& flag_;
+  bool before_;
+};
+
+// ---------------------------------------------------------------------------------------------
+// The grid's pieces
+
+// The row header: the parameter's title and, beside it, its unit.
+class ParameterHeader final : public QHeaderView {
+ public:
+  explicit ParameterHeader(QWidget* parent) : QHeaderView(Qt::Vertical, parent) {
+    setSectionResizeMode(QHeaderView::Fixed);
+    setSectionsClickable(false);
+    setHighlightSections(false);
+  }
+  QSize sizeHint() const override {
+    QSize size = QHeaderView::sizeHint();
+    size.setWidth(kTitleWidth + kUnitWidth + 12);
+    return size;
+  }
+
+ protected:
+  void paintSection(QPainter* painter, const QRect& rect, int section) const override {
+    if (!rect.isValid() || model() == nullptr) return;
+    QStyleOptionHeader option;
+    initStyleOption(&option);
+    option.rect = rect;
+    option.section = section;
+    style()->drawControl(QStyle::CE_HeaderSection, &option, painter, this);
+    const QString title = model()->headerData(section, Qt::Vertical, Qt::DisplayRole).toString();
+    const QString unit = model()->headerData(section, Qt::Vertical, kUnitRole).toString();
+    painter->save();
+    painter->setPen(palette().color(QPalette::ButtonText));
+    painter->drawText(QRect(rect.left() + 6, rect.top(), kTitleWidth, rect.height()),
+                      Qt::AlignLeft | Qt::AlignVCenter, title);
+    painter->drawText(QRect(rect.left() + 6 + kTitleWidth, rect.top(), kUnitWidth, rect.height()),
+                      Qt::AlignLeft | Qt::AlignVCenter, unit.trimmed());
+    painter->restore();
+  }
+};
+
+// The column header: the record's date, one line per date row.
+class DateHeader final : public QHeaderView {
+ public:
+  explicit DateHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {
+    setSectionResizeMode(QHeaderView::Fixed);
+    setSectionsClickable(false);
+    setHighlightSections(false);
+  }
+  void SetLines(int lines) {
+    lines_ = lines;
+    updateGeometry();
+  }
+  QSize sizeHint() const override {
+    QSize size = QHeaderView::sizeHint();
+    size.setHeight(2 * kHeaderTop + lines_ * fontMetrics().lineSpacing());
+    return size;
+  }
+
+ protected:
+  void paintSection(QPainter* painter, const QRect& rect, int section) const override {
+    if (!rect.isValid() || model() == nullptr) return;
+    QStyleOptionHeader option;
+    initStyleOption(&option);
+    option.rect = rect;
+    option.section = section;
+    style()->drawControl(QStyle::CE_HeaderSection, &option, painter, this);
+    const QStringList lines =
+        model()->headerData(section, Qt::Horizontal, Qt::DisplayRole).toString().split('\n');
+    const int spacing = fontMetrics().lineSpacing();
+    painter->save();
+    painter->setPen(palette().color(QPalette::ButtonText));
+    for (int i = 0; i < lines.size(); ++i) {
+      painter->drawText(QRect(rect.left(), rect.top() + kHeaderTop + i * spacing, rect.width(),
+                              spacing),
+                        Qt::AlignCenter, lines[i]);
+    }
+    painter->restore();
+  }
+
+ private:
+  int lines_ = 3;
+};
+
+// The cell editor: Enter keeps the text, closes the editor and asks for the check.
+class CellDelegate final : public QStyledItemDelegate {
+ public:
+  CellDelegate(QObject* parent, std::function<void()> enter)
+      : QStyledItemDelegate(parent), enter_(std::move(enter)) {}
+
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                        const QModelIndex&) const override {
+    auto* edit = new QLineEdit(parent);
+    edit->setFrame(false);
+    edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return edit;
+  }
+  void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+    static_cast<QLineEdit*>(editor)->setText(index.data(Qt::EditRole).toString());
+  }
+  void setModelData(QWidget* editor, QAbstractItemModel* model,
+                    const QModelIndex& index) const override {
+    model->setData(index, static_cast<QLineEdit*>(editor)->text(), Qt::EditRole);
+  }
+
+ protected:
+  bool eventFilter(QObject* object, QEvent* event) override {
+    auto* editor = qobject_cast<QWidget*>(object);
+    if (editor != nullptr && event->type() == QEvent::KeyPress) {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        emit commitData(editor);
+        emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+        enter_();
+        return true;
+      }
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
+  }
+
+ private:
+  std::function<void()> enter_;
+};
+
+}  // namespace
+
+// The grid's texts, straight from the session: one row per parameter, one column per record.
+class WorkspaceGridModel final : public QAbstractTableModel {
+ public:
+  WorkspaceGridModel(WorkspaceSession& session, QObject* parent)
+      : QAbstractTableModel(parent), session_(session) {}
+
+  // Follows the session's grid: a new shape resets the view, the same shape only repaints it (the
+  // current cell stays).
+  void Refresh() {
+    const GridPage& grid = session_.Grid();
+    const int columns = static_cast<int>(grid.Cells.size());
+    const bool sameShape = grid.Codes == codes_ && columns == columns_;
+    if (!sameShape) beginResetModel();
+    codes_ = grid.Codes;
+    columns_ = columns;
+    titles_.clear();
+    units_.clear();
+    if (session_.IsOpen()) {
+      for (const ParameterRowTitle& row : session_.RowTitles()) {
+        titles_.push_back(Cp(row.Title));
+        units_.push_back(Cp(row.Unit));
+      }
+    }
+    if (!sameShape) {
+      endResetModel();
+      return;
+    }
+    const int rows = static_cast<int>(codes_.size());
+    if (rows > 0 && columns_ > 0) {
+      emit dataChanged(index(0, 0), index(rows - 1, columns_ - 1));
+      emit headerDataChanged(Qt::Horizontal, 0, columns_ - 1);
+      emit headerDataChanged(Qt::Vertical, 0, rows - 1);
+    }
+  }
+
+  void ColumnChanged(int column) {
+    const int rows = static_cast<int>(codes_.size());
+    if (rows > 0) emit dataChanged(index(0, column), index(rows - 1, column));
+  }
+
+  int rowCount(const QModelIndex& parent = {}) const override {
+    return parent.isValid() ? 0 : static_cast<int>(codes_.size());
+  }
+  int columnCount(const QModelIndex& parent = {}) const override {
+    return parent.isValid() ? 0 : columns_;
+  }
+
+  QVariant data(const QModelIndex& index, int role) const override {
+    const std::string* text = Cell(index);
+    if (text == nullptr) return {};
+    switch (role) {
+      case Qt::DisplayRole:
+        return Cp(*text);
+      case Qt::EditRole:
+        return Cp(*text).trimmed();
+      case Qt::TextAlignmentRole:
+        return static_cast<int>(Qt::AlignRight | Qt::AlignVCenter);
+      case Qt::BackgroundRole:
+        if (IsETo(index.row())) return QColor(255, 248, 220);
+        return {};
+      default:
+        return {};
+    }
+  }
+
+  bool setData(const QModelIndex& index, const QVariant& value, int role) override {
+    if (role != Qt::EditRole || Cell(index) == nullptr) return false;
+    session_.SetCellText(static_cast<std::size_t>(index.column()),
+                         static_cast<std::size_t>(index.row()), ToCp1252(value.toString()));
+    emit dataChanged(index, index);
+    return true;
+  }
+
+  Qt::ItemFlags flags(const QModelIndex& index) const override {
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    // ETo is computed from the column, never typed.
+    if (index.isValid() && !IsETo(index.row())) flags |= Qt::ItemIsEditable;
+    return flags;
+  }
+
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+    if (section < 0) return {};
+    const auto s = static_cast<std::size_t>(section);
+    if (orientation == Qt::Horizontal) {
+      const GridPage& grid = session_.Grid();
+      if (role != Qt::DisplayRole || s >= grid.Dates.size()) return {};
+      QStringList lines;
+      for (const std::string& date : grid.Dates[s]) lines << Cp(date).trimmed();
+      return lines.join('\n');
+    }
+    if (s >= static_cast<std::size_t>(titles_.size())) return {};
+    if (role == Qt::DisplayRole) return titles_[section];
+    if (role == kUnitRole) return units_[section];
+    return {};
+  }
+
+  bool IsETo(int row) const { return row == static_cast<int>(codes_.size()) - 1; }
+
+ private:
+  const std::string* Cell(const QModelIndex& index) const {
+    if (!index.isValid()) return nullptr;
+    const GridPage& grid = session_.Grid();
+    const auto c = static_cast<std::size_t>(index.column());
+    const auto r = static_cast<std::size_t>(index.row());
+    if (c >= grid.Cells.size() || r >= grid.Cells[c].size()) return nullptr;
+    return &grid.Cells[c][r];
+  }
+
+  WorkspaceSession& session_;
+  std::vector<int16_t> codes_;
+  int columns_ = 0;
+  QStringList titles_;
+  QStringList units_;
+};
+
+// ---------------------------------------------------------------------------------------------
+// DataGrid
+
+DataGrid::DataGrid(QWidget* parent) : QTableView(parent) {
+  setObjectName("StringGridData");
+  setHorizontalHeader(new DateHeader(this));
+  setVerticalHeader(new ParameterHeader(this));
+  horizontalHeader()->setDefaultSectionSize(kRecordColumnWidth);
+  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionBehavior(QAbstractItemView::SelectItems);
+  setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                  QAbstractItemView::AnyKeyPressed);
+  setCornerButtonEnabled(false);
+  setWordWrap(false);
+  setItemDelegate(new CellDelegate(this, [this] { Validate(currentIndex()); }));
+
+  corner_ = new QWidget(this);
+  corner_->setObjectName("TimePanels");
+  corner_->setAutoFillBackground(true);
+  corner_->setBackgroundRole(QPalette::Button);
+  for (std::size_t i = 0; i < timePanels_.size(); ++i) {
+    auto* label = new QLabel(corner_);
+    label->setObjectName(QString("TimePanel%1").arg(i + 1));
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    timePanels_[i] = label;
+  }
+  connect(qApp, &QApplication::focusChanged, this, &DataGrid::FocusChanged);
+}
+
+DataGrid::~DataGrid() { QObject::disconnect(qApp, nullptr, this, nullptr); }
+
+void DataGrid::SetDateTitles(const QStringList& titles) {
+  for (std::size_t i = 0; i < timePanels_.size(); ++i) {
+    const auto n = static_cast<qsizetype>(i);
+    timePanels_[i]->setText(n < titles.size() ? titles[n] : QString());
+    timePanels_[i]->setVisible(n < titles.size());
+  }
+  static_cast<DateHeader*>(horizontalHeader())->SetLines(static_cast<int>(titles.size()));
+  updateGeometries();
+}
+
+void DataGrid::FinishEditing() {
+  const QModelIndex index = currentIndex();
+  QWidget* editor = index.isValid() ? indexWidget(index) : nullptr;
+  if (editor == nullptr) return;
+  commitData(editor);
+  closeEditor(editor, QAbstractItemDelegate::NoHint);
+  Validate(index);
+}
+
+void DataGrid::FocusCell(const QModelIndex& index) {
+  quiet_ = true;
+  setCurrentIndex(index);
+  scrollTo(index);
+  setFocus(Qt::OtherFocusReason);
+  quiet_ = false;
+}
+
+void DataGrid::ScrollToFirstColumn() {
+  if (model() == nullptr || model()->columnCount() == 0 || model()->rowCount() == 0) return;
+  quiet_ = true;
+  const int row = currentIndex().isValid() ? currentIndex().row() : 0;
+  setCurrentIndex(model()->index(row, 0));
+  horizontalScrollBar()->setValue(0);
+  quiet_ = false;
+}
+
+void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+  // The base class first hands an open editor's text to the cell being left.
+  QTableView::currentChanged(current, previous);
+  if (previous.isValid() && previous != current) Validate(previous);
+}
+
+void DataGrid::keyPressEvent(QKeyEvent* event) {
+  if (state() != QAbstractItemView::EditingState) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+      Validate(currentIndex());
+      event->accept();
+      return;
+    }
+    if (event->key() == Qt::Key_Delete && currentIndex().isValid()) {
+      emit DeleteCell(currentIndex());
+      event->accept();
+      return;
+    }
+  }
+  QTableView::keyPressEvent(event);
+}
+
+void DataGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+  const QModelIndex index = indexAt(event->position().toPoint());
+  if (index.isValid() && index == currentIndex()) Validate(index);
+  QTableView::mouseDoubleClickEvent(event);
+}
+
+void DataGrid::updateGeometries() {
+  QTableView::updateGeometries();
+  if (corner_ == nullptr) return;
+  corner_->setGeometry(frameWidth(), frameWidth(), verticalHeader()->width(),
+                       horizontalHeader()->height());
+  const int spacing = fontMetrics().lineSpacing();
+  for (std::size_t i = 0; i < timePanels_.size(); ++i) {
+    timePanels_[i]->setGeometry(2, kHeaderTop + static_cast<int>(i) * spacing,
+                                corner_->width() - 10, spacing);
+  }
+  corner_->raise();
+}
+
+bool DataGrid::Inside(const QWidget* widget) const {
+  return widget != nullptr && (widget == this || isAncestorOf(widget));
+}
+
+// Leaving the grid for another control of the form checks the current cell; a window that comes
+// to the front (a message, another form) does not.
+void DataGrid::FocusChanged(QWidget* old, QWidget* now) {
+  if (!Inside(old) || now == nullptr || Inside(now) || !isVisible()) return;
+  if (now->window() != window()) return;
+  Validate(currentIndex());
+}
+
+void DataGrid::Validate(const QModelIndex& index) {
+  if (quiet_ || busy_ || !index.isValid()) return;
+  busy_ = true;
+  emit ValidateCell(index);
+  busy_ = false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// TUpdateMenu
+
+namespace {
+
+// Names of the presence check boxes, in the order of PresenceBoxes().
+constexpr std::array<const char*, kPresenceBoxCount> kPresenceNames = {
+    "TmaxTminCheckBox", "TmeanCheckBox",   "RHMinMaxCheckBox", "RHmeanCheckBox",
+    "TdewCheckBox",     "EactCheckBox",    "TdryTwetCheckBox", "WindCheckBox",
+    "nCheckBox",        "nNRatioCheckBox", "RsCheckBox",       "RnCheckBox"};
+
+constexpr std::array<const char*, kSwitchQuantityCount> kSwitchRadioNames = {
+    "RadioTemp", "RadioVapPres", "RadioWindSpeed", "RadioRadiation"};
+constexpr std::array<const char*, kSwitchQuantityCount> kSwitchRadioCaptions = {
+    "Temperature", "Vapour pressure", "Wind speed", "Radiation"};
+constexpr std::array<const char*, kSwitchQuantityCount> kSwitchComboNames = {
+    "ComboBoxT", "ComboBoxE", "ComboBoxU", "ComboBoxR"};
+constexpr std::array<const char*, kSwitchQuantityCount> kSwitchLabelNames = {
+    "TUnitLab", "EUnitLab", "UUnitLab", "RUnitLab"};
+
+constexpr std::array<const char*, 3> kPsychrometerNames = {"RadioVentilated", "RadioNatural",
+                                                           "RadioIndoors"};
+
+constexpr std::array<std::string_view, 2> kHumidityItems = {"(sub)humid", "(semi)arid"};
+constexpr std::array<std::string_view, 4> kWindClassItems = {
+    "light wind", "light to moderate wind", "moderate to strong wind", "strong wind"};
+
+}  // namespace
+
+TUpdateMenu::TUpdateMenu(AppState& state, Forms& forms, QWidget* parent)
+    : QDialog(parent), state_(state), forms_(forms) {
+  setObjectName("UpdateMenu");
+  setWindowTitle(" Data and ETo menu");
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+  setModal(true);
+
+  // The station above the pages.
+  editStation_ = HeaderField("EditStation", this);
+  editCountry_ = HeaderField("EditCountry", this);
+  editFileName_ = HeaderField("EditFileName", this);
+  auto* header = new QHBoxLayout;
+  header->addWidget(Text("Station", this));
+  header->addWidget(editStation_, 3);
+  header->addWidget(Text("Country", this));
+  header->addWidget(editCountry_, 2);
+  header->addWidget(Text("File", this));
+  header->addWidget(editFileName_, 2);
+
+  pageControl1_ = new QTabWidget(this);
+  pageControl1_->setObjectName("PageControl1");
+  descriptionSheet_ = BuildDescriptionSheet();
+  dataSheet_ = BuildDataSheet();
+  plotSheet_ = BuildPlotSheet();
+  printSheet_ = BuildPrintSheet();
+  pageControl1_->addTab(descriptionSheet_, " Input data description  ");
+  pageControl1_->addTab(dataSheet_, " Meteorological data and ETo   ");
+  pageControl1_->addTab(plotSheet_, " Plot data  ");
+  pageControl1_->addTab(printSheet_, " Export results  ");
+
+  mainMenuButton_ = Button("MainMenuButton", "Main menu", this);
+  cancelButton_ = Button("CancelButton", "Cancel", this);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(mainMenuButton_);
+  buttons->addWidget(cancelButton_);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(header);
+  layout->addWidget(pageControl1_, 1);
+  layout->addLayout(buttons);
+
+  Connect();
+  resize(1060, 680);
+}
+
+// The session goes before the child widgets: while they are being destroyed the grid neither
+// reads the session nor reports to the form (a focus change would ask for a check).
+TUpdateMenu::~TUpdateMenu() {
+  QObject::disconnect(stringGridData_, nullptr, this, nullptr);
+  stringGridData_->setModel(nullptr);
+}
+
+QWidget* TUpdateMenu::BuildDescriptionSheet() {
+  auto* page = new QWidget;
+  page->setObjectName("DescriptionSheet");
+  const std::array<PresenceBox, kPresenceBoxCount>& boxes = PresenceBoxes();
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
+    presence_[i] = CheckBox(kPresenceNames[i], Cp(PresenceCaption(boxes[i])), page);
+  }
+  auto box = [this](PresenceBox b) { return presence_[static_cast<std::size_t>(b)]; };
+  auto unitLabel = [](const char* name, QWidget* parent) {
+    return Label(name, Cp(TemperatureUnitLabel(false)), parent);
+  };
+
+  // The temperature unit.
+  auto* unitGroup = Group("TemperatureUnitGroup", " Temperature unit ", page);
+  radioCelsius_ = Radio("RadioCelsius", Cp(kCelsiusCaption), unitGroup);
+  radioFarenheit_ = Radio("RadioFarenheit", Cp(kFahrenheitCaption), unitGroup);
+  auto* unitLayout = new QHBoxLayout(unitGroup);
+  unitLayout->addWidget(radioCelsius_);
+  unitLayout->addWidget(radioFarenheit_);
+  unitLayout->addStretch(1);
+
+  // Air temperature.
+  auto* temperature = Group("AirTemperatureGroup", " Air temperature ", page);
+  temperatureLabels_[1] = unitLabel("LabelTMinMax", temperature);
+  temperatureLabels_[0] = unitLabel("LabelUTmean", temperature);
+  auto* temperatureLayout = new QGridLayout(temperature);
+  temperatureLayout->addWidget(box(PresenceBox::TmaxTmin), 0, 0);
+  temperatureLayout->addWidget(temperatureLabels_[1], 0, 1);
+  temperatureLayout->addWidget(box(PresenceBox::Tmean), 1, 0);
+  temperatureLayout->addWidget(temperatureLabels_[0], 1, 1);
+  temperatureLayout->setColumnStretch(2, 1);
+
+  // Air humidity, the psychrometer and the estimate of a missing humidity.
+  auto* humidity = Group("AirHumidityGroup", " Air humidity ", page);
+  temperatureLabels_[2] = unitLabel("LabelTdew", humidity);
+  temperatureLabels_[3] = unitLabel("LabelTPsy", humidity);
+  unitEactComboBox_ = Combo("UnitEactComboBox", VapourUnitItems(), humidity);
+  auto* psychrometerPanel = Panel("PsychrometerPanel", humidity);
+  for (std::size_t i = 0; i < psychrometer_.size(); ++i) {
+    psychrometer_[i] = Radio(kPsychrometerNames[i],
+                             Cp(PsychrometerCaption(static_cast<Psychrometer>(i))),
+                             psychrometerPanel);
+  }
+  editCoeffaPsy_ = SettingField("EditCoeffaPsy", 20, psychrometerPanel);
+  auto* psychrometerLayout = new QGridLayout(psychrometerPanel);
+  psychrometerLayout->setContentsMargins(16, 0, 0, 0);
+  psychrometerLayout->addWidget(Text("Psychrometer:", psychrometerPanel), 0, 0);
+  for (std::size_t i = 0; i < psychrometer_.size(); ++i) {
+    psychrometerLayout->addWidget(psychrometer_[i], static_cast<int>(i), 1);
+  }
+  psychrometerLayout->addWidget(Text("coefficient", psychrometerPanel), 0, 2);
+  psychrometerLayout->addWidget(editCoeffaPsy_, 1, 2);
+  psychrometerLayout->addWidget(Text(Cp("[1/\xB0"
+                                        "C]"),
+                                     psychrometerPanel),
+                                1, 3);
+  psychrometerLayout->setColumnStretch(4, 1);
+  editTminCorr_ = SettingField("EditTminCorr", 7, humidity);
+  labelMissingT_ = Label("LabelMissingT", QString(), humidity);
+  humClassComboBox_ = Combo("HumClassComboBox", kHumidityItems, humidity);
+  auto* humidityLayout = new QGridLayout(humidity);
+  humidityLayout->addWidget(box(PresenceBox::RHMinMax), 0, 0, 1, 2);
+  humidityLayout->addWidget(box(PresenceBox::RHmean), 1, 0, 1, 2);
+  humidityLayout->addWidget(box(PresenceBox::Tdew), 2, 0);
+  humidityLayout->addWidget(temperatureLabels_[2], 2, 1);
+  humidityLayout->addWidget(box(PresenceBox::Eact), 3, 0);
+  humidityLayout->addWidget(unitEactComboBox_, 3, 1);
+  humidityLayout->addWidget(box(PresenceBox::TdryTwet), 4, 0);
+  humidityLayout->addWidget(temperatureLabels_[3], 4, 1);
+  humidityLayout->addWidget(psychrometerPanel, 5, 0, 1, 3);
+  auto* missingHumidity = new QHBoxLayout;
+  missingHumidity->addWidget(Text("Missing humidity data:  Tdew = Tmin  -", humidity));
+  missingHumidity->addWidget(editTminCorr_);
+  missingHumidity->addWidget(labelMissingT_);
+  missingHumidity->addWidget(humClassComboBox_);
+  missingHumidity->addStretch(1);
+  humidityLayout->addLayout(missingHumidity, 6, 0, 1, 3);
+  humidityLayout->setColumnStretch(2, 1);
+
+  // Wind speed, its height and the estimate of a missing wind speed.
+  auto* wind = Group("WindSpeedGroup", " Wind speed ", page);
+  unitUComboBox_ = Combo("UnitUComboBox", WindUnitItems(), wind);
+  editHeightU_ = SettingField("EditHeightU", 6, wind);
+  editU2_ = SettingField("EditU2", 7, wind);
+  labelMissingU_ = Label("LabelMissingU", QString(), wind);
+  uClassComboBox_ = Combo("UClassComboBox", kWindClassItems, wind);
+  auto* windLayout = new QGridLayout(wind);
+  windLayout->addWidget(box(PresenceBox::Wind), 0, 0);
+  windLayout->addWidget(unitUComboBox_, 0, 1);
+  auto* height = new QHBoxLayout;
+  height->addWidget(Text("height of measurement", wind));
+  height->addWidget(editHeightU_);
+  height->addWidget(Text("[meter]", wind));
+  height->addStretch(1);
+  windLayout->addLayout(height, 1, 0, 1, 3);
+  auto* missingWind = new QHBoxLayout;
+  missingWind->addWidget(Text("Missing wind data:  U2 =", wind));
+  missingWind->addWidget(editU2_);
+  missingWind->addWidget(labelMissingU_);
+  missingWind->addWidget(uClassComboBox_);
+  missingWind->addStretch(1);
+  windLayout->addLayout(missingWind, 2, 0, 1, 3);
+  windLayout->setColumnStretch(2, 1);
+
+  // Sunshine and radiation, the Hargreaves and Angstrom coefficients.
+  auto* radiation = Group("SunshineRadiationGroup", " Sunshine and Radiation ", page);
+  unitRsComboBox_ = Combo("UnitRsComboBox", RadiationUnitItems(), radiation);
+  unitRnComboBox_ = Combo("UnitRnComboBox", RadiationUnitItems(), radiation);
+  editKRs_ = SettingField("EditKRs", 8, radiation);
+  adjustButton_ = Button("AdjustButton", Cp(kAdjustButtonCaption), radiation);
+  groupBoxAngstrom_ = Group("GroupBoxAngstrom", " Angstrom equation ", radiation);
+  editAngA_ = SettingField("EditAngA", 7, groupBoxAngstrom_);
+  editAngB_ = SettingField("EditAngB", 7, groupBoxAngstrom_);
+  checkBoxCorrectionZ_ =
+      CheckBox("CheckBoxCorrectionZ", Cp(kElevationCaption), groupBoxAngstrom_);
+  defButton_ = Button("DefButton", Cp(kDefaultsButtonCaption), groupBoxAngstrom_);
+  auto* angstromLayout = new QGridLayout(groupBoxAngstrom_);
+  angstromLayout->addWidget(Text("Rs = (a + b n/N)  Ra", groupBoxAngstrom_), 0, 0, 1, 4);
+  angstromLayout->addWidget(Text("a = ", groupBoxAngstrom_), 1, 0);
+  angstromLayout->addWidget(editAngA_, 1, 1);
+  angstromLayout->addWidget(Text("b = ", groupBoxAngstrom_), 1, 2);
+  angstromLayout->addWidget(editAngB_, 1, 3);
+  angstromLayout->addWidget(checkBoxCorrectionZ_, 2, 0, 1, 4);
+  angstromLayout->addWidget(defButton_, 3, 0, 1, 2);
+  angstromLayout->setColumnStretch(4, 1);
+  auto* radiationLayout = new QGridLayout(radiation);
+  radiationLayout->addWidget(box(PresenceBox::Sunshine), 0, 0, 1, 2);
+  radiationLayout->addWidget(box(PresenceBox::RelativeSunshine), 1, 0, 1, 2);
+  radiationLayout->addWidget(box(PresenceBox::Rs), 2, 0);
+  radiationLayout->addWidget(unitRsComboBox_, 2, 1);
+  radiationLayout->addWidget(box(PresenceBox::Rn), 3, 0);
+  radiationLayout->addWidget(unitRnComboBox_, 3, 1);
+  auto* hargreaves = new QHBoxLayout;
+  hargreaves->addWidget(Text("Missing radiation data:", radiation));
+  hargreaves->addWidget(Text("Rs = ", radiation));
+  hargreaves->addWidget(editKRs_);
+  hargreaves->addWidget(Text(" x SQRT(Tmax - Tmin)  x  Ra", radiation));
+  hargreaves->addStretch(1);
+  radiationLayout->addLayout(hargreaves, 4, 0, 1, 3);
+  radiationLayout->addWidget(
+      Text("< ... 0.16 (interior) ........ 0.19 (coastal) ... >", radiation), 5, 0, 1, 3,
+      Qt::AlignRight);
+  radiationLayout->addWidget(adjustButton_, 6, 0);
+  radiationLayout->addWidget(groupBoxAngstrom_, 7, 0, 1, 3);
+  radiationLayout->setColumnStretch(2, 1);
+  radiationLayout->setRowStretch(8, 1);
+
+  auto* left = new QVBoxLayout;
+  left->addWidget(unitGroup);
+  left->addWidget(temperature);
+  left->addWidget(wind);
+  left->addStretch(1);
+  auto* right = new QVBoxLayout;
+  right->addWidget(humidity);
+  right->addWidget(radiation);
+  right->addStretch(1);
+  auto* layout = new QHBoxLayout(page);
+  layout->addLayout(left, 1);
+  layout->addLayout(right, 1);
+  return page;
+}
+
+QWidget* TUpdateMenu::BuildDataSheet() {
+  auto* page = new QWidget;
+  page->setObjectName("DataSheet");
+  stringGridData_ = new DataGrid(page);
+  gridModel_ = new WorkspaceGridModel(session_, this);
+  stringGridData_->setModel(gridModel_);
+
+  // The symbols panel.
+  symbolPanel_ = Panel("SymbolPanel", page);
+  symbolPanel_->setFrameShape(QFrame::StyledPanel);
+  symbolStringGrid_ = new QTableWidget(0, 2, symbolPanel_);
+  symbolStringGrid_->setObjectName("SymbolStringGrid");
+  // Its first row holds the column titles.
+  symbolStringGrid_->horizontalHeader()->hide();
+  symbolStringGrid_->horizontalHeader()->setStretchLastSection(true);
+  symbolStringGrid_->verticalHeader()->hide();
+  symbolStringGrid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  symbolStringGrid_->setColumnWidth(0, 80);
+  symbolStringGrid_->setMinimumWidth(380);
+  closeSymbolPanelButton_ = Button("CloseSymbolPanelButton", "Close", symbolPanel_);
+  auto* symbolLayout = new QVBoxLayout(symbolPanel_);
+  symbolLayout->addWidget(symbolStringGrid_, 1);
+  symbolLayout->addWidget(closeSymbolPanelButton_, 0, Qt::AlignRight);
+
+  // The Switch Units box.
+  groupBoxSwitchUnits_ = Group("GroupBoxSwitchUnits", Cp(kSwitchUnitsBoxCaption), page);
+  auto* switchLayout = new QGridLayout(groupBoxSwitchUnits_);
+  for (std::size_t q = 0; q < switchRadios_.size(); ++q) {
+    const auto quantity = static_cast<SwitchQuantity>(q);
+    switchRadios_[q] = Radio(kSwitchRadioNames[q], kSwitchRadioCaptions[q], groupBoxSwitchUnits_);
+    switchLabels_[q] = Label(kSwitchLabelNames[q], QString(), groupBoxSwitchUnits_);
+    switchLabels_[q]->setMinimumWidth(70);
+    switchCombos_[q] =
+        Combo(kSwitchComboNames[q], SwitchTargetItems(quantity), groupBoxSwitchUnits_);
+    const int row = static_cast<int>(q);
+    switchLayout->addWidget(switchRadios_[q], row, 0);
+    switchLayout->addWidget(switchLabels_[q], row, 1);
+    switchLayout->addWidget(Text("convert to", groupBoxSwitchUnits_), row, 2);
+    switchLayout->addWidget(switchCombos_[q], row, 3);
+  }
+  convertButton_ = Button("ConvertButton", "switch", groupBoxSwitchUnits_);
+  closeButton_ = Button("CloseButton", "Close", groupBoxSwitchUnits_);
+  auto* switchButtons = new QHBoxLayout;
+  switchButtons->addStretch(1);
+  switchButtons->addWidget(convertButton_);
+  switchButtons->addWidget(closeButton_);
+  switchLayout->addLayout(switchButtons, kSwitchQuantityCount, 0, 1, 4);
+
+  // The year navigation and the buttons.
+  nextPrevPanelData_ = Panel("NextPrevPanelData", page);
+  previousYearDataButton_ =
+      Button("PreviousYearDataButton", Cp(kPreviousYearCaption), nextPrevPanelData_);
+  nextYearDataButton_ = Button("NextYearDataButton", Cp(kNextYearCaption), nextPrevPanelData_);
+  auto* navigation = new QHBoxLayout(nextPrevPanelData_);
+  navigation->setContentsMargins(0, 0, 0, 0);
+  navigation->addWidget(previousYearDataButton_);
+  navigation->addWidget(nextYearDataButton_);
+  unitsButton_ = Button("UnitsButton", Cp(kSwitchUnitsCaption), page);
+  saveButton_ = Button("SaveButton", "Save data", page);
+  symbolUnit_ = Button("SymbolUnit", "Symbols", page);
+  rangeButton_ = Button("RangeButton", "Data Limits", page);
+  auto* bar = new QHBoxLayout;
+  bar->addWidget(nextPrevPanelData_);
+  bar->addStretch(1);
+  bar->addWidget(symbolUnit_);
+  bar->addWidget(unitsButton_);
+  bar->addWidget(rangeButton_);
+  bar->addWidget(saveButton_);
+
+  auto* side = new QVBoxLayout;
+  side->addWidget(symbolPanel_, 1);
+  side->addWidget(groupBoxSwitchUnits_);
+  side->addStretch(0);
+  auto* layout = new QGridLayout(page);
+  layout->addWidget(stringGridData_, 0, 0);
+  layout->addLayout(side, 0, 1);
+  layout->addLayout(bar, 1, 0, 1, 2);
+  layout->setColumnStretch(0, 1);
+  layout->setRowStretch(0, 1);
+  symbolPanel_->hide();
+  groupBoxSwitchUnits_->hide();
+  return page;
+}
+
+QWidget* TUpdateMenu::BuildPlotSheet() {
+  auto* page = new QWidget;
+  page->setObjectName("PlotSheet");
+  labelPlotTitle_ = Label("LabelPlotTitle", QString(), page);
+  QFont bold = labelPlotTitle_->font();
+  bold.setBold(true);
+  labelPlotTitle_->setFont(bold);
+  plotImage_ = Label("PlotImage", QString(), page);
+  plotImage_->setMinimumSize(600, 280);
+  plotImage_->setAutoFillBackground(true);
+  plotImage_->setBackgroundRole(QPalette::Base);
+  timeImage_ = Label("TimeImage", QString(), page);
+  timeImage_->setMinimumHeight(24);
+  timeImage_->setAutoFillBackground(true);
+  timeImage_->setBackgroundRole(QPalette::Base);
+  yearLabel_ = Label("YearLabel", QString(), page);
+  plotMenu_ = Button("PlotMenu", "Plot options", page);
+  legendButton_ = Button("LegendButton", "Legend", page);
+  nextPrevPanelPlot_ = Panel("NextPrevPanelPlot", page);
+  previousYearPlotButton_ =
+      Button("PreviousYearPlotButton", Cp(kPreviousYearCaption), nextPrevPanelPlot_);
+  nextYearPlotButton_ = Button("NextYearPlotButton", Cp(kNextYearCaption), nextPrevPanelPlot_);
+  auto* navigation = new QHBoxLayout(nextPrevPanelPlot_);
+  navigation->setContentsMargins(0, 0, 0, 0);
+  navigation->addWidget(previousYearPlotButton_);
+  navigation->addWidget(nextYearPlotButton_);
+
+  legendGroupBox_ = Group("LegendGroupBox", " Legend ", page);
+  auto* legendGrid = new QTableWidget(0, 2, legendGroupBox_);
+  legendGrid->setObjectName("LegendStringGrid");
+  legendGrid->verticalHeader()->hide();
+  legendGrid->horizontalHeader()->hide();
+  legendGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  auto* closeLegend = Button("CloseLegendButton", "Close", legendGroupBox_);
+  auto* legendLayout = new QHBoxLayout(legendGroupBox_);
+  legendLayout->addWidget(legendGrid, 1);
+  legendLayout->addWidget(closeLegend, 0, Qt::AlignTop);
+  connect(closeLegend, &QPushButton::clicked, legendGroupBox_, &QWidget::hide);
+
+  auto* time = new QHBoxLayout;
+  time->addWidget(yearLabel_);
+  time->addWidget(timeImage_, 1);
+  auto* bar = new QHBoxLayout;
+  bar->addWidget(nextPrevPanelPlot_);
+  bar->addStretch(1);
+  bar->addWidget(plotMenu_);
+  bar->addWidget(legendButton_);
+  auto* layout = new QVBoxLayout(page);
+  layout->addWidget(labelPlotTitle_);
+  layout->addWidget(plotImage_, 1);
+  layout->addLayout(time);
+  layout->addWidget(legendGroupBox_);
+  layout->addLayout(bar);
+  legendGroupBox_->hide();
+  return page;
+}
+
+QWidget* TUpdateMenu::BuildPrintSheet() {
+  auto* page = new QWidget;
+  page->setObjectName("PrintSheet");
+  reportButton_ = Button("ReportButton", "Compose ETo report", page);
+  agrolumeFilesButton_ = Button("AgrolumeFilesButton", "Export climate files", page);
+  for (QPushButton* button : {reportButton_, agrolumeFilesButton_}) button->setMinimumWidth(200);
+  auto* reportText = Label("ReportPanel", "A report (.REP) of the data, ETo and intermediate "
+                                          "results, with the columns you choose.",
+                           page);
+  auto* cropText = Label("AgrolumePanelText", "The ETo file (.ETo) and the temperature file (.TMP)"
+                                              " for the data base of the crop model Agrolume.",
+                         page);
+  for (QLabel* label : {reportText, cropText}) label->setWordWrap(true);
+  panelExport_ = Panel("PanelExport", page);
+  panelExport_->setFrameShape(QFrame::StyledPanel);
+  auto* layout = new QGridLayout(page);
+  layout->addWidget(reportButton_, 0, 0);
+  layout->addWidget(reportText, 0, 1);
+  layout->addWidget(agrolumeFilesButton_, 1, 0);
+  layout->addWidget(cropText, 1, 1);
+  layout->addWidget(panelExport_, 2, 0, 1, 2);
+  layout->setColumnStretch(1, 1);
+  layout->setRowStretch(3, 1);
+  panelExport_->hide();
+  return page;
+}
+
+void TUpdateMenu::Connect() {
+  connect(mainMenuButton_, &QPushButton::clicked, this, &TUpdateMenu::MainMenuButtonClick);
+  connect(cancelButton_, &QPushButton::clicked, this, &TUpdateMenu::CancelButtonClick);
+  connect(pageControl1_, &QTabWidget::currentChanged, this, &TUpdateMenu::PageControl1Change);
+
+  // Description page.
+  const std::array<PresenceBox, kPresenceBoxCount>& boxes = PresenceBoxes();
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
+    const PresenceBox box = boxes[i];
+    connect(presence_[i], &QCheckBox::clicked, this,
+            [this, box](bool checked) { PresenceClick(box, checked); });
+  }
+  connect(radioCelsius_, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) TemperatureUnitClick(false);
+  });
+  connect(radioFarenheit_, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) TemperatureUnitClick(true);
+  });
+  for (QComboBox* box : {unitEactComboBox_, unitUComboBox_, unitRsComboBox_, unitRnComboBox_}) {
+    connect(box, &QComboBox::currentIndexChanged, this,
+            [this, box](int item) { UnitComboChange(box, item); });
+  }
+  for (std::size_t i = 0; i < psychrometer_.size(); ++i) {
+    const auto button = static_cast<Psychrometer>(i);
+    connect(psychrometer_[i], &QRadioButton::toggled, this, [this, button](bool on) {
+      if (on) PsychrometerClick(button);
+    });
+  }
+  connect(humClassComboBox_, &QComboBox::currentIndexChanged, this, &TUpdateMenu::HumClassChange);
+  connect(uClassComboBox_, &QComboBox::currentIndexChanged, this, &TUpdateMenu::UClassChange);
+  connect(checkBoxCorrectionZ_, &QCheckBox::clicked, this,
+          &TUpdateMenu::CheckBoxCorrectionZClick);
+  connect(defButton_, &QPushButton::clicked, this, &TUpdateMenu::DefButtonClick);
+  connect(adjustButton_, &QPushButton::clicked, this, &TUpdateMenu::AdjustButtonClick);
+  for (QLineEdit* edit : {editCoeffaPsy_, editHeightU_, editTminCorr_, editU2_, editKRs_,
+                          editAngA_, editAngB_}) {
+    edit->installEventFilter(this);
+  }
+
+  // Data page.
+  connect(stringGridData_, &DataGrid::ValidateCell, this, &TUpdateMenu::ValidateCurrentCell);
+  connect(stringGridData_, &DataGrid::DeleteCell, this, &TUpdateMenu::GridDeleteCell);
+  connect(saveButton_, &QPushButton::clicked, this, &TUpdateMenu::SaveButtonClick);
+  connect(symbolUnit_, &QPushButton::clicked, this, &TUpdateMenu::SymbolUnitClick);
+  connect(closeSymbolPanelButton_, &QPushButton::clicked, this,
+          &TUpdateMenu::CloseSymbolPanelButtonClick);
+  connect(rangeButton_, &QPushButton::clicked, this, &TUpdateMenu::RangeButtonClick);
+  connect(unitsButton_, &QPushButton::clicked, this, &TUpdateMenu::UnitsButtonClick);
+  connect(convertButton_, &QPushButton::clicked, this, &TUpdateMenu::ConvertButtonClick);
+  connect(closeButton_, &QPushButton::clicked, groupBoxSwitchUnits_, &QWidget::hide);
+  for (std::size_t q = 0; q < switchCombos_.size(); ++q) {
+    const int quantity = static_cast<int>(q);
+    switchCombos_[q]->installEventFilter(this);
+    connect(switchCombos_[q], &QComboBox::activated, this,
+            [this, quantity] { SwitchComboEnter(quantity); });
+    // The quantity that "switch" converts stands out.
+    connect(switchRadios_[q], &QRadioButton::toggled, switchRadios_[q], [radio = switchRadios_[q]](
+                                                                            bool on) {
+      QFont font = radio->font();
+      font.setBold(on);
+      radio->setFont(font);
+      radio->setStyleSheet(on ? "color: navy" : "");
+    });
+  }
+
+  // Both year navigations.
+  for (QPushButton* next : {nextYearDataButton_, nextYearPlotButton_}) {
+    connect(next, &QPushButton::clicked, this, &TUpdateMenu::NextYearDataButtonClick);
+  }
+  for (QPushButton* previous : {previousYearDataButton_, previousYearPlotButton_}) {
+    connect(previous, &QPushButton::clicked, this, &TUpdateMenu::PreviousYearDataButtonClick);
+  }
+  connect(plotMenu_, &QPushButton::clicked, this, [this] {
+    if (forms_.PlotMenuForm == nullptr || !session_.IsOpen()) return;
+    FinishGridEditing();
+    legendGroupBox_->hide();
+    ShowModal(*forms_.PlotMenuForm);
+    Status status = session_.WriteBack();
+    if (status) status = session_.Refill();
+    Done(status);
+  });
+}
+
+// ---------------------------------------------------------------------------------------------
+// Opening and leaving
+
+void TUpdateMenu::PrepareOpening(bool cancelEnabled) {
+  cancelEnabled_ = cancelEnabled;
+  pageControl1_->setCurrentWidget(descriptionSheet_);
+}
+
+void TUpdateMenu::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (!event->spontaneous()) FormActivate();
+}
+
+void TUpdateMenu::FormActivate() {
+  if (Status s = session_.Open(state_.Station, state_.DataFolder); !s) {
+    ShowMessage(s.Message);
+    // The form cannot work without its working file: it closes as soon as it is up.
+    QTimer::singleShot(0, this, [this] {
+      if (isVisible()) done(QDialog::Rejected);
+    });
+    return;
+  }
+  symbolPanel_->hide();
+  legendGroupBox_->hide();
+  groupBoxSwitchUnits_->hide();
+  groupBoxAngstrom_->hide();
+  panelExport_->hide();
+  // The opening's refill draws the plot of the visible range.
+  session_.PlotDrawn();
+  state_.Report = ReportContent{};
+  labelPlotTitle_->setText("Reference crop evapotranspiration (ETo)");
+
+  ShowDescription();
+  ShowNavigation();
+  ShowGrid();
+  stringGridData_->ScrollToFirstColumn();
+  ShowSymbols();
+  ShowCancel();
+  mainMenuButton_->setFocus(Qt::OtherFocusReason);
+}
+
+void TUpdateMenu::done(int result) {
+  if (session_.IsOpen()) {
+    session_.Close();
+    // Left without saving: the station's codes are those of its .DTA as it is now (a save that
+    // failed after rewriting the data file must not leave the selection with other codes).
+    RepClimateFile station = state_.Station;
+    if (ReadParameterCodes(station).Ok) state_.Station = station;
+  }
+  QDialog::done(result);
+}
+
+// Escape would throw the visit's edits away: only "Cancel" and the close box leave unsaved.
+void TUpdateMenu::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+void TUpdateMenu::MainMenuButtonClick() {
+  FinishGridEditing();
+  if (!session_.IsOpen()) return;
+  if (const Status s = session_.Save(); !s) {
+    Done(s);
+    return;
+  }
+  state_.Station = session_.Station();
+  session_.Close();
+  accept();
+}
+
+void TUpdateMenu::SaveButtonClick() {
+  FinishGridEditing();
+  if (!session_.IsOpen()) return;
+  const Status s = session_.Save();
+  if (s) state_.Station = session_.Station();
+  Done(s);
+}
+
+void TUpdateMenu::CancelButtonClick() { reject(); }
+
+// ---------------------------------------------------------------------------------------------
+// Showing the session
+
+void TUpdateMenu::ShowDescription() {
+  if (!session_.IsOpen()) return;
+  Loading loading(loading_);
+  const RepClimateFile& station = session_.Station();
+  editStation_->setText(Cp(station.StationName));
+  editCountry_->setText(Cp(station.Country));
+  // The file name is a name of the file system; station name and country are texts of the file.
+  editFileName_->setText(QFile::decodeName(QByteArray::fromStdString(station.FileName)) + ".DTA");
+
+  const UnitChoice& units = session_.Units();
+  radioCelsius_->setChecked(!units.Fahrenheit);
+  radioFarenheit_->setChecked(units.Fahrenheit);
+  for (QLabel* label : temperatureLabels_) {
+    label->setText(Cp(TemperatureUnitLabel(units.Fahrenheit)));
+  }
+  unitEactComboBox_->setCurrentIndex(units.Vapour);
+  unitUComboBox_->setCurrentIndex(units.Wind);
+  unitRsComboBox_->setCurrentIndex(units.Rs);
+  unitRnComboBox_->setCurrentIndex(units.Rn);
+
+  const PresenceStates presence = session_.Presence();
+  for (std::size_t i = 0; i < presence_.size(); ++i) presence_[i]->setChecked(presence[i]);
+
+  const SettingsView view = session_.Settings();
+  psychrometer_[static_cast<std::size_t>(view.PsychrometerButton)]->setChecked(true);
+  editCoeffaPsy_->setText(Cp(view.PsychrometerText));
+  editHeightU_->setText(Cp(view.WindHeightText));
+  editTminCorr_->setText(Cp(view.TminCorrectionText));
+  labelMissingT_->setText(Cp(view.TminCorrectionUnit));
+  humClassComboBox_->setCurrentIndex(static_cast<int>(view.Humidity));
+  editU2_->setText(Cp(view.U2Text));
+  labelMissingU_->setText(Cp(view.U2Unit));
+  uClassComboBox_->setCurrentIndex(static_cast<int>(view.WindSpeed));
+  editKRs_->setText(Cp(view.HargreavesText));
+  editAngA_->setText(Cp(view.AngstromAText));
+  editAngB_->setText(Cp(view.AngstromBText));
+  checkBoxCorrectionZ_->setChecked(view.ElevationAdjustment);
+}
+
+void TUpdateMenu::ShowNavigation() {
+  const YearPage& page = session_.Page();
+  const QString previous = Cp(PreviousYearCaption(page));
+  const QString next = Cp(NextYearCaption(page));
+  for (QFrame* panel : {nextPrevPanelData_, nextPrevPanelPlot_}) {
+    panel->setVisible(session_.IsOpen() && page.Navigation);
+  }
+  for (QPushButton* button : {previousYearDataButton_, previousYearPlotButton_}) {
+    button->setText(previous);
+    button->setEnabled(page.PreviousEnabled);
+  }
+  for (QPushButton* button : {nextYearDataButton_, nextYearPlotButton_}) {
+    button->setText(next);
+    button->setEnabled(page.NextEnabled);
+  }
+  // The year label of the plot page: the year of the first visible record.
+  QString year;
+  if (session_.IsOpen() && session_.Station().FromYear != kYearNotLinked) {
+    year = QString::number(DateOfRecord(session_.Station(), page.First - 1).Year);
+  }
+  yearLabel_->setText(year);
+}
+
+void TUpdateMenu::ShowGrid() {
+  gridModel_->Refresh();
+  QStringList titles;
+  for (const std::string& title : session_.Grid().DateTitles) titles << Cp(title);
+  stringGridData_->SetDateTitles(titles);
+}
+
+void TUpdateMenu::ShowSymbols() {
+  if (!session_.IsOpen()) return;
+  const std::vector<SymbolRow> rows = session_.Symbols();
+  symbolStringGrid_->setRowCount(static_cast<int>(rows.size()));
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const int row = static_cast<int>(i);
+    for (int column = 0; column < 2; ++column) {
+      auto* item = new QTableWidgetItem(Cp(column == 0 ? rows[i].Symbol : rows[i].Description));
+      if (i == 0) {
+        QFont bold = item->font();
+        bold.setBold(true);
+        item->setFont(bold);
+      }
+      symbolStringGrid_->setItem(row, column, item);
+    }
+  }
+}
+
+void TUpdateMenu::ShowCancel() {
+  cancelButton_->setEnabled(cancelEnabled_ && !session_.WrittenBack());
+}
+
+void TUpdateMenu::Done(const Status& status) {
+  if (!status.Ok) ShowMessage(status.Message);
+  ShowDescription();
+  ShowNavigation();
+  ShowGrid();
+  ShowSymbols();
+  ShowCancel();
+}
+
+void TUpdateMenu::FinishGridEditing() { stringGridData_->FinishEditing(); }
+
+// ---------------------------------------------------------------------------------------------
+// The grid
+
+void TUpdateMenu::ValidateCurrentCell(const QModelIndex& index) {
+  if (!session_.IsOpen() || !index.isValid()) return;
+  const CellCheck check = session_.LeaveCell(static_cast<std::size_t>(index.column()),
+                                             static_cast<std::size_t>(index.row()));
+  gridModel_->ColumnChanged(index.column());
+  if (check.Refused) {
+    ShowMessage(check.Message);
+    stringGridData_->FocusCell(index);
+  }
+}
+
+void TUpdateMenu::GridDeleteCell(const QModelIndex& index) {
+  if (!session_.IsOpen() || !index.isValid() || gridModel_->IsETo(index.row())) return;
+  session_.DeleteCell(static_cast<std::size_t>(index.column()),
+                      static_cast<std::size_t>(index.row()));
+  gridModel_->ColumnChanged(index.column());
+}
+
+void TUpdateMenu::NextYearDataButtonClick() {
+  FinishGridEditing();
+  const Status s = session_.NextYear();
+  Done(s);
+  if (s) stringGridData_->ScrollToFirstColumn();
+}
+
+void TUpdateMenu::PreviousYearDataButtonClick() {
+  FinishGridEditing();
+  const Status s = session_.PreviousYear();
+  Done(s);
+  if (s) stringGridData_->ScrollToFirstColumn();
+}
+
+void TUpdateMenu::SymbolUnitClick() {
+  ShowSymbols();
+  symbolPanel_->show();
+}
+
+void TUpdateMenu::CloseSymbolPanelButtonClick() { symbolPanel_->hide(); }
+
+void TUpdateMenu::RangeButtonClick() {
+  FinishGridEditing();
+  if (forms_.LimitsForm == nullptr || !session_.IsOpen()) return;
+  // The limits form edits the station description and writes its file; the working copy then
+  // takes the five limits from it.
+  forms_.LimitsForm->SetStation(state_.Station, true);
+  ShowModal(*forms_.LimitsForm);
+  session_.TakeLimits(state_.Station.Limits);
+}
+
+void TUpdateMenu::PageControl1Change(int page) {
+  groupBoxAngstrom_->hide();
+  panelExport_->hide();
+  if (pageControl1_->widget(page) == plotSheet_) PlotSheetShow();
+}
+
+void TUpdateMenu::PlotSheetShow() {
+  if (!session_.IsOpen() || !session_.PlotStale()) return;
+  FinishGridEditing();
+  const Status s = session_.RefreshForPlot();
+  if (s) session_.PlotDrawn();
+  Done(s);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The description page and the Switch Units box
+
+void TUpdateMenu::PresenceClick(PresenceBox box, bool checked) {
+  if (loading_ || !session_.IsOpen()) return;
+  FinishGridEditing();
+  Done(session_.SetPresence(box, checked));
+}
+
+void TUpdateMenu::TemperatureUnitClick(bool fahrenheit) {
+  if (loading_ || !session_.IsOpen()) return;
+  FinishGridEditing();
+  Done(session_.SelectTemperatureUnit(fahrenheit));
+}
+
+void TUpdateMenu::UnitComboChange(QComboBox* box, int item) {
+  if (loading_ || !session_.IsOpen() || item < 0) return;
+  FinishGridEditing();
+  Status s;
+  if (box == unitEactComboBox_) {
+    s = session_.SelectVapourUnit(item);
+  } else if (box == unitUComboBox_) {
+    s = session_.SelectWindUnit(item);
+  } else if (box == unitRsComboBox_) {
+    s = session_.SelectRsUnit(item);
+  } else {
+    s = session_.SelectRnUnit(item);
+  }
+  Done(s);
+}
+
+std::optional<SettingEdit> TUpdateMenu::SettingOf(const QObject* edit) const {
+  const std::pair<const QLineEdit*, SettingEdit> edits[] = {
+      {editCoeffaPsy_, SettingEdit::PsychrometerCoefficient},
+      {editHeightU_, SettingEdit::WindHeight},
+      {editTminCorr_, SettingEdit::TminCorrection},
+      {editU2_, SettingEdit::DefaultU2},
+      {editKRs_, SettingEdit::HargreavesCoefficient},
+      {editAngA_, SettingEdit::AngstromA},
+      {editAngB_, SettingEdit::AngstromB},
+  };
+  for (const auto& [field, setting] : edits) {
+    if (field == edit) return setting;
+  }
+  return std::nullopt;
+}
+
+void TUpdateMenu::ReadSettingEdit(QLineEdit* edit) {
+  const std::optional<SettingEdit> setting = SettingOf(edit);
+  if (!setting || loading_ || readingSetting_ || !session_.IsOpen()) return;
+  readingSetting_ = true;
+  SettingOutcome outcome;
+  const Status s = session_.ReadSetting(*setting, ToCp1252(edit->text()), outcome);
+  // The edits show the stored values before a message explains them.
+  Done(Status::Success());
+  for (const std::string& message : outcome.Messages) ShowMessage(message);
+  if (!s) ShowMessage(s.Message);
+  if (outcome.Refocus) edit->setFocus(Qt::OtherFocusReason);
+  readingSetting_ = false;
+}
+
+void TUpdateMenu::PsychrometerClick(Psychrometer button) {
+  if (loading_ || !session_.IsOpen()) return;
+  Done(session_.SelectPsychrometer(button));
+}
+
+void TUpdateMenu::HumClassChange(int item) {
+  if (loading_ || !session_.IsOpen() || item < 0) return;
+  Done(session_.SelectHumidityClass(static_cast<HumidityClass>(item)));
+}
+
+void TUpdateMenu::UClassChange(int item) {
+  if (loading_ || !session_.IsOpen() || item < 0) return;
+  Done(session_.SelectWindSpeedClass(static_cast<WindSpeedClass>(item)));
+}
+
+void TUpdateMenu::CheckBoxCorrectionZClick(bool checked) {
+  if (loading_ || !session_.IsOpen()) return;
+  Done(session_.SetElevationAdjustment(checked));
+}
+
+void TUpdateMenu::DefButtonClick() {
+  if (!session_.IsOpen()) return;
+  Done(session_.AngstromDefaults());
+}
+
+void TUpdateMenu::AdjustButtonClick() { groupBoxAngstrom_->show(); }
+
+void TUpdateMenu::UnitsButtonClick() {
+  if (!session_.IsOpen()) return;
+  const SwitchUnitsBox box = session_.SwitchUnits();
+  {
+    Loading loading(loading_);
+    for (std::size_t q = 0; q < switchRadios_.size(); ++q) {
+      switchRadios_[q]->setEnabled(box.Enabled[q]);
+      switchCombos_[q]->setEnabled(box.Enabled[q]);
+      switchLabels_[q]->setText(Cp(box.Labels[q]));
+      switchCombos_[q]->setCurrentIndex(box.Targets[q]);
+    }
+  }
+  if (!box.Checked) {
+    groupBoxSwitchUnits_->hide();
+    return;
+  }
+  switchRadios_[static_cast<std::size_t>(*box.Checked)]->setChecked(true);
+  groupBoxSwitchUnits_->show();
+}
+
+void TUpdateMenu::SwitchComboEnter(int quantity) {
+  QRadioButton* radio = switchRadios_[static_cast<std::size_t>(quantity)];
+  if (radio->isEnabled()) radio->setChecked(true);
+}
+
+void TUpdateMenu::ConvertButtonClick() {
+  if (!session_.IsOpen()) return;
+  for (std::size_t q = 0; q < switchRadios_.size(); ++q) {
+    if (!switchRadios_[q]->isChecked() || !switchRadios_[q]->isEnabled()) continue;
+    FinishGridEditing();
+    groupBoxSwitchUnits_->hide();
+    Done(session_.SwitchUnit(static_cast<SwitchQuantity>(q), switchCombos_[q]->currentIndex()));
+    return;
+  }
+}
+
+// The setting edits are read on Enter and when they are left; a click into one selects its text.
+// Entering a "convert to" box checks its quantity.
+bool TUpdateMenu::eventFilter(QObject* watched, QEvent* event) {
+  if (auto* edit = qobject_cast<QLineEdit*>(watched); edit != nullptr && SettingOf(edit)) {
+    if (event->type() == QEvent::KeyPress) {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        ReadSettingEdit(edit);
+        return true;
+      }
+    } else if (event->type() == QEvent::FocusOut) {
+      // Switching to another window or opening the edit's context menu does not leave it.
+      const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+      if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+        ReadSettingEdit(edit);
+      }
+    } else if (event->type() == QEvent::FocusIn &&
+               static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason) {
+      QTimer::singleShot(0, edit, &QLineEdit::selectAll);
+    }
+    return false;
+  }
+  if (event->type() == QEvent::FocusIn) {
+    for (std::size_t q = 0; q < switchCombos_.size(); ++q) {
+      if (watched == switchCombos_[q]) SwitchComboEnter(static_cast<int>(q));
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace vernoli

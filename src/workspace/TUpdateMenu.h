@@ -1,0 +1,241 @@
+// The workspace " Data and ETo menu": the open station's parameters, units and settings, its data
+// one calendar year at a time in a grid where every typed value is checked and every record's ETo
+// is recomputed, the plot page and the export page.
+//
+// The form is a view over a WorkspaceSession: it shows what the session holds and forwards its
+// controls' events to it. When an operation fails the form shows the message and redisplays its
+// controls from the session, which is left as it was (the grid keeps the user's edits).
+//
+// The opener says how the next opening starts, then shows the form modally:
+//
+//   form->PrepareOpening(true);   // the main menu: "Cancel" enabled, the description page in front
+//   form->PrepareOpening(false);  // the create form: the new station cannot be cancelled
+//   ShowModal(*form);
+#pragma once
+
+#include <QDialog>
+#include <QTableView>
+#include <array>
+#include <optional>
+
+#include "workspace/session.h"
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class QTableWidget;
+class QWidget;
+
+namespace vernoli {
+
+struct AppState;
+struct Forms;
+class WorkspaceGridModel;
+
+// The data grid StringGridData: one column per visible record, one row per parameter of the
+// station (the last is ETo). The date rows are the column headers, the parameter titles and units
+// the row headers, and the date-row titles (TimePanel1..3) sit in the corner between them.
+//
+// The grid reports the moments at which the cell being left is checked: a move to another cell,
+// leaving the grid, Enter and a double click. The Delete key empties the current cell.
+class DataGrid : public QTableView {
+  Q_OBJECT
+ public:
+  explicit DataGrid(QWidget* parent = nullptr);
+  ~DataGrid() override;
+
+  // Closes an open editor, keeping what was typed, and checks the cell.
+  void FinishEditing();
+  // Makes `index` current and focuses the grid without checking the cell being left.
+  void FocusCell(const QModelIndex& index);
+  // Back to the first record column, the current row kept, without a check.
+  void ScrollToFirstColumn();
+  // The date-row titles of the corner: "Day" or "Decade", "Month", "Year" (unused ones hidden).
+  void SetDateTitles(const QStringList& titles);
+  QLabel* TimePanel(int i) const { return timePanels_[static_cast<std::size_t>(i)]; }
+
+ signals:
+  // The cell at `index` is being left (or Enter or a double click happened on it): check it.
+  void ValidateCell(const QModelIndex& index);
+  // The Delete key on a cell that is not being edited.
+  void DeleteCell(const QModelIndex& index);
+
+ protected:
+  void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void updateGeometries() override;
+
+ private:
+  void FocusChanged(QWidget* old, QWidget* now);
+  void Validate(const QModelIndex& index);
+  bool Inside(const QWidget* widget) const;
+
+  QWidget* corner_ = nullptr;  // holds the TimePanels
+  std::array<QLabel*, 3> timePanels_{};
+  bool quiet_ = false;  // the form moves the current cell: no check
+  bool busy_ = false;   // a check is running (its message takes the focus away)
+};
+
+class TUpdateMenu : public QDialog {
+  Q_OBJECT
+ public:
+  TUpdateMenu(AppState& state, Forms& forms, QWidget* parent = nullptr);
+  ~TUpdateMenu() override;
+
+  // How the next opening starts: "Cancel" enabled (from the main menu) or disabled (from the
+  // create form, after a new data file has been made), and the description page in front.
+  void PrepareOpening(bool cancelEnabled);
+
+  // The session behind the form (for the tests and the forms that work with the workspace).
+  const WorkspaceSession& Session() const { return session_; }
+
+  // Leaving: the working file is removed; "Main menu" has saved first, every other way out
+  // (Cancel, the close box) leaves the station's files as they were at the last save.
+  void done(int result) override;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // Building the pages.
+  QWidget* BuildDescriptionSheet();
+  QWidget* BuildDataSheet();
+  QWidget* BuildPlotSheet();
+  QWidget* BuildPrintSheet();
+  void Connect();
+
+  // What the form shows, always from the session.
+  void FormActivate();
+  void ShowDescription();
+  void ShowNavigation();
+  void ShowGrid();
+  void ShowSymbols();
+  void ShowCancel();
+  // After an operation: its message when it failed, then everything redisplayed.
+  void Done(const Status& status);
+
+  // Events.
+  void MainMenuButtonClick();
+  void SaveButtonClick();
+  void CancelButtonClick();
+  void ValidateCurrentCell(const QModelIndex& index);
+  void GridDeleteCell(const QModelIndex& index);
+  void PresenceClick(PresenceBox box, bool checked);
+  void NextYearDataButtonClick();
+  void PreviousYearDataButtonClick();
+  void SymbolUnitClick();
+  void CloseSymbolPanelButtonClick();
+  void RangeButtonClick();
+  void PageControl1Change(int page);
+  void PlotSheetShow();
+  void TemperatureUnitClick(bool fahrenheit);
+  void UnitComboChange(QComboBox* box, int item);
+  void ReadSettingEdit(QLineEdit* edit);
+  void PsychrometerClick(Psychrometer button);
+  void HumClassChange(int item);
+  void UClassChange(int item);
+  void CheckBoxCorrectionZClick(bool checked);
+  void DefButtonClick();
+  void AdjustButtonClick();
+  void UnitsButtonClick();
+  void ConvertButtonClick();
+  void SwitchComboEnter(int quantity);
+
+  // An open editor of the grid is closed and its cell checked before the grid is written back.
+  void FinishGridEditing();
+  // The setting that a line edit of the description page shows, if it is one.
+  std::optional<SettingEdit> SettingOf(const QObject* edit) const;
+
+  AppState& state_;
+  Forms& forms_;
+  WorkspaceSession session_;
+  bool cancelEnabled_ = true;
+  bool loading_ = false;         // controls are being filled: their change handlers do nothing
+  bool readingSetting_ = false;  // a setting edit is being read (its message takes the focus)
+
+  // Header and buttons.
+  QLineEdit* editStation_;
+  QLineEdit* editCountry_;
+  QLineEdit* editFileName_;
+  QTabWidget* pageControl1_;
+  QWidget* descriptionSheet_;
+  QWidget* dataSheet_;
+  QWidget* plotSheet_;
+  QWidget* printSheet_;
+  QPushButton* mainMenuButton_;
+  QPushButton* cancelButton_;
+
+  // Description page.
+  std::array<QCheckBox*, kPresenceBoxCount> presence_{};
+  QRadioButton* radioCelsius_;
+  QRadioButton* radioFarenheit_;
+  std::array<QLabel*, 4> temperatureLabels_{};  // LabelUTmean, LabelTMinMax, LabelTdew, LabelTPsy
+  QComboBox* unitEactComboBox_;
+  QComboBox* unitUComboBox_;
+  QComboBox* unitRsComboBox_;
+  QComboBox* unitRnComboBox_;
+  std::array<QRadioButton*, 3> psychrometer_{};  // Ventilated, Natural, Indoors
+  QLineEdit* editCoeffaPsy_;
+  QLineEdit* editHeightU_;
+  QLineEdit* editTminCorr_;
+  QLabel* labelMissingT_;
+  QComboBox* humClassComboBox_;
+  QLineEdit* editU2_;
+  QLabel* labelMissingU_;
+  QComboBox* uClassComboBox_;
+  QLineEdit* editKRs_;
+  QPushButton* adjustButton_;
+  QGroupBox* groupBoxAngstrom_;
+  QLineEdit* editAngA_;
+  QLineEdit* editAngB_;
+  QCheckBox* checkBoxCorrectionZ_;
+  QPushButton* defButton_;
+
+  // Data page.
+  DataGrid* stringGridData_;
+  WorkspaceGridModel* gridModel_;
+  QPushButton* unitsButton_;
+  QPushButton* saveButton_;
+  QPushButton* symbolUnit_;
+  QPushButton* rangeButton_;
+  QFrame* nextPrevPanelData_;
+  QPushButton* previousYearDataButton_;
+  QPushButton* nextYearDataButton_;
+  QFrame* symbolPanel_;
+  QTableWidget* symbolStringGrid_;
+  QPushButton* closeSymbolPanelButton_;
+  QGroupBox* groupBoxSwitchUnits_;
+  std::array<QRadioButton*, kSwitchQuantityCount> switchRadios_{};  // RadioTemp, ...
+  std::array<QComboBox*, kSwitchQuantityCount> switchCombos_{};     // ComboBoxT, ...
+  std::array<QLabel*, kSwitchQuantityCount> switchLabels_{};        // TUnitLab, ...
+  QPushButton* convertButton_;
+  QPushButton* closeButton_;
+
+  // Plot page (the graphs come with the plot options).
+  QLabel* labelPlotTitle_;
+  QLabel* plotImage_;
+  QLabel* timeImage_;
+  QLabel* yearLabel_;
+  QPushButton* plotMenu_;
+  QPushButton* legendButton_;
+  QFrame* nextPrevPanelPlot_;
+  QPushButton* previousYearPlotButton_;
+  QPushButton* nextYearPlotButton_;
+  QGroupBox* legendGroupBox_;
+
+  // Export page (the export panel comes with the report and crop-model export).
+  QPushButton* reportButton_;
+  QPushButton* agrolumeFilesButton_;
+  QFrame* panelExport_;
+};
+
+}  // namespace vernoli
