@@ -21,6 +21,13 @@
 #include "app/text.h"
 #include "app/TPathMenu.h"
 #include "limits/TLimitsForm.h"
+#include "stations/TCharacteristicsMenu.h"
+#include "stations/TCreateMenu.h"
+#include "stations/TDataForm.h"
+#include "stations/TSelectMenu.h"
+#include "stations/TUpdateRangeMenu.h"
+#include "stations/TUpdateStationMenu.h"
+#include "workspace/TUpdateMenu.h"
 
 namespace vernoli {
 
@@ -258,12 +265,19 @@ void TMainMenu::SelectButtonClick() {
 }
 
 void TMainMenu::CreateButtonClick() {
-  if (forms_.CreateMenu != nullptr) ShowModal(*forms_.CreateMenu);
+  if (forms_.CreateMenu != nullptr) {
+    forms_.CreateMenu->SetMode(CreateMode::NewFile);
+    ShowModal(*forms_.CreateMenu);
+  }
   Refresh();
 }
 
 void TMainMenu::ImportButtonClick() {
-  if (forms_.ImportMenu != nullptr) ShowModal(*forms_.ImportMenu);
+  if (forms_.ImportMenu != nullptr) {
+    ShowModal(*forms_.ImportMenu);
+    // An imported station is listed at once.
+    if (forms_.SelectMenu != nullptr) forms_.SelectMenu->ReloadFileList();
+  }
   Refresh();
 }
 
@@ -289,7 +303,10 @@ void TMainMenu::DataCharacButtonClick() {
 }
 
 void TMainMenu::EToButtonClick() {
-  if (forms_.UpdateMenu != nullptr) ShowModal(*forms_.UpdateMenu);
+  if (forms_.UpdateMenu == nullptr) return;
+  // "Cancel" enabled, the description page in front.
+  forms_.UpdateMenu->PrepareOpening(true);
+  ShowModal(*forms_.UpdateMenu);
 }
 
 void TMainMenu::ExitButtonClick() {

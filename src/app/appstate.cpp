@@ -3,6 +3,8 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include "stations/catalog.h"
+
 namespace vernoli {
 
 AppState NewAppState(const ProgramFolders& folders) {
@@ -19,12 +21,7 @@ bool HasSelection(const AppState& state) { return !state.Station.FileName.empty(
 void ClearSelection(AppState& state) { ClearStation(state.Station); }
 
 Status SelectStation(AppState& state, const std::string& name) {
-  RepClimateFile station = state.Station;
-  SetStationFiles(station, state.DataFolder, name);
-  if (Status s = ReadStationDescription(station); !s) return s;
-  if (Status s = ReadParameterCodes(station); !s) return s;
-  state.Station = std::move(station);
-  return Status::Success();
+  return ChooseStation(state.DataFolder, name, OutputNameRule::SetToFileName, state.Station);
 }
 
 Status CheckDataFolder(const std::string& folder) {

@@ -11,23 +11,30 @@ namespace vernoli {
 
 class TMainMenu;
 class TPathMenu;
+class TSelectMenu;
+class TCreateMenu;
+class TCharacteristicsMenu;
+class TUpdateMenu;
 class TLimitsForm;
+class TDataForm;
+class TUpdateStationMenu;
+class TUpdateRangeMenu;
 class TFileOptionMenu;
 
 struct Forms {
   TMainMenu* MainMenu = nullptr;
   TPathMenu* PathMenu = nullptr;
-  QDialog* SelectMenu = nullptr;          // TSelectMenu
-  QDialog* CreateMenu = nullptr;          // TCreateMenu
-  QDialog* CharacteristicsMenu = nullptr; // TCharacteristicsMenu
-  QDialog* UpdateMenu = nullptr;          // TUpdateMenu, the workspace
+  TSelectMenu* SelectMenu = nullptr;
+  TCreateMenu* CreateMenu = nullptr;
+  TCharacteristicsMenu* CharacteristicsMenu = nullptr;
+  TUpdateMenu* UpdateMenu = nullptr;  // the workspace
   QDialog* PlotMenuForm = nullptr;        // TPlotMenuForm
   QDialog* PrintForm = nullptr;           // TPrintForm
   TLimitsForm* LimitsForm = nullptr;
-  QDialog* DataForm = nullptr;            // TDataForm
+  TDataForm* DataForm = nullptr;
   QDialog* ImportMenu = nullptr;          // TImportMenu
-  QDialog* UpdateStationMenu = nullptr;   // TUpdateStationMenu
-  QDialog* UpdateRangeMenu = nullptr;     // TUpdateRangeMenu
+  TUpdateStationMenu* UpdateStationMenu = nullptr;
+  TUpdateRangeMenu* UpdateRangeMenu = nullptr;
   TFileOptionMenu* FileOptionMenu = nullptr;
 };
 

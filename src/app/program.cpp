@@ -6,6 +6,13 @@
 #include "app/modal.h"
 #include "limits/TFileOptionMenu.h"
 #include "limits/TLimitsForm.h"
+#include "stations/TCharacteristicsMenu.h"
+#include "stations/TCreateMenu.h"
+#include "stations/TDataForm.h"
+#include "stations/TSelectMenu.h"
+#include "stations/TUpdateRangeMenu.h"
+#include "stations/TUpdateStationMenu.h"
+#include "workspace/TUpdateMenu.h"
 
 namespace vernoli {
 
@@ -15,7 +22,14 @@ Program::Program(const ProgramFolders& folders)
   QWidget* owner = logoMenu_.get();
   forms_.MainMenu = new TMainMenu(state_, forms_, owner);
   forms_.PathMenu = new TPathMenu(state_, owner);
+  forms_.SelectMenu = new TSelectMenu(state_, forms_, owner);
+  forms_.CreateMenu = new TCreateMenu(state_, forms_, owner);
+  forms_.CharacteristicsMenu = new TCharacteristicsMenu(state_, owner);
+  forms_.UpdateMenu = new TUpdateMenu(state_, forms_, owner);
   forms_.LimitsForm = new TLimitsForm(state_, owner);
+  forms_.DataForm = new TDataForm(state_, owner);
+  forms_.UpdateStationMenu = new TUpdateStationMenu(state_, owner);
+  forms_.UpdateRangeMenu = new TUpdateRangeMenu(state_, owner);
   forms_.FileOptionMenu = new TFileOptionMenu(state_, owner);
 
   logoMenu_->SetStartAction([this] {

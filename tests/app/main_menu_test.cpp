@@ -13,6 +13,12 @@
 #include "form_test_support.h"
 #include "limits/TLimitsForm.h"
 #include "recording_modals.h"
+#include "stations/TCreateMenu.h"
+#include "stations/TDataForm.h"
+#include "stations/TSelectMenu.h"
+#include "stations/TUpdateRangeMenu.h"
+#include "stations/TUpdateStationMenu.h"
+#include "workspace/TUpdateMenu.h"
 
 namespace vernoli {
 namespace {
@@ -84,8 +90,8 @@ TEST_F(MainMenuTest, CaptionsAreThoseOfTheMenu) {
 
 TEST_F(MainMenuTest, WithNoSelectionOnlyTheDataBaseButtonsWork) {
   testing::RecordingModals modals;
-  forms.UpdateMenu = new QDialog(&menu);
-  forms.UpdateStationMenu = new QDialog(&menu);
+  forms.UpdateMenu = new TUpdateMenu(state, forms, &menu);
+  forms.UpdateStationMenu = new TUpdateStationMenu(state, &menu);
   menu.show();
   EXPECT_EQ(Control<QLineEdit>("FileNameEdit")->text(), " None");
   EXPECT_TRUE(Control<QLineEdit>("FileNameEdit")->isReadOnly());
@@ -125,24 +131,31 @@ TEST_F(MainMenuTest, EachButtonOpensItsForm) {
   Select("ALPHA");
   struct Case {
     const char* Button;
-    QDialog** Form;
+    QDialog* Form;
   };
+  forms.SelectMenu = new TSelectMenu(state, forms, &menu);
+  forms.CreateMenu = new TCreateMenu(state, forms, &menu);
+  forms.ImportMenu = new QDialog(&menu);
+  forms.UpdateStationMenu = new TUpdateStationMenu(state, &menu);
+  forms.UpdateRangeMenu = new TUpdateRangeMenu(state, &menu);
+  forms.DataForm = new TDataForm(state, &menu);
+  forms.UpdateMenu = new TUpdateMenu(state, forms, &menu);
   const Case cases[] = {
-      {"SelectButton", &forms.SelectMenu},      {"Image2", &forms.SelectMenu},
-      {"CreateButton", &forms.CreateMenu},      {"ImportButton", &forms.ImportMenu},
-      {"CharacteristicsButton", &forms.UpdateStationMenu},
-      {"DataRangeButton", &forms.UpdateRangeMenu},
-      {"DataCharacButton", &forms.DataForm},    {"EToButton", &forms.UpdateMenu},
-      {"ImageETo", &forms.UpdateMenu},
+      {"SelectButton", forms.SelectMenu},      {"Image2", forms.SelectMenu},
+      {"CreateButton", forms.CreateMenu},      {"ImportButton", forms.ImportMenu},
+      {"CharacteristicsButton", forms.UpdateStationMenu},
+      {"DataRangeButton", forms.UpdateRangeMenu},
+      {"DataCharacButton", forms.DataForm},    {"EToButton", forms.UpdateMenu},
+      {"ImageETo", forms.UpdateMenu},
   };
-  for (const Case& c : cases) *c.Form = new QDialog(&menu);
   menu.show();
+  testing::RecordingMessages messages;  // the station of this test has no files
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Button);
     testing::RecordingModals modals;
     Click(c.Button);
     ASSERT_EQ(modals.shown.size(), 1u);
-    EXPECT_EQ(modals.shown[0], *c.Form);
+    EXPECT_EQ(modals.shown[0], c.Form);
   }
 }
 
@@ -160,7 +173,8 @@ TEST_F(MainMenuTest, FormsThatDoNotExistYetAreNotOpened) {
 }
 
 TEST_F(MainMenuTest, AfterTheSelectFormTheFocusGoesToEToWhenAStationIsSelected) {
-  forms.SelectMenu = new QDialog(&menu);
+  forms.SelectMenu = new TSelectMenu(state, forms, &menu);
+  testing::RecordingMessages messages;  // the data folder of this test does not exist
   menu.show();
   menu.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&menu));
@@ -196,7 +210,7 @@ TEST_F(MainMenuTest, ThePathFormMayClearTheSelection) {
 }
 
 TEST_F(MainMenuTest, CharacteristicsRefreshesTheNamesOnly) {
-  forms.UpdateStationMenu = new QDialog(&menu);
+  forms.UpdateStationMenu = new TUpdateStationMenu(state, &menu);
   Select("ALPHA");
   menu.show();
   testing::RecordingModals modals;

@@ -1,0 +1,114 @@
+// The create form: a new station with an empty data set (new-file mode, from the main menu), or
+// a copy of the selected station under a new name (copy mode, from the select form). Either way
+// the new station becomes the selected one and the workspace opens on it.
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+#include "stations/newstation.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+namespace vernoli {
+
+struct AppState;
+struct Forms;
+class CheckedEdit;
+class CoordinateFields;
+class LocationClassesBox;
+
+enum class CreateMode { NewFile, Copy };
+
+class TCreateMenu : public QDialog {
+  Q_OBJECT
+ public:
+  TCreateMenu(AppState& state, Forms& forms, QWidget* parent = nullptr);
+
+  // The mode of the next opening; the opener sets it before showing the form.
+  void SetMode(CreateMode mode);
+  CreateMode Mode() const { return mode_; }
+  // True when the last opening made a station (both files written).
+  bool Created() const { return created_; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  // The controls of the first (0) or the last (1) record.
+  struct DateSide {
+    QComboBox* Day;
+    QComboBox* Decade;
+    QComboBox* Month;
+    QLineEdit* Year;
+    CheckedEdit* YearCheck;
+    QLabel* DayLabel;
+    QLabel* YearLabel;
+    QLabel* FirstLastLabel;
+  };
+
+  void FormActivate();
+  void ShowNewFile();
+  void ShowCopy();
+  void ShowSpan();
+  void ShowDataType();
+  void DataTypeClick(uint8_t dataType);
+  void CheckNotLinkedClick(bool checked);
+  void CreateButtonClick();
+  void OpenWorkspace();
+
+  AppState& state_;
+  Forms& forms_;
+  CreateMode mode_ = CreateMode::NewFile;
+  bool created_ = false;
+  NewStationInput input_;  // the entries of new-file mode
+
+  QLineEdit* editName_;
+  QLineEdit* newNameEdit_;
+  QLabel* newNameLabel_;
+  QWidget* newNameShape_;
+  QWidget* newNameShape2_;
+  QLineEdit* stationEdit_;
+  QLineEdit* countryEdit_;
+  QGroupBox* climDataBox_;
+  QRadioButton* radioDay_;
+  QRadioButton* radioDecade_;
+  QRadioButton* radioMonth_;
+  QGroupBox* timeRangeBox_;
+  std::array<DateSide, 2> sides_{};
+  QCheckBox* checkNotLinked_;
+  CoordinateFields* coordinates_;
+  LocationClassesBox* groupBoxExtra_;
+  // Copy mode.
+  QGroupBox* coorCopyPanel_;
+  QLabel* latLabel_;
+  QLabel* longLabel_;
+  QLabel* altLabel_;
+  QGroupBox* typePanel_;
+  QLabel* typeLabel_;
+  QGroupBox* groupBoxTimeCopy_;
+  QLabel* day1LabelC_;
+  QLabel* dayNLabelC_;
+  QLabel* day1Lab_;
+  QLabel* month1Lab_;
+  QLabel* year1Lab_;
+  QLabel* dayNLab_;
+  QLabel* monthNLab_;
+  QLabel* yearNLab_;
+  QLabel* year1LabelC_;
+  QLabel* yearNLabelC_;
+  QLabel* firstLabelC_;
+  QLabel* lastLabelC_;
+  QLabel* labelNotLinked_;
+  QPushButton* createButton_;
+  QPushButton* cancelButton_;
+};
+
+}  // namespace vernoli
