@@ -5,13 +5,14 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "app/formkit.h"
+
 namespace vernoli {
 
 namespace {
 
 QWidget* Page(const QString& objectName, const QString& text) {
-  auto* label = new QLabel(text);
-  label->setObjectName(objectName);
+  auto* label = Label(objectName, text, nullptr);
   label->setWordWrap(true);
   label->setAlignment(Qt::AlignTop | Qt::AlignLeft);
   label->setMargin(12);

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/TFormAbout.h"
+#include "app/formkit.h"
 
 namespace vernoli {
 
@@ -16,15 +17,13 @@ TLogoMenu::TLogoMenu(QWidget* parent) : QWidget(parent) {
   etoPanel_ = new QFrame(this);
   etoPanel_->setObjectName("EToPanel");
   etoPanel_->setFrameShape(QFrame::StyledPanel);
-  auto* title = new QLabel("Vernoli", etoPanel_);
-  title->setObjectName("TitleLabel");
+  auto* title = Label("TitleLabel", "Vernoli", etoPanel_);
   QFont big = title->font();
   big.setPointSize(36);
   big.setBold(true);
   title->setFont(big);
   title->setAlignment(Qt::AlignCenter);
-  auto* subtitle = new QLabel("Evapotranspiration from a reference surface", etoPanel_);
-  subtitle->setObjectName("SubtitleLabel");
+  auto* subtitle = Label("SubtitleLabel", "Evapotranspiration from a reference surface", etoPanel_);
   subtitle->setAlignment(Qt::AlignCenter);
   aboutButton_ = new QPushButton("About", etoPanel_);
   aboutButton_->setObjectName("AboutButton");
@@ -41,8 +40,7 @@ TLogoMenu::TLogoMenu(QWidget* parent) : QWidget(parent) {
   infoPanel_ = new QFrame(this);
   infoPanel_->setObjectName("InfoPanel");
   infoPanel_->setFrameShape(QFrame::StyledPanel);
-  auto* info = new QLabel("Vernoli - made by the Vernoli developers", infoPanel_);
-  info->setObjectName("InfoLabel");
+  auto* info = Label("InfoLabel", "Vernoli - made by the Vernoli developers", infoPanel_);
   info->setAlignment(Qt::AlignCenter);
   auto* infoLayout = new QVBoxLayout(infoPanel_);
   infoLayout->addWidget(info);

@@ -1,6 +1,5 @@
 #include "app/TMainMenu.h"
 
-#include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,6 +14,7 @@
 
 #include "app/appstate.h"
 #include "app/forms.h"
+#include "app/formkit.h"
 #include "app/messages.h"
 #include "app/modal.h"
 #include "app/picturebutton.h"
@@ -83,33 +83,14 @@ QImage EToPicture() {
   return image;
 }
 
-QPushButton* Button(const QString& objectName, const QString& caption, QWidget* parent) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(objectName);
-  button->setAutoDefault(false);
-  return button;
-}
-
-QLabel* Label(const QString& objectName, const QString& caption, QWidget* parent) {
-  auto* label = new QLabel(caption, parent);
-  label->setObjectName(objectName);
-  return label;
-}
-
 }  // namespace
 
 TMainMenu::TMainMenu(AppState& state, Forms& forms, QWidget* parent)
     : QDialog(parent), state_(state), forms_(forms) {
-  setObjectName("MainMenu");
-  setWindowTitle(" Main menu");
-  // A close box only: no minimise, no maximise.
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
-  setModal(true);
+  SetUpForm(*this, "MainMenu", " Main menu");
 
   // Data base management.
-  auto* dataBasePanel = new QGroupBox("Data base management", this);
-  dataBasePanel->setObjectName("DataBasePanel");
+  auto* dataBasePanel = Group("DataBasePanel", "Data base management", this);
   pathButton_ = Button("PathButton", "Path", dataBasePanel);
   selectButton_ = Button("SelectButton", "         Select a data file         ", dataBasePanel);
   image2_ = new PictureButton("Image2", FilesPicture(), dataBasePanel);
@@ -124,10 +105,8 @@ TMainMenu::TMainMenu(AppState& state, Forms& forms, QWidget* parent)
   dataBaseLayout->setRowStretch(4, 1);
 
   // Selected climatic station.
-  auto* selectedFilePanel = new QGroupBox("Selected climatic station", this);
-  selectedFilePanel->setObjectName("SelectedFilePanel");
-  fileNameEdit_ = new QLineEdit(selectedFilePanel);
-  fileNameEdit_->setObjectName("FileNameEdit");
+  auto* selectedFilePanel = Group("SelectedFilePanel", "Selected climatic station", this);
+  fileNameEdit_ = LineEdit("FileNameEdit", selectedFilePanel);
   fileNameEdit_->setReadOnly(true);
   fileNameEdit_->setFocusPolicy(Qt::NoFocus);
   labelStat_ = Label("LabelStat", "Station", selectedFilePanel);
@@ -157,8 +136,7 @@ TMainMenu::TMainMenu(AppState& state, Forms& forms, QWidget* parent)
   selectedLayout->setColumnStretch(3, 1);
 
   // ETo calculation.
-  auto* etoPanel = new QGroupBox("ETo calculation", this);
-  etoPanel->setObjectName("EToPanel");
+  auto* etoPanel = Group("EToPanel", "ETo calculation", this);
   etoButton_ = Button("EToButton", "Vernoli", etoPanel);
   QFont big = etoButton_->font();
   big.setPointSize(big.pointSize() + 4);
@@ -230,7 +208,7 @@ void TMainMenu::FormActivate() {
 void TMainMenu::Refresh() {
   const bool selected = HasSelection(state_);
   // The file name is a name of the file system; station name and country are texts of the file.
-  const QString fileName = QFile::decodeName(QByteArray::fromStdString(state_.Station.FileName));
+  const QString fileName = FileNameText(state_.Station.FileName);
   fileNameEdit_->setText(selected ? fileName : QString(" None"));
   labelStat_->setVisible(selected);
   labelCont_->setVisible(selected);

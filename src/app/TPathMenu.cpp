@@ -2,7 +2,6 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
@@ -11,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
+#include "app/formkit.h"
 #include "app/messages.h"
 
 namespace vernoli {
@@ -55,8 +55,7 @@ TPathMenu::TPathMenu(AppState& state, QWidget* parent) : QDialog(parent), state_
   directoryListBox1_->setIndentation(14);
   directoryListBox1_->setItemsExpandable(false);
 
-  pathNameLabel_ = new QLabel(this);
-  pathNameLabel_->setObjectName("PathNameLabel");
+  pathNameLabel_ = Label("PathNameLabel", QString(), this);
   pathNameLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
   okButton_ = new QPushButton("OK", this);
@@ -84,7 +83,7 @@ void TPathMenu::showEvent(QShowEvent* event) {
 void TPathMenu::FormActivate() {
   rememberedFolder_ = state_.DataFolder;
   if (Status s = CheckDataFolder(state_.DataFolder); !s) ShowMessage(s.Message);
-  SetDirectory(QFile::decodeName(QByteArray::fromStdString(state_.DataFolder)));
+  SetDirectory(FileNameText(state_.DataFolder));
   directoryListBox1_->setFocus();
 }
 
@@ -132,7 +131,7 @@ void TPathMenu::DirectoryListBox1Activated(QTreeWidgetItem* item) {
 }
 
 void TPathMenu::OKButtonClick() {
-  std::string folder = QFile::encodeName(directory_).toStdString();
+  std::string folder = FileNameOf(directory_);
   if (folder.empty() || folder.back() != '/') folder += '/';
   state_.DataFolder = folder;
   // A station of another folder is no longer selected; the comparison is exact, letter case

@@ -13,6 +13,7 @@
 
 #include "app/appstate.h"
 #include "app/checkedit.h"
+#include "app/formkit.h"
 #include "app/modal.h"
 #include "app/text.h"
 #include "model/calendar.h"
@@ -22,65 +23,24 @@ namespace vernoli {
 
 namespace {
 
-QLabel* Label(const QString& objectName, const QString& caption, QWidget* parent) {
-  auto* label = new QLabel(caption, parent);
-  label->setObjectName(objectName);
-  return label;
-}
-
-QLineEdit* ReadOnlyEdit(const QString& objectName, QWidget* parent) {
-  auto* edit = new QLineEdit(parent);
-  edit->setObjectName(objectName);
-  edit->setReadOnly(true);
-  edit->setFocusPolicy(Qt::NoFocus);
-  return edit;
-}
-
+// The span is shown, not chosen.
 QComboBox* Combo(const QString& objectName, const QStringList& items, QWidget* parent) {
-  auto* combo = new QComboBox(parent);
-  combo->setObjectName(objectName);
-  combo->addItems(items);
-  combo->setEnabled(false);  // the span is shown, not chosen
+  QComboBox* combo = ComboBox(objectName, items, parent);
+  combo->setEnabled(false);
   return combo;
-}
-
-QStringList Numbers(int last) {
-  QStringList items;
-  for (int i = 1; i <= last; ++i) items << QString::number(i);
-  return items;
-}
-
-QStringList Months() {
-  QStringList items;
-  for (std::string_view name : MonthNames()) items << QString::fromLatin1(name.data(), name.size());
-  return items;
-}
-
-QLineEdit* ValueEdit(const QString& objectName, QWidget* parent) {
-  auto* edit = new QLineEdit(parent);
-  edit->setObjectName(objectName);
-  edit->setAlignment(Qt::AlignRight);
-  edit->setFixedWidth(80);
-  return edit;
 }
 
 }  // namespace
 
 TFileOptionMenu::TFileOptionMenu(AppState& state, QWidget* parent)
     : QDialog(parent), station_(state.Station) {
-  setObjectName("FileOptionMenu");
-  setWindowTitle(" Interpolation menu");
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
-  setModal(true);
+  SetUpForm(*this, "FileOptionMenu", " Interpolation menu");
 
   // The caller's inputs: which end of the series, and whether it is in degC.
-  checkBoxInitial_ = new QCheckBox(this);
-  checkBoxInitial_->setObjectName("CheckBoxInitial");
+  checkBoxInitial_ = CheckBox("CheckBoxInitial", QString(), this);
   checkBoxInitial_->setChecked(true);
   checkBoxInitial_->hide();
-  checkBoxUnitSI_ = new QCheckBox(this);
-  checkBoxUnitSI_->setObjectName("CheckBoxUnitSI");
+  checkBoxUnitSI_ = CheckBox("CheckBoxUnitSI", QString(), this);
   checkBoxUnitSI_->setChecked(true);
   checkBoxUnitSI_->hide();
 
@@ -92,8 +52,8 @@ TFileOptionMenu::TFileOptionMenu(AppState& state, QWidget* parent)
   bold.setBold(true);
   labelFullInfo_->setFont(bold);
   labelEditWhich_ = Label("LabelEditWhich", QString(), this);
-  editVal1_ = ValueEdit("EditVal1", this);
-  editValN_ = ValueEdit("EditValN", this);
+  editVal1_ = NumberEdit("EditVal1", 80, this);
+  editValN_ = NumberEdit("EditValN", 80, this);
   checkVal1_ = CheckedEdit::Real(editVal1_, 0.0, 15.0, kBoundaryFieldWidth, kBoundaryFieldDecimals,
                                  kBoundaryNotANumber);
   checkValN_ = CheckedEdit::Real(editValN_, 0.0, 15.0, kBoundaryFieldWidth, kBoundaryFieldDecimals,
@@ -118,16 +78,15 @@ TFileOptionMenu::TFileOptionMenu(AppState& state, QWidget* parent)
   top->addLayout(valueRow, 4, 0, 1, 4);
 
   // The span of the data set.
-  auto* span = new QGroupBox(this);
-  span->setObjectName("GroupBoxETo");
+  auto* span = Group("GroupBoxETo", QString(), this);
   firstLabel_ = Label("FirstLabel", "First", span);
   lastLabel_ = Label("LastLabel", "Last", span);
   day1Label_ = Label("Day1Label", "Day", span);
   dayNLabel_ = Label("DayNLabel", "Day", span);
-  comboDay1_ = Combo("ComboDay1", Numbers(31), span);
-  comboDayN_ = Combo("ComboDayN", Numbers(31), span);
-  comboDec1_ = Combo("ComboDec1", Numbers(3), span);
-  comboDecN_ = Combo("ComboDecN", Numbers(3), span);
+  comboDay1_ = Combo("ComboDay1", Numbers(1, 31), span);
+  comboDayN_ = Combo("ComboDayN", Numbers(1, 31), span);
+  comboDec1_ = Combo("ComboDec1", Numbers(1, 3), span);
+  comboDecN_ = Combo("ComboDecN", Numbers(1, 3), span);
   comboMonth1_ = Combo("ComboMonth1", Months(), span);
   comboMonthN_ = Combo("ComboMonthN", Months(), span);
   firstYearLabel_ = Label("FirstYearLabel", "First Year", span);
@@ -136,8 +95,7 @@ TFileOptionMenu::TFileOptionMenu(AppState& state, QWidget* parent)
   toYearEdit_ = ReadOnlyEdit("ToYearEdit", span);
   fromYearEdit_->setFixedWidth(70);
   toYearEdit_->setFixedWidth(70);
-  checkNotLinked_ = new QCheckBox("not linked to a specific year", span);
-  checkNotLinked_->setObjectName("CheckNotLinked");
+  checkNotLinked_ = CheckBox("CheckNotLinked", "not linked to a specific year", span);
   checkNotLinked_->setEnabled(false);
   auto* spanLayout = new QGridLayout(span);
   spanLayout->addWidget(firstLabel_, 0, 0);
@@ -158,9 +116,7 @@ TFileOptionMenu::TFileOptionMenu(AppState& state, QWidget* parent)
   spanLayout->addWidget(toYearEdit_, 1, 6);
   spanLayout->addWidget(checkNotLinked_, 2, 0, 1, 7);
 
-  okButton_ = new QPushButton("OK", this);
-  okButton_->setObjectName("OKButton");
-  okButton_->setAutoDefault(false);
+  okButton_ = Button("OKButton", "OK", this);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);

@@ -15,22 +15,14 @@
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
+#include "app/formkit.h"
 #include "app/messages.h"
 #include "app/spinbutton.h"
-#include "app/text.h"
 #include "model/datafile.h"
 
 namespace vernoli {
 
 namespace {
-
-QLabel* Label(const QString& objectName, const QString& caption, QWidget* parent) {
-  auto* label = new QLabel(caption, parent);
-  label->setObjectName(objectName);
-  return label;
-}
-
-QLabel* Text(const QString& caption, QWidget* parent) { return new QLabel(caption, parent); }
 
 QLabel* Value(const QString& objectName, QWidget* parent) {
   QLabel* label = Label(objectName, QString(), parent);
@@ -39,21 +31,11 @@ QLabel* Value(const QString& objectName, QWidget* parent) {
   return label;
 }
 
-QLineEdit* ReadOnlyEdit(const QString& objectName, QWidget* parent, const QString& text = {}) {
-  auto* edit = new QLineEdit(text, parent);
-  edit->setObjectName(objectName);
-  edit->setReadOnly(true);
-  edit->setFocusPolicy(Qt::NoFocus);
-  edit->setAlignment(Qt::AlignRight);
-  edit->setFixedWidth(70);
+// A range's end: a shown number, with its text when the end never changes.
+QLineEdit* RangeEdit(const QString& objectName, QWidget* parent, const QString& text = {}) {
+  QLineEdit* edit = ReadOnlyNumber(objectName, 70, parent);
+  if (!text.isEmpty()) edit->setText(text);
   return edit;
-}
-
-QComboBox* UnitBox(const QString& objectName, const QStringList& items, QWidget* parent) {
-  auto* box = new QComboBox(parent);
-  box->setObjectName(objectName);
-  box->addItems(items);
-  return box;
 }
 
 // A year chart: the picture with its scale on the left and the months below.
@@ -100,22 +82,14 @@ QImage ColumnChart(const ChartColumns& columns, const QList<double>& marks, cons
   }
   return image;
 }
-
-QString Cp(const std::string& text) { return FromCp1252(text); }
-
 }  // namespace
 
 TLimitsForm::TLimitsForm(AppState& state, QWidget* parent)
     : QDialog(parent), station_(&state.Station) {
-  setObjectName("LimitsForm");
-  setWindowTitle(" Meteorological data limits menu");
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
-  setModal(true);
+  SetUpForm(*this, "LimitsForm", " Meteorological data limits menu");
 
   // Identification and the Angstrom equation.
-  auto* identity = new QGroupBox(this);
-  identity->setObjectName("StationGroup");
+  auto* identity = Group("StationGroup", QString(), this);
   labelStation_ = Label("LabelStation", QString(), identity);
   QFont bold = labelStation_->font();
   bold.setBold(true);
@@ -129,8 +103,7 @@ TLimitsForm::TLimitsForm(AppState& state, QWidget* parent)
   identityLayout->addWidget(latLabel_, 2, 1);
   identityLayout->setColumnStretch(1, 1);
 
-  auto* angstrom = new QGroupBox(" Angstrom equation ", this);
-  angstrom->setObjectName("AngstromGroup");
+  auto* angstrom = Group("AngstromGroup", " Angstrom equation ", this);
   labelA_ = Label("LabelA", QString(), angstrom);
   labelB_ = Label("LabelB", QString(), angstrom);
   labelCorrAlt_ = Label("LabelCorrAlt", QString(), angstrom);
@@ -144,8 +117,7 @@ TLimitsForm::TLimitsForm(AppState& state, QWidget* parent)
 
   // The limits and the ranges that follow from them: description, lower limit, upper limit,
   // unit.
-  auto* ranges = new QGroupBox(this);
-  ranges->setObjectName("RangesGroup");
+  auto* ranges = Group("RangesGroup", QString(), this);
   auto* grid = new QGridLayout(ranges);
   grid->setHorizontalSpacing(8);
   int row = 0;
@@ -154,8 +126,8 @@ TLimitsForm::TLimitsForm(AppState& state, QWidget* parent)
   ++row;
 
   // Temperature.
-  editTminC_ = ReadOnlyEdit("EditTminC", ranges);
-  editTmaxC_ = ReadOnlyEdit("EditTmaxC", ranges);
+  editTminC_ = RangeEdit("EditTminC", ranges);
+  editTmaxC_ = RangeEdit("EditTmaxC", ranges);
   spinButtonTmin_ = new SpinButton("SpinButtonTmin", ranges);
   spinButtonTmax_ = new SpinButton("SpinButtonTmax", ranges);
   labelTminF_ = Value("LabelTminF", ranges);
@@ -174,8 +146,8 @@ TLimitsForm::TLimitsForm(AppState& state, QWidget* parent)
   ++row;
 
   // Relative humidity.
-  editRHmin_ = ReadOnlyEdit("EditRHmin", ranges);
-  editRHmax_ = ReadOnlyEdit("EditRHmax", ranges, "  100");
+  editRHmin_ = RangeEdit("EditRHmin", ranges);
+  editRHmax_ = RangeEdit("EditRHmax", ranges, "  100");
   spinButtonRH_ = new SpinButton("SpinButtonRH", ranges);
   grid->addWidget(Text("Maximum, mean and minimum relative humidity", ranges), row, 0);
   grid->addWidget(editRHmin_, row, 1);
@@ -185,11 +157,11 @@ TLimitsForm::TLimitsForm(AppState& state, QWidget* parent)
   ++row;
 
   // Vapour pressure.
-  editEminkPa_ = ReadOnlyEdit("EditEminkPa", ranges);
-  editEMaxkPa_ = ReadOnlyEdit("EditEMaxkPa", ranges);
+  editEminkPa_ = RangeEdit("EditEminkPa", ranges);
+  editEMaxkPa_ = RangeEdit("EditEMaxkPa", ranges);
   labelEmin_ = Value("LabelEmin", ranges);
   labelEMax_ = Value("LabelEMax", ranges);
-  cBoxE_ = UnitBox("CBoxE", {"  mbar", "    psi", "   atm", "mmHG"}, ranges);
+  cBoxE_ = ComboBox("CBoxE", {"  mbar", "    psi", "   atm", "mmHG"}, ranges);
   grid->addWidget(Text("Actual vapour pressure", ranges), row, 0);
   grid->addWidget(editEminkPa_, row, 1);
   grid->addWidget(editEMaxkPa_, row, 3);
@@ -201,11 +173,11 @@ TLimitsForm::TLimitsForm(AppState& state, QWidget* parent)
   ++row;
 
   // Wind speed.
-  editUminMS_ = ReadOnlyEdit("EditUminMS", ranges, "    0");
-  editUMaxMS_ = ReadOnlyEdit("EditUMaxMS", ranges);
+  editUminMS_ = RangeEdit("EditUminMS", ranges, "    0");
+  editUMaxMS_ = RangeEdit("EditUMaxMS", ranges);
   spinButtonU_ = new SpinButton("SpinButtonU", ranges);
   labelUMax_ = Value("LabelUMax", ranges);
-  cBoxU_ = UnitBox("CBoxU", {" km/day", "     knot", "   ft/sec"}, ranges);
+  cBoxU_ = ComboBox("CBoxU", {" km/day", "     knot", "   ft/sec"}, ranges);
   grid->addWidget(Text("Wind speed", ranges), row, 0);
   grid->addWidget(editUminMS_, row, 1);
   grid->addWidget(editUMaxMS_, row, 3);
@@ -218,27 +190,26 @@ TLimitsForm::TLimitsForm(AppState& state, QWidget* parent)
   grid->setColumnStretch(0, 1);
 
   // Radiation and sunshine: the lower limit, the day of the lowest Ra, the day of the highest.
-  auto* radiation = new QGroupBox(this);
-  radiation->setObjectName("RadiationGroup");
+  auto* radiation = Group("RadiationGroup", QString(), this);
   auto* rgrid = new QGridLayout(radiation);
   rgrid->setHorizontalSpacing(8);
   labelR1_ = Label("LabelR1", QString(), radiation);
   labelRN_ = Label("LabelRN", QString(), radiation);
   labelR1_->setAlignment(Qt::AlignCenter);
   labelRN_->setAlignment(Qt::AlignCenter);
-  editNMin_ = ReadOnlyEdit("EditNMin", radiation, "    0");
-  editRMinMJ_ = ReadOnlyEdit("EditRMinMJ", radiation, "    0");
-  editNMaxJan_ = ReadOnlyEdit("EditNMaxJan", radiation);
-  editNMaxJul_ = ReadOnlyEdit("EditNMaxJul", radiation);
-  editRMaxMJJan_ = ReadOnlyEdit("EditRMaxMJJan", radiation);
-  editRMaxMJJul_ = ReadOnlyEdit("EditRMaxMJJul", radiation);
+  editNMin_ = RangeEdit("EditNMin", radiation, "    0");
+  editRMinMJ_ = RangeEdit("EditRMinMJ", radiation, "    0");
+  editNMaxJan_ = RangeEdit("EditNMaxJan", radiation);
+  editNMaxJul_ = RangeEdit("EditNMaxJul", radiation);
+  editRMaxMJJan_ = RangeEdit("EditRMaxMJJan", radiation);
+  editRMaxMJJul_ = RangeEdit("EditRMaxMJJul", radiation);
   labelRMaxJan_ = Value("LabelRMaxJan", radiation);
   labelRMaxJul_ = Value("LabelRMaxJul", radiation);
-  cBoxR_ = UnitBox("CBoxR", {"         W/m2", "   J/cm2.day", "      mm/day", "cal/cm2.day"},
+  cBoxR_ = ComboBox("CBoxR", {"         W/m2", "   J/cm2.day", "      mm/day", "cal/cm2.day"},
                    radiation);
   // The deviation edit sits on the blanks of "+               %".
   auto* plusPercent = Label("LabelDeviation", "+               %", radiation);
-  editUP_ = ReadOnlyEdit("EditUP", plusPercent);
+  editUP_ = RangeEdit("EditUP", plusPercent);
   const QFontMetrics metrics(plusPercent->font());
   const int editLeft = metrics.horizontalAdvance("+ ");
   const int editWidth = metrics.horizontalAdvance("+              ") - editLeft;
@@ -278,8 +249,7 @@ TLimitsForm::TLimitsForm(AppState& state, QWidget* parent)
   rgrid->setColumnStretch(0, 1);
 
   // The two year charts.
-  auto* charts = new QGroupBox(this);
-  charts->setObjectName("ChartGroup");
+  auto* charts = Group("ChartGroup", QString(), this);
   imageN_ = Label("ImageN", QString(), charts);
   imageRa_ = Label("ImageRa", QString(), charts);
   auto* chartLayout = new QHBoxLayout(charts);
@@ -288,16 +258,9 @@ TLimitsForm::TLimitsForm(AppState& state, QWidget* parent)
   chartLayout->addWidget(Chart(imageRa_, "Extraterrestrial radiation Ra",
                                {"0", "20", "45 MJ/m2.day"}, {0.0, 20.0 / 45.0, 1.0}, charts));
 
-  mainButton_ = new QPushButton("Save and Close", this);
-  mainButton_->setObjectName("MainButton");
-  mainButton_->setAutoDefault(false);
-  cancelButton_ = new QPushButton("Cancel", this);
-  cancelButton_->setObjectName("CancelButton");
-  cancelButton_->setAutoDefault(false);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(mainButton_);
-  buttons->addWidget(cancelButton_);
+  mainButton_ = Button("MainButton", "Save and Close", this);
+  cancelButton_ = Button("CancelButton", "Cancel", this);
+  QHBoxLayout* buttons = ButtonRow({mainButton_, cancelButton_});
 
   auto* layout = new QGridLayout(this);
   layout->addWidget(identity, 0, 0);

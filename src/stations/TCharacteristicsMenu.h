@@ -11,6 +11,7 @@ class QPushButton;
 namespace vernoli {
 
 struct AppState;
+class SpanPanel;
 
 class TCharacteristicsMenu : public QDialog {
   Q_OBJECT
@@ -32,19 +33,7 @@ class TCharacteristicsMenu : public QDialog {
   QLabel* longLabel_;
   QLabel* altLabel_;
   QLabel* typeLabel_;
-  QLabel* firstLabel_;
-  QLabel* lastLabel_;
-  QLabel* day1Label_;
-  QLabel* dayNLabel_;
-  QLabel* day1Lab_;
-  QLabel* dayNLab_;
-  QLabel* month1Lab_;
-  QLabel* monthNLab_;
-  QLabel* year1Label_;
-  QLabel* yearNLabel_;
-  QLabel* year1Lab_;
-  QLabel* yearNLab_;
-  QLabel* labelNotLinked_;
+  SpanPanel* span_;
   QPushButton* bitBtn1_;
 };
 

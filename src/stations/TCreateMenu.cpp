@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -11,7 +10,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSignalBlocker>
 #include <QShowEvent>
 #include <QVBoxLayout>
 #include <cmath>
@@ -19,6 +17,7 @@
 #include "app/appstate.h"
 #include "app/checkedit.h"
 #include "app/forms.h"
+#include "app/formkit.h"
 #include "app/messages.h"
 #include "app/modal.h"
 #include "app/text.h"
@@ -26,6 +25,8 @@
 #include "stations/TSelectMenu.h"
 #include "stations/characteristics.h"
 #include "stations/coordinatefields.h"
+#include "stations/spanbox.h"
+#include "stations/spanpanel.h"
 #include "workspace/TUpdateMenu.h"
 
 namespace vernoli {
@@ -34,68 +35,11 @@ namespace {
 
 constexpr SpanEnd kEnds[] = {SpanEnd::First, SpanEnd::Last};
 
-QLabel* Label(const QString& objectName, const QString& caption, QWidget* parent) {
-  auto* label = new QLabel(caption, parent);
-  label->setObjectName(objectName);
-  return label;
-}
-
-QLineEdit* LineEdit(const QString& objectName, QWidget* parent) {
-  auto* edit = new QLineEdit(parent);
-  edit->setObjectName(objectName);
-  return edit;
-}
-
-QComboBox* ComboBox(const QString& objectName, const QStringList& items, QWidget* parent) {
-  auto* box = new QComboBox(parent);
-  box->setObjectName(objectName);
-  box->addItems(items);
-  return box;
-}
-
-QRadioButton* Radio(const QString& objectName, const QString& caption, QWidget* parent) {
-  auto* radio = new QRadioButton(caption, parent);
-  radio->setObjectName(objectName);
-  return radio;
-}
-
-QFrame* Line(const QString& objectName, QWidget* parent) {
-  auto* line = new QFrame(parent);
-  line->setObjectName(objectName);
-  line->setFrameShape(QFrame::HLine);
-  line->setFrameShadow(QFrame::Sunken);
-  return line;
-}
-
-QStringList Numbers(int first, int last) {
-  QStringList items;
-  for (int i = first; i <= last; ++i) items << QString::number(i);
-  return items;
-}
-
-QStringList Months() {
-  QStringList items;
-  for (std::string_view name : MonthNames()) items << FromCp1252(name);
-  return items;
-}
-
-QString Cp(std::string_view text) { return FromCp1252(text); }
-
-// A file name is a name of the file system, not a text of a file.
-std::string FileNameOf(const QString& text) { return QFile::encodeName(text).toStdString(); }
-QString FileNameText(const std::string& name) {
-  return QFile::decodeName(QByteArray::fromStdString(name));
-}
-
 }  // namespace
 
 TCreateMenu::TCreateMenu(AppState& state, Forms& forms, QWidget* parent)
     : QDialog(parent), state_(state), forms_(forms) {
-  setObjectName("CreateMenu");
-  setWindowTitle(" Create menu");
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
-  setModal(true);
+  SetUpForm(*this, "CreateMenu", " Create menu");
 
   // Names.
   auto* names = new QWidget(this);
@@ -121,8 +65,7 @@ TCreateMenu::TCreateMenu(AppState& state, Forms& forms, QWidget* parent)
   namesLayout->setColumnStretch(1, 1);
 
   // Type of data.
-  climDataBox_ = new QGroupBox(" Meteorological Data ", this);
-  climDataBox_->setObjectName("ClimDataBox");
+  climDataBox_ = Group("ClimDataBox", " Meteorological Data ", this);
   radioDay_ = Radio("RadioDay", "Daily", climDataBox_);
   radioDecade_ = Radio("RadioDecade", "10-daily", climDataBox_);
   radioMonth_ = Radio("RadioMonth", "Monthly", climDataBox_);
@@ -132,39 +75,13 @@ TCreateMenu::TCreateMenu(AppState& state, Forms& forms, QWidget* parent)
   climLayout->addWidget(radioMonth_);
 
   // Time range.
-  timeRangeBox_ = new QGroupBox(" Time range ", this);
-  timeRangeBox_->setObjectName("TimeRangeBox");
-  auto* timeLayout = new QGridLayout(timeRangeBox_);
-  const char* const suffix[] = {"1", "N"};
+  timeRangeBox_ = new SpanBox(SpanBox::YearEdit::Typed, this);
   for (int i = 0; i < 2; ++i) {
-    DateSide& side = sides_[static_cast<std::size_t>(i)];
-    const QString s = suffix[i];
-    side.Day = ComboBox("ComboDay" + s, Numbers(1, 31), timeRangeBox_);
-    side.Decade = ComboBox("ComboDec" + s, Numbers(1, 3), timeRangeBox_);
-    side.Month = ComboBox("ComboMonth" + s, Months(), timeRangeBox_);
-    side.Year = LineEdit(i == 0 ? "FromYearEdit" : "ToYearEdit", timeRangeBox_);
-    side.Year->setAlignment(Qt::AlignRight);
-    side.Year->setFixedWidth(70);
-    side.DayLabel = Label("Day" + s + "Label", "Day", timeRangeBox_);
-    side.YearLabel = Label("Year" + s + "Label", i == 0 ? "First Year" : "Last Year",
-                           timeRangeBox_);
-    side.FirstLastLabel =
-        Label(i == 0 ? "FirstLabel" : "LastLabel", i == 0 ? "First" : "Last", timeRangeBox_);
-    side.YearCheck = CheckedEdit::Integer(side.Year, fields::kYear.Minimum,
-                                          fields::kYear.Maximum, fields::kYear.Width,
-                                          fields::kYear.Fallback);
-    timeLayout->addWidget(side.FirstLastLabel, i, 0);
-    timeLayout->addWidget(side.DayLabel, i, 1);
-    timeLayout->addWidget(side.Day, i, 2);
-    timeLayout->addWidget(side.Decade, i, 2);
-    timeLayout->addWidget(side.Month, i, 3);
-    timeLayout->addWidget(side.YearLabel, i, 4);
-    timeLayout->addWidget(side.Year, i, 5);
+    yearChecks_[static_cast<std::size_t>(i)] =
+        CheckedEdit::Integer(timeRangeBox_->At(i).Year, fields::kYear.Minimum,
+                             fields::kYear.Maximum, fields::kYear.Width, fields::kYear.Fallback);
   }
-  checkNotLinked_ = new QCheckBox("not linked to a specific year", timeRangeBox_);
-  checkNotLinked_->setObjectName("CheckNotLinked");
-  timeLayout->addWidget(checkNotLinked_, 2, 0, 1, 6);
-  timeLayout->setColumnStretch(6, 1);
+  checkNotLinked_ = timeRangeBox_->NotLinked();
 
   // Location.
   coordinates_ = new CoordinateFields(fields::kAltitudeNewStation, this);
@@ -172,8 +89,7 @@ TCreateMenu::TCreateMenu(AppState& state, Forms& forms, QWidget* parent)
   groupBoxExtra_->setObjectName("GroupBoxExtra");
 
   // Copy mode: what is copied, read only.
-  coorCopyPanel_ = new QGroupBox(this);
-  coorCopyPanel_->setObjectName("CoorCopyPanel");
+  coorCopyPanel_ = Group("CoorCopyPanel", QString(), this);
   latLabel_ = Label("LatLabel", QString(), coorCopyPanel_);
   longLabel_ = Label("LongLabel", QString(), coorCopyPanel_);
   altLabel_ = Label("AltLabel", QString(), coorCopyPanel_);
@@ -186,57 +102,18 @@ TCreateMenu::TCreateMenu(AppState& state, Forms& forms, QWidget* parent)
   copyLayout->addWidget(altLabel_, 2, 1);
   copyLayout->setColumnStretch(1, 1);
 
-  typePanel_ = new QGroupBox(this);
-  typePanel_->setObjectName("TypePanel");
+  typePanel_ = Group("TypePanel", QString(), this);
   typeLabel_ = Label("TypeLabel", QString(), typePanel_);
   auto* typeLayout = new QHBoxLayout(typePanel_);
   typeLayout->addWidget(new QLabel("Type", typePanel_));
   typeLayout->addWidget(typeLabel_, 1);
 
-  groupBoxTimeCopy_ = new QGroupBox(" Time range ", this);
-  groupBoxTimeCopy_->setObjectName("GroupBoxTimeCopy");
-  QWidget* t = groupBoxTimeCopy_;
-  firstLabelC_ = Label("FirstLabelC", "First", t);
-  lastLabelC_ = Label("LastLabelC", "Last", t);
-  day1LabelC_ = Label("Day1LabelC", "Day:", t);
-  dayNLabelC_ = Label("DayNLabelC", "Day:", t);
-  day1Lab_ = Label("Day1Lab", QString(), t);
-  dayNLab_ = Label("DayNLab", QString(), t);
-  month1Lab_ = Label("Month1Lab", QString(), t);
-  monthNLab_ = Label("MonthNLab", QString(), t);
-  year1LabelC_ = Label("Year1LabelC", "First Year:", t);
-  yearNLabelC_ = Label("YearNLabelC", "Last Year:", t);
-  year1Lab_ = Label("Year1Lab", QString(), t);
-  yearNLab_ = Label("YearNLab", QString(), t);
-  labelNotLinked_ = Label("LabelNotLinked", "Not linked to a specific year", t);
-  auto* timeCopyLayout = new QGridLayout(groupBoxTimeCopy_);
-  timeCopyLayout->addWidget(firstLabelC_, 0, 0);
-  timeCopyLayout->addWidget(day1LabelC_, 0, 1);
-  timeCopyLayout->addWidget(day1Lab_, 0, 2);
-  timeCopyLayout->addWidget(Label("Month1LabelC", "First Month:", t), 0, 3);
-  timeCopyLayout->addWidget(month1Lab_, 0, 4);
-  timeCopyLayout->addWidget(year1LabelC_, 0, 5);
-  timeCopyLayout->addWidget(year1Lab_, 0, 6);
-  timeCopyLayout->addWidget(lastLabelC_, 1, 0);
-  timeCopyLayout->addWidget(dayNLabelC_, 1, 1);
-  timeCopyLayout->addWidget(dayNLab_, 1, 2);
-  timeCopyLayout->addWidget(Label("MonthNLabelC", "Last Month:", t), 1, 3);
-  timeCopyLayout->addWidget(monthNLab_, 1, 4);
-  timeCopyLayout->addWidget(yearNLabelC_, 1, 5);
-  timeCopyLayout->addWidget(yearNLab_, 1, 6);
-  timeCopyLayout->addWidget(labelNotLinked_, 2, 0, 1, 7);
-  timeCopyLayout->setColumnStretch(7, 1);
+  // The span's captions end in "C": the new-file span above has captions of the same names.
+  groupBoxTimeCopy_ = new SpanPanel("GroupBoxTimeCopy", "C", SpanPanel::ValueFont::Plain, this);
 
-  createButton_ = new QPushButton("Create", this);
-  createButton_->setObjectName("CreateButton");
-  createButton_->setAutoDefault(false);
-  cancelButton_ = new QPushButton("Cancel", this);
-  cancelButton_->setObjectName("CancelButton");
-  cancelButton_->setAutoDefault(false);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(createButton_);
-  buttons->addWidget(cancelButton_);
+  createButton_ = Button("CreateButton", "Create", this);
+  cancelButton_ = Button("CancelButton", "Cancel", this);
+  QHBoxLayout* buttons = ButtonRow({createButton_, cancelButton_});
 
   auto* layout = new QGridLayout(this);
   layout->addWidget(names, 0, 0, 1, 2);
@@ -256,7 +133,7 @@ TCreateMenu::TCreateMenu(AppState& state, Forms& forms, QWidget* parent)
   connect(radioMonth_, &QRadioButton::clicked, this, [this] { DataTypeClick(kMonthly); });
   // A list acts when the user chooses an item, also the one it shows (decade 3 again is day 21).
   for (int i = 0; i < 2; ++i) {
-    const DateSide& side = sides_[static_cast<std::size_t>(i)];
+    const SpanBox::Side& side = timeRangeBox_->At(i);
     const SpanEnd end = kEnds[i];
     connect(side.Day, &QComboBox::activated, this, [this, end](int index) {
       input_.Span.ChooseDay(end, index + 1);
@@ -271,10 +148,11 @@ TCreateMenu::TCreateMenu(AppState& state, Forms& forms, QWidget* parent)
       ShowSpan();
     });
     // The year edit has checked its text against 1902..2099 and shown its message.
-    connect(side.YearCheck, &CheckedEdit::Checked, this, [this, end](double value) {
-      (void)input_.Span.EnterYear(end, FormatInt(std::llround(value), 0));
-      ShowSpan();
-    });
+    connect(yearChecks_[static_cast<std::size_t>(i)], &CheckedEdit::Checked, this,
+            [this, end](double value) {
+              (void)input_.Span.EnterYear(end, FormatInt(std::llround(value), 0));
+              ShowSpan();
+            });
   }
   connect(checkNotLinked_, &QCheckBox::clicked, this, &TCreateMenu::CheckNotLinkedClick);
   connect(createButton_, &QPushButton::clicked, this, &TCreateMenu::CreateButtonClick);
@@ -345,47 +223,16 @@ void TCreateMenu::ShowCopy() {
   longLabel_->setText(Cp(view.Longitude));
   altLabel_->setText(Cp(view.Altitude));
   typeLabel_->setText(Cp(view.Type));
-  day1LabelC_->setText(Cp(view.DayLabel));
-  dayNLabelC_->setText(Cp(view.DayLabel));
-  day1Lab_->setText(Cp(view.First.Day));
-  dayNLab_->setText(Cp(view.Last.Day));
-  month1Lab_->setText(Cp(view.First.Month));
-  monthNLab_->setText(Cp(view.Last.Month));
-  year1Lab_->setText(Cp(view.First.Year));
-  yearNLab_->setText(Cp(view.Last.Year));
-  for (QWidget* day : {day1LabelC_, dayNLabelC_, day1Lab_, dayNLab_}) {
-    day->setVisible(view.DayFieldsVisible);
-  }
-  firstLabelC_->setVisible(view.FirstLastVisible);
-  lastLabelC_->setVisible(view.FirstLastVisible);
-  for (QWidget* year : {year1LabelC_, yearNLabelC_, year1Lab_, yearNLab_}) {
-    year->setVisible(!view.NotLinked);
-  }
-  labelNotLinked_->setVisible(view.NotLinked);
+  groupBoxTimeCopy_->Show(view);
   newNameEdit_->setFocus();
 }
 
 void TCreateMenu::ShowSpan() {
   const SpanVisibility visibility = input_.Span.Visibility();
   for (int i = 0; i < 2; ++i) {
-    const DateSide& side = sides_[static_cast<std::size_t>(i)];
-    const DateControls controls = input_.Span.Controls(kEnds[i]);
-    {
-      const QSignalBlocker day(side.Day);
-      const QSignalBlocker decade(side.Decade);
-      const QSignalBlocker month(side.Month);
-      side.Day->setCurrentIndex(controls.Day - 1);
-      side.Decade->setCurrentIndex(controls.Decade - 1);
-      side.Month->setCurrentIndex(controls.Month - 1);
-    }
-    side.YearCheck->SetValue(input_.Span.DateOf(kEnds[i]).Year);
-    side.DayLabel->setText(Cp(visibility.DayLabel));
-    side.DayLabel->setVisible(visibility.DayLabels);
-    side.Day->setVisible(visibility.DayLists);
-    side.Decade->setVisible(visibility.DecadeLists);
-    side.FirstLastLabel->setVisible(visibility.FirstLastLabels);
-    side.Year->setVisible(visibility.Years);
-    side.YearLabel->setVisible(visibility.Years);
+    // The year first: hiding its edit while it has the focus checks what it holds.
+    yearChecks_[static_cast<std::size_t>(i)]->SetValue(input_.Span.DateOf(kEnds[i]).Year);
+    timeRangeBox_->ShowEnd(i, input_.Span.Controls(kEnds[i]), visibility);
   }
   checkNotLinked_->setChecked(input_.Span.NotLinked());
 }

@@ -9,7 +9,6 @@
 #include "stations/newstation.h"
 
 class QCheckBox;
-class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -24,6 +23,8 @@ struct Forms;
 class CheckedEdit;
 class CoordinateFields;
 class LocationClassesBox;
+class SpanBox;
+class SpanPanel;
 
 enum class CreateMode { NewFile, Copy };
 
@@ -42,18 +43,6 @@ class TCreateMenu : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
-  // The controls of the first (0) or the last (1) record.
-  struct DateSide {
-    QComboBox* Day;
-    QComboBox* Decade;
-    QComboBox* Month;
-    QLineEdit* Year;
-    CheckedEdit* YearCheck;
-    QLabel* DayLabel;
-    QLabel* YearLabel;
-    QLabel* FirstLastLabel;
-  };
-
   void FormActivate();
   void ShowNewFile();
   void ShowCopy();
@@ -81,8 +70,8 @@ class TCreateMenu : public QDialog {
   QRadioButton* radioDay_;
   QRadioButton* radioDecade_;
   QRadioButton* radioMonth_;
-  QGroupBox* timeRangeBox_;
-  std::array<DateSide, 2> sides_{};
+  SpanBox* timeRangeBox_;
+  std::array<CheckedEdit*, 2> yearChecks_{};  // the first (0) and the last (1) year
   QCheckBox* checkNotLinked_;
   CoordinateFields* coordinates_;
   LocationClassesBox* groupBoxExtra_;
@@ -93,20 +82,7 @@ class TCreateMenu : public QDialog {
   QLabel* altLabel_;
   QGroupBox* typePanel_;
   QLabel* typeLabel_;
-  QGroupBox* groupBoxTimeCopy_;
-  QLabel* day1LabelC_;
-  QLabel* dayNLabelC_;
-  QLabel* day1Lab_;
-  QLabel* month1Lab_;
-  QLabel* year1Lab_;
-  QLabel* dayNLab_;
-  QLabel* monthNLab_;
-  QLabel* yearNLab_;
-  QLabel* year1LabelC_;
-  QLabel* yearNLabelC_;
-  QLabel* firstLabelC_;
-  QLabel* lastLabelC_;
-  QLabel* labelNotLinked_;
+  SpanPanel* groupBoxTimeCopy_;
   QPushButton* createButton_;
   QPushButton* cancelButton_;
 };

@@ -18,22 +18,14 @@
 #include <algorithm>
 
 #include "app/appstate.h"
+#include "app/formkit.h"
 #include "app/messages.h"
-#include "app/text.h"
 
 namespace vernoli {
 
 namespace {
 
 constexpr int kRowHeight = 22;
-
-QLabel* Label(const QString& objectName, const QString& caption, QWidget* parent) {
-  auto* label = new QLabel(caption, parent);
-  label->setObjectName(objectName);
-  return label;
-}
-
-QString Cp(std::string_view text) { return FromCp1252(text); }
 
 const QColor kNavy(0, 0, 128);
 const QColor kBlue(0, 0, 255);
@@ -42,19 +34,12 @@ const QColor kBlue(0, 0, 255);
 
 TDataForm::TDataForm(AppState& state, QWidget* parent)
     : QDialog(parent), state_(state), chart_(kChartWidth, kChartHeight, QImage::Format_RGB32) {
-  setObjectName("DataForm");
-  setWindowTitle(" Meteorological data menu");
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
-  setModal(true);
+  SetUpForm(*this, "DataForm", " Meteorological data menu");
 
   // The file.
   labelStation_ = Label("LabelStation", QString(), this);
   labelCountry_ = Label("LabelCountry", QString(), this);
-  editFileName_ = new QLineEdit(this);
-  editFileName_->setObjectName("EditFileName");
-  editFileName_->setReadOnly(true);
-  editFileName_->setFocusPolicy(Qt::NoFocus);
+  editFileName_ = ReadOnlyEdit("EditFileName", this);
   typeLabel_ = Label("TypeLabel", QString(), this);
   rangeLabel_ = Label("RangeLabel", QString(), this);
   recordLabel_ = Label("RecordLabel", QString(), this);
@@ -95,8 +80,7 @@ TDataForm::TDataForm(AppState& state, QWidget* parent)
   auto* plot = Label("LabelPlot", "Plot", radioPanel_);
   plot->setGeometry(8, 0, 48, kRowHeight);
   for (int k = 0; k < kPlotButtons; ++k) {
-    auto* radio = new QRadioButton(radioPanel_);
-    radio->setObjectName(QString("RB%1").arg(k + 1));
+    auto* radio = Radio(QString("RB%1").arg(k + 1), QString(), radioPanel_);
     radioButtons_[static_cast<std::size_t>(k)] = radio;
     connect(radio, &QRadioButton::clicked, this, [this, k] { DrawParameter(k); });
   }
@@ -122,9 +106,7 @@ TDataForm::TDataForm(AppState& state, QWidget* parent)
   bitBtn1_ = new QPushButton("OK", this);
   bitBtn1_->setObjectName("BitBtn1");
   bitBtn1_->setDefault(true);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(bitBtn1_);
+  QHBoxLayout* buttons = ButtonRow({bitBtn1_});
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(header);

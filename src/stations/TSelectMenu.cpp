@@ -1,6 +1,5 @@
 #include "stations/TSelectMenu.h"
 
-#include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,6 +13,7 @@
 
 #include "app/appstate.h"
 #include "app/forms.h"
+#include "app/formkit.h"
 #include "app/messages.h"
 #include "app/modal.h"
 #include "app/text.h"
@@ -23,33 +23,11 @@
 
 namespace vernoli {
 
-namespace {
-
-QPushButton* Button(const QString& objectName, const QString& caption, QWidget* parent) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(objectName);
-  button->setAutoDefault(false);
-  return button;
-}
-
-// A file name is a name of the file system, not a text of a file.
-QString FileNameText(const std::string& name) {
-  return QFile::decodeName(QByteArray::fromStdString(name));
-}
-
-}  // namespace
-
 TSelectMenu::TSelectMenu(AppState& state, Forms& forms, QWidget* parent)
     : QDialog(parent), state_(state), forms_(forms) {
-  setObjectName("SelectMenu");
-  setWindowTitle(" Select station menu");
-  // A close box only.
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
-  setModal(true);
+  SetUpForm(*this, "SelectMenu", " Select station menu");
 
-  pathLabel_ = new QLabel(this);
-  pathLabel_->setObjectName("PathLabel");
+  pathLabel_ = Label("PathLabel", QString(), this);
   auto* path = new QHBoxLayout;
   path->addWidget(new QLabel("Path: ", this));
   path->addWidget(pathLabel_, 1);
@@ -64,10 +42,8 @@ TSelectMenu::TSelectMenu(AppState& state, Forms& forms, QWidget* parent)
   fileStringGrid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   fileStringGrid_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
 
-  auto* selected = new QGroupBox(" selected file ", this);
-  selected->setObjectName("SelectedFileBox");
-  selectedFileEdit_ = new QLineEdit(selected);
-  selectedFileEdit_->setObjectName("SelectedFileEdit");
+  auto* selected = Group("SelectedFileBox", " selected file ", this);
+  selectedFileEdit_ = LineEdit("SelectedFileEdit", selected);
   selectedFileEdit_->setReadOnly(true);
   selectedFileEdit_->setFocusPolicy(Qt::NoFocus);
   auto* selectedLayout = new QVBoxLayout(selected);

@@ -14,67 +14,22 @@
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
+#include "app/formkit.h"
 #include "app/messages.h"
 #include "app/spinbutton.h"
-#include "app/text.h"
 #include "stations/characteristics.h"
+#include "stations/spanbox.h"
 
 namespace vernoli {
 
 namespace {
-
-QLabel* Label(const QString& objectName, const QString& caption, QWidget* parent) {
-  auto* label = new QLabel(caption, parent);
-  label->setObjectName(objectName);
-  return label;
-}
-
-QLineEdit* ReadOnlyEdit(const QString& objectName, QWidget* parent, int width = 0) {
-  auto* edit = new QLineEdit(parent);
-  edit->setObjectName(objectName);
-  edit->setReadOnly(true);
-  edit->setFocusPolicy(Qt::NoFocus);
-  if (width > 0) {
-    edit->setFixedWidth(width);
-    edit->setAlignment(Qt::AlignRight);
-  }
-  return edit;
-}
-
-QComboBox* ComboBox(const QString& objectName, const QStringList& items, QWidget* parent) {
-  auto* box = new QComboBox(parent);
-  box->setObjectName(objectName);
-  box->addItems(items);
-  return box;
-}
-
-QRadioButton* Radio(const QString& objectName, const QString& caption, QWidget* parent) {
-  auto* radio = new QRadioButton(caption, parent);
-  radio->setObjectName(objectName);
-  return radio;
-}
-
-QStringList Numbers(int first, int last) {
-  QStringList items;
-  for (int i = first; i <= last; ++i) items << QString::number(i);
-  return items;
-}
-
-QStringList Months() {
-  QStringList items;
-  for (std::string_view name : MonthNames()) items << FromCp1252(name);
-  return items;
-}
-
-QString Cp(std::string_view text) { return FromCp1252(text); }
 
 // One end's group: the spin button with its "Expand" and "Shrink" labels, the two steps and the
 // counter.
 QGroupBox* EndGroup(const QString& title, const QString& objectName, SpinButton* spin,
                     QLabel* expand, QLabel* shrink, QRadioButton* dayStep,
                     QRadioButton* monthStep, QLabel* counterLabel, QLineEdit* counter) {
-  auto* group = new QGroupBox(title);
-  group->setObjectName(objectName);
+  QGroupBox* group = Group(objectName, title, nullptr);
   for (QWidget* child : {static_cast<QWidget*>(spin), static_cast<QWidget*>(expand),
                          static_cast<QWidget*>(shrink), static_cast<QWidget*>(dayStep),
                          static_cast<QWidget*>(monthStep), static_cast<QWidget*>(counterLabel),
@@ -107,11 +62,7 @@ QGroupBox* EndGroup(const QString& title, const QString& objectName, SpinButton*
 
 TUpdateRangeMenu::TUpdateRangeMenu(AppState& state, QWidget* parent)
     : QDialog(parent), state_(state) {
-  setObjectName("UpdateRangeMenu");
-  setWindowTitle(" Update range menu");
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
-  setModal(true);
+  SetUpForm(*this, "UpdateRangeMenu", " Update range menu");
 
   // The station.
   stationEdit_ = ReadOnlyEdit("StationEdit", this);
@@ -126,37 +77,11 @@ TUpdateRangeMenu::TUpdateRangeMenu(AppState& state, QWidget* parent)
   identity->setColumnStretch(1, 1);
 
   // The span as stepped so far: display only.
-  auto* timeRange = new QGroupBox(" Time range ", this);
-  timeRange->setObjectName("TimeRangeBox");
-  auto* timeLayout = new QGridLayout(timeRange);
-  const char* const suffix[] = {"1", "N"};
-  for (int i = 0; i < 2; ++i) {
-    DateSide& side = sides_[static_cast<std::size_t>(i)];
-    const QString s = suffix[i];
-    side.Day = ComboBox("ComboDay" + s, Numbers(1, 31), timeRange);
-    side.Decade = ComboBox("ComboDec" + s, Numbers(1, 3), timeRange);
-    side.Month = ComboBox("ComboMonth" + s, Months(), timeRange);
-    side.Year = ReadOnlyEdit(i == 0 ? "FromYearEdit" : "ToYearEdit", timeRange, 70);
-    side.DayLabel = Label("Day" + s + "Label", "Day", timeRange);
-    side.YearLabel =
-        Label("Year" + s + "Label", i == 0 ? "First Year" : "Last Year", timeRange);
-    side.FirstLastLabel =
-        Label(i == 0 ? "FirstLabel" : "LastLabel", i == 0 ? "First" : "Last", timeRange);
-    timeLayout->addWidget(side.FirstLastLabel, i, 0);
-    timeLayout->addWidget(side.DayLabel, i, 1);
-    timeLayout->addWidget(side.Day, i, 2);
-    timeLayout->addWidget(side.Decade, i, 2);
-    timeLayout->addWidget(side.Month, i, 3);
-    timeLayout->addWidget(side.YearLabel, i, 4);
-    timeLayout->addWidget(side.Year, i, 5);
-  }
-  checkNotLinked_ = new QCheckBox("not linked to a specific year", timeRange);
-  checkNotLinked_->setObjectName("CheckNotLinked");
-  timeLayout->addWidget(checkNotLinked_, 2, 0, 1, 6);
-  timeLayout->setColumnStretch(6, 1);
-  for (QWidget* control : timeRange->findChildren<QWidget*>()) control->setEnabled(false);
+  timeRange_ = new SpanBox(SpanBox::YearEdit::Shown, this);
+  checkNotLinked_ = timeRange_->NotLinked();
+  for (QWidget* control : timeRange_->findChildren<QWidget*>()) control->setEnabled(false);
 
-  editLnNr_ = ReadOnlyEdit("EditLnNr", this, 70);
+  editLnNr_ = ReadOnlyNumber("EditLnNr", 70, this);
   auto* count = new QHBoxLayout;
   count->addWidget(new QLabel("Number of records", this));
   count->addWidget(editLnNr_);
@@ -169,7 +94,7 @@ TUpdateRangeMenu::TUpdateRangeMenu(AppState& state, QWidget* parent)
   radioDayFirst_ = Radio("RadioDayFirst", "day per day", nullptr);
   radioMonthFirst_ = Radio("RadioMonthFirst", Cp(kMonthStepCaption), nullptr);
   labelLOW_ = Label("LabelLOW", "Added", nullptr);
-  editRecLOW_ = ReadOnlyEdit("EditRecLOW", nullptr, 90);
+  editRecLOW_ = ReadOnlyNumber("EditRecLOW", 90, nullptr);
   QGroupBox* lower =
       EndGroup("adjust Lower range", "LowerRangeBox", spinButtonFirst_, expandFirstLabel_,
                shrinkFirstLabel_, radioDayFirst_, radioMonthFirst_, labelLOW_, editRecLOW_);
@@ -179,7 +104,7 @@ TUpdateRangeMenu::TUpdateRangeMenu(AppState& state, QWidget* parent)
   radioDayLast_ = Radio("RadioDayLast", "day per day", nullptr);
   radioMonthLast_ = Radio("RadioMonthLast", Cp(kMonthStepCaption), nullptr);
   labelUP_ = Label("LabelUP", "Added", nullptr);
-  editRecUP_ = ReadOnlyEdit("EditRecUP", nullptr, 90);
+  editRecUP_ = ReadOnlyNumber("EditRecUP", 90, nullptr);
   QGroupBox* upper =
       EndGroup("adjust Upper range", "UpperRangeBox", spinButtonLast_, expandLastLabel_,
                shrinkLastLabel_, radioDayLast_, radioMonthLast_, labelUP_, editRecUP_);
@@ -193,20 +118,13 @@ TUpdateRangeMenu::TUpdateRangeMenu(AppState& state, QWidget* parent)
     label->setCursor(Qt::PointingHandCursor);
   }
 
-  saveButton_ = new QPushButton("Save and Main menu", this);
-  saveButton_->setObjectName("SaveButton");
-  saveButton_->setAutoDefault(false);
-  cancelButton_ = new QPushButton("Cancel", this);
-  cancelButton_->setObjectName("CancelButton");
-  cancelButton_->setAutoDefault(false);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(saveButton_);
-  buttons->addWidget(cancelButton_);
+  saveButton_ = Button("SaveButton", "Save and Main menu", this);
+  cancelButton_ = Button("CancelButton", "Cancel", this);
+  QHBoxLayout* buttons = ButtonRow({saveButton_, cancelButton_});
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(identity);
-  layout->addWidget(timeRange);
+  layout->addWidget(timeRange_);
   layout->addLayout(count);
   layout->addLayout(ends);
   layout->addLayout(buttons);
@@ -263,19 +181,8 @@ void TUpdateRangeMenu::ShowRange() {
   const SpanVisibility visibility = range.Visibility();
   const DateControls controls[] = {range.FirstControls(), range.LastControls()};
   for (int i = 0; i < 2; ++i) {
-    const DateSide& side = sides_[static_cast<std::size_t>(i)];
-    const DateControls& shown = controls[i];
-    side.Day->setCurrentIndex(shown.Day - 1);
-    side.Decade->setCurrentIndex(shown.Decade - 1);
-    side.Month->setCurrentIndex(shown.Month - 1);
-    side.Year->setText(Cp(shown.YearText));
-    side.DayLabel->setText(Cp(visibility.DayLabel));
-    side.DayLabel->setVisible(visibility.DayLabels);
-    side.Day->setVisible(visibility.DayLists);
-    side.Decade->setVisible(visibility.DecadeLists);
-    side.FirstLastLabel->setVisible(visibility.FirstLastLabels);
-    side.Year->setVisible(visibility.Years);
-    side.YearLabel->setVisible(visibility.Years);
+    timeRange_->At(i).Year->setText(Cp(controls[i].YearText));
+    timeRange_->ShowEnd(i, controls[i], visibility);
   }
   // "not linked to a specific year" shows only for such data, checked.
   checkNotLinked_->setVisible(!visibility.Years);

@@ -3,13 +3,11 @@
 #pragma once
 
 #include <QDialog>
-#include <array>
 #include <optional>
 
 #include "stations/rangeupdate.h"
 
 class QCheckBox;
-class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -18,6 +16,7 @@ class QRadioButton;
 namespace vernoli {
 
 struct AppState;
+class SpanBox;
 class SpinButton;
 
 class TUpdateRangeMenu : public QDialog {
@@ -30,17 +29,6 @@ class TUpdateRangeMenu : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // The span controls of the first (0) or the last (1) record.
-  struct DateSide {
-    QComboBox* Day;
-    QComboBox* Decade;
-    QComboBox* Month;
-    QLineEdit* Year;
-    QLabel* DayLabel;
-    QLabel* YearLabel;
-    QLabel* FirstLastLabel;
-  };
-
   void FormActivate();
   void ShowRange();
   RangeStep FirstStep() const;
@@ -57,7 +45,7 @@ class TUpdateRangeMenu : public QDialog {
   QLineEdit* stationEdit_;
   QLineEdit* countryEdit_;
   QLabel* typeLabel_;
-  std::array<DateSide, 2> sides_{};
+  SpanBox* timeRange_;
   QCheckBox* checkNotLinked_;
   QLineEdit* editLnNr_;
   SpinButton* spinButtonFirst_;

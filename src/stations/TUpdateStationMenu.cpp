@@ -1,6 +1,5 @@
 #include "stations/TUpdateStationMenu.h"
 
-#include <QFile>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -10,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
+#include "app/formkit.h"
 #include "app/messages.h"
 #include "app/text.h"
 #include "model/textfile.h"
@@ -17,30 +17,12 @@
 
 namespace vernoli {
 
-namespace {
-
-QLineEdit* LineEdit(const QString& objectName, QWidget* parent, bool readOnly = false) {
-  auto* edit = new QLineEdit(parent);
-  edit->setObjectName(objectName);
-  if (readOnly) {
-    edit->setReadOnly(true);
-    edit->setFocusPolicy(Qt::NoFocus);
-  }
-  return edit;
-}
-
-}  // namespace
-
 TUpdateStationMenu::TUpdateStationMenu(AppState& state, QWidget* parent)
     : QDialog(parent), state_(state) {
-  setObjectName("UpdateStationMenu");
-  setWindowTitle(" Update Station characteristics menu");
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
-  setModal(true);
+  SetUpForm(*this, "UpdateStationMenu", " Update Station characteristics menu");
 
-  editName_ = LineEdit("EditName", this, true);
-  editExtension_ = LineEdit("EditExtension", this, true);
+  editName_ = ReadOnlyEdit("EditName", this);
+  editExtension_ = ReadOnlyEdit("EditExtension", this);
   editExtension_->setText(" DSC");
   editExtension_->setFixedWidth(60);
   stationEdit_ = LineEdit("StationEdit", this);
@@ -61,16 +43,9 @@ TUpdateStationMenu::TUpdateStationMenu(AppState& state, QWidget* parent)
   locationBox_ = new LocationClassesBox(this);
   locationBox_->setObjectName("GroupBoxLocation");
 
-  mainMenuButton_ = new QPushButton("Save and Main menu", this);
-  mainMenuButton_->setObjectName("MainMenuButton");
-  mainMenuButton_->setAutoDefault(false);
-  cancelButton_ = new QPushButton("Cancel", this);
-  cancelButton_->setObjectName("CancelButton");
-  cancelButton_->setAutoDefault(false);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(mainMenuButton_);
-  buttons->addWidget(cancelButton_);
+  mainMenuButton_ = Button("MainMenuButton", "Save and Main menu", this);
+  cancelButton_ = Button("CancelButton", "Cancel", this);
+  QHBoxLayout* buttons = ButtonRow({mainMenuButton_, cancelButton_});
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(names);
@@ -91,7 +66,7 @@ void TUpdateStationMenu::showEvent(QShowEvent* event) {
 void TUpdateStationMenu::FormActivate() {
   const RepClimateFile& open = state_.Station;
   update_.emplace(open);
-  editName_->setText(QFile::decodeName(QByteArray::fromStdString(open.FileName)));
+  editName_->setText(FileNameText(open.FileName));
   stationEdit_->setText(FromCp1252(open.StationName));
   countryEdit_->setText(FromCp1252(open.Country));
   coordinates_->SetLocation(open.Latitude, open.Longitude, open.Altitude);

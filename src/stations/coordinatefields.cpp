@@ -15,54 +15,30 @@
 #include <cmath>
 
 #include "app/checkedit.h"
-#include "app/text.h"
+#include "app/formkit.h"
 #include "model/textfile.h"
 
 namespace vernoli {
-
-namespace {
-
-QLineEdit* Edit(const QString& objectName, int width, QWidget* parent) {
-  auto* edit = new QLineEdit(parent);
-  edit->setObjectName(objectName);
-  edit->setAlignment(Qt::AlignRight);
-  edit->setFixedWidth(width);
-  return edit;
-}
-
-QLabel* Label(const QString& objectName, const QString& caption, QWidget* parent) {
-  auto* label = new QLabel(caption, parent);
-  label->setObjectName(objectName);
-  return label;
-}
-
-QString Cp(std::string_view text) { return FromCp1252(text); }
-
-}  // namespace
 
 CoordinateFields::CoordinateFields(const IntegerFieldSpec& altitude, QWidget* parent)
     : QWidget(parent) {
   setObjectName("CoordinateFields");
 
-  panelSwitch_ = new QGroupBox("Location", this);
-  panelSwitch_->setObjectName("PanelSwitch");
-  radioDegMin_ = new QRadioButton("Degrees and Minutes", panelSwitch_);
-  radioDegMin_->setObjectName("RadioDegMin");
-  radioDecimal_ = new QRadioButton("Decimal degrees", panelSwitch_);
-  radioDecimal_->setObjectName("RadioDecimal");
+  panelSwitch_ = Group("PanelSwitch", "Location", this);
+  radioDegMin_ = Radio("RadioDegMin", "Degrees and Minutes", panelSwitch_);
+  radioDecimal_ = Radio("RadioDecimal", "Decimal degrees", panelSwitch_);
   auto* switchLayout = new QVBoxLayout(panelSwitch_);
   switchLayout->addWidget(radioDegMin_);
   switchLayout->addWidget(radioDecimal_);
   switchLayout->addStretch(1);
 
-  coorDinPanel_ = new QGroupBox(this);
-  coorDinPanel_->setObjectName("CoorDinPanel");
+  coorDinPanel_ = Group("CoorDinPanel", QString(), this);
   auto* grid = new QGridLayout(coorDinPanel_);
   lat_.Field = &latitude_;
   lon_.Field = &longitude_;
   BuildAxis(lat_, "Lat", "Latitude", "North", "South", 0, grid);
   BuildAxis(lon_, "Lon", "Longitude", "East", "West", 1, grid);
-  altitudeEdit_ = Edit("AltitudeEdit", 70, coorDinPanel_);
+  altitudeEdit_ = NumberEdit("AltitudeEdit", 70, coorDinPanel_);
   altitudeEdit_->installEventFilter(this);
   grid->addWidget(new QLabel("Altitude", coorDinPanel_), 2, 0);
   grid->addWidget(altitudeEdit_, 2, 1);
@@ -97,9 +73,9 @@ void CoordinateFields::BuildAxis(AxisFields& axis, const QString& prefix, const 
                                  const QString& north, const QString& south, int row,
                                  QGridLayout* grid) {
   QWidget* panel = coorDinPanel_;
-  axis.Degrees = Edit(prefix + "DegEdit", 70, panel);
-  axis.Decimal = Edit(prefix + "DegDecEdit", 70, panel);
-  axis.Minutes = Edit(prefix + "MinEdit", 70, panel);
+  axis.Degrees = NumberEdit(prefix + "DegEdit", 70, panel);
+  axis.Decimal = NumberEdit(prefix + "DegDecEdit", 70, panel);
+  axis.Minutes = NumberEdit(prefix + "MinEdit", 70, panel);
   axis.DegreesLabel = Label("LabelDeg" + prefix, QString(), panel);
   axis.MinutesLabel = Label("Label" + prefix + "Min", Cp(kMinutesLabel), panel);
   axis.Hemisphere = new QComboBox(panel);
@@ -200,8 +176,7 @@ bool CoordinateFields::eventFilter(QObject* watched, QEvent* event) {
 
 LocationClassesBox::LocationClassesBox(QWidget* parent) : QGroupBox(" Location ", parent) {
   const auto radio = [this](const char* objectName, const char* caption) {
-    auto* button = new QRadioButton(caption, this);
-    button->setObjectName(objectName);
+    auto* button = Radio(objectName, caption, this);
     return button;
   };
   radioCoast_ = radio("RadioCoast", "at the coast");

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QFocusEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -30,6 +29,7 @@
 
 #include "app/appstate.h"
 #include "app/forms.h"
+#include "app/formkit.h"
 #include "app/messages.h"
 #include "app/modal.h"
 #include "app/text.h"
@@ -40,8 +40,6 @@ namespace vernoli {
 
 namespace {
 
-QString Cp(std::string_view text) { return FromCp1252(text); }
-
 // The unit of a parameter row, beside its title in the row header.
 constexpr int kUnitRole = Qt::UserRole;
 
@@ -51,68 +49,10 @@ constexpr int kUnitWidth = 84;
 // Space above the first line of the date header.
 constexpr int kHeaderTop = 5;
 
-QPushButton* Button(const char* name, const QString& caption, QWidget* parent) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  button->setAutoDefault(false);
-  return button;
-}
-
-QLabel* Label(const char* name, const QString& caption, QWidget* parent) {
-  auto* label = new QLabel(caption, parent);
-  if (name != nullptr) label->setObjectName(name);
-  return label;
-}
-
-QLabel* Text(const QString& caption, QWidget* parent) { return Label(nullptr, caption, parent); }
-
-QGroupBox* Group(const char* name, const QString& title, QWidget* parent) {
-  auto* group = new QGroupBox(title, parent);
-  group->setObjectName(name);
-  return group;
-}
-
-QCheckBox* CheckBox(const char* name, const QString& caption, QWidget* parent) {
-  auto* box = new QCheckBox(caption, parent);
-  box->setObjectName(name);
-  return box;
-}
-
-QRadioButton* Radio(const char* name, const QString& caption, QWidget* parent) {
-  auto* radio = new QRadioButton(caption, parent);
-  radio->setObjectName(name);
-  return radio;
-}
-
-template <std::size_t N>
-QComboBox* Combo(const char* name, const std::array<std::string_view, N>& items,
-                 QWidget* parent) {
-  auto* box = new QComboBox(parent);
-  box->setObjectName(name);
-  for (std::string_view item : items) box->addItem(Cp(item));
-  return box;
-}
-
-QComboBox* Combo(const char* name, std::span<const std::string_view> items, QWidget* parent) {
-  auto* box = new QComboBox(parent);
-  box->setObjectName(name);
-  for (std::string_view item : items) box->addItem(Cp(item));
-  return box;
-}
-
 QLineEdit* SettingField(const char* name, int characters, QWidget* parent) {
-  auto* edit = new QLineEdit(parent);
-  edit->setObjectName(name);
+  auto* edit = LineEdit(name, parent);
   edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QString(characters, '0')) + 16);
-  return edit;
-}
-
-QLineEdit* HeaderField(const char* name, QWidget* parent) {
-  auto* edit = new QLineEdit(parent);
-  edit->setObjectName(name);
-  edit->setReadOnly(true);
-  edit->setFocusPolicy(Qt::NoFocus);
   return edit;
 }
 
@@ -394,8 +334,7 @@ DataGrid::DataGrid(QWidget* parent) : QTableView(parent) {
   corner_->setAutoFillBackground(true);
   corner_->setBackgroundRole(QPalette::Button);
   for (std::size_t i = 0; i < timePanels_.size(); ++i) {
-    auto* label = new QLabel(corner_);
-    label->setObjectName(QString("TimePanel%1").arg(i + 1));
+    auto* label = Label(QString("TimePanel%1").arg(i + 1), QString(), corner_);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     timePanels_[i] = label;
   }
@@ -538,9 +477,9 @@ TUpdateMenu::TUpdateMenu(AppState& state, Forms& forms, QWidget* parent)
   setModal(true);
 
   // The station above the pages.
-  editStation_ = HeaderField("EditStation", this);
-  editCountry_ = HeaderField("EditCountry", this);
-  editFileName_ = HeaderField("EditFileName", this);
+  editStation_ = ReadOnlyEdit("EditStation", this);
+  editCountry_ = ReadOnlyEdit("EditCountry", this);
+  editFileName_ = ReadOnlyEdit("EditFileName", this);
   auto* header = new QHBoxLayout;
   header->addWidget(Text("Station", this));
   header->addWidget(editStation_, 3);
@@ -562,10 +501,7 @@ TUpdateMenu::TUpdateMenu(AppState& state, Forms& forms, QWidget* parent)
 
   mainMenuButton_ = Button("MainMenuButton", "Main menu", this);
   cancelButton_ = Button("CancelButton", "Cancel", this);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(mainMenuButton_);
-  buttons->addWidget(cancelButton_);
+  QHBoxLayout* buttons = ButtonRow({mainMenuButton_, cancelButton_});
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(header);
@@ -619,7 +555,7 @@ QWidget* TUpdateMenu::BuildDescriptionSheet() {
   auto* humidity = Group("AirHumidityGroup", " Air humidity ", page);
   temperatureLabels_[2] = unitLabel("LabelTdew", humidity);
   temperatureLabels_[3] = unitLabel("LabelTPsy", humidity);
-  unitEactComboBox_ = Combo("UnitEactComboBox", VapourUnitItems(), humidity);
+  unitEactComboBox_ = ComboBox("UnitEactComboBox", CpList(VapourUnitItems()), humidity);
   auto* psychrometerPanel = Panel("PsychrometerPanel", humidity);
   for (std::size_t i = 0; i < psychrometer_.size(); ++i) {
     psychrometer_[i] = Radio(kPsychrometerNames[i],
@@ -642,7 +578,7 @@ QWidget* TUpdateMenu::BuildDescriptionSheet() {
   psychrometerLayout->setColumnStretch(4, 1);
   editTminCorr_ = SettingField("EditTminCorr", 7, humidity);
   labelMissingT_ = Label("LabelMissingT", QString(), humidity);
-  humClassComboBox_ = Combo("HumClassComboBox", kHumidityItems, humidity);
+  humClassComboBox_ = ComboBox("HumClassComboBox", CpList(kHumidityItems), humidity);
   auto* humidityLayout = new QGridLayout(humidity);
   humidityLayout->addWidget(box(PresenceBox::RHMinMax), 0, 0, 1, 2);
   humidityLayout->addWidget(box(PresenceBox::RHmean), 1, 0, 1, 2);
@@ -664,11 +600,11 @@ QWidget* TUpdateMenu::BuildDescriptionSheet() {
 
   // Wind speed, its height and the estimate of a missing wind speed.
   auto* wind = Group("WindSpeedGroup", " Wind speed ", page);
-  unitUComboBox_ = Combo("UnitUComboBox", WindUnitItems(), wind);
+  unitUComboBox_ = ComboBox("UnitUComboBox", CpList(WindUnitItems()), wind);
   editHeightU_ = SettingField("EditHeightU", 6, wind);
   editU2_ = SettingField("EditU2", 7, wind);
   labelMissingU_ = Label("LabelMissingU", QString(), wind);
-  uClassComboBox_ = Combo("UClassComboBox", kWindClassItems, wind);
+  uClassComboBox_ = ComboBox("UClassComboBox", CpList(kWindClassItems), wind);
   auto* windLayout = new QGridLayout(wind);
   windLayout->addWidget(box(PresenceBox::Wind), 0, 0);
   windLayout->addWidget(unitUComboBox_, 0, 1);
@@ -689,8 +625,8 @@ QWidget* TUpdateMenu::BuildDescriptionSheet() {
 
   // Sunshine and radiation, the Hargreaves and Angstrom coefficients.
   auto* radiation = Group("SunshineRadiationGroup", " Sunshine and Radiation ", page);
-  unitRsComboBox_ = Combo("UnitRsComboBox", RadiationUnitItems(), radiation);
-  unitRnComboBox_ = Combo("UnitRnComboBox", RadiationUnitItems(), radiation);
+  unitRsComboBox_ = ComboBox("UnitRsComboBox", CpList(RadiationUnitItems()), radiation);
+  unitRnComboBox_ = ComboBox("UnitRnComboBox", CpList(RadiationUnitItems()), radiation);
   editKRs_ = SettingField("EditKRs", 8, radiation);
   adjustButton_ = Button("AdjustButton", Cp(kAdjustButtonCaption), radiation);
   groupBoxAngstrom_ = Group("GroupBoxAngstrom", " Angstrom equation ", radiation);
@@ -778,7 +714,7 @@ QWidget* TUpdateMenu::BuildDataSheet() {
     switchLabels_[q] = Label(kSwitchLabelNames[q], QString(), groupBoxSwitchUnits_);
     switchLabels_[q]->setMinimumWidth(70);
     switchCombos_[q] =
-        Combo(kSwitchComboNames[q], SwitchTargetItems(quantity), groupBoxSwitchUnits_);
+        ComboBox(kSwitchComboNames[q], CpList(SwitchTargetItems(quantity)), groupBoxSwitchUnits_);
     const int row = static_cast<int>(q);
     switchLayout->addWidget(switchRadios_[q], row, 0);
     switchLayout->addWidget(switchLabels_[q], row, 1);
@@ -1089,7 +1025,7 @@ void TUpdateMenu::ShowDescription() {
   editStation_->setText(Cp(station.StationName));
   editCountry_->setText(Cp(station.Country));
   // The file name is a name of the file system; station name and country are texts of the file.
-  editFileName_->setText(QFile::decodeName(QByteArray::fromStdString(station.FileName)) + ".DTA");
+  editFileName_->setText(FileNameText(station.FileName) + ".DTA");
 
   const UnitChoice& units = session_.Units();
   radioCelsius_->setChecked(!units.Fahrenheit);

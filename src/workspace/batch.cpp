@@ -292,6 +292,14 @@ int RecomputeCommand(const CommandLine& line, std::ostream& out, std::ostream& e
   return status;
 }
 
+// The station of a one-station command, opened, and the checked base name of its output files:
+// the name the line gives, else the station's.
+Status OpenCommandStation(const CommandLine& line, std::string& name, RepClimateFile& station) {
+  const std::string& stationName = line.Stations.front();
+  if (Status s = CheckOutputName(line.Name.value_or(stationName), name); !s) return s;
+  return OpenStation(line.DataFolder, stationName, station);
+}
+
 int ReportCommand(const CommandLine& line, std::ostream& out, std::ostream& err) {
   const auto fail = [&err](const Status& s) {
     err << s.Message << '\n';
@@ -304,12 +312,9 @@ int ReportCommand(const CommandLine& line, std::ostream& out, std::ostream& err)
       return kBatchUsageError;
     }
   }
-  const std::string& stationName = line.Stations.front();
   std::string name;
-  if (Status s = CheckOutputName(line.Name.value_or(stationName), name); !s) return fail(s);
-
   RepClimateFile station;
-  if (Status s = OpenStation(line.DataFolder, stationName, station); !s) return fail(s);
+  if (Status s = OpenCommandStation(line, name, station); !s) return fail(s);
   const std::span<const int16_t> codes = StationCodes(station);
   const std::string path = PathInFolder(line.OutputFolder, name + ".REP");
 
@@ -344,12 +349,9 @@ int CropFilesCommand(const CommandLine& line, std::ostream& out, std::ostream& e
     }
     given[option] = value;
   }
-  const std::string& stationName = line.Stations.front();
   std::string name;
-  if (Status s = CheckOutputName(line.Name.value_or(stationName), name); !s) return fail(s);
-
   RepClimateFile station;
-  if (Status s = OpenStation(line.DataFolder, stationName, station); !s) return fail(s);
+  if (Status s = OpenCommandStation(line, name, station); !s) return fail(s);
   const std::span<const int16_t> codes = StationCodes(station);
   const std::string etoPath = PathInFolder(line.OutputFolder, name + ".ETo");
   const std::string tmpPath = PathInFolder(line.OutputFolder, name + ".TMP");

@@ -1,0 +1,65 @@
+// The small pieces every form is built from: named controls, list items, and the conversions
+// between the program's texts and file names and the strings a form shows.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <initializer_list>
+#include <span>
+#include <string>
+#include <string_view>
+
+class QCheckBox;
+class QComboBox;
+class QDialog;
+class QFrame;
+class QGroupBox;
+class QHBoxLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+namespace vernoli {
+
+// A modal form with a close box only: no minimise, no maximise.
+void SetUpForm(QDialog& form, const QString& objectName, const QString& title);
+
+// A text of the program's files (Windows-1252) as a form shows it.
+QString Cp(std::string_view text);
+// The texts, in order, as a list's items.
+QStringList CpList(std::span<const std::string_view> texts);
+// The numbers first..last as a list's items.
+QStringList Numbers(int first, int last);
+// The twelve month names, January first.
+QStringList Months();
+
+// A file name is a name of the file system, not a text of a file.
+std::string FileNameOf(const QString& text);
+QString FileNameText(const std::string& name);
+
+QLabel* Label(const QString& objectName, const QString& caption, QWidget* parent);
+// An empty label for a value, in bold.
+QLabel* BoldLabel(const QString& objectName, QWidget* parent);
+// A caption nothing looks up: it has no name.
+QLabel* Text(const QString& caption, QWidget* parent);
+// Enter in another control does not press it.
+QPushButton* Button(const QString& objectName, const QString& caption, QWidget* parent);
+QRadioButton* Radio(const QString& objectName, const QString& caption, QWidget* parent);
+QCheckBox* CheckBox(const QString& objectName, const QString& caption, QWidget* parent);
+QGroupBox* Group(const QString& objectName, const QString& title, QWidget* parent);
+QComboBox* ComboBox(const QString& objectName, const QStringList& items, QWidget* parent);
+QLineEdit* LineEdit(const QString& objectName, QWidget* parent);
+// Shows a value: the user can neither change it nor reach it with Tab.
+QLineEdit* ReadOnlyEdit(const QString& objectName, QWidget* parent);
+// A number's edit: right aligned, of a fixed width.
+QLineEdit* NumberEdit(const QString& objectName, int width, QWidget* parent);
+// A shown number: read only, right aligned, of a fixed width.
+QLineEdit* ReadOnlyNumber(const QString& objectName, int width, QWidget* parent);
+// The form's buttons in a row, at the right.
+QHBoxLayout* ButtonRow(std::initializer_list<QWidget*> buttons);
+// A sunken horizontal rule between rows.
+QFrame* Line(const QString& objectName, QWidget* parent);
+
+}  // namespace vernoli
