@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "../model/scratch_folder.h"
+#include "../workspace/station_files.h"
 #include "model/station.h"
 #include "model/textfile.h"
 #include "stations/fileset.h"
@@ -50,27 +51,7 @@ inline std::string LineRange(const std::string& path, int first, int last) {
 inline RepClimateFile WriteStation(const ScratchFolder& folder, const std::string& name,
                                    uint8_t dataType, Date from, Date to,
                                    std::string_view dtaBytes) {
-  RepClimateFile station = NewStation();
-  SetStationFiles(station, folder.Folder(), name);
-  station.StationName = "Alpha";
-  station.Country = "Beta";
-  station.Latitude = 41.9;
-  station.Longitude = 12.5;
-  station.Altitude = 100;
-  station.DataType = dataType;
-  station.FromDay = from.Day;
-  station.FromMonth = from.Month;
-  station.FromYear = from.Year;
-  station.ToDay = to.Day;
-  station.ToMonth = to.Month;
-  station.ToYear = to.Year;
-  (void)WriteStationDescription(station);
-  WriteBytes(station.DtaFileName, dtaBytes);
-  RepClimateFile read;
-  SetStationFiles(read, folder.Folder(), name);
-  (void)ReadStationDescription(read);
-  (void)ReadParameterCodes(read);
-  return read;
+  return WriteStation(folder.Folder(), name, dataType, from, to, dtaBytes);
 }
 
 // Lifts every failure hook when the test ends, whatever it injected.
