@@ -7,6 +7,7 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -23,6 +24,32 @@ void SetUpForm(QDialog& form, const QString& objectName, const QString& title) {
   form.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                       Qt::WindowCloseButtonHint);
   form.setModal(true);
+}
+
+namespace {
+
+// Swallows Escape before the form's own handling closes the form.
+class EscapeBlocker final : public QObject {
+ public:
+  explicit EscapeBlocker(QObject* form) : QObject(form) { form->installEventFilter(this); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == parent() && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+      event->accept();
+      return true;
+    }
+    return false;
+  }
+};
+
+}  // namespace
+
+void SetUpKeys(QDialog& form, QPushButton* defaultButton, EscapeKey escape) {
+  for (QPushButton* button : form.findChildren<QPushButton*>()) button->setAutoDefault(true);
+  if (defaultButton != nullptr) defaultButton->setDefault(true);
+  if (escape == EscapeKey::Ignored) new EscapeBlocker(&form);
 }
 
 QString Cp(std::string_view text) { return FromCp1252(text); }

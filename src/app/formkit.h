@@ -26,6 +26,14 @@ namespace vernoli {
 // A modal form with a close box only: no minimise, no maximise.
 void SetUpForm(QDialog& form, const QString& objectName, const QString& title);
 
+// What Escape does on a form: close it as its Cancel does, or nothing (where closing would lose
+// what the user did, and on a form that must be left through its own button).
+enum class EscapeKey { Closes, Ignored };
+// The keys of a form without a mouse: Enter presses the button that has the focus, anywhere else
+// `defaultButton` (nullptr: no button); Escape as `escape` says. Call it once the form's buttons
+// exist.
+void SetUpKeys(QDialog& form, QPushButton* defaultButton, EscapeKey escape);
+
 // A text of the program's files (Windows-1252) as a form shows it.
 QString Cp(std::string_view text);
 // The texts, in order, as a list's items.

@@ -157,6 +157,8 @@ TCreateMenu::TCreateMenu(AppState& state, Forms& forms, QWidget* parent)
   connect(checkNotLinked_, &QCheckBox::clicked, this, &TCreateMenu::CheckNotLinkedClick);
   connect(createButton_, &QPushButton::clicked, this, &TCreateMenu::CreateButtonClick);
   connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+  // Escape would lose what was typed.
+  SetUpKeys(*this, createButton_, EscapeKey::Ignored);
 }
 
 void TCreateMenu::SetMode(CreateMode mode) { mode_ = mode; }

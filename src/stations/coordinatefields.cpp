@@ -67,6 +67,9 @@ CoordinateFields::CoordinateFields(const IntegerFieldSpec& altitude, QWidget* pa
   connect(radioDecimal_, &QRadioButton::clicked, this,
           [this] { SetView(CoordinateView::DecimalDegrees); });
   SetView(CoordinateView::DegreesAndMinutes);
+  // Reading order: the fields, then the choice of their view beside them.
+  setTabOrder(altitudeEdit_, radioDegMin_);
+  setTabOrder(radioDegMin_, radioDecimal_);
 }
 
 void CoordinateFields::BuildAxis(AxisFields& axis, const QString& prefix, const QString& title,
