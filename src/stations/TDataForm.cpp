@@ -110,6 +110,9 @@ TDataForm::TDataForm(AppState& state, QWidget* parent)
   gridScroll_->setWidgetResizable(true);
   gridScroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   gridScroll_->setWidget(rows);
+  // On the page's own background.
+  gridScroll_->viewport()->setAutoFillBackground(false);
+  rows->setAutoFillBackground(false);
   auto* climLayout = new QVBoxLayout(climSheet_);
   climLayout->addWidget(gridScroll_);
   pageControl_->addTab(climSheet_, " Available meteorological data   ");

@@ -201,16 +201,21 @@ TEST_F(DataFormTest, AParameterNeverRecordedHasAnEmptyChart) {
   EXPECT_EQ(NonWhitePixels(), 0);
 }
 
-TEST_F(DataFormTest, MoreThanSixteenParametersAreListedButOnlySixteenCanBeDrawn) {
+// A data file of 18 parameters with one record, every value `value` (in width 10).
+std::string EighteenParameters(const char* value) {
   const int codes[] = {101, 102, 103, 111, 112, 113, 201, 202, 203,
                        210, 221, 231, 232, 301, 401, 402, 421, 501};
   std::string data = "        Nr";
   std::string record = "         1";
   for (int code : codes) {
     data += FormatInt(code, 10);
-    record += "       1.0";
+    record += value;
   }
-  Open(data + "\r\n" + record + "\r\n");
+  return data + "\r\n" + record + "\r\n";
+}
+
+TEST_F(DataFormTest, MoreThanSixteenParametersAreListedButOnlySixteenCanBeDrawn) {
+  Open(EighteenParameters("       1.0"));
   EXPECT_EQ(Grid()->rowCount(), 18);
   EXPECT_EQ(Cell(17, 0), "ETo    ");
   for (int k = 1; k <= 16; ++k) {
@@ -227,15 +232,7 @@ TEST_F(DataFormTest, MoreThanSixteenParametersAreListedButOnlySixteenCanBeDrawn)
 // description, and each radio button beside its row; only a table taller than the screen allows
 // scrolls, as a whole with its radio buttons.
 TEST_F(DataFormTest, TheTableShowsAllItsRowsAndColumnsBesideTheirRadioButtons) {
-  const int codes[] = {101, 102, 103, 111, 112, 113, 201, 202, 203,
-                       210, 221, 231, 232, 301, 401, 402, 421, 501};
-  std::string many = "        Nr";
-  std::string record = "         1";
-  for (int code : codes) {
-    many += FormatInt(code, 10);
-    record += "    -999.0";
-  }
-  many += "\r\n" + record + "\r\n";
+  const std::string many = EighteenParameters("    -999.0");
   for (const std::string_view data : {kTenDays, std::string_view(many)}) {
     const bool tall = data.size() == many.size();
     SCOPED_TRACE(tall ? "18 parameters" : "3 parameters");
