@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -73,9 +72,6 @@ TPathMenu::TPathMenu(AppState& state, QWidget* parent) : QDialog(parent), state_
   connect(directoryListBox1_, &QTreeWidget::itemActivated, this,
           &TPathMenu::DirectoryListBox1Activated);
   connect(okButton_, &QPushButton::clicked, this, &TPathMenu::OKButtonClick);
-  // "OK" is the way out. Enter in the tree opens the folder; anywhere else it presses "OK".
-  SetUpKeys(*this, okButton_, EscapeKey::Ignored);
-  directoryListBox1_->installEventFilter(this);
   resize(420, 420);
 }
 
@@ -124,17 +120,6 @@ void TPathMenu::SetDirectory(const QString& folder) {
   }
   parent->setExpanded(true);
   directoryListBox1_->setCurrentItem(parent);
-}
-
-bool TPathMenu::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == directoryListBox1_ && event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-      DirectoryListBox1Activated(directoryListBox1_->currentItem());
-      return true;
-    }
-  }
-  return QDialog::eventFilter(watched, event);
 }
 
 void TPathMenu::DriveComboBox1Change(int index) {

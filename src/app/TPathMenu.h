@@ -30,7 +30,6 @@ class TPathMenu : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void FormActivate();
