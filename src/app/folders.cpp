@@ -3,9 +3,12 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 namespace vernoli {
 
@@ -37,19 +40,40 @@ std::string EnvironmentText(const char* name) {
   return value != nullptr ? std::string(value) : std::string();
 }
 
-// Copies every file of `from` that `to` lacks; an existing file is never opened for writing.
+// Puts a copy of `from` at `to` unless a file is there: complete or not at all. The copy is
+// written under a hidden name beside it and then linked to its name, which fails rather than
+// replace a file that appeared meanwhile.
+Status CopyIfMissing(const fs::path& from, const fs::path& to) {
+  std::error_code error;
+  if (fs::exists(fs::symlink_status(to, error))) return Status::Success();
+  const fs::path hidden = to.parent_path() / ("." + to.filename().string() + ".new");
+  fs::remove(hidden, error);
+  fs::copy_file(from, hidden, error);
+  if (!error && ::link(hidden.c_str(), to.c_str()) != 0 && errno != EEXIST) {
+    error = std::error_code(errno, std::generic_category());
+  }
+  std::error_code ignored;
+  fs::remove(hidden, ignored);
+  if (error) {
+    return Status::Error("cannot copy the sample file " + from.string() + " to " +
+                         to.parent_path().string() + "/: " + error.message());
+  }
+  return Status::Success();
+}
+
+// Copies every file of `from` that `to` lacks. The .DSC files come last, so that a station is
+// listed only once its data file is there.
 Status CopyMissingFiles(const fs::path& from, const fs::path& to) {
   std::error_code error;
   if (!fs::is_directory(from, error)) return Status::Success();
+  std::vector<fs::path> files;
   for (const fs::directory_entry& entry : fs::directory_iterator(from, error)) {
-    if (!entry.is_regular_file(error)) continue;
-    const fs::path target = to / entry.path().filename();
-    if (fs::exists(fs::symlink_status(target, error))) continue;
-    fs::copy_file(entry.path(), target, fs::copy_options::skip_existing, error);
-    if (error) {
-      return Status::Error("cannot copy the sample file " + entry.path().string() + " to " +
-                           to.string() + "/: " + error.message());
-    }
+    if (entry.is_regular_file(error)) files.push_back(entry.path());
+  }
+  std::stable_partition(files.begin(), files.end(),
+                        [](const fs::path& file) { return file.extension() != ".DSC"; });
+  for (const fs::path& file : files) {
+    if (Status s = CopyIfMissing(file, to / file.filename()); !s) return s;
   }
   return Status::Success();
 }

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <string>
 
 #include "../model/scratch_folder.h"
@@ -101,6 +102,13 @@ TEST(PrepareUserFolders, FirstStartMakesTheFoldersWithTheSamples) {
     EXPECT_FALSE(copy.empty());
     EXPECT_EQ(copy, ReadBytes(kSamples + name));
   }
+  // Nothing else: no copy left under a hidden name.
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folders.Data)) {
+    names.insert(entry.path().filename().string());
+  }
+  EXPECT_EQ(names, (std::set<std::string>{"DEBILT.DSC", "DEBILT.DTA", "MADRID.DSC", "MADRID.DTA",
+                                          "SYDNEY.DSC", "SYDNEY.DTA"}));
   EXPECT_TRUE(fs::is_directory(folders.Report));
   EXPECT_TRUE(fs::is_empty(folders.Report));
 }
