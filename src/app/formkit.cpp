@@ -52,6 +52,12 @@ void SetUpKeys(QDialog& form, QPushButton* defaultButton, EscapeKey escape) {
   if (escape == EscapeKey::Ignored) new EscapeBlocker(&form);
 }
 
+void TabToChecked(std::initializer_list<QAbstractButton*> group) {
+  for (QAbstractButton* button : group) {
+    button->setFocusPolicy(button->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+  }
+}
+
 QString Cp(std::string_view text) { return FromCp1252(text); }
 
 QStringList CpList(std::span<const std::string_view> texts) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+class QAbstractButton;
 class QCheckBox;
 class QComboBox;
 class QDialog;
@@ -33,6 +34,10 @@ enum class EscapeKey { Closes, Ignored };
 // `defaultButton` (nullptr: no button); Escape as `escape` says. Call it once the form's buttons
 // exist.
 void SetUpKeys(QDialog& form, QPushButton* defaultButton, EscapeKey escape);
+
+// Tab enters a group of radio buttons at its checked button, as it does once the user has picked
+// one; the arrows move within the group. Call it after checking a button from the program.
+void TabToChecked(std::initializer_list<QAbstractButton*> group);
 
 // A text of the program's files (Windows-1252) as a form shows it.
 QString Cp(std::string_view text);

@@ -155,6 +155,7 @@ void CoordinateFields::SetView(CoordinateView view) {
   const bool decimal = view == CoordinateView::DecimalDegrees;
   radioDegMin_->setChecked(!decimal);
   radioDecimal_->setChecked(decimal);
+  TabToChecked({radioDegMin_, radioDecimal_});
   for (const AxisFields* axis : {&lat_, &lon_}) {
     axis->Degrees->setVisible(!decimal);
     axis->Minutes->setVisible(!decimal);
@@ -213,6 +214,9 @@ void LocationClassesBox::SetClasses(const LocationClasses& classes) {
     case WindClass::LightToModerate: radioUdef_->setChecked(true); break;
     case WindClass::ModerateToStrong: radioUStrong_->setChecked(true); break;
   }
+  TabToChecked({radioCoast_, radioInter_});
+  TabToChecked({radioArid_, radioHumid_});
+  TabToChecked({radioUSmall_, radioUdef_, radioUStrong_});
 }
 
 LocationClasses LocationClassesBox::Classes() const {

@@ -83,8 +83,8 @@ TEST_F(ProgramOnSamples, EveryFormIsWalkedByTabInReadingOrderWithItsEnterAndEsca
   struct Case {
     const char* Name;
     std::function<QWidget*()> Form;
-    // From the focus the form gives at its opening; a group of radio buttons is one stop (at
-    // its first button), the arrows move within it.
+    // From the focus the form gives at its opening; a group of radio buttons is one stop, at
+    // its checked button (the arrows move within it).
     QStringList Order;
     QString Default;        // pressed by Enter at the opening
     bool EscapeCloses;
@@ -113,7 +113,7 @@ TEST_F(ProgramOnSamples, EveryFormIsWalkedByTabInReadingOrderWithItsEnterAndEsca
        {"EditName", "StationEdit", "CountryEdit", "RadioDay", "ComboDay1", "ComboMonth1",
         "FromYearEdit", "ComboDayN", "ComboMonthN", "ToYearEdit", "CheckNotLinked",
         "LatDegEdit", "LatMinEdit", "LatitudeBox", "LonDegEdit", "LonMinEdit", "LongitudeBox",
-        "AltitudeEdit", "RadioDegMin", "RadioCoast", "RadioArid", "RadioUSmall", "CreateButton",
+        "AltitudeEdit", "RadioDegMin", "RadioInter", "RadioHumid", "RadioUdef", "CreateButton",
         "CancelButton"},
        "CreateButton", false},
       {"copy form", [&] {
@@ -127,8 +127,8 @@ TEST_F(ProgramOnSamples, EveryFormIsWalkedByTabInReadingOrderWithItsEnterAndEsca
        {"BitBtn1", "qt_tabwidget_tabbar", "RB1"}, "BitBtn1", true},
       {"station update", [&] { return f.UpdateStationMenu; },
        {"StationEdit", "CountryEdit", "LatDegEdit", "LatMinEdit", "LatitudeBox", "LonDegEdit",
-        "LonMinEdit", "LongitudeBox", "AltitudeEdit", "RadioDegMin", "RadioCoast", "RadioArid",
-        "RadioUSmall", "MainMenuButton", "CancelButton"},
+        "LonMinEdit", "LongitudeBox", "AltitudeEdit", "RadioDegMin", "RadioInter", "RadioHumid",
+        "RadioUdef", "MainMenuButton", "CancelButton"},
        "MainMenuButton", false},
       {"range update", [&] { return f.UpdateRangeMenu; },
        {"SaveButton", "CancelButton", "RadioDayFirst", "EditRecLOW", "RadioDayLast",
