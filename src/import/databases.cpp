@@ -174,7 +174,7 @@ MeteorixFile ReadMeteorixFile(const std::string& path) {
   file.Scan.Minimum.fill(kDefaultUndefinedValue);
   file.Scan.Maximum.fill(kDefaultUndefinedValue);
   file.Scan.Months = true;
-  const auto refuse = [&file](std::string reason) {
+  const auto refuse = [](std::string reason) {
     MeteorixFile refused;
     refused.Scan.Outcome = ScanOutcome::Unreadable;
     refused.Scan.Reason = std::move(reason);

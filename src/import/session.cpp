@@ -144,8 +144,16 @@ void ImportSession::SetLocation(double latitude, double longitude, int32_t altit
 }
 
 void ImportSession::SetClasses(const LocationClasses& classes) {
+  RepClimateFile chosen = station_;
+  ApplyClasses(chosen, classes);
+  if (classes.Site != classes_.Site) {
+    station_.HargreavesRsCoefficient = chosen.HargreavesRsCoefficient;
+  }
+  if (classes.Humidity != classes_.Humidity) {
+    station_.TdewTminDifference = chosen.TdewTminDifference;
+  }
+  if (classes.Wind != classes_.Wind) station_.DefaultU2 = chosen.DefaultU2;
   classes_ = classes;
-  ApplyClasses(station_, classes);
 }
 
 RealEntryCheck ImportSession::EnterWindHeight(std::string_view text) {
@@ -188,6 +196,11 @@ IntegerEntryCheck ImportSession::EnterYear(SpanEnd end, std::string_view text) {
 
 void ImportSession::SetNotLinked(bool notLinked) {
   span_.SetNotLinked(notLinked);
+  SpanChanged();
+}
+
+void ImportSession::SetSpan(uint8_t dataType, const Date& first, const Date& last) {
+  span_ = SpanEntry(dataType, first, last);
   SpanChanged();
 }
 

@@ -86,7 +86,9 @@ class ImportSession {
   // From the coordinate fields (signed decimal degrees, m). A change of the latitude or the
   // altitude recomputes the column limits.
   void SetLocation(double latitude, double longitude, int32_t altitude);
-  // A location radio button: the coefficients of the classes (ApplyClasses).
+  // The location radio buttons: each class that differs from Classes() sets its own coefficient
+  // (HargreavesRsCoefficient, TdewTminDifference or DefaultU2, as ApplyClasses); a class left as
+  // it was keeps its coefficient, such as a DefaultU2 taken from a database file's wind data.
   void SetClasses(const LocationClasses& classes);
   // EditU2height / EditU1height: 0.5..30.0 m, 2.0 for a text that is no number.
   RealEntryCheck EnterWindHeight(std::string_view text);
@@ -103,6 +105,8 @@ class ImportSession {
   void ChooseMonth(SpanEnd end, int month);
   IntegerEntryCheck EnterYear(SpanEnd end, std::string_view text);
   void SetNotLinked(bool notLinked);
+  // The whole span at once (the batch): as SpanEntry(dataType, first, last).
+  void SetSpan(uint8_t dataType, const Date& first, const Date& last);
 
   // ---- parameter page ------------------------------------------------------------------
   const ColumnAssignment& Columns() const { return columns_; }
