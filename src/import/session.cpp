@@ -184,7 +184,20 @@ void ImportSession::ChooseDecade(SpanEnd end, int decade) {
 }
 
 void ImportSession::ChooseMonth(SpanEnd end, int month) {
-  span_.ChooseMonth(end, month);
+  if (span_.DataType() != kMonthly) {
+    span_.ChooseMonth(end, month);
+  } else {
+    // Monthly data show no day: the month chosen is the month kept, even when the hidden day
+    // (31) does not exist in it.
+    Date first = span_.DateOf(SpanEnd::First);
+    Date last = span_.DateOf(SpanEnd::Last);
+    Date& changed = end == SpanEnd::First ? first : last;
+    changed = {1, month, changed.Year};
+    const auto number = [](const Date& d) { return DayNr(d.Day, d.Month, d.Year); };
+    if (end == SpanEnd::First && number(first) > number(last)) first = last;
+    if (end == SpanEnd::Last && number(last) < number(first)) last = first;
+    span_ = SpanEntry(kMonthly, first, last);
+  }
   SpanChanged();
 }
 
