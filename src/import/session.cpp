@@ -53,6 +53,14 @@ std::string ImportSession::ChooseFile(const std::string& name) {
   return message;
 }
 
+void ImportSession::TakeStation(const DatabaseStation& station) {
+  station_.StationName = station.StationName;
+  station_.Latitude = station.Latitude;
+  station_.Longitude = station.Longitude;
+  station_.Altitude = station.Altitude;
+  ClassFromAltitude(station_.Altitude, station_, classes_);
+}
+
 void ImportSession::ReadChosenFile(std::string& message) {
   columns_.Clear();
   transposed_.clear();
@@ -65,11 +73,7 @@ void ImportSession::ReadChosenFile(std::string& message) {
       const HydrolexFile file = ReadHydrolexFile(selectedPath_, undefined_);
       scan_ = file.Scan;
       if (scan_.Outcome == ScanOutcome::Unreadable) break;
-      station_.StationName = file.Station.StationName;
-      station_.Latitude = file.Station.Latitude;
-      station_.Longitude = file.Station.Longitude;
-      station_.Altitude = file.Station.Altitude;
-      ClassFromAltitude(station_.Altitude, station_, classes_);
+      TakeStation(file.Station);
       if (!scan_.Ok()) break;
       ClassFromHumidity(file.MeanHumidity, station_, classes_);
       ClassFromWind(file.MeanWind, station_, classes_);
@@ -85,12 +89,8 @@ void ImportSession::ReadChosenFile(std::string& message) {
       const MeteorixFile file = ReadMeteorixFile(selectedPath_);
       scan_ = file.Scan;
       if (scan_.Outcome == ScanOutcome::Unreadable) break;
-      station_.StationName = file.Station.StationName;
+      TakeStation(file.Station);
       station_.Country = file.Station.Country;
-      station_.Latitude = file.Station.Latitude;
-      station_.Longitude = file.Station.Longitude;
-      station_.Altitude = file.Station.Altitude;
-      ClassFromAltitude(station_.Altitude, station_, classes_);
       if (!scan_.Ok()) break;
       transposed_ = TransposedLines(file);
       if (writeTransposed_) {

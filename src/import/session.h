@@ -129,6 +129,8 @@ class ImportSession {
   void ResetFile();
   void SpanChanged();
   void ReadChosenFile(std::string& message);
+  // The name and location of a database file, with the coast/interior class of its altitude.
+  void TakeStation(const DatabaseStation& station);
 
   std::string importFolder_;
   std::string folder_;

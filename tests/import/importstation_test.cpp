@@ -224,6 +224,19 @@ TEST(ImportStation, HydrolexFileSetsTheStationAndPresetColumns) {
             "         1      20.1       8.2      62.0    172.80      7.10     18.05    -999.0\r\n");
 }
 
+TEST(ImportStation, AHydrolexFileOfOneValueALineHasNoColumnToImport) {
+  ScratchFolder input;
+  WriteBytes(input.File("ONE.PEN"), "1,'A',20,41.80,x,-3.5,y\r\n" + Repeat(12, "20.1"));
+  ImportSession session(input.Folder());
+  session.ChangeKind(ImportKind::Hydrolex);
+  session.ChooseFile("ONE.PEN");
+  EXPECT_FALSE(session.Report().LampGreen);
+  EXPECT_EQ(session.Report().ErrorParamLabel, "Undefined number of Climatic parameters");
+  ScratchFolder data;
+  EXPECT_EQ(session.Import(data.Folder(), "ONE").Message,
+            "ERROR:\nCANNOT import data\nCHECK climatic parameters");
+}
+
 TEST(ImportStation, MeteorixLeavesTheTransposedFileOnlyWhenAsked) {
   const std::string bytes =
       "h\r\nid ROMA 99 ITALY 12.58 41.80 56\r\nu\r\nc\r\n"
