@@ -128,6 +128,10 @@ TEST(ImportBatch, RefusalsPrintTheFormsMessageAndWriteNothing) {
        "ERROR:\nCANNOT import data\nCHECK climatic parameters\n"
        "column 3: Climatic parameter not yet specified\n"
        "column 4 (RHmean): Update data range, data 1.7 .. 7.3 beyond the limits 15.0 .. 100.0\n"},
+      {"more codes than columns",
+       "'" + cxt + "' --name N --columns 101,103,202,401,402 --type monthly --not-linked",
+       "ERROR:\nCANNOT import data\n--columns gives 5 codes for the 4 columns of file " + cxt +
+           "\n"},
       {"existing name",
        "'" + cxt + "' --name OLD --columns 101,103,202,401 --type monthly --not-linked",
        "ERROR:\nFilename exists already\n"},
