@@ -168,15 +168,12 @@ TEST(ImportBatch, UsageErrorsExitWith2) {
        "option --type does not apply to a Hydrolex file: the file decides it"},
       {"'" + kSamples + "LISBON.DAT' --name X --undefined -99",
        "option --undefined does not apply to a Meteorix file: the file decides it"},
-      {cxt + " --name X --kind hydrolex --columns 101",
-       "option --columns does not apply to a Hydrolex file: the file decides it"},
       {cxt + " --name X --columns 101,501", "option --columns: \"501\" is no parameter code of the import"},
       {cxt + " --name X --columns 101 --winds calm",
        "option --winds takes light|moderate|strong, not \"calm\""},
       {cxt + " --name X --columns 101 --from 31/2/2005", "the date 31/2/2005 does not exist"},
       {cxt + " --name X --columns 101 --altitude 6000",
        "option --altitude: value is larger than Maximum (=    5000)"},
-      {cxt + " --name X --columns 101 --latitude north", "option --latitude: \"north\" is no number"},
       {cxt + " --name X --frobnicate", "unknown option --frobnicate for import"},
   };
   for (const Case& c : cases) {
