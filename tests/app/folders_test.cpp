@@ -46,41 +46,37 @@ TEST(UserDataFolder, FollowsXdgDataHomeElseTheHomeFolder) {
 // ---------------------------------------------------------------------------------------------
 // Which place
 
-TEST(ChooseFolders, ABuildKeepsItsFoldersBesideTheProgram) {
+TEST(ChooseFolders, BesideABuildUnderTheUsersFolderForAnInstalledOrUnwritableProgram) {
   ScratchFolder scratch;
   fs::create_directories(scratch.File("build/bin"));
-  const FolderChoice choice =
-      ChooseFolders(scratch.File("build/bin/vernoli"), scratch.File("home/Vernoli"));
-  EXPECT_FALSE(choice.UserFolders);
-  EXPECT_EQ(choice.Folders.Program, scratch.File("build/bin/"));
-  EXPECT_EQ(choice.Folders.Data, scratch.File("build/bin/DATA/"));
-  EXPECT_EQ(choice.Folders.Report, scratch.File("build/bin/REPORT/"));
-  EXPECT_EQ(choice.Folders.Import, scratch.File("build/bin/IMPORT/"));
-}
-
-TEST(ChooseFolders, AnInstalledProgramUsesTheUsersFolderWithTheInstalledSamples) {
-  ScratchFolder scratch;
   fs::create_directories(scratch.File("usr/bin"));
   fs::create_directories(scratch.File("usr/share/vernoli/samples/DATA"));
-  // Its own folder can be written (as root, or an unpacked package): still the user's folder.
-  const FolderChoice choice =
-      ChooseFolders(scratch.File("usr/bin/vernoli-batch"), scratch.File("home/Vernoli"));
-  EXPECT_TRUE(choice.UserFolders);
-  EXPECT_EQ(choice.Samples, scratch.File("usr/share/vernoli/samples/"));
-  EXPECT_EQ(choice.Folders.Program, scratch.File("usr/bin/"));
-  EXPECT_EQ(choice.Folders.Data, scratch.File("home/Vernoli/DATA/"));
-  EXPECT_EQ(choice.Folders.Report, scratch.File("home/Vernoli/REPORT/"));
-  EXPECT_EQ(choice.Folders.Import, scratch.File("home/Vernoli/IMPORT/"));
-}
-
-TEST(ChooseFolders, AFolderThatCannotBeWrittenUsesTheUsersFolder) {
-  ScratchFolder scratch;
-  // A folder that does not exist cannot be written, even by root.
-  const FolderChoice choice =
-      ChooseFolders(scratch.File("gone/vernoli"), scratch.File("home/Vernoli/"));
-  EXPECT_TRUE(choice.UserFolders);
-  EXPECT_EQ(choice.Samples, "");
-  EXPECT_EQ(choice.Folders.Data, scratch.File("home/Vernoli/DATA/"));
+  struct Case {
+    const char* Name;
+    const char* Program;  // the executable's folder
+    const char* Base;     // of DATA/, REPORT/ and IMPORT/
+    const char* Samples;  // "" for none
+  };
+  const Case cases[] = {
+      {"a build", "build/bin/", "build/bin/", ""},
+      // Its own folder can be written (as root, or an unpacked package): still the user's.
+      {"an installed program", "usr/bin/", "home/Vernoli/",
+       "usr/share/vernoli/samples/"},
+      // A folder that does not exist cannot be written, even by root.
+      {"a folder that cannot be written", "gone/", "home/Vernoli/", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const std::string program = scratch.File(c.Program);
+    const FolderChoice choice = ChooseFolders(program + "vernoli", scratch.File("home/Vernoli"));
+    const std::string base = scratch.File(c.Base);
+    EXPECT_EQ(choice.UserFolders, base != program);
+    EXPECT_EQ(choice.Samples, *c.Samples ? scratch.File(c.Samples) : "");
+    EXPECT_EQ(choice.Folders.Program, program);
+    EXPECT_EQ(choice.Folders.Data, base + "DATA/");
+    EXPECT_EQ(choice.Folders.Report, base + "REPORT/");
+    EXPECT_EQ(choice.Folders.Import, base + "IMPORT/");
+  }
   // Without a home there is no other place: the program's folder stays.
   EXPECT_EQ(ChooseFolders(scratch.File("gone/vernoli"), "").Folders.Data,
             scratch.File("gone/DATA/"));
