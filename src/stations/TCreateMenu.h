@@ -24,6 +24,7 @@ class CheckedEdit;
 class CoordinateFields;
 class LocationClassesBox;
 class SpanBox;
+class SpanEditor;
 class SpanPanel;
 
 enum class CreateMode { NewFile, Copy };
@@ -46,10 +47,6 @@ class TCreateMenu : public QDialog {
   void FormActivate();
   void ShowNewFile();
   void ShowCopy();
-  void ShowSpan();
-  void ShowDataType();
-  void DataTypeClick(uint8_t dataType);
-  void CheckNotLinkedClick(bool checked);
   void CreateButtonClick();
   void OpenWorkspace();
 
@@ -71,8 +68,7 @@ class TCreateMenu : public QDialog {
   QRadioButton* radioDecade_;
   QRadioButton* radioMonth_;
   SpanBox* timeRangeBox_;
-  std::array<CheckedEdit*, 2> yearChecks_{};  // the first (0) and the last (1) year
-  QCheckBox* checkNotLinked_;
+  SpanEditor* span_;
   CoordinateFields* coordinates_;
   LocationClassesBox* groupBoxExtra_;
   // Copy mode.
