@@ -71,7 +71,7 @@ ReportSheet::ReportSheet(QWidget* parent) : QWidget(parent) {
   auto* statusLayout = new QGridLayout(status);
   statusLayout->addWidget(Text("Time range", status), 0, 1);
   statusLayout->addWidget(recordLabel2_, 0, 2);
-  statusLayout->addWidget(Text("Import file", status), 1, 1);
+  statusLayout->addWidget(Text("Lines in file", status), 1, 1);
   statusLayout->addWidget(nrLinesLabel2_, 1, 2);
   statusLayout->addWidget(lineLamp_, 2, 0);
   statusLayout->addWidget(Text("Lines and records", status), 2, 1);

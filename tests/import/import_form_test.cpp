@@ -35,14 +35,9 @@ using test_support::ReadBytes;
 using test_support::ScratchFolder;
 using test_support::TextOf;
 
-// Twelve months of De Bilt: Tmax, Tmin (degC), mean RH (%), sunshine (hours/day).
-constexpr std::string_view kDeBilt =
-    "    6.3    1.0   88.0   2.13\r\n    7.2    0.8   85.0   3.18\r\n"
-    "   10.6    2.5   80.0   4.61\r\n   14.4    4.4   75.0   6.13\r\n"
-    "   18.2    8.0   74.0   7.19\r\n   20.8   10.8   76.0   6.97\r\n"
-    "   23.0   12.9   77.0   7.10\r\n   22.8   12.6   79.0   6.55\r\n"
-    "   19.5   10.3   83.0   4.80\r\n   15.0    7.1   86.0   3.55\r\n"
-    "   10.4    4.0   89.0   2.15\r\n    7.1    1.6   89.0   1.61\r\n";
+// The sample import file: twelve months of De Bilt, Tmax, Tmin (degC), mean RH (%), sunshine
+// (hours/day).
+std::string DeBiltSample() { return ReadBytes(std::string(VERNOLI_SAMPLES) + "/IMPORT/DEBILT.CXT"); }
 
 // A Hydrolex export: the station line, then per month Tmax, Tmin, RH, wind (km/day), sunshine,
 // radiation and a seventh column that is not imported. Wind 172.8 km/day is 2.0 m/sec.
@@ -185,7 +180,7 @@ TEST_F(ImportMenuTest, ShowsTheStatusOfNoFileSelected) {
 // A text import
 
 TEST_F(ImportMenuTest, ImportsATextFileFromTheMainMenuAsTheSelectedStation) {
-  WriteFile(importFolder.File("DEBILT.CXT"), kDeBilt);
+  WriteFile(importFolder.File("DEBILT.CXT"), DeBiltSample());
   TSelectMenu select(state, forms);
   TMainMenu menu(state, forms);
   forms.SelectMenu = &select;
@@ -205,7 +200,7 @@ TEST_F(ImportMenuTest, ImportsATextFileFromTheMainMenuAsTheSelectedStation) {
     EXPECT_TRUE(Shown("ShapeLineGREEN"));
     EXPECT_EQ(TextOf(*form, "LabelLineOK"), "");
     EXPECT_EQ(TextOf(*form, "ErrorParamLabel"), "Check parameter(s) : 1, 2, 3, 4");
-    EXPECT_EQ(Cell("StringGridMinMax", 0, 0), "   23.0");
+    EXPECT_EQ(Cell("StringGridMinMax", 0, 0), "   23.4");
     AssignDeBilt();
     EXPECT_EQ(Cell("StringGridClimParam", 2, 3), "  401");
     EXPECT_EQ(Cell("StringGridParamReport", 2, 2).trimmed(), "%");
@@ -220,6 +215,8 @@ TEST_F(ImportMenuTest, ImportsATextFileFromTheMainMenuAsTheSelectedStation) {
     Control<QLineEdit>(*form, "EditFileName")->setText("De Bilt");
     for (int page = 0; page < 5; ++page) {
       Control<QTabWidget>(*form, "PageControl1")->setCurrentIndex(page);
+      // The parameter page with its list of codes open.
+      if (page == 3) emit Grid("StringGridNrCol")->cellClicked(0, 1);
       testing::SaveScreenshot(form.get(), "TImportMenu_" + Page());
     }
     Click(*form, "ImportButton");
@@ -241,7 +238,7 @@ TEST_F(ImportMenuTest, ImportsATextFileFromTheMainMenuAsTheSelectedStation) {
 }
 
 TEST_F(ImportMenuTest, ImportRefusesWithTheTextOfTheRedLampAndWritesNothing) {
-  WriteFile(importFolder.File("DEBILT.CXT"), kDeBilt);
+  WriteFile(importFolder.File("DEBILT.CXT"), DeBiltSample());
   form->show();
   Click(*form, "ImportButton");
   ChooseFile("DEBILT.CXT");
@@ -294,7 +291,7 @@ TEST_F(ImportMenuTest, UpdateDataRangeEditsTheImportsLimitsWithoutWritingAFile) 
 }
 
 TEST_F(ImportMenuTest, EscapeClosesWithoutWriting) {
-  WriteFile(importFolder.File("DEBILT.CXT"), kDeBilt);
+  WriteFile(importFolder.File("DEBILT.CXT"), DeBiltSample());
   form->show();
   ChooseFile("DEBILT.CXT");
   QTest::keyClick(form.get(), Qt::Key_Escape);
@@ -364,7 +361,7 @@ Outcome RunBatch(const ScratchFolder& scratch, const std::string& arguments) {
 }
 
 TEST_F(ImportMenuTest, WritesTheSameBytesAsTheBatchForTheSameChoices) {
-  WriteFile(importFolder.File("DEBILT.CXT"), kDeBilt);
+  WriteFile(importFolder.File("DEBILT.CXT"), DeBiltSample());
   form->show();
   ChooseFile("DEBILT.CXT");
   MonthlyNotLinked();
