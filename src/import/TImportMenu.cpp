@@ -268,6 +268,8 @@ void TImportMenu::CodeChosen(int page, int row) {
   session_.ChooseCode(rows[static_cast<std::size_t>(row)].TableRow);
   paramSheet_->OpenCodeList(false);
   ShowStatus();
+  // The focus stays with the columns, ready for the next one.
+  paramSheet_->FocusColumns();
 }
 
 void TImportMenu::ReportColumnClick(int column) {

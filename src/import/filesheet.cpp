@@ -84,6 +84,10 @@ FileSheet::FileSheet(QWidget* parent) : QWidget(parent) {
   nrLinesLabel_ = BoldLabel("NrLinesLabel", infoImportFilePanel_);
   nrColumsLabel_ = BoldLabel("NrColumsLabel", infoImportFilePanel_);
   checkLineLabel_ = BoldLabel("CheckLineLabel", infoImportFilePanel_);
+  // The page keeps its layout whether the panel shows or not.
+  QSizePolicy keep = infoImportFilePanel_->sizePolicy();
+  keep.setRetainSizeWhenHidden(true);
+  infoImportFilePanel_->setSizePolicy(keep);
   auto* infoLayout = new QVBoxLayout(infoImportFilePanel_);
   infoLayout->addWidget(nrLinesLabel_);
   infoLayout->addWidget(nrColumsLabel_);

@@ -217,6 +217,8 @@ void ParamSheet::ShowError(bool error, const QString& error1, const QString& err
 
 void ParamSheet::OpenCodeList(bool open) { groupBoxCode_->setVisible(open); }
 
+void ParamSheet::FocusColumns() { columnGrids_[1]->setFocus(); }
+
 bool ParamSheet::CodeListOpen() const { return groupBoxCode_->isVisibleTo(this); }
 
 void ParamSheet::SetAssignable(bool assignable) {

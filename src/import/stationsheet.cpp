@@ -42,6 +42,18 @@ StationSheet::StationSheet(QWidget* parent) : QWidget(parent) {
   layout->addWidget(coordinates_);
   layout->addWidget(groupBoxExtra_);
   layout->addStretch(1);
+
+  // Reading order: the names, the fields on the left, the switch of their view on the right,
+  // then the location classes.
+  QWidget* previous = countryEdit_;
+  for (const char* name : {"LatDegEdit", "LatDegDecEdit", "LatMinEdit", "LatitudeBox",
+                           "LonDegEdit", "LonDegDecEdit", "LonMinEdit", "LongitudeBox",
+                           "AltitudeEdit", "RadioDegMin", "RadioDecimal"}) {
+    if (auto* next = coordinates_->findChild<QWidget*>(name)) {
+      setTabOrder(previous, next);
+      previous = next;
+    }
+  }
 }
 
 void StationSheet::SetLocationEditable(bool editable) {

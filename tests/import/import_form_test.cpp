@@ -290,6 +290,18 @@ TEST_F(ImportMenuTest, UpdateDataRangeEditsTheImportsLimitsWithoutWritingAFile) 
   EXPECT_TRUE(folder.Names().empty());
 }
 
+TEST_F(ImportMenuTest, TabGoesFromTheNamesToTheCoordinateFieldsInReadingOrder) {
+  form->show();
+  Control<QTabWidget>(*form, "PageControl1")->setCurrentIndex(1);
+  QWidget* next = Control(*form, "CountryEdit");
+  for (const char* name : {"LatDegEdit", "LatMinEdit", "LatitudeBox", "LonDegEdit"}) {
+    do {
+      next = next->nextInFocusChain();
+    } while (!(next->focusPolicy() & Qt::TabFocus) || next->isHidden());
+    EXPECT_EQ(next->objectName(), name);
+  }
+}
+
 TEST_F(ImportMenuTest, EscapeClosesWithoutWriting) {
   WriteFile(importFolder.File("DEBILT.CXT"), DeBiltSample());
   form->show();
