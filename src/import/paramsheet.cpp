@@ -1,5 +1,7 @@
 #include "import/paramsheet.h"
 
+#include <algorithm>
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -184,7 +186,6 @@ void ParamSheet::ShowColumns(const std::vector<ColumnCells>& columns) {
   for (QTableWidget* grid : columnGrids_) {
     const QSignalBlocker blocker(grid);
     grid->setColumnCount(n);
-    grid->setFixedWidth(kCaptionWidth + n * kColumnWidth + 2 * grid->frameWidth());
   }
   for (int c = 0; c < n; ++c) {
     const ColumnCells& cells = columns[static_cast<std::size_t>(c)];
@@ -196,6 +197,17 @@ void ParamSheet::ShowColumns(const std::vector<ColumnCells>& columns) {
     columnGrids_[2]->setItem(1, c, Cell(cells.Minimum));
     columnGrids_[3]->setItem(0, c, Cell(cells.Upper));
     columnGrids_[3]->setItem(1, c, Cell(cells.Lower));
+  }
+  // One width for every column of the four grids, wide enough for the longest text (a unit
+  // such as MJ/m2.day), so that the columns stay aligned.
+  int width = kColumnWidth;
+  for (QTableWidget* grid : columnGrids_) {
+    grid->resizeColumnsToContents();
+    for (int c = 0; c < n; ++c) width = std::max(width, grid->columnWidth(c) + 6);
+  }
+  for (QTableWidget* grid : columnGrids_) {
+    for (int c = 0; c < n; ++c) grid->setColumnWidth(c, width);
+    grid->setFixedWidth(kCaptionWidth + n * width + 2 * grid->frameWidth());
   }
 }
 
