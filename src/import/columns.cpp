@@ -176,13 +176,16 @@ void ColumnAssignment::WriteLimits(int c, const RepClimateFile& station, int wid
 
 void ColumnAssignment::AssignTableRow(int tableRow, int c, const RepClimateFile& station) {
   if (!defined_ || c < 0 || c >= count_ || tableRow < 1 || tableRow > kParameterCount) return;
+  SetCode(c, tableRow, CellWidth(ParameterRow(tableRow).Decimals, false), station);
+}
+
+void ColumnAssignment::SetCode(int c, int tableRow, int width, const RepClimateFile& station) {
   const ParameterInfo& info = ParameterRow(tableRow);
   ImportColumn& column = columns_[static_cast<std::size_t>(c)];
   column.Symbol = info.Symbol;
   column.Unit = info.Unit;
   column.CodeText = FormatInt(info.Code, 5);
   column.Code = info.Code;
-  const int width = CellWidth(info.Decimals, false);
   WriteRange(c, width);
   WriteLimits(c, station, width);
 }
@@ -197,14 +200,8 @@ void ColumnAssignment::ChooseCode(int tableRow, const RepClimateFile& station) {
       ClearColumn(i);
     }
   }
-  ImportColumn& chosen = columns_[static_cast<std::size_t>(current_)];
-  chosen.Symbol = info.Symbol;
-  chosen.Unit = info.Unit;
-  chosen.CodeText = FormatInt(info.Code, 5);
-  chosen.Code = info.Code;
-  const int width = CellWidth(info.Decimals, true);
-  WriteRange(current_, width);
-  WriteLimits(current_, station, width);
+  SetCode(current_, tableRow, CellWidth(info.Decimals, true), station);
+  const ImportColumn& chosen = columns_[static_cast<std::size_t>(current_)];
 
   if (IsTemperatureLike(info.Code)) {
     const bool fahrenheit = IsFahrenheit(info.Code);
@@ -244,8 +241,13 @@ ParameterReport ColumnAssignment::Report() const {
     return report;
   }
   report.Defined = true;
-  report.LampGreen = true;
   report.ClimParamEdit = FormatInt(count_, 6);
+  if (count_ == 0) {
+    // A Hydrolex file of one value a line leaves no column to import.
+    report.ErrorParamLabel = kUndefinedParameters;
+    return report;
+  }
+  report.LampGreen = true;
   std::string text = "Check parameter(s) :";
   for (int c = 0; c < count_; ++c) {
     const ImportColumn& column = columns_[static_cast<std::size_t>(c)];

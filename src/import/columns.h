@@ -150,6 +150,8 @@ class ColumnAssignment {
   bool ReportGreen() const { return Report().LampGreen; }
 
  private:
+  // The column gets the row's symbol, unit and code, and its range and limits in `width`.
+  void SetCode(int column, int tableRow, int width, const RepClimateFile& station);
   void WriteLimits(int column, const RepClimateFile& station, int width);
   void WriteRange(int column, int width);
   void ClearColumn(int column);

@@ -53,6 +53,14 @@ std::string ImportSession::ChooseFile(const std::string& name) {
   return message;
 }
 
+void ImportSession::TakeStation(const DatabaseStation& station) {
+  station_.StationName = station.StationName;
+  station_.Latitude = station.Latitude;
+  station_.Longitude = station.Longitude;
+  station_.Altitude = station.Altitude;
+  ClassFromAltitude(station_.Altitude, station_, classes_);
+}
+
 void ImportSession::ReadChosenFile(std::string& message) {
   columns_.Clear();
   transposed_.clear();
@@ -65,11 +73,7 @@ void ImportSession::ReadChosenFile(std::string& message) {
       const HydrolexFile file = ReadHydrolexFile(selectedPath_, undefined_);
       scan_ = file.Scan;
       if (scan_.Outcome == ScanOutcome::Unreadable) break;
-      station_.StationName = file.Station.StationName;
-      station_.Latitude = file.Station.Latitude;
-      station_.Longitude = file.Station.Longitude;
-      station_.Altitude = file.Station.Altitude;
-      ClassFromAltitude(station_.Altitude, station_, classes_);
+      TakeStation(file.Station);
       if (!scan_.Ok()) break;
       ClassFromHumidity(file.MeanHumidity, station_, classes_);
       ClassFromWind(file.MeanWind, station_, classes_);
@@ -85,12 +89,8 @@ void ImportSession::ReadChosenFile(std::string& message) {
       const MeteorixFile file = ReadMeteorixFile(selectedPath_);
       scan_ = file.Scan;
       if (scan_.Outcome == ScanOutcome::Unreadable) break;
-      station_.StationName = file.Station.StationName;
+      TakeStation(file.Station);
       station_.Country = file.Station.Country;
-      station_.Latitude = file.Station.Latitude;
-      station_.Longitude = file.Station.Longitude;
-      station_.Altitude = file.Station.Altitude;
-      ClassFromAltitude(station_.Altitude, station_, classes_);
       if (!scan_.Ok()) break;
       transposed_ = TransposedLines(file);
       if (writeTransposed_) {
@@ -184,7 +184,20 @@ void ImportSession::ChooseDecade(SpanEnd end, int decade) {
 }
 
 void ImportSession::ChooseMonth(SpanEnd end, int month) {
-  span_.ChooseMonth(end, month);
+  if (span_.DataType() != kMonthly) {
+    span_.ChooseMonth(end, month);
+  } else {
+    // Monthly data show no day: the month chosen is the month kept, even when the hidden day
+    // (31) does not exist in it.
+    Date first = span_.DateOf(SpanEnd::First);
+    Date last = span_.DateOf(SpanEnd::Last);
+    Date& changed = end == SpanEnd::First ? first : last;
+    changed = {1, month, changed.Year};
+    const auto number = [](const Date& d) { return DayNr(d.Day, d.Month, d.Year); };
+    if (end == SpanEnd::First && number(first) > number(last)) first = last;
+    if (end == SpanEnd::Last && number(last) < number(first)) last = first;
+    span_ = SpanEntry(kMonthly, first, last);
+  }
   SpanChanged();
 }
 

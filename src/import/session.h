@@ -102,6 +102,8 @@ class ImportSession {
   void SetDataType(uint8_t dataType);
   void ChooseDay(SpanEnd end, int day);
   void ChooseDecade(SpanEnd end, int decade);
+  // For monthly data the month chosen is kept (February stays February, its hidden day does not
+  // carry it into March).
   void ChooseMonth(SpanEnd end, int month);
   IntegerEntryCheck EnterYear(SpanEnd end, std::string_view text);
   void SetNotLinked(bool notLinked);
@@ -127,6 +129,8 @@ class ImportSession {
   void ResetFile();
   void SpanChanged();
   void ReadChosenFile(std::string& message);
+  // The name and location of a database file, with the coast/interior class of its altitude.
+  void TakeStation(const DatabaseStation& station);
 
   std::string importFolder_;
   std::string folder_;
