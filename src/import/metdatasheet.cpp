@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/formkit.h"
+#include "model/calendar.h"
 #include "stations/spanbox.h"
 #include "stations/spaneditor.h"
 
@@ -17,17 +18,9 @@ namespace vernoli {
 MetDataSheet::MetDataSheet(QWidget* parent) : QWidget(parent) {
   setObjectName("MetDataSheet");
 
-  climDataBox_ = Group("ClimDataBox", " Meteorological Data ", this);
-  radioDay_ = Radio("RadioDay", "Daily", climDataBox_);
-  radioDecade_ = Radio("RadioDecade", "10-daily", climDataBox_);
-  radioMonth_ = Radio("RadioMonth", "Monthly", climDataBox_);
-  auto* climLayout = new QVBoxLayout(climDataBox_);
-  climLayout->addWidget(radioDay_);
-  climLayout->addWidget(radioDecade_);
-  climLayout->addWidget(radioMonth_);
-
+  climDataBox_ = new DataTypeBox(this);
   timeRangeBox_ = new SpanBox(SpanBox::YearEdit::Typed, this);
-  span_ = new SpanEditor(timeRangeBox_, radioDay_, radioDecade_, radioMonth_, this);
+  span_ = new SpanEditor(timeRangeBox_, climDataBox_, this);
   recordLabel_ = BoldLabel("RecordLabel", this);
 
   auto* layout = new QVBoxLayout(this);
@@ -40,8 +33,8 @@ MetDataSheet::MetDataSheet(QWidget* parent) : QWidget(parent) {
 void MetDataSheet::ShowRecordCount(const QString& text) { recordLabel_->setText(text); }
 
 void MetDataSheet::SetSpanEditable(bool editable) {
-  radioDay_->setEnabled(editable);
-  radioDecade_->setEnabled(editable);
+  climDataBox_->Radio(kDaily)->setEnabled(editable);
+  climDataBox_->Radio(kTenDaily)->setEnabled(editable);
   timeRangeBox_->NotLinked()->setEnabled(editable);
   for (int end = 0; end < 2; ++end) {
     const SpanBox::Side& side = timeRangeBox_->At(end);

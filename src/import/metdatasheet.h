@@ -4,12 +4,11 @@
 
 #include <QWidget>
 
-class QGroupBox;
 class QLabel;
-class QRadioButton;
 
 namespace vernoli {
 
+class DataTypeBox;
 class SpanBox;
 class SpanEditor;
 class SpanEntry;
@@ -27,10 +26,7 @@ class MetDataSheet : public QWidget {
   void SetSpanEditable(bool editable);
 
  private:
-  QGroupBox* climDataBox_;
-  QRadioButton* radioDay_;
-  QRadioButton* radioDecade_;
-  QRadioButton* radioMonth_;
+  DataTypeBox* climDataBox_;
   SpanBox* timeRangeBox_;
   SpanEditor* span_;
   QLabel* recordLabel_;

@@ -60,18 +60,11 @@ TCreateMenu::TCreateMenu(AppState& state, Forms& forms, QWidget* parent)
   namesLayout->setColumnStretch(1, 1);
 
   // Type of data.
-  climDataBox_ = Group("ClimDataBox", " Meteorological Data ", this);
-  radioDay_ = Radio("RadioDay", "Daily", climDataBox_);
-  radioDecade_ = Radio("RadioDecade", "10-daily", climDataBox_);
-  radioMonth_ = Radio("RadioMonth", "Monthly", climDataBox_);
-  auto* climLayout = new QVBoxLayout(climDataBox_);
-  climLayout->addWidget(radioDay_);
-  climLayout->addWidget(radioDecade_);
-  climLayout->addWidget(radioMonth_);
+  climDataBox_ = new DataTypeBox(this);
 
   // Time range.
   timeRangeBox_ = new SpanBox(SpanBox::YearEdit::Typed, this);
-  span_ = new SpanEditor(timeRangeBox_, radioDay_, radioDecade_, radioMonth_, this);
+  span_ = new SpanEditor(timeRangeBox_, climDataBox_, this);
   span_->Bind(input_.Span);
 
   // Location.

@@ -4,9 +4,11 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QVBoxLayout>
 #include <cmath>
 
 #include "app/checkedit.h"
+#include "app/formkit.h"
 #include "model/textfile.h"
 #include "stations/entry.h"
 #include "stations/spanbox.h"
@@ -19,16 +21,24 @@ constexpr SpanEnd kEnds[] = {SpanEnd::First, SpanEnd::Last};
 
 }  // namespace
 
-SpanEditor::SpanEditor(SpanBox* box, QRadioButton* day, QRadioButton* decade,
-                       QRadioButton* month, QObject* parent)
-    : QObject(parent), box_(box), types_{day, decade, month} {
+DataTypeBox::DataTypeBox(QWidget* parent) : QGroupBox(" Meteorological Data ", parent) {
+  setObjectName("ClimDataBox");
+  radios_ = {vernoli::Radio("RadioDay", "Daily", this),
+             vernoli::Radio("RadioDecade", "10-daily", this),
+             vernoli::Radio("RadioMonth", "Monthly", this)};
+  auto* layout = new QVBoxLayout(this);
+  for (QRadioButton* radio : radios_) layout->addWidget(radio);
+}
+
+SpanEditor::SpanEditor(SpanBox* box, DataTypeBox* types, QObject* parent)
+    : QObject(parent), box_(box), types_(types) {
   for (int i = 0; i < 2; ++i) {
     yearChecks_[static_cast<std::size_t>(i)] =
         CheckedEdit::Integer(box_->At(i).Year, fields::kYear.Minimum, fields::kYear.Maximum,
                              fields::kYear.Width, fields::kYear.Fallback);
   }
   for (int type = 0; type < 3; ++type) {
-    connect(types_[static_cast<std::size_t>(type)], &QRadioButton::clicked, this, [this, type] {
+    connect(types_->Radio(type), &QRadioButton::clicked, this, [this, type] {
       ops_.SetDataType(static_cast<uint8_t>(type));
       Change();
     });
@@ -70,7 +80,7 @@ void SpanEditor::Change() {
 void SpanEditor::Show() {
   if (!ops_.Span) return;
   const SpanEntry& entry = ops_.Span();
-  types_[entry.DataType()]->setChecked(true);
+  types_->Radio(entry.DataType())->setChecked(true);
   const SpanVisibility visibility = entry.Visibility();
   for (int i = 0; i < 2; ++i) {
     // The year first: hiding its edit while it has the focus checks what it holds.

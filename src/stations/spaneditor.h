@@ -4,6 +4,7 @@
 // impossible date normalised, an inverted span closed). The create and the import forms use it.
 #pragma once
 
+#include <QGroupBox>
 #include <QObject>
 #include <array>
 #include <functional>
@@ -19,12 +20,24 @@ namespace vernoli {
 class CheckedEdit;
 class SpanBox;
 
+// The group " Meteorological Data " (ClimDataBox): the data type as RadioDay "Daily",
+// RadioDecade "10-daily" and RadioMonth "Monthly".
+class DataTypeBox : public QGroupBox {
+  Q_OBJECT
+ public:
+  explicit DataTypeBox(QWidget* parent);
+  // The radio button of data type 0 (daily), 1 (10-daily) or 2 (monthly).
+  QRadioButton* Radio(int dataType) const { return radios_[static_cast<std::size_t>(dataType)]; }
+
+ private:
+  std::array<QRadioButton*, 3> radios_{};
+};
+
 class SpanEditor : public QObject {
   Q_OBJECT
  public:
-  // `day`, `decade` and `month` choose the data type; the box holds the ends.
-  SpanEditor(SpanBox* box, QRadioButton* day, QRadioButton* decade, QRadioButton* month,
-             QObject* parent);
+  // `types` chooses the data type; `box` holds the ends.
+  SpanEditor(SpanBox* box, DataTypeBox* types, QObject* parent);
 
   // The span the controls edit from now on, shown at once. `target` is a SpanEntry or offers
   // the same operations (SetDataType, ChooseDay, ChooseDecade, ChooseMonth, EnterYear,
@@ -65,7 +78,7 @@ class SpanEditor : public QObject {
   };
   Operations ops_;
   SpanBox* box_;
-  std::array<QRadioButton*, 3> types_;
+  DataTypeBox* types_;
   std::array<CheckedEdit*, 2> yearChecks_{};  // the first (0) and the last (1) year
 };
 
