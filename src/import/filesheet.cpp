@@ -109,7 +109,8 @@ FileSheet::FileSheet(QWidget* parent) : QWidget(parent) {
           [this](int row, int) { FileClicked(row); });
   connect(fileStringGrid_, &QTableWidget::cellDoubleClicked, this,
           [this](int row, int) { FileClicked(row); });
-  // Enter or Space on a row of the list chooses it as a click does.
+  // Enter on a row of the list chooses it as a click does.
+  EnterActivates(fileStringGrid_);
   connect(fileStringGrid_, &QTableWidget::cellActivated, this,
           [this](int row, int) { FileClicked(row); });
 }

@@ -100,6 +100,7 @@ ParamSheet::ParamSheet(QWidget* parent) : QWidget(parent) {
     const auto choose = [this, page](int row, int) { emit CodeChosen(page, row); };
     connect(grid, &QTableWidget::cellClicked, this, choose);
     connect(grid, &QTableWidget::cellDoubleClicked, this, choose);
+    EnterActivates(grid);
     connect(grid, &QTableWidget::cellActivated, this, choose);
   }
   closeCodeButton_ = Button("CloseCodeButton", "Close", groupBoxCode_);
@@ -141,8 +142,12 @@ ParamSheet::ParamSheet(QWidget* parent) : QWidget(parent) {
 
   for (int g = 0; g < 4; ++g) {
     const bool openList = g < 2;
-    connect(columnGrids_[static_cast<std::size_t>(g)], &QTableWidget::cellClicked, this,
-            [this, openList](int, int column) { emit ColumnClicked(column, openList); });
+    QTableWidget* grid = columnGrids_[static_cast<std::size_t>(g)];
+    const auto click = [this, openList](int, int column) { emit ColumnClicked(column, openList); };
+    connect(grid, &QTableWidget::cellClicked, this, click);
+    // From the keyboard: Enter on a column opens the list of codes.
+    EnterActivates(grid);
+    connect(grid, &QTableWidget::cellActivated, this, click);
   }
   connect(closeCodeButton_, &QPushButton::clicked, this, [this] { OpenCodeList(false); });
   connect(updateRangeButton_, &QPushButton::clicked, this, &ParamSheet::UpdateRangeClicked);

@@ -118,6 +118,10 @@ ReportSheet::ReportSheet(QWidget* parent) : QWidget(parent) {
           [this](int row, int) { emit ColumnClicked(row); });
   connect(stringGridParamReport2_, &QTableWidget::cellClicked, this,
           [this](int row, int) { emit ColumnClicked(row); });
+  for (QTableWidget* grid : {stringGridParamReport_, stringGridParamReport2_}) {
+    EnterActivates(grid);
+    connect(grid, &QTableWidget::cellActivated, this, [this](int row, int) { emit ColumnClicked(row); });
+  }
   ShowReport(false);
 }
 

@@ -302,6 +302,21 @@ TEST_F(ImportMenuTest, TabGoesFromTheNamesToTheCoordinateFieldsInReadingOrder) {
   }
 }
 
+TEST_F(ImportMenuTest, EnterInTheListsChoosesWithoutPressingImport) {
+  WriteFile(importFolder.File("DEBILT.CXT"), DeBiltSample());
+  form->show();
+  QTableWidget* files = Grid("FileStringGrid");
+  files->setCurrentCell(0, 0);
+  QTest::keyClick(files, Qt::Key_Return);
+  EXPECT_EQ(TextOf(*form, "SelectedFileEdit"), "DEBILT.CXT");
+  QTest::keyClick(Grid("StringGridClimParam"), Qt::Key_Return);
+  EXPECT_TRUE(Shown("GroupBoxCode"));
+  Grid("StringGridTemp")->setCurrentCell(2, 0);
+  QTest::keyClick(Grid("StringGridTemp"), Qt::Key_Return);
+  EXPECT_EQ(Cell("StringGridClimParam", 2, 0), "  103");
+  EXPECT_TRUE(messages.messages.isEmpty()) << messages.messages.join("|").toStdString();
+}
+
 TEST_F(ImportMenuTest, EscapeClosesWithoutWriting) {
   WriteFile(importFolder.File("DEBILT.CXT"), DeBiltSample());
   form->show();
