@@ -361,10 +361,18 @@ TEST_F(ImportMenuTest, ImportsAHydrolexFileWithItsStationAndPresetColumns) {
   EXPECT_EQ(test_support::LineRange(folder.File("ROME.DTA"), 1, 1),
             "        Nr       101       103       202       302       401       421       501\r\n");
 
-  // Back to text: every control is the user's again.
+  // A Meteorix file counts months and leaves its transposed lines in the import folder.
   form->show();
+  WriteFile(importFolder.File("LISBON.DAT"),
+            ReadBytes(std::string(VERNOLI_SAMPLES) + "/IMPORT/LISBON.DAT"));
   Click(*form, "RadioMeteorix");
   EXPECT_EQ(TextOf(*form, "LabelSoft"), "Meteorix2");
+  ChooseFile("LISBON.DAT");
+  EXPECT_EQ(TextOf(*form, "NrLinesLabel"), "12 months");
+  EXPECT_TRUE(importFolder.Names().contains("TransposedData.DEL"));
+  EXPECT_TRUE(Shown("ShapeLineGREEN"));
+
+  // Back to text: every control is the user's again.
   Click(*form, "RadioText");
   EXPECT_FALSE(Shown("LabelSoft"));
   EXPECT_TRUE(Enabled("LatDegEdit"));
