@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QTableWidget>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "app/folderbrowser.h"
@@ -60,6 +61,8 @@ FileSheet::FileSheet(QWidget* parent) : QWidget(parent) {
 
   auto* folderBox = Group("FolderBox", " Folder ", this);
   folders_ = new FolderBrowser("DirectoryListBoxINPUT", folderBox);
+  // Enter in the tree opens the folder; it does not press "Import".
+  EnterActivates(folders_->Tree());
   auto* folderLayout = new QVBoxLayout(folderBox);
   folderLayout->addWidget(folders_);
 
