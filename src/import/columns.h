@@ -30,6 +30,8 @@ std::string_view CodePageCaption(CodePage page);
 // The title row of every page grid: "Code", "Symbol", "Unit", "Description".
 inline constexpr std::array<std::string_view, 4> kCodeGridTitles = {"Code", "Symbol", "Unit",
                                                                     "Description"};
+// The hint beside the column grids (hidden for the database kinds).
+inline constexpr std::string_view kClickToSelectCode = "<< click in cell to select code >>";
 // The caption of the button that closes the list.
 inline constexpr std::string_view kCloseCodeList = "Close";
 

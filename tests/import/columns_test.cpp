@@ -40,6 +40,8 @@ TEST(ImportCodeList, FourPagesWithTheirRowsAndTitles) {
   EXPECT_EQ(CodePageCaption(CodePage::Wind), " Wind speed");
   EXPECT_EQ(CodePageCaption(CodePage::Radiation), " Sunshine and Radiation ");
   EXPECT_EQ(kCodeGridTitles, (std::array<std::string_view, 4>{"Code", "Symbol", "Unit", "Description"}));
+  EXPECT_EQ(kClickToSelectCode, "<< click in cell to select code >>");
+  EXPECT_EQ(kCloseCodeList, "Close");
   EXPECT_EQ(CodePageRows(CodePage::Temperature).size(), 6u);
   EXPECT_EQ(CodePageRows(CodePage::Humidity).size(), 14u);
   EXPECT_EQ(CodePageRows(CodePage::Wind).size(), 4u);

@@ -92,16 +92,8 @@ TEST(Hydrolex, StationLineFaultsNameTheFileAndLine) {
   EXPECT_EQ(reason, "cannot read a number in file R.PEN, line 1");
 }
 
-TEST(Hydrolex, FileGivesMeansOfHumidityAndWind) {
+TEST(Hydrolex, AStationLineWithoutItsFieldsMakesTheFileUnreadable) {
   ScratchFolder folder;
-  WriteBytes(folder.File("A.PEN"), "'A',21,10.0,x,5.0,y\r\n" +
-                                       Twelve("20.1 8.2 62 172.8 7.1 18.0 3.3"));
-  const HydrolexFile file = ReadHydrolexFile(folder.File("A.PEN"), -999.0);
-  ASSERT_TRUE(file.Scan.Ok());
-  EXPECT_EQ(file.Scan.Columns, 6);
-  EXPECT_DOUBLE_EQ(file.MeanHumidity, 62.0);
-  EXPECT_DOUBLE_EQ(file.MeanWind, 2.0);
-
   WriteBytes(folder.File("B.PEN"), "'A',21,10.0,5.0,y\r\n" + Twelve("1 2 3 4 5 6 7"));
   const HydrolexFile bad = ReadHydrolexFile(folder.File("B.PEN"), -999.0);
   EXPECT_EQ(bad.Scan.Outcome, ScanOutcome::Unreadable);

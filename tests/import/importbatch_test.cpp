@@ -128,6 +128,10 @@ TEST(ImportBatch, RefusalsPrintTheFormsMessageAndWriteNothing) {
        "ERROR:\nCANNOT import data\nCHECK climatic parameters\n"
        "column 3: Climatic parameter not yet specified\n"
        "column 4 (RHmean): Update data range, data 1.7 .. 7.3 beyond the limits 15.0 .. 100.0\n"},
+      {"more codes than columns",
+       "'" + cxt + "' --name N --columns 101,103,202,401,402 --type monthly --not-linked",
+       "ERROR:\nCANNOT import data\n--columns gives 5 codes for the 4 columns of file " + cxt +
+           "\n"},
       {"existing name",
        "'" + cxt + "' --name OLD --columns 101,103,202,401 --type monthly --not-linked",
        "ERROR:\nFilename exists already\n"},
@@ -164,15 +168,12 @@ TEST(ImportBatch, UsageErrorsExitWith2) {
        "option --type does not apply to a Hydrolex file: the file decides it"},
       {"'" + kSamples + "LISBON.DAT' --name X --undefined -99",
        "option --undefined does not apply to a Meteorix file: the file decides it"},
-      {cxt + " --name X --kind hydrolex --columns 101",
-       "option --columns does not apply to a Hydrolex file: the file decides it"},
       {cxt + " --name X --columns 101,501", "option --columns: \"501\" is no parameter code of the import"},
       {cxt + " --name X --columns 101 --winds calm",
        "option --winds takes light|moderate|strong, not \"calm\""},
       {cxt + " --name X --columns 101 --from 31/2/2005", "the date 31/2/2005 does not exist"},
       {cxt + " --name X --columns 101 --altitude 6000",
        "option --altitude: value is larger than Maximum (=    5000)"},
-      {cxt + " --name X --columns 101 --latitude north", "option --latitude: \"north\" is no number"},
       {cxt + " --name X --frobnicate", "unknown option --frobnicate for import"},
   };
   for (const Case& c : cases) {

@@ -105,15 +105,12 @@ TEST(ImportScan, MinimaAndMaximaLeaveTheUndefinedValueOut) {
   EXPECT_EQ(scan.Maximum[2], 7.0);
 }
 
-TEST(ImportScan, HydrolexSkipsTheStationLineSumsColumns3And4AndDropsTheLastColumn) {
-  const ScanResult scan =
-      ScanBytes("'Rome',x\r\n1 2 60 100 5 6 7\r\n1 2 -999 50 5 6 7\r\n1 2 70 30 5 6 7\r\n", -999.0,
-                ImportKind::Hydrolex);
-  ASSERT_EQ(scan.Outcome, ScanOutcome::Ok);
-  EXPECT_EQ(scan.Lines, 3);
+TEST(ImportScan, HydrolexSumsTheDefinedHumidityAndWindAndDropsTheLastColumn) {
+  const ScanResult scan = ScanBytes("'A',x\r\n1 2 60 100 5 6 7\r\n1 2 -999 50 5 6 7\r\n", -999.0,
+                                    ImportKind::Hydrolex);
   EXPECT_EQ(scan.Columns, 6);
-  EXPECT_EQ(scan.HumiditySum, 130.0);
-  EXPECT_EQ(scan.WindSum, 180.0);
+  EXPECT_EQ(scan.HumiditySum, 60.0);
+  EXPECT_EQ(scan.WindSum, 150.0);
 }
 
 TEST(UndefinedValue, ComparesThousandthsAndNeverOverflows) {
