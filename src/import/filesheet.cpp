@@ -16,6 +16,7 @@
 
 #include "app/folderbrowser.h"
 #include "app/formkit.h"
+#include "import/scan.h"
 
 namespace vernoli {
 
@@ -132,7 +133,7 @@ void FileSheet::ShowFiles(const QStringList& names, const QString& info) {
   fileStringGrid_->clearContents();
   fileStringGrid_->clearSelection();
   if (hasFiles_) {
-    fileStringGrid_->setHorizontalHeaderLabels({"file"});
+    fileStringGrid_->setHorizontalHeaderLabels({Cp(kFileGridTitle)});
     fileStringGrid_->horizontalHeader()->show();
     fileStringGrid_->setRowCount(static_cast<int>(names.size()));
     for (int i = 0; i < names.size(); ++i) {
@@ -141,7 +142,7 @@ void FileSheet::ShowFiles(const QStringList& names, const QString& info) {
   } else {
     fileStringGrid_->horizontalHeader()->hide();
     fileStringGrid_->setRowCount(1);
-    fileStringGrid_->setItem(0, 0, new QTableWidgetItem("no files"));
+    fileStringGrid_->setItem(0, 0, new QTableWidgetItem(Cp(kFileGridEmpty)));
   }
   fileStringGrid_->setEnabled(hasFiles_);
   fileInfoLabel_->setText(info);

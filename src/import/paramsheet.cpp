@@ -17,6 +17,7 @@
 
 #include "app/checkedit.h"
 #include "app/formkit.h"
+#include "import/columns.h"
 #include "stations/entry.h"
 
 namespace vernoli {
@@ -60,7 +61,7 @@ ParamSheet::ParamSheet(QWidget* parent) : QWidget(parent) {
   columnGrids_[2] = ColumnGrid("StringGridMinMax", {"Maximum in file", "Minimum in file"});
   columnGrids_[3] = ColumnGrid("StringGridUpLow", {"Upper limit", "Lower limit"});
   for (QTableWidget* grid : columnGrids_) gridLayout->addWidget(grid);
-  labelClick_ = Label("LabelClick", "<< click in cell to select code >>", gridPanel_);
+  labelClick_ = Label("LabelClick", Cp(kClickToSelectCode), gridPanel_);
   gridLayout->addWidget(labelClick_);
 
   errorPanel_ = Group("ErrorPanel", QString(), this);
@@ -79,11 +80,9 @@ ParamSheet::ParamSheet(QWidget* parent) : QWidget(parent) {
   const char* const gridNames[] = {"StringGridTemp", "StringGridHum", "StringGridWind",
                                    "StringGridRad"};
   const char* const pageNames[] = {"TempSheet", "HumSheet", "WindSheet", "RadSheet"};
-  const char* const captions[] = {"Temperature", " Humidity ", " Wind speed",
-                                  " Sunshine and Radiation "};
   for (int page = 0; page < kCodePageCount; ++page) {
     QTableWidget* grid = Grid(gridNames[page], 0, 4, codePages_);
-    grid->setHorizontalHeaderLabels({"Code", "Symbol", "Unit", "Description"});
+    grid->setHorizontalHeaderLabels(CpList(kCodeGridTitles));
     grid->verticalHeader()->hide();
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -95,7 +94,7 @@ ParamSheet::ParamSheet(QWidget* parent) : QWidget(parent) {
     auto* sheetLayout = new QVBoxLayout(sheet);
     sheetLayout->setContentsMargins(2, 2, 2, 2);
     sheetLayout->addWidget(grid);
-    codePages_->addTab(sheet, captions[page]);
+    codePages_->addTab(sheet, Cp(CodePageCaption(kCodePages[static_cast<std::size_t>(page)])));
     codeGrids_[static_cast<std::size_t>(page)] = grid;
     const auto choose = [this, page](int row, int) { emit CodeChosen(page, row); };
     connect(grid, &QTableWidget::cellClicked, this, choose);
@@ -103,7 +102,7 @@ ParamSheet::ParamSheet(QWidget* parent) : QWidget(parent) {
     EnterActivates(grid);
     connect(grid, &QTableWidget::cellActivated, this, choose);
   }
-  closeCodeButton_ = Button("CloseCodeButton", "Close", groupBoxCode_);
+  closeCodeButton_ = Button("CloseCodeButton", Cp(kCloseCodeList), groupBoxCode_);
   auto* codeLayout = new QVBoxLayout(groupBoxCode_);
   codeLayout->addWidget(codePages_, 1);
   codeLayout->addLayout(ButtonRow({closeCodeButton_}));

@@ -11,6 +11,7 @@
 
 #include "app/formkit.h"
 #include "app/lamp.h"
+#include "import/columns.h"
 
 namespace vernoli {
 
@@ -93,9 +94,10 @@ ReportSheet::ReportSheet(QWidget* parent) : QWidget(parent) {
 
   auto* report = new QWidget(this);
   stringGridParamReport_ =
-      ReportGrid("StringGridParamReport", {"Nr", "Symbol", "Unit", "        Range"}, report);
+      ReportGrid("StringGridParamReport", CpList(kReportTitles), report);
   stringGridParamReport_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-  stringGridParamReport2_ = ReportGrid("StringGridParamReport2", {"   error message"}, report);
+  stringGridParamReport2_ =
+      ReportGrid("StringGridParamReport2", {Cp(kReportErrorTitle)}, report);
   lampStrip_ = new QWidget(report);
   lampStrip_->setFixedWidth(24);
   for (int i = 0; i < kMaxColumns; ++i) {
