@@ -235,8 +235,6 @@ void ParamSheet::OpenCodeList(bool open) { groupBoxCode_->setVisible(open); }
 
 void ParamSheet::FocusColumns() { columnGrids_[1]->setFocus(); }
 
-bool ParamSheet::CodeListOpen() const { return groupBoxCode_->isVisibleTo(this); }
-
 void ParamSheet::SetAssignable(bool assignable) {
   for (QTableWidget* grid : columnGrids_) grid->setEnabled(assignable);
   editUndef_->setEnabled(assignable);

@@ -43,7 +43,6 @@ class ParamSheet : public QWidget {
   // The column grids, or in their place ErrorPanel with its two texts.
   void ShowError(bool error, const QString& error1 = {}, const QString& error2 = {});
   void OpenCodeList(bool open);
-  bool CodeListOpen() const;
   // The keyboard focus to the parameter grid.
   void FocusColumns();
   // The columns can be assigned and the undefined value typed (text files), or both are the

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QToolButton>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -22,6 +23,7 @@
 #include "../app/recording_modals.h"
 #include "../stations/station_forms.h"
 #include "app/TMainMenu.h"
+#include "app/spinbutton.h"
 #include "limits/TLimitsForm.h"
 #include "stations/TSelectMenu.h"
 
@@ -282,11 +284,25 @@ TEST_F(ImportMenuTest, EnterInTheUndefinedValueScansAgain) {
 }
 
 TEST_F(ImportMenuTest, UpdateDataRangeEditsTheImportsLimitsWithoutWritingAFile) {
+  WriteFile(importFolder.File("DEBILT.CXT"), DeBiltSample());
   TLimitsForm limits(state);
   forms.LimitsForm = &limits;
   form->show();
+  ChooseFile("DEBILT.CXT");
+  AssignCode(0, "StringGridTemp", 0);
+  EXPECT_EQ(Cell("StringGridUpLow", 0, 0), "  45.0");
+  modals.act = [](QDialog& shown) {
+    // The limits form shows the station being imported; Tmax one degree up, then saved.
+    auto* spin = Control<SpinButton>(shown, "SpinButtonTmax");
+    QTest::mouseClick(spin->UpButton(), Qt::LeftButton);
+    Click(shown, "MainButton");
+  };
   Click(*form, "UpdateRangeButton");
   EXPECT_EQ(modals.names, QStringList{"LimitsForm"});
+  EXPECT_EQ(form->Session().Station().Limits.LimitTmax, 46);
+  EXPECT_EQ(Cell("StringGridUpLow", 0, 0), "  46.0");
+  // The selected station's limits are not touched, and no file is written.
+  EXPECT_EQ(state.Station.Limits.LimitTmax, 45);
   EXPECT_TRUE(folder.Names().empty());
 }
 
