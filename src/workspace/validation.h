@@ -41,6 +41,10 @@ inline constexpr std::string_view kNotANumber = "value is not a number";
 // back R(10) with the code's decimals, and refused when it is outside the record's range.
 CellCheck CheckCell(std::string_view text, int code, const RepClimateFile& station, int32_t k);
 
+// The record of a grid column in standard units: cells[r] is the text of the row of codes[r] in
+// the unit of that code; empty cells (and rows of no climatic parameter) are missing values.
+ClimaticRecord ColumnRecord(std::span<const int16_t> codes, std::span<const std::string> cells);
+
 // The ETo of the record k computed from the texts of its grid column: cells[r] is the text of
 // the row of codes[r] in the unit of that code; empty cells are missing values. The station's
 // settings and method are used. `results`, when given, receives the intermediate results.
