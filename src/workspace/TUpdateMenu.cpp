@@ -1,6 +1,9 @@
 #include "workspace/TUpdateMenu.h"
 
-#include <QAbstractTableModel>
+#include "workspace/datagrid.h"
+#include "workspace/exportpage.h"
+#include "workspace/plotpage.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,19 +16,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScrollBar>
-#include <QStyleOptionHeader>
-#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <functional>
 #include <optional>
-#include <span>
 
 #include "app/appstate.h"
 #include "app/forms.h"
@@ -39,15 +36,6 @@
 namespace vernoli {
 
 namespace {
-
-// The unit of a parameter row, beside its title in the row header.
-constexpr int kUnitRole = Qt::UserRole;
-
-constexpr int kRecordColumnWidth = 76;
-constexpr int kTitleWidth = 64;
-constexpr int kUnitWidth = 84;
-// Space above the first line of the date header.
-constexpr int kHeaderTop = 5;
 
 QLineEdit* SettingField(const char* name, int characters, QWidget* parent) {
   auto* edit = LineEdit(name, parent);
@@ -74,375 +62,6 @@ class Loading {
   bool& flag_;
   bool before_;
 };
-
-// ---------------------------------------------------------------------------------------------
-// The grid's pieces
-
-// The row header: the parameter's title and, beside it, its unit.
-class ParameterHeader final : public QHeaderView {
- public:
-  explicit ParameterHeader(QWidget* parent) : QHeaderView(Qt::Vertical, parent) {
-    setSectionResizeMode(QHeaderView::Fixed);
-    setSectionsClickable(false);
-    setHighlightSections(false);
-  }
-  QSize sizeHint() const override {
-    QSize size = QHeaderView::sizeHint();
-    size.setWidth(kTitleWidth + kUnitWidth + 12);
-    return size;
-  }
-
- protected:
-  void paintSection(QPainter* painter, const QRect& rect, int section) const override {
-    if (!rect.isValid() || model() == nullptr) return;
-    QStyleOptionHeader option;
-    initStyleOption(&option);
-    option.rect = rect;
-    option.section = section;
-    style()->drawControl(QStyle::CE_HeaderSection, &option, painter, this);
-    const QString title = model()->headerData(section, Qt::Vertical, Qt::DisplayRole).toString();
-    const QString unit = model()->headerData(section, Qt::Vertical, kUnitRole).toString();
-    painter->save();
-    painter->setPen(palette().color(QPalette::ButtonText));
-    painter->drawText(QRect(rect.left() + 6, rect.top(), kTitleWidth, rect.height()),
-                      Qt::AlignLeft | Qt::AlignVCenter, title);
-    painter->drawText(QRect(rect.left() + 6 + kTitleWidth, rect.top(), kUnitWidth, rect.height()),
-                      Qt::AlignLeft | Qt::AlignVCenter, unit.trimmed());
-    painter->restore();
-  }
-};
-
-// The column header: the record's date, one line per date row.
-class DateHeader final : public QHeaderView {
- public:
-  explicit DateHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {
-    setSectionResizeMode(QHeaderView::Fixed);
-    setSectionsClickable(false);
-    setHighlightSections(false);
-  }
-  void SetLines(int lines) {
-    lines_ = lines;
-    updateGeometry();
-  }
-  QSize sizeHint() const override {
-    QSize size = QHeaderView::sizeHint();
-    size.setHeight(2 * kHeaderTop + lines_ * fontMetrics().lineSpacing());
-    return size;
-  }
-
- protected:
-  void paintSection(QPainter* painter, const QRect& rect, int section) const override {
-    if (!rect.isValid() || model() == nullptr) return;
-    QStyleOptionHeader option;
-    initStyleOption(&option);
-    option.rect = rect;
-    option.section = section;
-    style()->drawControl(QStyle::CE_HeaderSection, &option, painter, this);
-    const QStringList lines =
-        model()->headerData(section, Qt::Horizontal, Qt::DisplayRole).toString().split('\n');
-    const int spacing = fontMetrics().lineSpacing();
-    painter->save();
-    painter->setPen(palette().color(QPalette::ButtonText));
-    for (int i = 0; i < lines.size(); ++i) {
-      painter->drawText(QRect(rect.left(), rect.top() + kHeaderTop + i * spacing, rect.width(),
-                              spacing),
-                        Qt::AlignCenter, lines[i]);
-    }
-    painter->restore();
-  }
-
- private:
-  int lines_ = 3;
-};
-
-// The cell editor: Enter keeps the text, closes the editor and asks for the check.
-class CellDelegate final : public QStyledItemDelegate {
- public:
-  CellDelegate(QObject* parent, std::function<void()> enter)
-      : QStyledItemDelegate(parent), enter_(std::move(enter)) {}
-
-  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
-                        const QModelIndex&) const override {
-    auto* edit = new QLineEdit(parent);
-    edit->setFrame(false);
-    edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return edit;
-  }
-  void setEditorData(QWidget* editor, const QModelIndex& index) const override {
-    static_cast<QLineEdit*>(editor)->setText(index.data(Qt::EditRole).toString());
-  }
-  void setModelData(QWidget* editor, QAbstractItemModel* model,
-                    const QModelIndex& index) const override {
-    model->setData(index, static_cast<QLineEdit*>(editor)->text(), Qt::EditRole);
-  }
-
- protected:
-  bool eventFilter(QObject* object, QEvent* event) override {
-    auto* editor = qobject_cast<QWidget*>(object);
-    if (editor != nullptr && event->type() == QEvent::KeyPress) {
-      const int key = static_cast<QKeyEvent*>(event)->key();
-      if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        emit commitData(editor);
-        emit closeEditor(editor, QAbstractItemDelegate::NoHint);
-        enter_();
-        return true;
-      }
-    }
-    return QStyledItemDelegate::eventFilter(object, event);
-  }
-
- private:
-  std::function<void()> enter_;
-};
-
-}  // namespace
-
-// The grid's texts, straight from the session: one row per parameter, one column per record.
-class WorkspaceGridModel final : public QAbstractTableModel {
- public:
-  WorkspaceGridModel(WorkspaceSession& session, QObject* parent)
-      : QAbstractTableModel(parent), session_(session) {}
-
-  // Follows the session's grid: a new shape resets the view, the same shape only repaints it (the
-  // current cell stays).
-  void Refresh() {
-    const GridPage& grid = session_.Grid();
-    const int columns = static_cast<int>(grid.Cells.size());
-    const bool sameShape = grid.Codes == codes_ && columns == columns_;
-    if (!sameShape) beginResetModel();
-    codes_ = grid.Codes;
-    columns_ = columns;
-    titles_.clear();
-    units_.clear();
-    if (session_.IsOpen()) {
-      for (const ParameterRowTitle& row : session_.RowTitles()) {
-        titles_.push_back(Cp(row.Title));
-        units_.push_back(Cp(row.Unit));
-      }
-    }
-    if (!sameShape) {
-      endResetModel();
-      return;
-    }
-    const int rows = static_cast<int>(codes_.size());
-    if (rows > 0 && columns_ > 0) {
-      emit dataChanged(index(0, 0), index(rows - 1, columns_ - 1));
-      emit headerDataChanged(Qt::Horizontal, 0, columns_ - 1);
-      emit headerDataChanged(Qt::Vertical, 0, rows - 1);
-    }
-  }
-
-  void ColumnChanged(int column) {
-    const int rows = static_cast<int>(codes_.size());
-    if (rows > 0) emit dataChanged(index(0, column), index(rows - 1, column));
-  }
-
-  int rowCount(const QModelIndex& parent = {}) const override {
-    return parent.isValid() ? 0 : static_cast<int>(codes_.size());
-  }
-  int columnCount(const QModelIndex& parent = {}) const override {
-    return parent.isValid() ? 0 : columns_;
-  }
-
-  QVariant data(const QModelIndex& index, int role) const override {
-    const std::string* text = Cell(index);
-    if (text == nullptr) return {};
-    switch (role) {
-      case Qt::DisplayRole:
-        return Cp(*text);
-      case Qt::EditRole:
-        return Cp(*text).trimmed();
-      case Qt::TextAlignmentRole:
-        return static_cast<int>(Qt::AlignRight | Qt::AlignVCenter);
-      case Qt::BackgroundRole:
-        if (IsETo(index.row())) return QColor(255, 248, 220);
-        return {};
-      default:
-        return {};
-    }
-  }
-
-  bool setData(const QModelIndex& index, const QVariant& value, int role) override {
-    if (role != Qt::EditRole || Cell(index) == nullptr) return false;
-    session_.SetCellText(static_cast<std::size_t>(index.column()),
-                         static_cast<std::size_t>(index.row()), ToCp1252(value.toString()));
-    emit dataChanged(index, index);
-    return true;
-  }
-
-  Qt::ItemFlags flags(const QModelIndex& index) const override {
-    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-    // ETo is computed from the column, never typed.
-    if (index.isValid() && !IsETo(index.row())) flags |= Qt::ItemIsEditable;
-    return flags;
-  }
-
-  QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-    if (section < 0) return {};
-    const auto s = static_cast<std::size_t>(section);
-    if (orientation == Qt::Horizontal) {
-      const GridPage& grid = session_.Grid();
-      if (role != Qt::DisplayRole || s >= grid.Dates.size()) return {};
-      QStringList lines;
-      for (const std::string& date : grid.Dates[s]) lines << Cp(date).trimmed();
-      return lines.join('\n');
-    }
-    if (s >= static_cast<std::size_t>(titles_.size())) return {};
-    if (role == Qt::DisplayRole) return titles_[section];
-    if (role == kUnitRole) return units_[section];
-    return {};
-  }
-
-  bool IsETo(int row) const { return row == static_cast<int>(codes_.size()) - 1; }
-
- private:
-  const std::string* Cell(const QModelIndex& index) const {
-    if (!index.isValid()) return nullptr;
-    const GridPage& grid = session_.Grid();
-    const auto c = static_cast<std::size_t>(index.column());
-    const auto r = static_cast<std::size_t>(index.row());
-    if (c >= grid.Cells.size() || r >= grid.Cells[c].size()) return nullptr;
-    return &grid.Cells[c][r];
-  }
-
-  WorkspaceSession& session_;
-  std::vector<int16_t> codes_;
-  int columns_ = 0;
-  QStringList titles_;
-  QStringList units_;
-};
-
-// ---------------------------------------------------------------------------------------------
-// DataGrid
-
-DataGrid::DataGrid(QWidget* parent) : QTableView(parent) {
-  setObjectName("StringGridData");
-  setHorizontalHeader(new DateHeader(this));
-  setVerticalHeader(new ParameterHeader(this));
-  horizontalHeader()->setDefaultSectionSize(kRecordColumnWidth);
-  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
-  setSelectionMode(QAbstractItemView::SingleSelection);
-  setSelectionBehavior(QAbstractItemView::SelectItems);
-  setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                  QAbstractItemView::AnyKeyPressed);
-  setCornerButtonEnabled(false);
-  setWordWrap(false);
-  setItemDelegate(new CellDelegate(this, [this] { Validate(currentIndex()); }));
-
-  corner_ = new QWidget(this);
-  corner_->setObjectName("TimePanels");
-  corner_->setAutoFillBackground(true);
-  corner_->setBackgroundRole(QPalette::Button);
-  for (std::size_t i = 0; i < timePanels_.size(); ++i) {
-    auto* label = Label(QString("TimePanel%1").arg(i + 1), QString(), corner_);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    timePanels_[i] = label;
-  }
-  connect(qApp, &QApplication::focusChanged, this, &DataGrid::FocusChanged);
-}
-
-DataGrid::~DataGrid() { QObject::disconnect(qApp, nullptr, this, nullptr); }
-
-void DataGrid::SetDateTitles(const QStringList& titles) {
-  for (std::size_t i = 0; i < timePanels_.size(); ++i) {
-    const auto n = static_cast<qsizetype>(i);
-    timePanels_[i]->setText(n < titles.size() ? titles[n] : QString());
-    timePanels_[i]->setVisible(n < titles.size());
-  }
-  static_cast<DateHeader*>(horizontalHeader())->SetLines(static_cast<int>(titles.size()));
-  updateGeometries();
-}
-
-void DataGrid::FinishEditing() {
-  const QModelIndex index = currentIndex();
-  QWidget* editor = index.isValid() ? indexWidget(index) : nullptr;
-  if (editor == nullptr) return;
-  commitData(editor);
-  closeEditor(editor, QAbstractItemDelegate::NoHint);
-  Validate(index);
-}
-
-void DataGrid::FocusCell(const QModelIndex& index) {
-  quiet_ = true;
-  setCurrentIndex(index);
-  scrollTo(index);
-  setFocus(Qt::OtherFocusReason);
-  quiet_ = false;
-}
-
-void DataGrid::ScrollToFirstColumn() {
-  if (model() == nullptr || model()->columnCount() == 0 || model()->rowCount() == 0) return;
-  quiet_ = true;
-  const int row = currentIndex().isValid() ? currentIndex().row() : 0;
-  setCurrentIndex(model()->index(row, 0));
-  horizontalScrollBar()->setValue(0);
-  quiet_ = false;
-}
-
-void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
-  // The base class first hands an open editor's text to the cell being left.
-  QTableView::currentChanged(current, previous);
-  if (previous.isValid() && previous != current) Validate(previous);
-}
-
-void DataGrid::keyPressEvent(QKeyEvent* event) {
-  if (state() != QAbstractItemView::EditingState) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-      Validate(currentIndex());
-      event->accept();
-      return;
-    }
-    if (event->key() == Qt::Key_Delete && currentIndex().isValid()) {
-      emit DeleteCell(currentIndex());
-      event->accept();
-      return;
-    }
-  }
-  QTableView::keyPressEvent(event);
-}
-
-void DataGrid::mouseDoubleClickEvent(QMouseEvent* event) {
-  const QModelIndex index = indexAt(event->position().toPoint());
-  if (index.isValid() && index == currentIndex()) Validate(index);
-  QTableView::mouseDoubleClickEvent(event);
-}
-
-void DataGrid::updateGeometries() {
-  QTableView::updateGeometries();
-  if (corner_ == nullptr) return;
-  corner_->setGeometry(frameWidth(), frameWidth(), verticalHeader()->width(),
-                       horizontalHeader()->height());
-  const int spacing = fontMetrics().lineSpacing();
-  for (std::size_t i = 0; i < timePanels_.size(); ++i) {
-    timePanels_[i]->setGeometry(2, kHeaderTop + static_cast<int>(i) * spacing,
-                                corner_->width() - 10, spacing);
-  }
-  corner_->raise();
-}
-
-bool DataGrid::Inside(const QWidget* widget) const {
-  return widget != nullptr && (widget == this || isAncestorOf(widget));
-}
-
-// Leaving the grid for another control of the form checks the current cell; a window that comes
-// to the front (a message, another form) does not.
-void DataGrid::FocusChanged(QWidget* old, QWidget* now) {
-  if (!Inside(old) || now == nullptr || Inside(now) || !isVisible()) return;
-  if (now->window() != window()) return;
-  Validate(currentIndex());
-}
-
-void DataGrid::Validate(const QModelIndex& index) {
-  if (quiet_ || busy_ || !index.isValid()) return;
-  busy_ = true;
-  emit ValidateCell(index);
-  busy_ = false;
-}
-
-// ---------------------------------------------------------------------------------------------
-// TUpdateMenu
-
-namespace {
 
 // Names of the presence check boxes, in the order of PresenceBoxes().
 constexpr std::array<const char*, kPresenceBoxCount> kPresenceNames = {
@@ -492,12 +111,12 @@ TUpdateMenu::TUpdateMenu(AppState& state, Forms& forms, QWidget* parent)
   pageControl1_->setObjectName("PageControl1");
   descriptionSheet_ = BuildDescriptionSheet();
   dataSheet_ = BuildDataSheet();
-  plotSheet_ = BuildPlotSheet();
-  printSheet_ = BuildPrintSheet();
+  plotPage_ = new PlotPage(session_, state_, forms_);
+  exportPage_ = new ExportPage(session_, state_, forms_);
   pageControl1_->addTab(descriptionSheet_, " Input data description  ");
   pageControl1_->addTab(dataSheet_, " Meteorological data and ETo   ");
-  pageControl1_->addTab(plotSheet_, " Plot data  ");
-  pageControl1_->addTab(printSheet_, " Export results  ");
+  pageControl1_->addTab(plotPage_, " Plot data  ");
+  pageControl1_->addTab(exportPage_, " Export results  ");
 
   mainMenuButton_ = Button("MainMenuButton", "Main menu", this);
   cancelButton_ = Button("CancelButton", "Cancel", this);
@@ -765,90 +384,6 @@ QWidget* TUpdateMenu::BuildDataSheet() {
   return page;
 }
 
-QWidget* TUpdateMenu::BuildPlotSheet() {
-  auto* page = new QWidget;
-  page->setObjectName("PlotSheet");
-  labelPlotTitle_ = Label("LabelPlotTitle", QString(), page);
-  QFont bold = labelPlotTitle_->font();
-  bold.setBold(true);
-  labelPlotTitle_->setFont(bold);
-  plotImage_ = Label("PlotImage", QString(), page);
-  plotImage_->setMinimumSize(600, 280);
-  plotImage_->setAutoFillBackground(true);
-  plotImage_->setBackgroundRole(QPalette::Base);
-  timeImage_ = Label("TimeImage", QString(), page);
-  timeImage_->setMinimumHeight(24);
-  timeImage_->setAutoFillBackground(true);
-  timeImage_->setBackgroundRole(QPalette::Base);
-  yearLabel_ = Label("YearLabel", QString(), page);
-  plotMenu_ = Button("PlotMenu", "Plot options", page);
-  legendButton_ = Button("LegendButton", "Legend", page);
-  nextPrevPanelPlot_ = Panel("NextPrevPanelPlot", page);
-  previousYearPlotButton_ =
-      Button("PreviousYearPlotButton", Cp(kPreviousYearCaption), nextPrevPanelPlot_);
-  nextYearPlotButton_ = Button("NextYearPlotButton", Cp(kNextYearCaption), nextPrevPanelPlot_);
-  auto* navigation = new QHBoxLayout(nextPrevPanelPlot_);
-  navigation->setContentsMargins(0, 0, 0, 0);
-  navigation->addWidget(previousYearPlotButton_);
-  navigation->addWidget(nextYearPlotButton_);
-
-  legendGroupBox_ = Group("LegendGroupBox", " Legend ", page);
-  auto* legendGrid = new QTableWidget(0, 2, legendGroupBox_);
-  legendGrid->setObjectName("LegendStringGrid");
-  legendGrid->verticalHeader()->hide();
-  legendGrid->horizontalHeader()->hide();
-  legendGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  auto* closeLegend = Button("CloseLegendButton", "Close", legendGroupBox_);
-  auto* legendLayout = new QHBoxLayout(legendGroupBox_);
-  legendLayout->addWidget(legendGrid, 1);
-  legendLayout->addWidget(closeLegend, 0, Qt::AlignTop);
-  connect(closeLegend, &QPushButton::clicked, legendGroupBox_, &QWidget::hide);
-
-  auto* time = new QHBoxLayout;
-  time->addWidget(yearLabel_);
-  time->addWidget(timeImage_, 1);
-  auto* bar = new QHBoxLayout;
-  bar->addWidget(nextPrevPanelPlot_);
-  bar->addStretch(1);
-  bar->addWidget(plotMenu_);
-  bar->addWidget(legendButton_);
-  auto* layout = new QVBoxLayout(page);
-  layout->addWidget(labelPlotTitle_);
-  layout->addWidget(plotImage_, 1);
-  layout->addLayout(time);
-  layout->addWidget(legendGroupBox_);
-  layout->addLayout(bar);
-  legendGroupBox_->hide();
-  return page;
-}
-
-QWidget* TUpdateMenu::BuildPrintSheet() {
-  auto* page = new QWidget;
-  page->setObjectName("PrintSheet");
-  reportButton_ = Button("ReportButton", "Compose ETo report", page);
-  agrolumeFilesButton_ = Button("AgrolumeFilesButton", "Export climate files", page);
-  for (QPushButton* button : {reportButton_, agrolumeFilesButton_}) button->setMinimumWidth(200);
-  auto* reportText = Label("ReportPanel", "A report (.REP) of the data, ETo and intermediate "
-                                          "results, with the columns you choose.",
-                           page);
-  auto* cropText = Label("AgrolumePanelText", "The ETo file (.ETo) and the temperature file (.TMP)"
-                                              " for the data base of the crop model Agrolume.",
-                         page);
-  for (QLabel* label : {reportText, cropText}) label->setWordWrap(true);
-  panelExport_ = Panel("PanelExport", page);
-  panelExport_->setFrameShape(QFrame::StyledPanel);
-  auto* layout = new QGridLayout(page);
-  layout->addWidget(reportButton_, 0, 0);
-  layout->addWidget(reportText, 0, 1);
-  layout->addWidget(agrolumeFilesButton_, 1, 0);
-  layout->addWidget(cropText, 1, 1);
-  layout->addWidget(panelExport_, 2, 0, 1, 2);
-  layout->setColumnStretch(1, 1);
-  layout->setRowStretch(3, 1);
-  panelExport_->hide();
-  return page;
-}
-
 void TUpdateMenu::Connect() {
   connect(mainMenuButton_, &QPushButton::clicked, this, &TUpdateMenu::MainMenuButtonClick);
   connect(cancelButton_, &QPushButton::clicked, this, &TUpdateMenu::CancelButtonClick);
@@ -915,16 +450,16 @@ void TUpdateMenu::Connect() {
   }
 
   // Both year navigations.
-  for (QPushButton* next : {nextYearDataButton_, nextYearPlotButton_}) {
-    connect(next, &QPushButton::clicked, this, &TUpdateMenu::NextYearDataButtonClick);
-  }
-  for (QPushButton* previous : {previousYearDataButton_, previousYearPlotButton_}) {
-    connect(previous, &QPushButton::clicked, this, &TUpdateMenu::PreviousYearDataButtonClick);
-  }
-  connect(plotMenu_, &QPushButton::clicked, this, [this] {
+  connect(nextYearDataButton_, &QPushButton::clicked, this, &TUpdateMenu::NextYearDataButtonClick);
+  connect(plotPage_, &PlotPage::NextYearClicked, this, &TUpdateMenu::NextYearDataButtonClick);
+  connect(previousYearDataButton_, &QPushButton::clicked, this,
+          &TUpdateMenu::PreviousYearDataButtonClick);
+  connect(plotPage_, &PlotPage::PreviousYearClicked, this,
+          &TUpdateMenu::PreviousYearDataButtonClick);
+  connect(plotPage_, &PlotPage::PlotOptionsClicked, this, [this] {
     if (forms_.PlotMenuForm == nullptr || !session_.IsOpen()) return;
     FinishGridEditing();
-    legendGroupBox_->hide();
+    plotPage_->HideLegend();
     ShowModal(*forms_.PlotMenuForm);
     Status status = session_.WriteBack();
     if (status) status = session_.Refill();
@@ -955,14 +490,13 @@ void TUpdateMenu::FormActivate() {
     return;
   }
   symbolPanel_->hide();
-  legendGroupBox_->hide();
   groupBoxSwitchUnits_->hide();
   groupBoxAngstrom_->hide();
-  panelExport_->hide();
+  plotPage_->Opening();
+  exportPage_->HidePanel();
   // The opening's refill draws the plot of the visible range.
   session_.PlotDrawn();
   state_.Report = ReportContent{};
-  labelPlotTitle_->setText("Reference crop evapotranspiration (ETo)");
 
   ShowDescription();
   ShowNavigation();
@@ -1061,23 +595,12 @@ void TUpdateMenu::ShowNavigation() {
   const YearPage& page = session_.Page();
   const QString previous = Cp(PreviousYearCaption(page));
   const QString next = Cp(NextYearCaption(page));
-  for (QFrame* panel : {nextPrevPanelData_, nextPrevPanelPlot_}) {
-    panel->setVisible(session_.IsOpen() && page.Navigation);
-  }
-  for (QPushButton* button : {previousYearDataButton_, previousYearPlotButton_}) {
-    button->setText(previous);
-    button->setEnabled(page.PreviousEnabled);
-  }
-  for (QPushButton* button : {nextYearDataButton_, nextYearPlotButton_}) {
-    button->setText(next);
-    button->setEnabled(page.NextEnabled);
-  }
-  // The year label of the plot page: the year of the first visible record.
-  QString year;
-  if (session_.IsOpen() && session_.Station().FromYear != kYearNotLinked) {
-    year = QString::number(DateOfRecord(session_.Station(), page.First - 1).Year);
-  }
-  yearLabel_->setText(year);
+  nextPrevPanelData_->setVisible(session_.IsOpen() && page.Navigation);
+  previousYearDataButton_->setText(previous);
+  previousYearDataButton_->setEnabled(page.PreviousEnabled);
+  nextYearDataButton_->setText(next);
+  nextYearDataButton_->setEnabled(page.NextEnabled);
+  plotPage_->ShowNavigation();
 }
 
 void TUpdateMenu::ShowGrid() {
@@ -1085,6 +608,7 @@ void TUpdateMenu::ShowGrid() {
   QStringList titles;
   for (const std::string& title : session_.Grid().DateTitles) titles << Cp(title);
   stringGridData_->SetDateTitles(titles);
+  plotPage_->Redraw();
 }
 
 void TUpdateMenu::ShowSymbols() {
@@ -1128,6 +652,7 @@ void TUpdateMenu::ValidateCurrentCell(const QModelIndex& index) {
   const CellCheck check = session_.LeaveCell(static_cast<std::size_t>(index.column()),
                                              static_cast<std::size_t>(index.row()));
   gridModel_->ColumnChanged(index.column());
+  plotPage_->Redraw();
   if (check.Refused) {
     ShowMessage(check.Message);
     stringGridData_->FocusCell(index);
@@ -1174,8 +699,8 @@ void TUpdateMenu::RangeButtonClick() {
 
 void TUpdateMenu::PageControl1Change(int page) {
   groupBoxAngstrom_->hide();
-  panelExport_->hide();
-  if (pageControl1_->widget(page) == plotSheet_) PlotSheetShow();
+  exportPage_->HidePanel();
+  if (pageControl1_->widget(page) == plotPage_) PlotSheetShow();
 }
 
 void TUpdateMenu::PlotSheetShow() {

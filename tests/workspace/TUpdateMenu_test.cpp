@@ -1,4 +1,5 @@
 #include "workspace/TUpdateMenu.h"
+#include "workspace/datagrid.h"
 
 #include <QApplication>
 #include <QCheckBox>
