@@ -6,6 +6,7 @@
 #include "app/modal.h"
 #include "limits/TFileOptionMenu.h"
 #include "limits/TLimitsForm.h"
+#include "plot/TPlotMenuForm.h"
 #include "stations/TCharacteristicsMenu.h"
 #include "stations/TCreateMenu.h"
 #include "stations/TDataForm.h"
@@ -26,6 +27,7 @@ Program::Program(const ProgramFolders& folders)
   forms_.CreateMenu = new TCreateMenu(state_, forms_, owner);
   forms_.CharacteristicsMenu = new TCharacteristicsMenu(state_, owner);
   forms_.UpdateMenu = new TUpdateMenu(state_, forms_, owner);
+  forms_.PlotMenuForm = new TPlotMenuForm(state_, owner);
   forms_.LimitsForm = new TLimitsForm(state_, owner);
   forms_.DataForm = new TDataForm(state_, owner);
   forms_.UpdateStationMenu = new TUpdateStationMenu(state_, owner);

@@ -160,6 +160,19 @@ std::string GraphTitle(const GraphDescription& graph) {
   return std::string(title);
 }
 
+std::string GraphPictureName(const RepClimateFile& station, const GraphDescription& graph,
+                             int32_t first) {
+  std::string group = "ETo";
+  for (std::size_t g = 0; g < kGroupTitles.size(); ++g) {
+    if (graph.Groups[g]) group = kGroupTitles[g];
+  }
+  std::erase(group, ' ');
+  std::string name = station.FileName + "_" + group;
+  const Date date = DateOfRecord(station, std::max(first, 1) - 1);
+  if (station.FromYear != kYearNotLinked) name += "_" + std::to_string(date.Year);
+  return name + ".png";
+}
+
 // ---------------------------------------------------------------------------------------------
 // Values
 
