@@ -56,8 +56,12 @@ QImage PaintPlot(const PlotDrawing& drawing) {
     painter.setPen(QPen(Qt::black, 1, line.Solid ? Qt::SolidLine : Qt::DotLine));
     painter.drawLine(0, line.Y, image.width(), line.Y);
     if (line.Labelled) {
+      // On white, so that a label over a bar stays readable.
       painter.setPen(Qt::black);
+      painter.setBackgroundMode(Qt::OpaqueMode);
+      painter.setBackground(Qt::white);
       painter.drawText(line.LabelX, line.LabelY, FromCp1252(line.Label));
+      painter.setBackgroundMode(Qt::TransparentMode);
     }
   }
   return image;
@@ -68,7 +72,10 @@ QImage PaintTimeStrip(const TimeStrip& strip) {
   image.fill(Qt::white);
   QPainter painter(&image);
   painter.setPen(QPen(Qt::black, 1));
-  for (int x : strip.Boundaries) painter.drawLine(x, 0, x, image.height());
+  for (int x : strip.Boundaries) {
+    x = std::min(x, image.width() - 1);  // the end of the range on the last column
+    painter.drawLine(x, 0, x, image.height());
+  }
   painter.setFont(SmallFont());
   const QFontMetrics metrics(painter.font());
   for (const TimeLabel& label : strip.Labels) {
