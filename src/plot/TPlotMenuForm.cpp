@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QShowEvent>
 #include <QSpinBox>
+#include <QStackedLayout>
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
@@ -67,12 +68,16 @@ TPlotMenuForm::TPlotMenuForm(AppState& state, QWidget* parent) : QDialog(parent)
   }
   radios->addStretch(1);
 
-  auto* boxes = new QVBoxLayout;
+  // One box at a time, in a place as large as the largest; nothing while no group is chosen.
+  auto* boxes = new QWidget(this);
+  boxStack_ = new QStackedLayout(boxes);
   for (const PlotGroupInfo& info : PlotGroupTable()) {
     boxes_[Index(info.Group)] = BuildGroupBox(info.Group);
-    boxes->addWidget(boxes_[Index(info.Group)]);
+    boxStack_->addWidget(boxes_[Index(info.Group)]);
   }
-  boxes->addStretch(1);
+  noGroup_ = new QWidget(boxes);
+  boxStack_->addWidget(noGroup_);
+  boxStack_->setCurrentWidget(noGroup_);
 
   closeButton_ = Button("CloseButton", "Plot", this);
   closeButton_->setDefault(true);
@@ -82,7 +87,7 @@ TPlotMenuForm::TPlotMenuForm(AppState& state, QWidget* parent) : QDialog(parent)
 
   auto* top = new QHBoxLayout;
   top->addWidget(options);
-  top->addLayout(boxes, 1);
+  top->addWidget(boxes, 1);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top, 1);
   layout->addLayout(ButtonRow({closeButton_, cancelButton_}));
@@ -90,7 +95,7 @@ TPlotMenuForm::TPlotMenuForm(AppState& state, QWidget* parent) : QDialog(parent)
 
 QGroupBox* TPlotMenuForm::BuildGroupBox(PlotGroup group) {
   const PlotGroupInfo& info = InfoOf(group);
-  QGroupBox* box = Group(Cp(info.Box), Cp(info.BoxTitle), this);
+  QGroupBox* box = Group(Cp(info.Box), Cp(info.BoxTitle), nullptr);
   auto* grid = new QGridLayout(box);
   int row = 0;
   for (const PlotSeriesInfo& series : SeriesOfGroup(group)) {
@@ -135,6 +140,7 @@ QGroupBox* TPlotMenuForm::BuildGroupBox(PlotGroup group) {
   rangeRow->addStretch(1);
   grid->addWidget(range, row, 0, 1, 2);
   grid->setColumnStretch(0, 1);
+  grid->setRowStretch(row + 1, 1);
   return box;
 }
 
@@ -165,13 +171,14 @@ void TPlotMenuForm::Show() {
     radios_[g]->setAutoExclusive(false);
     radios_[g]->setChecked(selected);
     radios_[g]->setAutoExclusive(true);
-    boxes_[g]->setVisible(selected);
+    if (selected) boxStack_->setCurrentWidget(boxes_[g]);
     const GroupRange& range = options_.RangeOf(info.Group);
     if (QSpinBox* spin = maximum_[g]; spin != nullptr) {
       spin->setRange(range.Maximum.Minimum, range.Maximum.Maximum);
       spin->setValue(range.Maximum.Value);
     }
   }
+  if (!options_.Selected) boxStack_->setCurrentWidget(noGroup_);
   const GroupRange& temperature = options_.RangeOf(PlotGroup::Temperature);
   spinEditTmin_->setRange(temperature.Minimum.Minimum, temperature.Minimum.Maximum);
   spinEditTmin_->setValue(temperature.Minimum.Value);

@@ -21,6 +21,7 @@ class QGroupBox;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
+class QStackedLayout;
 
 namespace vernoli {
 
@@ -59,6 +60,8 @@ class TPlotMenuForm : public QDialog {
 
   std::array<QRadioButton*, kPlotGroupCount> radios_{};
   std::array<QGroupBox*, kPlotGroupCount> boxes_{};
+  QStackedLayout* boxStack_;  // shows the chosen group's box
+  QWidget* noGroup_;             // shown while no group is chosen
   std::array<QCheckBox*, kPlotSeriesCount> checks_{};
   std::array<QComboBox*, kPlotSeriesCount> styles_{};
   std::array<QSpinBox*, kPlotGroupCount> maximum_{};  // none for relative radiation

@@ -166,7 +166,7 @@ std::string GraphPictureName(const RepClimateFile& station, const GraphDescripti
   for (std::size_t g = 0; g < kGroupTitles.size(); ++g) {
     if (graph.Groups[g]) group = kGroupTitles[g];
   }
-  std::erase(group, ' ');
+  std::replace(group.begin(), group.end(), ' ', '_');
   std::string name = station.FileName + "_" + group;
   const Date date = DateOfRecord(station, std::max(first, 1) - 1);
   if (station.FromYear != kYearNotLinked) name += "_" + std::to_string(date.Year);

@@ -102,7 +102,8 @@ std::string GraphTitle(const GraphDescription& graph);
 
 // The file name of a picture of the graph: the station's file name, the last marked group (as
 // the title) and, for data linked to a year, the year of the first visible record (counted from
-// 1): "DEBILT_ETo_2001.png", "MADRID_Temperature.png".
+// 1), blanks as underscores: "DEBILT_ETo_2001.png", "SYDNEY_Energy_fluxes_2001.png",
+// "MADRID_Temperature.png".
 std::string GraphPictureName(const RepClimateFile& station, const GraphDescription& graph,
                              int32_t first);
 

@@ -2,13 +2,14 @@
 
 #include <QFont>
 #include <QFrame>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
-#include <QResizeEvent>
+#include <QEvent>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -50,9 +51,10 @@ PlotPage::PlotPage(WorkspaceSession& session, AppState& state, Forms& forms, QWi
   labelPlotTitle_->setFont(bold);
   plotImage_ = ImageLabel("PlotImage", this);
   plotImage_->setMinimumSize(600, 280);
+  plotImage_->installEventFilter(this);
   timeImage_ = ImageLabel("TimeImage", this);
-  timeImage_->setMinimumHeight(24);
-  timeImage_->setMaximumHeight(24);
+  timeImage_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  timeImage_->setFixedHeight(24);
   yearLabel_ = Label("YearLabel", QString(), this);
   yearLabel_->setFixedWidth(44);
   plotMenu_ = Button("PlotMenu", "Plot options", this);
@@ -104,12 +106,15 @@ PlotPage::PlotPage(WorkspaceSession& session, AppState& state, Forms& forms, QWi
   legendLayout->addWidget(closeLegend, 0, Qt::AlignTop);
   connect(closeLegend, &QPushButton::clicked, legendGroupBox_, &QWidget::hide);
 
-  auto* time = new QHBoxLayout;
-  time->addWidget(yearLabel_);
-  time->addWidget(timeImage_, 1);
-  auto* plot = new QHBoxLayout;
-  plot->addSpacing(44 + time->spacing());  // the plot stands above the time strip
-  plot->addWidget(plotImage_, 1);
+  // The plot stands above the time strip, in one column: the year label beside the strip.
+  auto* graph = new QGridLayout;
+  graph->setHorizontalSpacing(4);
+  graph->setVerticalSpacing(2);
+  graph->addWidget(plotImage_, 0, 1);
+  graph->addWidget(yearLabel_, 1, 0);
+  graph->addWidget(timeImage_, 1, 1);
+  graph->setColumnStretch(1, 1);
+  graph->setRowStretch(0, 1);
   auto* bar = new QHBoxLayout;
   bar->addWidget(nextPrevPanelPlot_);
   bar->addStretch(1);
@@ -118,8 +123,7 @@ PlotPage::PlotPage(WorkspaceSession& session, AppState& state, Forms& forms, QWi
   bar->addWidget(savePictureButton_);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(labelPlotTitle_);
-  layout->addLayout(plot, 1);
-  layout->addLayout(time);
+  layout->addLayout(graph, 1);
   layout->addWidget(legendGroupBox_);
   layout->addLayout(bar);
   legendGroupBox_->hide();
@@ -175,9 +179,12 @@ void PlotPage::Redraw() {
   if (legendGroupBox_->isVisible()) LegendButtonClick();
 }
 
-void PlotPage::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
-  if (session_.IsOpen() && !plot_.isNull() && plotImage_->size() != plot_.size()) Redraw();
+bool PlotPage::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == plotImage_ && event->type() == QEvent::Resize && session_.IsOpen() &&
+      !plot_.isNull() && plotImage_->size().expandedTo(plotImage_->minimumSize()) != plot_.size()) {
+    Redraw();
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void PlotPage::HideLegend() { legendGroupBox_->hide(); }

@@ -51,7 +51,8 @@ class PlotPage : public QWidget {
   void PlotOptionsClicked();
 
  protected:
-  void resizeEvent(QResizeEvent* event) override;
+  // A new size of the plot area (the window, or the legend opened or closed) redraws the graph.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // What resets the graph when it changes: the codes, the wind height, the method.

@@ -321,6 +321,19 @@ TEST(TimeStrip, PixelsLabelsAndYear) {
   EXPECT_TRUE(BuildTimeStrip(kDaily2001, 5, 4, 600, 30).Boundaries.empty());
 }
 
+TEST(GraphPicture, NamedForTheStationTheGroupAndTheYear) {
+  RepClimateFile station = Station(kDaily, {1, 3, 2001}, {31, 3, 2002});
+  station.FileName = "DEBILT";
+  GraphDescription graph;
+  DefaultEToGraph(graph, 1);
+  EXPECT_EQ(GraphPictureName(station, graph, 1), "DEBILT_ETo_2001.png");
+  graph.Groups[static_cast<std::size_t>(PlotGroup::EnergyFluxes)] = true;
+  EXPECT_EQ(GraphPictureName(station, graph, 307), "DEBILT_Energy_fluxes_2002.png");
+  RepClimateFile means = Station(kMonthly, {1, 1, 1901}, {31, 12, 1901});
+  means.FileName = "MADRID";
+  EXPECT_EQ(GraphPictureName(means, graph, 1), "MADRID_Energy_fluxes.png");
+}
+
 TEST(Legend, OneRowPerSeriesInUse) {
   GraphDescription graph;
   DefaultEToGraph(graph, 1);

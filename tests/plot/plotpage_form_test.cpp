@@ -20,6 +20,7 @@
 #include "../model/scratch_folder.h"
 #include "app/appstate.h"
 #include "app/forms.h"
+#include "model/datafile.h"
 #include "model/textfile.h"
 #include "plot/TPlotMenuForm.h"
 #include "plot/graphimage.h"
@@ -168,6 +169,9 @@ TEST_F(PlotPageTest, OpensOnTheDefaultEToGraphWithItsLegend) {
   EXPECT_EQ(LegendCell(1, 0), "EToP-M ");
   EXPECT_TRUE(Control("ShapeL1")->isVisible());
   EXPECT_FALSE(Control("ShapeL2")->isVisible());
+  // The legend takes room from the plot, which is drawn again at its new size.
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Page()->Plot().size(), Control("PlotImage")->size());
   testing::SaveScreenshot(&workspace, "PlotPage_ETo");
   Click("CloseLegendButton");
   EXPECT_FALSE(Control("LegendGroupBox")->isVisible());
@@ -216,6 +220,36 @@ TEST_F(PlotPageTest, PlotOptionsChangeTheGraphAndAParameterChangeResetsIt) {
   EXPECT_EQ(Control<QLabel>("LabelPlotTitle")->text(), "Reference crop evapotranspiration (ETo)");
   EXPECT_EQ(state.Graph.Series[0].Quantity, Quantity::EToPM);
   EXPECT_TRUE(messages.messages.isEmpty()) << messages.messages.join("|").toStdString();
+}
+
+TEST_F(PlotPageTest, AYearChangeRedrawsThePlotAndItsTimeStrip) {
+  // Two years of daily Tmax and Tmin, warmer in the second.
+  RepClimateFile station = NewStation();
+  SetStationFiles(station, folder.Folder(), "TWOYEARS");
+  station.StationName = "Two years";
+  station.Latitude = 52.0;
+  station.FromYear = 2001;
+  station.ToYear = 2002;
+  ASSERT_TRUE(WriteStationDescription(station));
+  AtomicFile dta(station.DtaFileName);
+  const int16_t codes[] = {101, 103, 501};
+  WriteDataHeader(dta, codes);
+  for (int32_t n = 1; n <= 730; ++n) {
+    const double warm = n > 365 ? 5.0 : 0.0;
+    WriteDataRecord(dta, n, std::vector<double>{20.0 + warm, 8.0 + warm, -999.0}, codes);
+  }
+  ASSERT_TRUE(dta.Commit());
+  ASSERT_TRUE(SelectStation(state, "TWOYEARS"));
+  Open();
+  EXPECT_EQ(Control<QLabel>("YearLabel")->text(), "2001");
+  const QImage first = Page()->Plot();
+  Click("NextYearPlotButton");
+  EXPECT_EQ(Control<QLabel>("YearLabel")->text(), "2002");
+  EXPECT_EQ(Control<QPushButton>("PreviousYearPlotButton")->text(), "< 2001");
+  EXPECT_NE(Page()->Plot(), first);
+  Click("PreviousYearPlotButton");
+  EXPECT_EQ(Page()->Plot(), first);
+  EXPECT_TRUE(messages.messages.isEmpty());
 }
 
 TEST_F(PlotPageTest, SavesTheGraphAsShownThroughARename) {
