@@ -10,17 +10,12 @@
 //
 // The files are written under $VERNOLI_BENCH_DIR, or the system's temporary folder.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <QGuiApplication>
-#include <cstdlib>
 #include <filesystem>
-#include <string>
 #include <vector>
 
-#include "model/datafile.h"
-#include "model/station.h"
-#include "model/textfile.h"
+#include "bench_station.h"
 #include "plot/graph.h"
 #include "plot/graphimage.h"
 #include "plot/plotoptions.h"
@@ -29,69 +24,30 @@
 namespace vernoli {
 namespace {
 
-constexpr int16_t kCodes[] = {101, 103, 201, 203, 301, 401, 501};
 constexpr int kWidth = 1100;
 constexpr int kHeight = 440;
 constexpr int kStripHeight = 24;
 
-std::string BenchFolder() {
-  const char* chosen = std::getenv("VERNOLI_BENCH_DIR");
-  const std::filesystem::path base =
-      chosen != nullptr ? std::filesystem::path(chosen) : std::filesystem::temp_directory_path();
-  const std::filesystem::path folder = base / ("vernoli-plot-bench-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(folder);
-  return folder.string() + "/";
-}
-
-// A plausible daily record k (no randomness: the same file on every run).
-std::vector<double> DailyValues(int32_t k) {
-  const double season = static_cast<double>(k % 365) / 365.0;
-  const double wave = season < 0.5 ? season : 1.0 - season;
-  const double noise = static_cast<double>((k * 7919) % 101) / 100.0;
-  return {12.0 + 36.0 * wave + 3.0 * noise, 2.0 + 30.0 * wave + 2.0 * noise, 70.0 + 25.0 * noise,
-          25.0 + 30.0 * noise, 0.8 + 4.0 * noise, 4.0 + 16.0 * wave * noise, -999.0};
-}
-
 struct Fixture {
-  std::string Folder = BenchFolder();
+  std::string Folder = bench::BenchFolder();
   RepClimateFile Station;
   WorkspaceSession Session;
   GraphDescription Graph;
 
   Fixture() {
-    RepClimateFile station = NewStation();
-    SetStationFiles(station, Folder, "LARGEST");
-    station.StationName = "Largest";
-    station.Latitude = 41.9;
-    station.Altitude = 100;
-    station.DataType = kDaily;
-    station.FromDay = 1;
-    station.FromMonth = 1;
-    station.FromYear = 1902;
-    station.ToDay = 31;
-    station.ToMonth = 12;
-    station.ToYear = 2099;
-    (void)WriteStationDescription(station);
-    (void)ReadStationDescription(station);
-    AtomicFile dta(station.DtaFileName);
-    WriteDataHeader(dta, kCodes);
-    for (int32_t n = 1; n <= station.NumberOfRecords; ++n) {
-      WriteDataRecord(dta, n, DailyValues(n - 1), kCodes);
-    }
-    (void)dta.Commit();
-    (void)ReadParameterCodes(station);
-    Station = station;
+    Station = bench::MakeStation(Folder, "LARGEST", 198);
     (void)Session.Open(Station, Folder);
     (void)Session.NextYear();  // 1903
     (void)Session.NextYear();  // 1904: 366 records
 
     // The energy fluxes, every series checked.
-    PlotOptions options = ActivatePlotOptions(Graph, OfferedSeries(kCodes), Station.Limits);
+    PlotOptions options =
+        ActivatePlotOptions(Graph, OfferedSeries(bench::kBenchCodes), Station.Limits);
     ClickGroup(options, PlotGroup::EnergyFluxes);
     for (const PlotSeriesInfo& info : SeriesOfGroup(PlotGroup::EnergyFluxes)) {
       CheckSeries(options, info.Series, true);
     }
-    BuildGraph(Graph, options, kCodes);
+    BuildGraph(Graph, options, bench::kBenchCodes);
   }
   ~Fixture() {
     Session.Close();
