@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QFrame>
@@ -458,7 +459,7 @@ void TUpdateMenu::Connect() {
           &TUpdateMenu::PreviousYearDataButtonClick);
   connect(plotPage_, &PlotPage::PlotOptionsClicked, this, [this] {
     if (forms_.PlotMenuForm == nullptr || !session_.IsOpen()) return;
-    FinishGridEditing();
+    if (!FinishGridEditing()) return;
     plotPage_->HideLegend();
     ShowModal(*forms_.PlotMenuForm);
     Status status = session_.WriteBack();
@@ -518,6 +519,16 @@ void TUpdateMenu::done(int result) {
   QDialog::done(result);
 }
 
+// The close box checks a typed cell like every other way out; a refused value keeps the form
+// open on it.
+void TUpdateMenu::closeEvent(QCloseEvent* event) {
+  if (session_.IsOpen() && !FinishGridEditing()) {
+    event->ignore();
+    return;
+  }
+  QDialog::closeEvent(event);
+}
+
 // Escape would throw the visit's edits away: only "Cancel" and the close box leave unsaved.
 void TUpdateMenu::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) {
@@ -528,7 +539,7 @@ void TUpdateMenu::keyPressEvent(QKeyEvent* event) {
 }
 
 void TUpdateMenu::MainMenuButtonClick() {
-  FinishGridEditing();
+  if (!FinishGridEditing()) return;
   if (!session_.IsOpen()) return;
   if (const Status s = session_.Save(); !s) {
     Done(s);
@@ -540,7 +551,7 @@ void TUpdateMenu::MainMenuButtonClick() {
 }
 
 void TUpdateMenu::SaveButtonClick() {
-  FinishGridEditing();
+  if (!FinishGridEditing()) return;
   if (!session_.IsOpen()) return;
   const Status s = session_.Save();
   if (s) state_.Station = session_.Station();
@@ -642,7 +653,15 @@ void TUpdateMenu::Done(const Status& status) {
   ShowCancel();
 }
 
-void TUpdateMenu::FinishGridEditing() { stringGridData_->FinishEditing(); }
+bool TUpdateMenu::FinishGridEditing() {
+  stringGridData_->FinishEditing();
+  const auto cell = session_.UncheckedCell();
+  if (!cell) return true;
+  refused_ = false;
+  ValidateCurrentCell(
+      gridModel_->index(static_cast<int>(cell->second), static_cast<int>(cell->first)));
+  return !refused_;
+}
 
 // ---------------------------------------------------------------------------------------------
 // The grid
@@ -653,8 +672,11 @@ void TUpdateMenu::ValidateCurrentCell(const QModelIndex& index) {
                                              static_cast<std::size_t>(index.row()));
   gridModel_->ColumnChanged(index.column());
   plotPage_->Redraw();
+  refused_ = check.Refused;
   if (check.Refused) {
     ShowMessage(check.Message);
+    // The cell is shown again, holding its value from before the edit.
+    if (pageControl1_->currentWidget() != dataSheet_) pageControl1_->setCurrentWidget(dataSheet_);
     stringGridData_->FocusCell(index);
   }
 }
@@ -667,14 +689,14 @@ void TUpdateMenu::GridDeleteCell(const QModelIndex& index) {
 }
 
 void TUpdateMenu::NextYearDataButtonClick() {
-  FinishGridEditing();
+  if (!FinishGridEditing()) return;
   const Status s = session_.NextYear();
   Done(s);
   if (s) stringGridData_->ScrollToFirstColumn();
 }
 
 void TUpdateMenu::PreviousYearDataButtonClick() {
-  FinishGridEditing();
+  if (!FinishGridEditing()) return;
   const Status s = session_.PreviousYear();
   Done(s);
   if (s) stringGridData_->ScrollToFirstColumn();
@@ -688,7 +710,7 @@ void TUpdateMenu::SymbolUnitClick() {
 void TUpdateMenu::CloseSymbolPanelButtonClick() { symbolPanel_->hide(); }
 
 void TUpdateMenu::RangeButtonClick() {
-  FinishGridEditing();
+  if (!FinishGridEditing()) return;
   if (forms_.LimitsForm == nullptr || !session_.IsOpen()) return;
   // The limits form edits the station description and writes its file; the working copy then
   // takes the five limits from it.
@@ -698,6 +720,9 @@ void TUpdateMenu::RangeButtonClick() {
 }
 
 void TUpdateMenu::PageControl1Change(int page) {
+  // A cell typed into on the data page is checked before any other page shows its value; when
+  // it is refused the data page comes back.
+  if (!FinishGridEditing()) return;
   groupBoxAngstrom_->hide();
   exportPage_->HidePanel();
   if (pageControl1_->widget(page) == plotPage_) PlotSheetShow();
@@ -705,7 +730,7 @@ void TUpdateMenu::PageControl1Change(int page) {
 
 void TUpdateMenu::PlotSheetShow() {
   if (!session_.IsOpen() || !session_.PlotStale()) return;
-  FinishGridEditing();
+  if (!FinishGridEditing()) return;
   const Status s = session_.RefreshForPlot();
   if (s) session_.PlotDrawn();
   Done(s);
@@ -716,19 +741,28 @@ void TUpdateMenu::PlotSheetShow() {
 
 void TUpdateMenu::PresenceClick(PresenceBox box, bool checked) {
   if (loading_ || !session_.IsOpen()) return;
-  FinishGridEditing();
+  if (!FinishGridEditing()) {
+    Done(Status::Success());  // the control shows the session's choice again
+    return;
+  }
   Done(session_.SetPresence(box, checked));
 }
 
 void TUpdateMenu::TemperatureUnitClick(bool fahrenheit) {
   if (loading_ || !session_.IsOpen()) return;
-  FinishGridEditing();
+  if (!FinishGridEditing()) {
+    Done(Status::Success());  // the control shows the session's choice again
+    return;
+  }
   Done(session_.SelectTemperatureUnit(fahrenheit));
 }
 
 void TUpdateMenu::UnitComboChange(QComboBox* box, int item) {
   if (loading_ || !session_.IsOpen() || item < 0) return;
-  FinishGridEditing();
+  if (!FinishGridEditing()) {
+    Done(Status::Success());  // the control shows the session's choice again
+    return;
+  }
   Status s;
   if (box == unitEactComboBox_) {
     s = session_.SelectVapourUnit(item);
@@ -828,7 +862,7 @@ void TUpdateMenu::ConvertButtonClick() {
   if (!session_.IsOpen()) return;
   for (std::size_t q = 0; q < switchRadios_.size(); ++q) {
     if (!switchRadios_[q]->isChecked() || !switchRadios_[q]->isEnabled()) continue;
-    FinishGridEditing();
+    if (!FinishGridEditing()) return;
     groupBoxSwitchUnits_->hide();
     Done(session_.SwitchUnit(static_cast<SwitchQuantity>(q), switchCombos_[q]->currentIndex()));
     return;

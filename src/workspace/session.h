@@ -16,8 +16,10 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "model/station.h"
@@ -73,11 +75,16 @@ class WorkspaceSession {
   // The text the user typed into a cell, before the cell is left.
   void SetCellText(std::size_t column, std::size_t row, std::string text);
   // Leaving a cell (or Enter, double click, moving a row or column): the cell is checked against
-  // its range and rewritten or emptied, and the column's ETo is recomputed. Text that is no
-  // number is refused ("ERROR:\n" + kNotANumber) and emptied.
+  // its range and rewritten, and the column's ETo is recomputed. A refused value (text that is no
+  // number too: "ERROR:\n" + kNotANumber) gives the cell back what it held before the edit; a
+  // cell that held no passing value before is emptied.
   CellCheck LeaveCell(std::size_t column, std::size_t row);
   // The Delete key empties the cell without a check.
   void DeleteCell(std::size_t column, std::size_t row);
+  // The cell (column, row) whose typed text has not been checked yet, if any. Every write-back
+  // checks it first and stops when it is refused: an unchecked text never reaches the working
+  // file, the .DTA or a graph.
+  std::optional<std::pair<std::size_t, std::size_t>> UncheckedCell() const;
 
   // Writes the visible records back into the working file, and reads the visible year anew.
   Status WriteBack();
@@ -136,6 +143,13 @@ class WorkspaceSession {
   GridPage grid_;
   bool writtenBack_ = false;
   bool plotStale_ = true;
+  // The cell being edited and its text before the edit.
+  struct CellEdit {
+    std::size_t Column;
+    std::size_t Row;
+    std::string Before;
+  };
+  std::optional<CellEdit> edit_;
 };
 
 }  // namespace vernoli
