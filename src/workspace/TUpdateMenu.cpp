@@ -21,6 +21,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTime>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <optional>
@@ -37,6 +38,8 @@
 namespace vernoli {
 
 namespace {
+
+const QString kTitle = " Data and ETo menu";
 
 QLineEdit* SettingField(const char* name, int characters, QWidget* parent) {
   auto* edit = LineEdit(name, parent);
@@ -91,7 +94,7 @@ constexpr std::array<std::string_view, 4> kWindClassItems = {
 TUpdateMenu::TUpdateMenu(AppState& state, Forms& forms, QWidget* parent)
     : QDialog(parent), state_(state), forms_(forms) {
   setObjectName("UpdateMenu");
-  setWindowTitle(" Data and ETo menu");
+  setWindowTitle(kTitle);
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
   setModal(true);
@@ -121,7 +124,10 @@ TUpdateMenu::TUpdateMenu(AppState& state, Forms& forms, QWidget* parent)
 
   mainMenuButton_ = Button("MainMenuButton", "Main menu", this);
   cancelButton_ = Button("CancelButton", "Cancel", this);
+  // What the last save or export wrote, and when.
+  saveStatusLabel_ = Label("SaveStatusLabel", QString(), this);
   QHBoxLayout* buttons = ButtonRow({mainMenuButton_, cancelButton_});
+  buttons->insertWidget(0, saveStatusLabel_, 1);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(header);
@@ -457,6 +463,10 @@ void TUpdateMenu::Connect() {
           &TUpdateMenu::PreviousYearDataButtonClick);
   connect(plotPage_, &PlotPage::PreviousYearClicked, this,
           &TUpdateMenu::PreviousYearDataButtonClick);
+  connect(exportPage_, &ExportPage::Exported, this, [this](const QString& written) {
+    if (!written.isEmpty()) saveStatusLabel_->setText(written);
+    Done(Status::Success());
+  });
   connect(plotPage_, &PlotPage::PlotOptionsClicked, this, [this] {
     if (forms_.PlotMenuForm == nullptr || !session_.IsOpen()) return;
     if (!FinishGridEditing()) return;
@@ -494,7 +504,8 @@ void TUpdateMenu::FormActivate() {
   groupBoxSwitchUnits_->hide();
   groupBoxAngstrom_->hide();
   plotPage_->Opening();
-  exportPage_->HidePanel();
+  exportPage_->Opening();
+  saveStatusLabel_->clear();
   // The opening's refill draws the plot of the visible range.
   session_.PlotDrawn();
   state_.Report = ReportContent{};
@@ -554,7 +565,12 @@ void TUpdateMenu::SaveButtonClick() {
   if (!FinishGridEditing()) return;
   if (!session_.IsOpen()) return;
   const Status s = session_.Save();
-  if (s) state_.Station = session_.Station();
+  if (s) {
+    state_.Station = session_.Station();
+    const QString name = FileNameText(session_.Station().FileName);
+    saveStatusLabel_->setText(QString("Saved %1.DTA and %1.DSC at %2")
+                                  .arg(name, QTime::currentTime().toString("HH:mm:ss")));
+  }
   Done(s);
 }
 
@@ -642,6 +658,8 @@ void TUpdateMenu::ShowSymbols() {
 
 void TUpdateMenu::ShowCancel() {
   cancelButton_->setEnabled(cancelEnabled_ && !session_.WrittenBack());
+  // The title is marked while there are changes not yet saved.
+  setWindowTitle(session_.IsOpen() && session_.Unsaved() ? QString("*") + kTitle : kTitle);
 }
 
 void TUpdateMenu::Done(const Status& status) {
@@ -672,6 +690,7 @@ void TUpdateMenu::ValidateCurrentCell(const QModelIndex& index) {
                                              static_cast<std::size_t>(index.row()));
   gridModel_->ColumnChanged(index.column());
   plotPage_->Redraw();
+  ShowCancel();
   refused_ = check.Refused;
   if (check.Refused) {
     ShowMessage(check.Message);

@@ -130,6 +130,7 @@ class TUpdateMenu : public QDialog {
   QWidget* dataSheet_;
   QPushButton* mainMenuButton_;
   QPushButton* cancelButton_;
+  QLabel* saveStatusLabel_;
 
   // Description page.
   std::array<QCheckBox*, kPresenceBoxCount> presence_{};

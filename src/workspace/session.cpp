@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "model/checks.h"
 #include "model/datafile.h"
 #include "model/textfile.h"
 #include "workspace/run.h"
@@ -30,6 +31,7 @@ Status WorkspaceSession::Open(const RepClimateFile& station, const std::string& 
   grid_ = GridPage{};
   writtenBack_ = false;
   plotStale_ = true;
+  unsaved_ = false;
   open_ = true;
   if (Status s = Refill(); !s) {
     Close();
@@ -59,6 +61,7 @@ void WorkspaceSession::SetCellText(std::size_t column, std::size_t row, std::str
   if (!edit_) edit_ = CellEdit{column, row, cell};
   cell = std::move(text);
   plotStale_ = true;
+  unsaved_ = true;
 }
 
 CellCheck WorkspaceSession::LeaveCell(std::size_t column, std::size_t row) {
@@ -154,6 +157,7 @@ Status WorkspaceSession::Commit(const RepClimateFile& station, const UnitChoice&
   RepClimateFile oldStation = std::exchange(station_, station);
   const UnitChoice oldUnits = std::exchange(units_, units);
   plotStale_ = true;
+  unsaved_ = true;
   if (!refill) return Status::Success();
   if (Status s = Refill(); !s) {
     station_ = std::move(oldStation);
@@ -257,13 +261,40 @@ Status WorkspaceSession::Save() {
   if (Status s = WriteBack(); !s) return s;
   // The data file first: when it cannot be written, neither station file has changed.
   if (const RunResult run = RunCalculation(station_, workingFile_); !run) return run.Outcome;
-  return WriteStationDescription(station_);
+  if (Status s = WriteStationDescription(station_); !s) return s;
+  unsaved_ = false;
+  return Status::Success();
 }
 
 void WorkspaceSession::Close() {
   if (!open_) return;
   std::remove(workingFile_.c_str());
   open_ = false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Exports
+
+RunResult WorkspaceSession::Export(ExportRequest& request) {
+  RunResult result;
+  if (!open_) return result;
+  station_.Description = request.Description;
+  // Nothing is written back for a name that does not pass.
+  const FileNameCheck name = CheckNewFileName(request.OutputFolder, request.Name,
+                                              std::string(OutputExtension(request.Kind)), true);
+  request.Name = name.Name;
+  station_.OutputName = name.Name;
+  if (!name.Ok()) {
+    result.Outcome = Status{false, name.Message};
+    result.NameRefused = true;
+    return result;
+  }
+  if (Status s = WriteBack(); !s) {
+    result.Outcome = s;
+    return result;
+  }
+  request.RewriteDataFile = true;
+  return ExportFile(station_, workingFile_, request);
 }
 
 }  // namespace vernoli

@@ -25,6 +25,7 @@
 #include "model/station.h"
 #include "model/status.h"
 #include "workspace/parameterlist.h"
+#include "workspace/run.h"
 #include "workspace/settings.h"
 #include "workspace/units.h"
 #include "workspace/validation.h"
@@ -66,6 +67,8 @@ class WorkspaceSession {
   // True when a grid value or an option changed since the plot was last drawn (a cell only
   // checked, its value unchanged, leaves the plot as it is).
   bool PlotStale() const { return plotStale_; }
+  // True when a value or an option changed since the opening or the last "Save data".
+  bool Unsaved() const { return unsaved_; }
   void PlotDrawn() { plotStale_ = false; }
 
   // ------------------------------------------------------------------------------------------
@@ -120,6 +123,17 @@ class WorkspaceSession {
   void TakeLimits(const StationLimits& limits) { station_.Limits = limits; }
 
   // ------------------------------------------------------------------------------------------
+  // Exports
+
+  // The base name of the output files (the export page's name edits).
+  void SetOutputName(std::string name) { station_.OutputName = std::move(name); }
+  // One output file: its name and description become the working copy's; when the name passes
+  // the check, the visible records are written back and the calculation run writes the file
+  // and rewrites the .DTA as "Save data" does (the .DSC is not written). `request.Name` is then
+  // the name without blanks, as the files are named.
+  RunResult Export(ExportRequest& request);
+
+  // ------------------------------------------------------------------------------------------
   // Leaving
 
   // "Save data": write back, run the calculation (rewrites the .DTA with the computed ETo), then
@@ -143,6 +157,7 @@ class WorkspaceSession {
   GridPage grid_;
   bool writtenBack_ = false;
   bool plotStale_ = true;
+  bool unsaved_ = false;
   // The cell being edited and its text before the edit.
   struct CellEdit {
     std::size_t Column;
