@@ -7,6 +7,7 @@
 #include "limits/TFileOptionMenu.h"
 #include "limits/TLimitsForm.h"
 #include "plot/TPlotMenuForm.h"
+#include "plot/TPrintForm.h"
 #include "stations/TCharacteristicsMenu.h"
 #include "stations/TCreateMenu.h"
 #include "stations/TDataForm.h"
@@ -33,6 +34,7 @@ Program::Program(const ProgramFolders& folders)
   forms_.UpdateStationMenu = new TUpdateStationMenu(state_, owner);
   forms_.UpdateRangeMenu = new TUpdateRangeMenu(state_, owner);
   forms_.FileOptionMenu = new TFileOptionMenu(state_, owner);
+  forms_.PrintForm = new TPrintForm(state_, owner);
 
   logoMenu_->SetStartAction([this] {
     ClearSelection(state_);

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QFrame>
@@ -20,6 +21,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTime>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <optional>
@@ -36,6 +38,8 @@
 namespace vernoli {
 
 namespace {
+
+const QString kTitle = " Data and ETo menu";
 
 QLineEdit* SettingField(const char* name, int characters, QWidget* parent) {
   auto* edit = LineEdit(name, parent);
@@ -90,7 +94,7 @@ constexpr std::array<std::string_view, 4> kWindClassItems = {
 TUpdateMenu::TUpdateMenu(AppState& state, Forms& forms, QWidget* parent)
     : QDialog(parent), state_(state), forms_(forms) {
   setObjectName("UpdateMenu");
-  setWindowTitle(" Data and ETo menu");
+  setWindowTitle(kTitle);
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
   setModal(true);
@@ -120,7 +124,10 @@ TUpdateMenu::TUpdateMenu(AppState& state, Forms& forms, QWidget* parent)
 
   mainMenuButton_ = Button("MainMenuButton", "Main menu", this);
   cancelButton_ = Button("CancelButton", "Cancel", this);
+  // What the last save or export wrote, and when.
+  saveStatusLabel_ = Label("SaveStatusLabel", QString(), this);
   QHBoxLayout* buttons = ButtonRow({mainMenuButton_, cancelButton_});
+  buttons->insertWidget(0, saveStatusLabel_, 1);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(header);
@@ -456,9 +463,13 @@ void TUpdateMenu::Connect() {
           &TUpdateMenu::PreviousYearDataButtonClick);
   connect(plotPage_, &PlotPage::PreviousYearClicked, this,
           &TUpdateMenu::PreviousYearDataButtonClick);
+  connect(exportPage_, &ExportPage::Exported, this, [this](const QString& written) {
+    if (!written.isEmpty()) saveStatusLabel_->setText(written);
+    Done(Status::Success());
+  });
   connect(plotPage_, &PlotPage::PlotOptionsClicked, this, [this] {
     if (forms_.PlotMenuForm == nullptr || !session_.IsOpen()) return;
-    FinishGridEditing();
+    if (!FinishGridEditing()) return;
     plotPage_->HideLegend();
     ShowModal(*forms_.PlotMenuForm);
     Status status = session_.WriteBack();
@@ -493,7 +504,8 @@ void TUpdateMenu::FormActivate() {
   groupBoxSwitchUnits_->hide();
   groupBoxAngstrom_->hide();
   plotPage_->Opening();
-  exportPage_->HidePanel();
+  exportPage_->Opening();
+  saveStatusLabel_->clear();
   // The opening's refill draws the plot of the visible range.
   session_.PlotDrawn();
   state_.Report = ReportContent{};
@@ -518,6 +530,16 @@ void TUpdateMenu::done(int result) {
   QDialog::done(result);
 }
 
+// The close box checks a typed cell like every other way out; a refused value keeps the form
+// open on it.
+void TUpdateMenu::closeEvent(QCloseEvent* event) {
+  if (session_.IsOpen() && !FinishGridEditing()) {
+    event->ignore();
+    return;
+  }
+  QDialog::closeEvent(event);
+}
+
 // Escape would throw the visit's edits away: only "Cancel" and the close box leave unsaved.
 void TUpdateMenu::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) {
@@ -528,7 +550,7 @@ void TUpdateMenu::keyPressEvent(QKeyEvent* event) {
 }
 
 void TUpdateMenu::MainMenuButtonClick() {
-  FinishGridEditing();
+  if (!FinishGridEditing()) return;
   if (!session_.IsOpen()) return;
   if (const Status s = session_.Save(); !s) {
     Done(s);
@@ -540,10 +562,15 @@ void TUpdateMenu::MainMenuButtonClick() {
 }
 
 void TUpdateMenu::SaveButtonClick() {
-  FinishGridEditing();
+  if (!FinishGridEditing()) return;
   if (!session_.IsOpen()) return;
   const Status s = session_.Save();
-  if (s) state_.Station = session_.Station();
+  if (s) {
+    state_.Station = session_.Station();
+    const QString name = FileNameText(session_.Station().FileName);
+    saveStatusLabel_->setText(QString("Saved %1.DTA and %1.DSC at %2")
+                                  .arg(name, QTime::currentTime().toString("HH:mm:ss")));
+  }
   Done(s);
 }
 
@@ -631,6 +658,8 @@ void TUpdateMenu::ShowSymbols() {
 
 void TUpdateMenu::ShowCancel() {
   cancelButton_->setEnabled(cancelEnabled_ && !session_.WrittenBack());
+  // The title is marked while there are changes not yet saved.
+  setWindowTitle(session_.IsOpen() && session_.Unsaved() ? QString("*") + kTitle : kTitle);
 }
 
 void TUpdateMenu::Done(const Status& status) {
@@ -642,7 +671,15 @@ void TUpdateMenu::Done(const Status& status) {
   ShowCancel();
 }
 
-void TUpdateMenu::FinishGridEditing() { stringGridData_->FinishEditing(); }
+bool TUpdateMenu::FinishGridEditing() {
+  stringGridData_->FinishEditing();
+  const auto cell = session_.UncheckedCell();
+  if (!cell) return true;
+  refused_ = false;
+  ValidateCurrentCell(
+      gridModel_->index(static_cast<int>(cell->second), static_cast<int>(cell->first)));
+  return !refused_;
+}
 
 // ---------------------------------------------------------------------------------------------
 // The grid
@@ -653,8 +690,12 @@ void TUpdateMenu::ValidateCurrentCell(const QModelIndex& index) {
                                              static_cast<std::size_t>(index.row()));
   gridModel_->ColumnChanged(index.column());
   plotPage_->Redraw();
+  ShowCancel();
+  refused_ = check.Refused;
   if (check.Refused) {
     ShowMessage(check.Message);
+    // The cell is shown again, holding its value from before the edit.
+    if (pageControl1_->currentWidget() != dataSheet_) pageControl1_->setCurrentWidget(dataSheet_);
     stringGridData_->FocusCell(index);
   }
 }
@@ -667,14 +708,14 @@ void TUpdateMenu::GridDeleteCell(const QModelIndex& index) {
 }
 
 void TUpdateMenu::NextYearDataButtonClick() {
-  FinishGridEditing();
+  if (!FinishGridEditing()) return;
   const Status s = session_.NextYear();
   Done(s);
   if (s) stringGridData_->ScrollToFirstColumn();
 }
 
 void TUpdateMenu::PreviousYearDataButtonClick() {
-  FinishGridEditing();
+  if (!FinishGridEditing()) return;
   const Status s = session_.PreviousYear();
   Done(s);
   if (s) stringGridData_->ScrollToFirstColumn();
@@ -688,7 +729,7 @@ void TUpdateMenu::SymbolUnitClick() {
 void TUpdateMenu::CloseSymbolPanelButtonClick() { symbolPanel_->hide(); }
 
 void TUpdateMenu::RangeButtonClick() {
-  FinishGridEditing();
+  if (!FinishGridEditing()) return;
   if (forms_.LimitsForm == nullptr || !session_.IsOpen()) return;
   // The limits form edits the station description and writes its file; the working copy then
   // takes the five limits from it.
@@ -698,6 +739,9 @@ void TUpdateMenu::RangeButtonClick() {
 }
 
 void TUpdateMenu::PageControl1Change(int page) {
+  // A cell typed into on the data page is checked before any other page shows its value; when
+  // it is refused the data page comes back.
+  if (!FinishGridEditing()) return;
   groupBoxAngstrom_->hide();
   exportPage_->HidePanel();
   if (pageControl1_->widget(page) == plotPage_) PlotSheetShow();
@@ -705,7 +749,7 @@ void TUpdateMenu::PageControl1Change(int page) {
 
 void TUpdateMenu::PlotSheetShow() {
   if (!session_.IsOpen() || !session_.PlotStale()) return;
-  FinishGridEditing();
+  if (!FinishGridEditing()) return;
   const Status s = session_.RefreshForPlot();
   if (s) session_.PlotDrawn();
   Done(s);
@@ -716,19 +760,28 @@ void TUpdateMenu::PlotSheetShow() {
 
 void TUpdateMenu::PresenceClick(PresenceBox box, bool checked) {
   if (loading_ || !session_.IsOpen()) return;
-  FinishGridEditing();
+  if (!FinishGridEditing()) {
+    Done(Status::Success());  // the control shows the session's choice again
+    return;
+  }
   Done(session_.SetPresence(box, checked));
 }
 
 void TUpdateMenu::TemperatureUnitClick(bool fahrenheit) {
   if (loading_ || !session_.IsOpen()) return;
-  FinishGridEditing();
+  if (!FinishGridEditing()) {
+    Done(Status::Success());  // the control shows the session's choice again
+    return;
+  }
   Done(session_.SelectTemperatureUnit(fahrenheit));
 }
 
 void TUpdateMenu::UnitComboChange(QComboBox* box, int item) {
   if (loading_ || !session_.IsOpen() || item < 0) return;
-  FinishGridEditing();
+  if (!FinishGridEditing()) {
+    Done(Status::Success());  // the control shows the session's choice again
+    return;
+  }
   Status s;
   if (box == unitEactComboBox_) {
     s = session_.SelectVapourUnit(item);
@@ -828,7 +881,7 @@ void TUpdateMenu::ConvertButtonClick() {
   if (!session_.IsOpen()) return;
   for (std::size_t q = 0; q < switchRadios_.size(); ++q) {
     if (!switchRadios_[q]->isChecked() || !switchRadios_[q]->isEnabled()) continue;
-    FinishGridEditing();
+    if (!FinishGridEditing()) return;
     groupBoxSwitchUnits_->hide();
     Done(session_.SwitchUnit(static_cast<SwitchQuantity>(q), switchCombos_[q]->currentIndex()));
     return;

@@ -60,6 +60,7 @@ class TUpdateMenu : public QDialog {
  protected:
   void showEvent(QShowEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -105,8 +106,10 @@ class TUpdateMenu : public QDialog {
   void ConvertButtonClick();
   void SwitchComboEnter(int quantity);
 
-  // An open editor of the grid is closed and its cell checked before the grid is written back.
-  void FinishGridEditing();
+  // Every way of leaving a grid cell passes here before anything is written: an open editor is
+  // closed and a typed text not checked yet is checked. False when it was refused (the cell then
+  // holds its value from before the edit, the message has been shown and the cell has the focus).
+  bool FinishGridEditing();
   // The setting that a line edit of the description page shows, if it is one.
   std::optional<SettingEdit> SettingOf(const QObject* edit) const;
 
@@ -116,6 +119,7 @@ class TUpdateMenu : public QDialog {
   bool cancelEnabled_ = true;
   bool loading_ = false;         // controls are being filled: their change handlers do nothing
   bool readingSetting_ = false;  // a setting edit is being read (its message takes the focus)
+  bool refused_ = false;         // the last check of a cell refused its value
 
   // Header and buttons.
   QLineEdit* editStation_;
@@ -126,6 +130,7 @@ class TUpdateMenu : public QDialog {
   QWidget* dataSheet_;
   QPushButton* mainMenuButton_;
   QPushButton* cancelButton_;
+  QLabel* saveStatusLabel_;
 
   // Description page.
   std::array<QCheckBox*, kPresenceBoxCount> presence_{};

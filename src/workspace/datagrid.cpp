@@ -299,7 +299,6 @@ void DataGrid::FinishEditing() {
   if (editor == nullptr) return;
   commitData(editor);
   closeEditor(editor, QAbstractItemDelegate::NoHint);
-  Validate(index);
 }
 
 void DataGrid::FocusCell(const QModelIndex& index) {

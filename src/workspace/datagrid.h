@@ -58,7 +58,7 @@ class DataGrid : public QTableView {
   explicit DataGrid(QWidget* parent = nullptr);
   ~DataGrid() override;
 
-  // Closes an open editor, keeping what was typed, and checks the cell.
+  // Closes an open editor, keeping what was typed (the form checks it).
   void FinishEditing();
   // Makes `index` current and focuses the grid without checking the cell being left.
   void FocusCell(const QModelIndex& index);

@@ -29,7 +29,7 @@ std::string RangeRefusalMessage(int outcome, double limit, int code);
 // The outcome of leaving a cell.
 struct CellCheck {
   std::string CellText;  // what the cell shows afterwards: R(10) of the value, or empty
-  bool Refused = false;  // the value was outside its range and the cell has been emptied
+  bool Refused = false;  // the value was outside its range (or no number)
   std::string Message;   // the refusal message; empty when nothing was refused
 };
 
