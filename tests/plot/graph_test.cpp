@@ -57,22 +57,16 @@ TEST(GraphDescription, DefaultGraphIsTheMethodsEToAsBars) {
 }
 
 TEST(GraphDescription, TitleFollowsTheLastMarkedGroup) {
+  const char* titles[] = {"Temperature",       "Relative Humidity", "Vapour pressure",
+                          "Wind speed",        "Sunshine duration", "Energy fluxes",
+                          "Relative radiation"};
   GraphDescription graph;
-  graph.Groups[static_cast<std::size_t>(PlotGroup::Temperature)] = true;
-  EXPECT_EQ(GraphTitle(graph), "Temperature");
-  graph.Groups[static_cast<std::size_t>(PlotGroup::EnergyFluxes)] = true;
-  EXPECT_EQ(GraphTitle(graph), "Energy fluxes");
-  graph.Groups[static_cast<std::size_t>(PlotGroup::ETo)] = true;  // ETo has no title of its own
-  EXPECT_EQ(GraphTitle(graph), "Energy fluxes");
-  const std::array<const char*, 7> titles = {"Temperature",       "Relative Humidity",
-                                             "Vapour pressure",   "Wind speed",
-                                             "Sunshine duration", "Energy fluxes",
-                                             "Relative radiation"};
-  for (std::size_t g = 0; g < titles.size(); ++g) {
-    GraphDescription one;
-    one.Groups[g] = true;
-    EXPECT_EQ(GraphTitle(one), titles[g]);
+  for (std::size_t g = 0; g < std::size(titles); ++g) {
+    graph.Groups[g] = true;  // the marks of earlier groups stay set
+    EXPECT_EQ(GraphTitle(graph), titles[g]);
   }
+  graph.Groups[static_cast<std::size_t>(PlotGroup::ETo)] = true;  // no title of its own
+  EXPECT_EQ(GraphTitle(graph), "Relative radiation");
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -332,15 +326,6 @@ TEST(GraphPicture, NamedForTheStationTheGroupAndTheYear) {
   RepClimateFile means = Station(kMonthly, {1, 1, 1901}, {31, 12, 1901});
   means.FileName = "MADRID";
   EXPECT_EQ(GraphPictureName(means, graph, 1), "MADRID_Energy_fluxes.png");
-}
-
-TEST(Legend, OneRowPerSeriesInUse) {
-  GraphDescription graph;
-  DefaultEToGraph(graph, 1);
-  const std::vector<LegendRow> rows = LegendRows(graph);
-  ASSERT_EQ(rows.size(), 1u);
-  EXPECT_EQ(rows[0].Symbol, "EToP-M ");
-  EXPECT_EQ(rows[0].Description, "ETo (TIV Penman-Monteith method)    ");
 }
 
 }  // namespace

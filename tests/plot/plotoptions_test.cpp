@@ -162,14 +162,8 @@ TEST(PlotOptions, OneBarPerGroupAndTheBarsDrawnFirst) {
   EXPECT_EQ(GraphTitle(graph), "Temperature");
 }
 
-TEST(PlotOptions, WindStaysChecked) {
-  PlotOptions options = ActivatePlotOptions(GraphDescription{}, OfferedSeries({}), {});
-  ClickGroup(options, G::Wind);
-  CheckSeries(options, S::Wind, false);
-  EXPECT_TRUE(options.IsChecked(S::Wind));
-}
-
 TEST(PlotOptions, QuantityOfEachSeries) {
+  // The data row when the data set holds the quantity in any unit, else the computed one.
   const std::vector<int16_t> measured = {112, 211, 202, 222, 303, 401, 424, 432, 501};
   const std::vector<int16_t> none = {501};
   struct Case {
@@ -180,9 +174,7 @@ TEST(PlotOptions, QuantityOfEachSeries) {
       {S::RHmean, Row::RHmean, Quantity::RHmeanStar}, {S::Eact, Row::Eact, Quantity::EactStar},
       {S::Wind, Row::Wind, Quantity::U2Star},       {S::Sunshine, Row::Sunshine, Quantity::SunshineStar},
       {S::Rs, Row::Rs, Quantity::RsStar},           {S::Rn, Row::Rn, Quantity::RnStar},
-      {S::Tmax, Row::Tmax, Row::Tmax},              {S::Edef, Quantity::Edef, Quantity::Edef},
-      {S::RelativeSunshine, Quantity::RelativeSunshine, Quantity::RelativeSunshine},
-      {S::EToMak, Quantity::EToMak, Quantity::EToMak},
+      {S::Tmax, Row::Tmax, Row::Tmax},              {S::EToMak, Quantity::EToMak, Quantity::EToMak},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(InfoOf(c.series).CheckBox);

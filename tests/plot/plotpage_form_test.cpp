@@ -1,41 +1,16 @@
 #include "workspace/plotpage.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QCoreApplication>
-#include <QGroupBox>
-#include <QLabel>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTabWidget>
-#include <QTableWidget>
-#include <QtTest/QTest>
-#include <gtest/gtest.h>
-
-#include <filesystem>
-
-#include "../app/form_test_support.h"
-#include "../app/recording_modals.h"
-#include "../model/scratch_folder.h"
-#include "app/appstate.h"
-#include "app/forms.h"
-#include "model/datafile.h"
-#include "model/textfile.h"
+#include "../workspace/workspace_form_fixture.h"
 #include "plot/TPlotMenuForm.h"
 #include "plot/graphimage.h"
-#include "workspace/TUpdateMenu.h"
-#include "workspace/datagrid.h"
 
 namespace vernoli {
 namespace {
 
+// A radio button or check box is clicked on its caption, at its left.
 void ClickLeft(QWidget* widget) {
   QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(10, widget->height() / 2));
 }
-
-using test_support::ReadBytes;
-using test_support::ScratchFolder;
 
 // ---------------------------------------------------------------------------------------------
 // The painted plot: the pixels of a bar and of a line where the mapping puts them
@@ -88,43 +63,29 @@ TEST(PaintPlot, SoundAtTheEdges) {
 // ---------------------------------------------------------------------------------------------
 // The plot page in the workspace
 
-class PlotPageTest : public ::testing::Test {
+class PlotPageTest : public WorkspaceFormTest {
  protected:
-  PlotPageTest()
-      : state(NewAppState(FoldersOfExecutable("/opt/v/vernoli"))),
-        workspace(state, forms),
-        plotMenu(state) {
-    state.DataFolder = folder.Folder();
+  PlotPageTest() : plotMenu(state) {
     state.OutputFolder = output.Folder();
-    forms.UpdateMenu = &workspace;
     forms.PlotMenuForm = &plotMenu;
-    const std::string samples = std::string(VERNOLI_SAMPLES) + "/DATA/";
-    for (const char* file : {"DEBILT.DSC", "DEBILT.DTA"}) {
-      std::filesystem::copy_file(samples + file, folder.File(file));
-    }
-    EXPECT_TRUE(SelectStation(state, "DEBILT"));
-    workspace.resize(1180, 760);
+    form.resize(1180, 760);
   }
 
-  void Open() {
-    workspace.PrepareOpening(true);
-    workspace.show();
-    workspace.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&workspace));
-    Control<QTabWidget>("PageControl1")->setCurrentWidget(Control("PlotSheet"));
+  // The workspace on the De Bilt sample (or `station`), at its plot page.
+  void OpenPlot(const RepClimateFile* station = nullptr) {
+    if (station == nullptr) {
+      for (const char* file : {"DEBILT.DSC", "DEBILT.DTA"}) {
+        std::filesystem::copy_file(std::string(VERNOLI_SAMPLES) + "/DATA/" + file,
+                                   folder.File(file));
+      }
+      ASSERT_TRUE(SelectStation(state, "DEBILT"));
+    }
+    Open(station == nullptr ? state.Station : *station);
+    ShowPage("PlotSheet");
     QCoreApplication::processEvents();
   }
-
-  template <typename T = QWidget>
-  T* Control(const char* name) {
-    T* control = workspace.findChild<T*>(name);
-    EXPECT_NE(control, nullptr) << name;
-    return control;
-  }
-  // Buttons are clicked at their left, where a radio button or check box has its caption.
-  void Click(const char* name) { ClickLeft(Control(name)); }
   PlotPage* Page() { return Control<PlotPage>("PlotSheet"); }
-  QString LegendCell(int row, int column) {
+  QString Legend(int row, int column) {
     QTableWidgetItem* item = Control<QTableWidget>("LegendStringGrid")->item(row, column);
     return item == nullptr ? QString() : item->text();
   }
@@ -143,117 +104,93 @@ class PlotPageTest : public ::testing::Test {
     modals.act = nullptr;
   }
 
-  testing::RecordingMessages messages;
   testing::RecordingModals modals;
-  ScratchFolder folder;
   ScratchFolder output;
-  AppState state;
-  Forms forms;
-  TUpdateMenu workspace;
   TPlotMenuForm plotMenu;
 };
 
 TEST_F(PlotPageTest, OpensOnTheDefaultEToGraphWithItsLegend) {
-  Open();
-  EXPECT_EQ(Control<QLabel>("LabelPlotTitle")->text(), "Reference crop evapotranspiration (ETo)");
-  EXPECT_EQ(Control<QLabel>("YearLabel")->text(), "2001");
-  EXPECT_EQ(Page()->Plot().size(), Control("PlotImage")->size());
+  OpenPlot();
+  EXPECT_EQ(Text("LabelPlotTitle"), "Reference crop evapotranspiration (ETo)");
+  EXPECT_EQ(Text("YearLabel"), "2001");
+  EXPECT_EQ(Text("SavePictureButton"), "Save picture");
   EXPECT_FALSE(Page()->Time().isNull());
-  EXPECT_EQ(Control<QPushButton>("SavePictureButton")->text(), "Save picture");
   EXPECT_FALSE(Control("LegendGroupBox")->isVisible());
   Click("LegendButton");
   EXPECT_TRUE(Control("LegendGroupBox")->isVisible());
   EXPECT_EQ(Control<QTableWidget>("LegendStringGrid")->rowCount(), 2);
-  EXPECT_EQ(LegendCell(0, 0), "   Symbol");
-  EXPECT_EQ(LegendCell(0, 1), "   Description");
-  EXPECT_EQ(LegendCell(1, 0), "EToP-M ");
+  EXPECT_EQ(Legend(0, 0), "   Symbol");
+  EXPECT_EQ(Legend(0, 1), "   Description");
+  EXPECT_EQ(Legend(1, 0), "EToP-M ");
   EXPECT_TRUE(Control("ShapeL1")->isVisible());
   EXPECT_FALSE(Control("ShapeL2")->isVisible());
   // The legend takes room from the plot, which is drawn again at its new size.
   QCoreApplication::processEvents();
   EXPECT_EQ(Page()->Plot().size(), Control("PlotImage")->size());
-  testing::SaveScreenshot(&workspace, "PlotPage_ETo");
+  testing::SaveScreenshot(&form, "PlotPage_ETo");
   Click("CloseLegendButton");
   EXPECT_FALSE(Control("LegendGroupBox")->isVisible());
   EXPECT_TRUE(messages.messages.isEmpty());
 }
 
 TEST_F(PlotPageTest, PlotOptionsChangeTheGraphAndAParameterChangeResetsIt) {
-  Open();
+  OpenPlot();
   Click("LegendButton");
   PlotTemperatures();
   ASSERT_EQ(modals.names, QStringList{"PlotMenuForm"});
   EXPECT_FALSE(Control("LegendGroupBox")->isVisible());  // hidden for the plot options
-  EXPECT_EQ(Control<QLabel>("LabelPlotTitle")->text(), "Temperature");
-  // The plot options form was told the data set: RHmax is not offered, Tmean is.
+  EXPECT_EQ(Text("LabelPlotTitle"), "Temperature");
+  // The plot options form was told the data set: RHmax is not offered.
   EXPECT_FALSE(plotMenu.findChild<QCheckBox*>("CheckBoxRHmax")->isEnabled());
   Click("LegendButton");
   EXPECT_EQ(Control<QTableWidget>("LegendStringGrid")->rowCount(), 4);
-  EXPECT_EQ(LegendCell(1, 0), "Tmean* ");  // De Bilt has no Tmean of its own
-  EXPECT_EQ(LegendCell(2, 0), "Tmax   ");
+  EXPECT_EQ(Legend(1, 0), "Tmean* ");  // De Bilt has no Tmean of its own
+  EXPECT_EQ(Legend(2, 0), "Tmax   ");
   EXPECT_TRUE(Control("ShapeL3")->isVisible());
   EXPECT_FALSE(Control("ShapeL4")->isVisible());
-  testing::SaveScreenshot(&workspace, "PlotPage_Temperature");
+  testing::SaveScreenshot(&form, "PlotPage_Temperature");
 
-  // The bars of Tmean* on 15 July where the mapping puts them.
+  // The bars of Tmean* on 15 July where the mapping puts them (daily bars are a few pixels
+  // wide: their navy outline or their blue fill).
   const QImage plot = Page()->Plot();
   const PlotScale scale(plot.width(), plot.height(), 365, -10, 40);
   const int x = (scale.X(196) + scale.X(197)) / 2;
-  // Daily bars are a few pixels wide: their navy outline or their blue fill.
   for (int y : {scale.Height() - 3, scale.Y(-9)}) {
-    const QColor colour = plot.pixelColor(x, y);
-    EXPECT_TRUE(colour == BarFill() || colour == SlotColour(0)) << y;
+    EXPECT_TRUE(plot.pixelColor(x, y) == BarFill() || plot.pixelColor(x, y) == SlotColour(0));
   }
   EXPECT_EQ(plot.pixelColor(x, scale.Y(38)), QColor(Qt::white));
 
   // A checked value redraws the plot; a change of the parameters resets it to ETo.
-  auto* grid = Control<DataGrid>("StringGridData");
-  Control<QTabWidget>("PageControl1")->setCurrentWidget(Control("DataSheet"));
-  grid->setFocus();
-  grid->setCurrentIndex(grid->model()->index(0, 195));
-  QTest::keyClicks(grid, "3");
-  QTest::keyClicks(QApplication::focusWidget(), "9");
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  ShowPage("DataSheet");
+  Type(195, RowOf(101), "39");
+  Enter();
   EXPECT_NE(Page()->Plot(), plot);
-  EXPECT_EQ(Control<QLabel>("LabelPlotTitle")->text(), "Temperature");
+  EXPECT_EQ(Text("LabelPlotTitle"), "Temperature");
+  ShowPage("DescriptionSheet");
   Click("TmeanCheckBox");
-  EXPECT_EQ(Control<QLabel>("LabelPlotTitle")->text(), "Reference crop evapotranspiration (ETo)");
+  EXPECT_EQ(Text("LabelPlotTitle"), "Reference crop evapotranspiration (ETo)");
   EXPECT_EQ(state.Graph.Series[0].Quantity, Quantity::EToPM);
   EXPECT_TRUE(messages.messages.isEmpty()) << messages.messages.join("|").toStdString();
 }
 
 TEST_F(PlotPageTest, AYearChangeRedrawsThePlotAndItsTimeStrip) {
-  // Two years of daily Tmax and Tmin, warmer in the second.
-  RepClimateFile station = NewStation();
-  SetStationFiles(station, folder.Folder(), "TWOYEARS");
-  station.StationName = "Two years";
-  station.Latitude = 52.0;
-  station.FromYear = 2001;
-  station.ToYear = 2002;
-  ASSERT_TRUE(WriteStationDescription(station));
-  AtomicFile dta(station.DtaFileName);
-  const int16_t codes[] = {101, 103, 501};
-  WriteDataHeader(dta, codes);
-  for (int32_t n = 1; n <= 730; ++n) {
-    const double warm = n > 365 ? 5.0 : 0.0;
-    WriteDataRecord(dta, n, std::vector<double>{20.0 + warm, 8.0 + warm, -999.0}, codes);
-  }
-  ASSERT_TRUE(dta.Commit());
-  ASSERT_TRUE(SelectStation(state, "TWOYEARS"));
-  Open();
-  EXPECT_EQ(Control<QLabel>("YearLabel")->text(), "2001");
+  const RepClimateFile station = Daily(400, {1, 3, 2001});
+  OpenPlot(&station);
+  EXPECT_EQ(Text("YearLabel"), "2001");
   const QImage first = Page()->Plot();
+  const QImage strip = Page()->Time();
   Click("NextYearPlotButton");
-  EXPECT_EQ(Control<QLabel>("YearLabel")->text(), "2002");
-  EXPECT_EQ(Control<QPushButton>("PreviousYearPlotButton")->text(), "< 2001");
+  EXPECT_EQ(Text("YearLabel"), "2002");
+  EXPECT_EQ(Text("PreviousYearPlotButton"), "< 2001");
   EXPECT_NE(Page()->Plot(), first);
+  EXPECT_NE(Page()->Time(), strip);
   Click("PreviousYearPlotButton");
   EXPECT_EQ(Page()->Plot(), first);
   EXPECT_TRUE(messages.messages.isEmpty());
 }
 
 TEST_F(PlotPageTest, SavesTheGraphAsShownThroughARename) {
-  Open();
+  OpenPlot();
   PlotTemperatures();
   const std::string path = output.File("DEBILT_Temperature_2001.png");
   Click("SavePictureButton");
@@ -263,20 +200,17 @@ TEST_F(PlotPageTest, SavesTheGraphAsShownThroughARename) {
   ASSERT_TRUE(saved.load(QString::fromStdString(path), "PNG"));
   EXPECT_GT(saved.width(), Page()->Plot().width());
   EXPECT_GT(saved.height(), Page()->Plot().height() + Page()->Time().height());
-  EXPECT_EQ(output.Names(), std::set<std::string>{"DEBILT_Temperature_2001.png"});
 
-  // A failure names the file and leaves the older picture as it was.
+  // A failure names the file and leaves the older picture as it was, with no file beside it.
   const std::string before = ReadBytes(path);
   AtomicFile::InjectFailureForTesting(AtomicFile::FailAt::Rename);
   Click("SavePictureButton");
   ASSERT_EQ(messages.messages.size(), 2);
-  EXPECT_EQ(messages.messages[1],
-            "ERROR:\ncannot write file " + QString::fromStdString(path));
+  EXPECT_EQ(messages.messages[1], "ERROR:\ncannot write file " + QString::fromStdString(path));
   EXPECT_EQ(ReadBytes(path), before);
   EXPECT_EQ(output.Names(), std::set<std::string>{"DEBILT_Temperature_2001.png"});
 
-  // An output folder that is not there.
-  state.OutputFolder = output.Folder() + "missing/";
+  state.OutputFolder = output.Folder() + "missing/";  // a folder that is not there
   Click("SavePictureButton");
   ASSERT_EQ(messages.messages.size(), 3);
   EXPECT_TRUE(messages.messages[2].startsWith("ERROR:\n"));
