@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -125,6 +126,14 @@ TEST_F(PlotMenuFormTest, CaptionsOfTheGroupsAndSeries) {
     ASSERT_NE(spin, nullptr);
     EXPECT_TRUE(spin->findChild<QLineEdit*>()->isReadOnly()) << name;
   }
+  int ranges = 0;
+  for (QGroupBox* box : form.findChildren<QGroupBox*>()) ranges += box->title() == " plot range ";
+  EXPECT_EQ(ranges, 8);
+  bool note = false;
+  for (QLabel* label : form.findChildren<QLabel*>()) {
+    note = note || label->text().trimmed() == "(radiation and latent heat flux)";
+  }
+  EXPECT_TRUE(note);
   EXPECT_EQ(Control<QPushButton>("CloseButton")->text(), "Plot");
   EXPECT_EQ(Control<QPushButton>("CancelButton")->text(), "Cancel");
 }
