@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTime>
@@ -135,6 +136,7 @@ TUpdateMenu::TUpdateMenu(AppState& state, Forms& forms, QWidget* parent)
   layout->addLayout(buttons);
 
   Connect();
+  SetTabOrder();
   resize(1060, 680);
 }
 
@@ -391,6 +393,38 @@ QWidget* TUpdateMenu::BuildDataSheet() {
   return page;
 }
 
+// Tab follows the reading order: each column of the description page from the top, the data
+// page's grid and then its buttons from the left, the export page from its mode buttons to its
+// export button, and last "Main menu" and "Cancel". Hidden controls are passed over.
+void TUpdateMenu::SetTabOrder() {
+  const auto box = [this](PresenceBox b) { return presence_[static_cast<std::size_t>(b)]; };
+  std::vector<QWidget*> order = {
+      pageControl1_->tabBar(),
+      // Left column.
+      radioCelsius_, radioFarenheit_, box(PresenceBox::TmaxTmin), box(PresenceBox::Tmean),
+      box(PresenceBox::Wind), unitUComboBox_, editHeightU_, editU2_, uClassComboBox_,
+      // Right column.
+      box(PresenceBox::RHMinMax), box(PresenceBox::RHmean), box(PresenceBox::Tdew),
+      box(PresenceBox::Eact), unitEactComboBox_, box(PresenceBox::TdryTwet), psychrometer_[0],
+      psychrometer_[1], psychrometer_[2], editCoeffaPsy_, editTminCorr_, humClassComboBox_,
+      box(PresenceBox::Sunshine), box(PresenceBox::RelativeSunshine), box(PresenceBox::Rs),
+      unitRsComboBox_, box(PresenceBox::Rn), unitRnComboBox_, editKRs_, adjustButton_, editAngA_,
+      editAngB_, checkBoxCorrectionZ_, defButton_,
+      // Data page.
+      stringGridData_, symbolStringGrid_, closeSymbolPanelButton_};
+  for (std::size_t q = 0; q < switchRadios_.size(); ++q) {
+    order.push_back(switchRadios_[q]);
+    order.push_back(switchCombos_[q]);
+  }
+  order.insert(order.end(), {convertButton_, closeButton_, previousYearDataButton_,
+                             nextYearDataButton_, symbolUnit_, unitsButton_, rangeButton_,
+                             saveButton_});
+  // The plot page keeps the order of its controls.
+  for (QWidget* widget : exportPage_->TabOrder()) order.push_back(widget);
+  order.insert(order.end(), {mainMenuButton_, cancelButton_});
+  for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
 void TUpdateMenu::Connect() {
   connect(mainMenuButton_, &QPushButton::clicked, this, &TUpdateMenu::MainMenuButtonClick);
   connect(cancelButton_, &QPushButton::clicked, this, &TUpdateMenu::CancelButtonClick);
@@ -543,6 +577,15 @@ void TUpdateMenu::closeEvent(QCloseEvent* event) {
 // Escape would throw the visit's edits away: only "Cancel" and the close box leave unsaved.
 void TUpdateMenu::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) {
+    event->accept();
+    return;
+  }
+  // Enter presses the button that has the focus, and no other: the workspace has no default
+  // button, so Enter in a check box or a list never saves or leaves.
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->isEnabled()) {
+      button->click();
+    }
     event->accept();
     return;
   }

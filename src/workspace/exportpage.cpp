@@ -179,13 +179,15 @@ ExportPage::ExportPage(WorkspaceSession& session, AppState& state, Forms& forms,
   files->addWidget(agrolumePanel_);
   files->addWidget(reportPanel_);
   files->addStretch(1);
-  files->addWidget(saveOutputButton_, 0, Qt::AlignLeft);
   auto* folder = new QVBoxLayout;
   folder->addWidget(agrolumePathPanel_);
   folder->addWidget(pathPanel_, 1);
-  auto* panelLayout = new QHBoxLayout(panelExport_);
-  panelLayout->addLayout(files, 3);
-  panelLayout->addLayout(folder, 2);
+  auto* panelLayout = new QGridLayout(panelExport_);
+  panelLayout->addLayout(files, 0, 0);
+  panelLayout->addLayout(folder, 0, 1);
+  panelLayout->addWidget(saveOutputButton_, 1, 0, 1, 2, Qt::AlignRight);
+  panelLayout->setColumnStretch(0, 3);
+  panelLayout->setColumnStretch(1, 2);
 
   auto* layout = new QGridLayout(this);
   layout->addWidget(reportMark_, 0, 0);
@@ -229,6 +231,13 @@ void ExportPage::Opening() {
   checkBoxTMP_->setChecked(true);
   FileChoiceClick();
   ShowFolder(state_.OutputFolder);
+}
+
+std::vector<QWidget*> ExportPage::TabOrder() const {
+  return {reportButton_,        agrolumeFilesButton_,   checkBoxETo_,         editEToFile_,
+          editEToDescription_,  checkBoxTMP_,           editTMPfile_,         editTMPdescription_,
+          editReportFile_,      editReportDescription_, printButton_,         outputDriveComboBox_,
+          outputDirectoryListBox_, saveOutputButton_};
 }
 
 void ExportPage::HidePanel() {

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QWidget>
 #include <string>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -37,6 +38,8 @@ class ExportPage : public QWidget {
   void Opening();
   // Another page in front: the export panel is hidden.
   void HidePanel();
+  // The page's controls in reading order, for the form's tab order.
+  std::vector<QWidget*> TabOrder() const;
 
  signals:
   // An export ran (whole or in part): the .DTA may have been rewritten. `written` says what was
