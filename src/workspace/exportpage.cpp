@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QFileSystemModel>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -13,11 +12,11 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTime>
-#include <QTreeView>
 #include <QVBoxLayout>
 #include <optional>
 
 #include "app/appstate.h"
+#include "app/folderlist.h"
 #include "app/formkit.h"
 #include "app/forms.h"
 #include "app/messages.h"
@@ -143,16 +142,7 @@ ExportPage::ExportPage(WorkspaceSession& session, AppState& state, Forms& forms,
   for (const QFileInfo& drive : QDir::drives()) {
     outputDriveComboBox_->addItem(drive.absoluteFilePath());
   }
-  folders_ = new QFileSystemModel(this);
-  folders_->setFilter(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Drives);
-  folders_->setRootPath(QDir::rootPath());
-  outputDirectoryListBox_ = new QTreeView(pathPanel_);
-  outputDirectoryListBox_->setObjectName("OutputDirectoryListBox");
-  outputDirectoryListBox_->setModel(folders_);
-  outputDirectoryListBox_->setHeaderHidden(true);
-  for (int column = 1; column < folders_->columnCount(); ++column) {
-    outputDirectoryListBox_->hideColumn(column);
-  }
+  outputDirectoryListBox_ = new FolderList("OutputDirectoryListBox", pathPanel_);
   outputDirectoryListBox_->setMinimumHeight(150);
   pathLabel_ = Label("PathLabel", QString(), pathPanel_);
   pathLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -207,7 +197,7 @@ ExportPage::ExportPage(WorkspaceSession& session, AppState& state, Forms& forms,
   connect(printButton_, &QPushButton::clicked, this, &ExportPage::PrintButtonClick);
   connect(outputDriveComboBox_, &QComboBox::activated, this,
           [this](int item) { ShowFolder(FileNameOf(outputDriveComboBox_->itemText(item))); });
-  connect(outputDirectoryListBox_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+  connect(outputDirectoryListBox_, &FolderList::DirectoryChanged, this,
           &ExportPage::OutputDirectoryListBoxChange);
   for (QLineEdit* edit : {editEToFile_, editTMPfile_, editReportFile_}) {
     connect(edit, &QLineEdit::textEdited, this, [this, edit] { NameEdited(edit); });
@@ -295,28 +285,22 @@ void ExportPage::PrintButtonClick() {
 }
 
 void ExportPage::ShowFolder(const std::string& folder) {
-  QString path = FileNameText(folder);
-  while (path.size() > 1 && path.endsWith('/')) path.chop(1);
-  QModelIndex index = folders_->index(path.isEmpty() ? QDir::rootPath() : path);
-  if (!index.isValid()) index = folders_->index(QDir::rootPath());
-  for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent()) {
-    outputDirectoryListBox_->expand(parent);
-  }
-  outputDirectoryListBox_->setCurrentIndex(index);
-  outputDirectoryListBox_->scrollTo(index);
-  OutputDirectoryListBoxChange();
+  outputDirectoryListBox_->SetDirectory(FileNameText(folder));
 }
 
-QString ExportPage::Folder() const {
-  const QModelIndex index = outputDirectoryListBox_->currentIndex();
-  return WithSlash(index.isValid() ? folders_->filePath(index) : QDir::rootPath());
-}
+QString ExportPage::Folder() const { return WithSlash(outputDirectoryListBox_->Directory()); }
 
 void ExportPage::OutputDirectoryListBoxChange() {
   const QString folder = Folder();
   state_.OutputFolder = FileNameOf(folder);
   pathLabel_->setText(folder);
   labelPath_->setText(folder);
+  // The drive holding the folder.
+  for (int i = 0; i < outputDriveComboBox_->count(); ++i) {
+    if (folder.startsWith(outputDriveComboBox_->itemText(i))) {
+      outputDriveComboBox_->setCurrentIndex(i);
+    }
+  }
 }
 
 void ExportPage::NameEdited(QLineEdit* edit) {

@@ -15,16 +15,15 @@
 
 class QCheckBox;
 class QComboBox;
-class QFileSystemModel;
 class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTreeView;
 
 namespace vernoli {
 
 struct AppState;
+class FolderList;
 struct Forms;
 class WorkspaceSession;
 
@@ -91,8 +90,7 @@ class ExportPage : public QWidget {
   QLineEdit* editReportDescription_;
   QPushButton* printButton_;
   QComboBox* outputDriveComboBox_;
-  QTreeView* outputDirectoryListBox_;
-  QFileSystemModel* folders_;
+  FolderList* outputDirectoryListBox_;
   QLabel* pathLabel_;
   QLabel* labelPath_;
   QPushButton* saveOutputButton_;
