@@ -740,6 +740,12 @@ void TUpdateMenu::ValidateCurrentCell(const QModelIndex& index) {
     // The cell is shown again, holding its value from before the edit.
     if (pageControl1_->currentWidget() != dataSheet_) pageControl1_->setCurrentWidget(dataSheet_);
     stringGridData_->FocusCell(index);
+    // A click on another cell moves the current cell once more after this check: the refused
+    // cell takes it back then.
+    const QPersistentModelIndex cell(index);
+    QTimer::singleShot(0, stringGridData_, [grid = stringGridData_, cell] {
+      if (cell.isValid()) grid->FocusCell(cell);
+    });
   }
 }
 

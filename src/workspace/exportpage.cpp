@@ -43,6 +43,9 @@ QFrame* Frame(const char* name, QWidget* parent) {
 QLabel* Mark(const char* name, QWidget* parent) {
   auto* mark = Label(name, QString::fromUtf8("\u25B6"), parent);
   mark->setStyleSheet("color: navy");
+  QSizePolicy policy = mark->sizePolicy();
+  policy.setRetainSizeWhenHidden(true);  // the buttons stay in place
+  mark->setSizePolicy(policy);
   mark->setFixedWidth(mark->fontMetrics().horizontalAdvance(mark->text()) + 4);
   return mark;
 }
@@ -323,6 +326,7 @@ void ExportPage::SaveOutputButtonClick() {
   if (!session_.IsOpen()) return;
   state_.OutputFolder = FileNameOf(Folder());
   QStringList written;
+  cancelled_ = false;
   bool done = true;
   if (reportMode_) {
     done = ExportOne(static_cast<int>(OutputKind::Report), editReportFile_,
@@ -351,11 +355,15 @@ void ExportPage::SaveOutputButtonClick() {
     }
   }
   if (done) HidePanel();
+  const QString time = QTime::currentTime().toString("HH:mm:ss");
   QString status;
   if (!written.isEmpty()) {
     status = QString("Exported %1 and %2 at %3")
-                 .arg(written.join(", "), FileNameText(session_.Station().FileName) + ".DTA",
-                      QTime::currentTime().toString("HH:mm:ss"));
+                 .arg(written.join(", "), FileNameText(session_.Station().FileName) + ".DTA", time);
+  }
+  if (cancelled_) {
+    status += (status.isEmpty() ? QString() : QString("; ")) +
+              QString("export cancelled at %1: no value given for a gap").arg(time);
   }
   emit Exported(status);
 }
@@ -383,7 +391,10 @@ bool ExportPage::ExportOne(int kind, QLineEdit* name, QLineEdit* description,
     return true;
   }
   // A boundary value not given cancels the export: nothing of this file was written.
-  if (result.Cancelled) return false;
+  if (result.Cancelled) {
+    cancelled_ = true;
+    return false;
+  }
   ShowMessage(result.Outcome.Message);
   if (result.NameRefused) name->setFocus(Qt::OtherFocusReason);
   return false;

@@ -65,6 +65,7 @@ class ExportPage : public QWidget {
   AppState& state_;
   Forms& forms_;
   bool reportMode_ = false;
+  bool cancelled_ = false;  // the last export stopped at a boundary value not given
 
   QPushButton* reportButton_;
   QPushButton* agrolumeFilesButton_;

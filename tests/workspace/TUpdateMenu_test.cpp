@@ -826,6 +826,10 @@ TEST_F(WorkspaceFormTest, SavingShowsWhatWasWrittenAndTheTitleMarksUnsavedChange
                   .hasMatch())
       << Text("SaveStatusLabel").toStdString();
   EXPECT_EQ(form.windowTitle(), " Data and ETo menu");
+  // A refused value given back changes nothing.
+  Type(1, 0, "99");
+  Enter();
+  EXPECT_EQ(form.windowTitle(), " Data and ETo menu");
   ShowPage("DescriptionSheet");
   Click("nCheckBox");
   EXPECT_EQ(form.windowTitle(), "* Data and ETo menu");

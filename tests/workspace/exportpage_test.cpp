@@ -191,6 +191,7 @@ TEST_F(ExportPageTest, ABoundaryDialogClosedWithoutAValueCancelsTheExport) {
   Click("SaveOutputButton");
   EXPECT_EQ(asked, QStringList{"Initial ETo"});
   EXPECT_TRUE(output.Names().empty());
+  EXPECT_TRUE(Text("SaveStatusLabel").startsWith("export cancelled at "));
   EXPECT_EQ(ReadBytes(station.DtaFileName), dta);
   EXPECT_TRUE(Control("PanelExport")->isVisible());
 
