@@ -3,6 +3,7 @@
 #include "workspace/datagrid.h"
 #include "workspace/exportpage.h"
 #include "workspace/plotpage.h"
+#include "workspace/symbolgrid.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -319,15 +320,7 @@ QWidget* TUpdateMenu::BuildDataSheet() {
   // The symbols panel.
   symbolPanel_ = Panel("SymbolPanel", page);
   symbolPanel_->setFrameShape(QFrame::StyledPanel);
-  symbolStringGrid_ = new QTableWidget(0, 2, symbolPanel_);
-  symbolStringGrid_->setObjectName("SymbolStringGrid");
-  // Its first row holds the column titles.
-  symbolStringGrid_->horizontalHeader()->hide();
-  symbolStringGrid_->horizontalHeader()->setStretchLastSection(true);
-  symbolStringGrid_->verticalHeader()->hide();
-  symbolStringGrid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  symbolStringGrid_->setColumnWidth(0, 80);
-  symbolStringGrid_->setMinimumWidth(380);
+  symbolStringGrid_ = SymbolGrid(symbolPanel_);
   closeSymbolPanelButton_ = Button("CloseSymbolPanelButton", "Close", symbolPanel_);
   auto* symbolLayout = new QVBoxLayout(symbolPanel_);
   symbolLayout->addWidget(symbolStringGrid_, 1);
@@ -682,21 +675,7 @@ void TUpdateMenu::ShowGrid() {
 }
 
 void TUpdateMenu::ShowSymbols() {
-  if (!session_.IsOpen()) return;
-  const std::vector<SymbolRow> rows = session_.Symbols();
-  symbolStringGrid_->setRowCount(static_cast<int>(rows.size()));
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    const int row = static_cast<int>(i);
-    for (int column = 0; column < 2; ++column) {
-      auto* item = new QTableWidgetItem(Cp(column == 0 ? rows[i].Symbol : rows[i].Description));
-      if (i == 0) {
-        QFont bold = item->font();
-        bold.setBold(true);
-        item->setFont(bold);
-      }
-      symbolStringGrid_->setItem(row, column, item);
-    }
-  }
+  if (session_.IsOpen()) ShowSymbolRows(*symbolStringGrid_, session_.Symbols());
 }
 
 void TUpdateMenu::ShowCancel() {

@@ -885,11 +885,7 @@ TEST_F(WorkspaceFormTest, TabFollowsTheReadingOrderAndEnterPressesTheFocusedButt
 // Pictures of the pages
 
 TEST_F(WorkspaceFormTest, ScreenshotsOfThePages) {
-  const std::string samples = std::string(VERNOLI_SAMPLES) + "/DATA/";
-  for (const char* file : {"DEBILT.DSC", "DEBILT.DTA"}) {
-    std::filesystem::copy_file(samples + file, folder.File(file));
-  }
-  ASSERT_TRUE(SelectStation(state, "DEBILT"));
+  SelectSample("DEBILT");
   form.resize(1180, 720);
   Open(state.Station);
   Click("AdjustButton");

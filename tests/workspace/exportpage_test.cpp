@@ -247,11 +247,7 @@ std::string RunBatchProgram(const std::string& arguments) {
 }
 
 TEST_F(ExportPageTest, ReportAndCropFilesAreThoseOfTheBatchTool) {
-  const std::string samples = std::string(VERNOLI_SAMPLES) + "/DATA/";
-  for (const char* file : {"DEBILT.DSC", "DEBILT.DTA"}) {
-    std::filesystem::copy_file(samples + file, folder.File(file));
-  }
-  ASSERT_TRUE(SelectStation(state, "DEBILT"));
+  SelectSample("DEBILT");
   Open(state.Station);
   // Gaps at both ends: the first Tmin and the last Tmax are deleted.
   ShowPage("DataSheet");
@@ -308,11 +304,7 @@ TEST_F(ExportPageTest, ReportAndCropFilesAreThoseOfTheBatchTool) {
 }
 
 TEST_F(ExportPageTest, ScreenshotsOfBothModesAndTheReportOptions) {
-  const std::string samples = std::string(VERNOLI_SAMPLES) + "/DATA/";
-  for (const char* file : {"DEBILT.DSC", "DEBILT.DTA"}) {
-    std::filesystem::copy_file(samples + file, folder.File(file));
-  }
-  ASSERT_TRUE(SelectStation(state, "DEBILT"));
+  SelectSample("DEBILT");
   form.resize(1180, 720);
   Open(state.Station);
   ShowExport();

@@ -85,6 +85,15 @@ class WorkspaceFormTest : public ::testing::Test {
                             DailyValues));
   }
 
+  // Copies sample station `name` into the data folder and selects it.
+  void SelectSample(const std::string& name) {
+    const std::string samples = std::string(VERNOLI_SAMPLES) + "/DATA/";
+    for (const char* extension : {".DSC", ".DTA"}) {
+      std::filesystem::copy_file(samples + name + extension, folder.File(name + extension));
+    }
+    ASSERT_TRUE(SelectStation(state, name));
+  }
+
   // Opens the workspace on `station` as the main menu does (or the create form, without Cancel).
   void Open(const RepClimateFile& station, bool cancelEnabled = true) {
     state.Station = station;
