@@ -3,39 +3,16 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
+#include "app/folderlist.h"
 #include "app/formkit.h"
 #include "app/messages.h"
 
 namespace vernoli {
-
-namespace {
-
-constexpr int kPathRole = Qt::UserRole;
-
-QString WithoutTrailingSlash(QString folder) {
-  while (folder.size() > 1 && folder.endsWith('/')) folder.chop(1);
-  return folder;
-}
-
-// The folder itself when it exists, else its nearest existing parent.
-QString ExistingFolder(QString folder) {
-  folder = QDir::cleanPath(QDir(folder).absolutePath());
-  while (!QFileInfo(folder).isDir()) {
-    const QString parent = QFileInfo(folder).path();
-    if (parent == folder) return QDir::rootPath();
-    folder = parent;
-  }
-  return folder;
-}
-
-}  // namespace
 
 TPathMenu::TPathMenu(AppState& state, QWidget* parent) : QDialog(parent), state_(state) {
   setObjectName("PathMenu");
@@ -48,12 +25,7 @@ TPathMenu::TPathMenu(AppState& state, QWidget* parent) : QDialog(parent), state_
   driveComboBox1_->setObjectName("DriveComboBox1");
   for (const QFileInfo& drive : QDir::drives()) driveComboBox1_->addItem(drive.absoluteFilePath());
 
-  directoryListBox1_ = new QTreeWidget(this);
-  directoryListBox1_->setObjectName("DirectoryListBox1");
-  directoryListBox1_->setHeaderHidden(true);
-  directoryListBox1_->setRootIsDecorated(false);
-  directoryListBox1_->setIndentation(14);
-  directoryListBox1_->setItemsExpandable(false);
+  directoryListBox1_ = new FolderList("DirectoryListBox1", this);
 
   pathNameLabel_ = Label("PathNameLabel", QString(), this);
   pathNameLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -69,8 +41,8 @@ TPathMenu::TPathMenu(AppState& state, QWidget* parent) : QDialog(parent), state_
   layout->addWidget(okButton_, 0, Qt::AlignRight);
 
   connect(driveComboBox1_, &QComboBox::activated, this, &TPathMenu::DriveComboBox1Change);
-  connect(directoryListBox1_, &QTreeWidget::itemActivated, this,
-          &TPathMenu::DirectoryListBox1Activated);
+  connect(directoryListBox1_, &FolderList::DirectoryChanged, this,
+          &TPathMenu::DirectoryListBox1Change);
   connect(okButton_, &QPushButton::clicked, this, &TPathMenu::OKButtonClick);
   resize(420, 420);
 }
@@ -87,47 +59,19 @@ void TPathMenu::FormActivate() {
   directoryListBox1_->setFocus();
 }
 
-void TPathMenu::SetDirectory(const QString& folder) {
-  directory_ = WithoutTrailingSlash(ExistingFolder(folder));
-  pathNameLabel_->setText(directory_);
+void TPathMenu::SetDirectory(const QString& folder) { directoryListBox1_->SetDirectory(folder); }
 
+void TPathMenu::DirectoryListBox1Change(const QString& folder) {
+  directory_ = folder;
+  pathNameLabel_->setText(directory_);
   // The drive holding the folder.
   for (int i = 0; i < driveComboBox1_->count(); ++i) {
     if (directory_.startsWith(driveComboBox1_->itemText(i))) driveComboBox1_->setCurrentIndex(i);
   }
-
-  // The chain of parents from the root down to the folder, then its subfolders.
-  directoryListBox1_->clear();
-  QStringList chain;
-  for (QString path = directory_;; path = QFileInfo(path).path()) {
-    chain.prepend(path);
-    if (QFileInfo(path).path() == path) break;
-  }
-  QTreeWidgetItem* parent = nullptr;
-  for (const QString& path : chain) {
-    const QString name = QFileInfo(path).fileName().isEmpty() ? path : QFileInfo(path).fileName();
-    auto* item = parent == nullptr ? new QTreeWidgetItem(directoryListBox1_, {name})
-                                   : new QTreeWidgetItem(parent, {name});
-    item->setData(0, kPathRole, path);
-    item->setExpanded(true);
-    parent = item;
-  }
-  const QDir dir(directory_);
-  for (const QString& sub :
-       dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase)) {
-    auto* item = new QTreeWidgetItem(parent, {sub});
-    item->setData(0, kPathRole, dir.filePath(sub));
-  }
-  parent->setExpanded(true);
-  directoryListBox1_->setCurrentItem(parent);
 }
 
 void TPathMenu::DriveComboBox1Change(int index) {
   SetDirectory(driveComboBox1_->itemText(index));
-}
-
-void TPathMenu::DirectoryListBox1Activated(QTreeWidgetItem* item) {
-  if (item != nullptr) SetDirectory(item->data(0, kPathRole).toString());
 }
 
 void TPathMenu::OKButtonClick() {

@@ -8,12 +8,11 @@
 class QComboBox;
 class QLabel;
 class QPushButton;
-class QTreeWidget;
-class QTreeWidgetItem;
 
 namespace vernoli {
 
 struct AppState;
+class FolderList;
 
 class TPathMenu : public QDialog {
   Q_OBJECT
@@ -34,7 +33,7 @@ class TPathMenu : public QDialog {
  private:
   void FormActivate();
   void DriveComboBox1Change(int index);
-  void DirectoryListBox1Activated(QTreeWidgetItem* item);
+  void DirectoryListBox1Change(const QString& folder);
   void OKButtonClick();
 
   AppState& state_;
@@ -42,7 +41,7 @@ class TPathMenu : public QDialog {
   QString directory_;
 
   QComboBox* driveComboBox1_;
-  QTreeWidget* directoryListBox1_;
+  FolderList* directoryListBox1_;
   QLabel* pathNameLabel_;
   QPushButton* okButton_;
 };

@@ -5,7 +5,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
@@ -17,6 +16,7 @@
 #include "app/formkit.h"
 #include "model/calendar.h"
 #include "plot/report.h"
+#include "workspace/symbolgrid.h"
 
 namespace vernoli {
 
@@ -51,16 +51,9 @@ TPrintForm::TPrintForm(AppState& state, QWidget* parent) : QDialog(parent), stat
   cBoxDate_ = CheckBox("CBoxDate", "Date", this);
   dateLabel_ = Label("DateLabel", QString(), this);
   cBoxClimData_ = CheckBox("CBoxClimData", "Meteo data and ETo", this);
-  symbolStringGrid_ = new QTableWidget(0, 2, this);
-  symbolStringGrid_->setObjectName("SymbolStringGrid");
-  // Its first row holds the column titles.
-  symbolStringGrid_->horizontalHeader()->hide();
-  symbolStringGrid_->horizontalHeader()->setStretchLastSection(true);
-  symbolStringGrid_->verticalHeader()->hide();
-  symbolStringGrid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  symbolStringGrid_ = SymbolGrid(this);
   symbolStringGrid_->setFocusPolicy(Qt::NoFocus);
-  symbolStringGrid_->setColumnWidth(0, 80);
-  symbolStringGrid_->setMinimumSize(380, 160);
+  symbolStringGrid_->setMinimumHeight(160);
   cBoxRes_ = CheckBox("CBoxRes", "Intermediate results", this);
   auto* legend = new QFrame(this);
   legend->setObjectName("ResultLegend");
@@ -101,18 +94,7 @@ void TPrintForm::SetDataSet(const RepClimateFile& station, const std::vector<Sym
   records_ = station.NumberOfRecords;
   dataType_ = station.DataType;
   linkedToYear_ = station.FromYear != kYearNotLinked;
-  symbolStringGrid_->setRowCount(static_cast<int>(symbols.size()));
-  for (std::size_t i = 0; i < symbols.size(); ++i) {
-    for (int column = 0; column < 2; ++column) {
-      auto* item = new QTableWidgetItem(Cp(column == 0 ? symbols[i].Symbol : symbols[i].Description));
-      if (i == 0) {
-        QFont bold = item->font();
-        bold.setBold(true);
-        item->setFont(bold);
-      }
-      symbolStringGrid_->setItem(static_cast<int>(i), column, item);
-    }
-  }
+  ShowSymbolRows(*symbolStringGrid_, symbols);
 }
 
 void TPrintForm::showEvent(QShowEvent* event) {

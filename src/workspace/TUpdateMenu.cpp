@@ -3,6 +3,7 @@
 #include "workspace/datagrid.h"
 #include "workspace/exportpage.h"
 #include "workspace/plotpage.h"
+#include "workspace/symbolgrid.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -19,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTime>
@@ -135,6 +137,7 @@ TUpdateMenu::TUpdateMenu(AppState& state, Forms& forms, QWidget* parent)
   layout->addLayout(buttons);
 
   Connect();
+  SetTabOrder();
   resize(1060, 680);
 }
 
@@ -317,15 +320,7 @@ QWidget* TUpdateMenu::BuildDataSheet() {
   // The symbols panel.
   symbolPanel_ = Panel("SymbolPanel", page);
   symbolPanel_->setFrameShape(QFrame::StyledPanel);
-  symbolStringGrid_ = new QTableWidget(0, 2, symbolPanel_);
-  symbolStringGrid_->setObjectName("SymbolStringGrid");
-  // Its first row holds the column titles.
-  symbolStringGrid_->horizontalHeader()->hide();
-  symbolStringGrid_->horizontalHeader()->setStretchLastSection(true);
-  symbolStringGrid_->verticalHeader()->hide();
-  symbolStringGrid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  symbolStringGrid_->setColumnWidth(0, 80);
-  symbolStringGrid_->setMinimumWidth(380);
+  symbolStringGrid_ = SymbolGrid(symbolPanel_);
   closeSymbolPanelButton_ = Button("CloseSymbolPanelButton", "Close", symbolPanel_);
   auto* symbolLayout = new QVBoxLayout(symbolPanel_);
   symbolLayout->addWidget(symbolStringGrid_, 1);
@@ -389,6 +384,38 @@ QWidget* TUpdateMenu::BuildDataSheet() {
   symbolPanel_->hide();
   groupBoxSwitchUnits_->hide();
   return page;
+}
+
+// Tab follows the reading order: each column of the description page from the top, the data
+// page's grid and then its buttons from the left, the export page from its mode buttons to its
+// export button, and last "Main menu" and "Cancel". Hidden controls are passed over.
+void TUpdateMenu::SetTabOrder() {
+  const auto box = [this](PresenceBox b) { return presence_[static_cast<std::size_t>(b)]; };
+  std::vector<QWidget*> order = {
+      pageControl1_->tabBar(),
+      // Left column.
+      radioCelsius_, radioFarenheit_, box(PresenceBox::TmaxTmin), box(PresenceBox::Tmean),
+      box(PresenceBox::Wind), unitUComboBox_, editHeightU_, editU2_, uClassComboBox_,
+      // Right column.
+      box(PresenceBox::RHMinMax), box(PresenceBox::RHmean), box(PresenceBox::Tdew),
+      box(PresenceBox::Eact), unitEactComboBox_, box(PresenceBox::TdryTwet), psychrometer_[0],
+      psychrometer_[1], psychrometer_[2], editCoeffaPsy_, editTminCorr_, humClassComboBox_,
+      box(PresenceBox::Sunshine), box(PresenceBox::RelativeSunshine), box(PresenceBox::Rs),
+      unitRsComboBox_, box(PresenceBox::Rn), unitRnComboBox_, editKRs_, adjustButton_, editAngA_,
+      editAngB_, checkBoxCorrectionZ_, defButton_,
+      // Data page.
+      stringGridData_, symbolStringGrid_, closeSymbolPanelButton_};
+  for (std::size_t q = 0; q < switchRadios_.size(); ++q) {
+    order.push_back(switchRadios_[q]);
+    order.push_back(switchCombos_[q]);
+  }
+  order.insert(order.end(), {convertButton_, closeButton_, previousYearDataButton_,
+                             nextYearDataButton_, symbolUnit_, unitsButton_, rangeButton_,
+                             saveButton_});
+  // The plot page keeps the order of its controls.
+  for (QWidget* widget : exportPage_->TabOrder()) order.push_back(widget);
+  order.insert(order.end(), {mainMenuButton_, cancelButton_});
+  for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 void TUpdateMenu::Connect() {
@@ -546,6 +573,15 @@ void TUpdateMenu::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
+  // Enter presses the button that has the focus, and no other: the workspace has no default
+  // button, so Enter in a check box or a list never saves or leaves.
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->isEnabled()) {
+      button->click();
+    }
+    event->accept();
+    return;
+  }
   QDialog::keyPressEvent(event);
 }
 
@@ -639,21 +675,7 @@ void TUpdateMenu::ShowGrid() {
 }
 
 void TUpdateMenu::ShowSymbols() {
-  if (!session_.IsOpen()) return;
-  const std::vector<SymbolRow> rows = session_.Symbols();
-  symbolStringGrid_->setRowCount(static_cast<int>(rows.size()));
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    const int row = static_cast<int>(i);
-    for (int column = 0; column < 2; ++column) {
-      auto* item = new QTableWidgetItem(Cp(column == 0 ? rows[i].Symbol : rows[i].Description));
-      if (i == 0) {
-        QFont bold = item->font();
-        bold.setBold(true);
-        item->setFont(bold);
-      }
-      symbolStringGrid_->setItem(row, column, item);
-    }
-  }
+  if (session_.IsOpen()) ShowSymbolRows(*symbolStringGrid_, session_.Symbols());
 }
 
 void TUpdateMenu::ShowCancel() {
@@ -697,6 +719,12 @@ void TUpdateMenu::ValidateCurrentCell(const QModelIndex& index) {
     // The cell is shown again, holding its value from before the edit.
     if (pageControl1_->currentWidget() != dataSheet_) pageControl1_->setCurrentWidget(dataSheet_);
     stringGridData_->FocusCell(index);
+    // A click on another cell moves the current cell once more after this check: the refused
+    // cell takes it back then.
+    const QPersistentModelIndex cell(index);
+    QTimer::singleShot(0, stringGridData_, [grid = stringGridData_, cell] {
+      if (cell.isValid()) grid->FocusCell(cell);
+    });
   }
 }
 

@@ -68,6 +68,7 @@ class TUpdateMenu : public QDialog {
   QWidget* BuildDescriptionSheet();
   QWidget* BuildDataSheet();
   void Connect();
+  void SetTabOrder();
 
   // What the form shows, always from the session.
   void FormActivate();

@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QFileSystemModel>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -13,11 +12,11 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTime>
-#include <QTreeView>
 #include <QVBoxLayout>
 #include <optional>
 
 #include "app/appstate.h"
+#include "app/folderlist.h"
 #include "app/formkit.h"
 #include "app/forms.h"
 #include "app/messages.h"
@@ -44,6 +43,9 @@ QFrame* Frame(const char* name, QWidget* parent) {
 QLabel* Mark(const char* name, QWidget* parent) {
   auto* mark = Label(name, QString::fromUtf8("\u25B6"), parent);
   mark->setStyleSheet("color: navy");
+  QSizePolicy policy = mark->sizePolicy();
+  policy.setRetainSizeWhenHidden(true);  // the buttons stay in place
+  mark->setSizePolicy(policy);
   mark->setFixedWidth(mark->fontMetrics().horizontalAdvance(mark->text()) + 4);
   return mark;
 }
@@ -143,16 +145,7 @@ ExportPage::ExportPage(WorkspaceSession& session, AppState& state, Forms& forms,
   for (const QFileInfo& drive : QDir::drives()) {
     outputDriveComboBox_->addItem(drive.absoluteFilePath());
   }
-  folders_ = new QFileSystemModel(this);
-  folders_->setFilter(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Drives);
-  folders_->setRootPath(QDir::rootPath());
-  outputDirectoryListBox_ = new QTreeView(pathPanel_);
-  outputDirectoryListBox_->setObjectName("OutputDirectoryListBox");
-  outputDirectoryListBox_->setModel(folders_);
-  outputDirectoryListBox_->setHeaderHidden(true);
-  for (int column = 1; column < folders_->columnCount(); ++column) {
-    outputDirectoryListBox_->hideColumn(column);
-  }
+  outputDirectoryListBox_ = new FolderList("OutputDirectoryListBox", pathPanel_);
   outputDirectoryListBox_->setMinimumHeight(150);
   pathLabel_ = Label("PathLabel", QString(), pathPanel_);
   pathLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -179,13 +172,15 @@ ExportPage::ExportPage(WorkspaceSession& session, AppState& state, Forms& forms,
   files->addWidget(agrolumePanel_);
   files->addWidget(reportPanel_);
   files->addStretch(1);
-  files->addWidget(saveOutputButton_, 0, Qt::AlignLeft);
   auto* folder = new QVBoxLayout;
   folder->addWidget(agrolumePathPanel_);
   folder->addWidget(pathPanel_, 1);
-  auto* panelLayout = new QHBoxLayout(panelExport_);
-  panelLayout->addLayout(files, 3);
-  panelLayout->addLayout(folder, 2);
+  auto* panelLayout = new QGridLayout(panelExport_);
+  panelLayout->addLayout(files, 0, 0);
+  panelLayout->addLayout(folder, 0, 1);
+  panelLayout->addWidget(saveOutputButton_, 1, 0, 1, 2, Qt::AlignRight);
+  panelLayout->setColumnStretch(0, 3);
+  panelLayout->setColumnStretch(1, 2);
 
   auto* layout = new QGridLayout(this);
   layout->addWidget(reportMark_, 0, 0);
@@ -205,7 +200,7 @@ ExportPage::ExportPage(WorkspaceSession& session, AppState& state, Forms& forms,
   connect(printButton_, &QPushButton::clicked, this, &ExportPage::PrintButtonClick);
   connect(outputDriveComboBox_, &QComboBox::activated, this,
           [this](int item) { ShowFolder(FileNameOf(outputDriveComboBox_->itemText(item))); });
-  connect(outputDirectoryListBox_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+  connect(outputDirectoryListBox_, &FolderList::DirectoryChanged, this,
           &ExportPage::OutputDirectoryListBoxChange);
   for (QLineEdit* edit : {editEToFile_, editTMPfile_, editReportFile_}) {
     connect(edit, &QLineEdit::textEdited, this, [this, edit] { NameEdited(edit); });
@@ -229,6 +224,13 @@ void ExportPage::Opening() {
   checkBoxTMP_->setChecked(true);
   FileChoiceClick();
   ShowFolder(state_.OutputFolder);
+}
+
+std::vector<QWidget*> ExportPage::TabOrder() const {
+  return {reportButton_,        agrolumeFilesButton_,   checkBoxETo_,         editEToFile_,
+          editEToDescription_,  checkBoxTMP_,           editTMPfile_,         editTMPdescription_,
+          editReportFile_,      editReportDescription_, printButton_,         outputDriveComboBox_,
+          outputDirectoryListBox_, saveOutputButton_};
 }
 
 void ExportPage::HidePanel() {
@@ -286,28 +288,22 @@ void ExportPage::PrintButtonClick() {
 }
 
 void ExportPage::ShowFolder(const std::string& folder) {
-  QString path = FileNameText(folder);
-  while (path.size() > 1 && path.endsWith('/')) path.chop(1);
-  QModelIndex index = folders_->index(path.isEmpty() ? QDir::rootPath() : path);
-  if (!index.isValid()) index = folders_->index(QDir::rootPath());
-  for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent()) {
-    outputDirectoryListBox_->expand(parent);
-  }
-  outputDirectoryListBox_->setCurrentIndex(index);
-  outputDirectoryListBox_->scrollTo(index);
-  OutputDirectoryListBoxChange();
+  outputDirectoryListBox_->SetDirectory(FileNameText(folder));
 }
 
-QString ExportPage::Folder() const {
-  const QModelIndex index = outputDirectoryListBox_->currentIndex();
-  return WithSlash(index.isValid() ? folders_->filePath(index) : QDir::rootPath());
-}
+QString ExportPage::Folder() const { return WithSlash(outputDirectoryListBox_->Directory()); }
 
 void ExportPage::OutputDirectoryListBoxChange() {
   const QString folder = Folder();
   state_.OutputFolder = FileNameOf(folder);
   pathLabel_->setText(folder);
   labelPath_->setText(folder);
+  // The drive holding the folder.
+  for (int i = 0; i < outputDriveComboBox_->count(); ++i) {
+    if (folder.startsWith(outputDriveComboBox_->itemText(i))) {
+      outputDriveComboBox_->setCurrentIndex(i);
+    }
+  }
 }
 
 void ExportPage::NameEdited(QLineEdit* edit) {
@@ -330,6 +326,7 @@ void ExportPage::SaveOutputButtonClick() {
   if (!session_.IsOpen()) return;
   state_.OutputFolder = FileNameOf(Folder());
   QStringList written;
+  cancelled_ = false;
   bool done = true;
   if (reportMode_) {
     done = ExportOne(static_cast<int>(OutputKind::Report), editReportFile_,
@@ -358,11 +355,15 @@ void ExportPage::SaveOutputButtonClick() {
     }
   }
   if (done) HidePanel();
+  const QString time = QTime::currentTime().toString("HH:mm:ss");
   QString status;
   if (!written.isEmpty()) {
     status = QString("Exported %1 and %2 at %3")
-                 .arg(written.join(", "), FileNameText(session_.Station().FileName) + ".DTA",
-                      QTime::currentTime().toString("HH:mm:ss"));
+                 .arg(written.join(", "), FileNameText(session_.Station().FileName) + ".DTA", time);
+  }
+  if (cancelled_) {
+    status += (status.isEmpty() ? QString() : QString("; ")) +
+              QString("export cancelled at %1: no value given for a gap").arg(time);
   }
   emit Exported(status);
 }
@@ -390,7 +391,10 @@ bool ExportPage::ExportOne(int kind, QLineEdit* name, QLineEdit* description,
     return true;
   }
   // A boundary value not given cancels the export: nothing of this file was written.
-  if (result.Cancelled) return false;
+  if (result.Cancelled) {
+    cancelled_ = true;
+    return false;
+  }
   ShowMessage(result.Outcome.Message);
   if (result.NameRefused) name->setFocus(Qt::OtherFocusReason);
   return false;

@@ -11,19 +11,19 @@
 #include <QString>
 #include <QWidget>
 #include <string>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
-class QFileSystemModel;
 class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTreeView;
 
 namespace vernoli {
 
 struct AppState;
+class FolderList;
 struct Forms;
 class WorkspaceSession;
 
@@ -37,6 +37,8 @@ class ExportPage : public QWidget {
   void Opening();
   // Another page in front: the export panel is hidden.
   void HidePanel();
+  // The page's controls in reading order, for the form's tab order.
+  std::vector<QWidget*> TabOrder() const;
 
  signals:
   // An export ran (whole or in part): the .DTA may have been rewritten. `written` says what was
@@ -63,6 +65,7 @@ class ExportPage : public QWidget {
   AppState& state_;
   Forms& forms_;
   bool reportMode_ = false;
+  bool cancelled_ = false;  // the last export stopped at a boundary value not given
 
   QPushButton* reportButton_;
   QPushButton* agrolumeFilesButton_;
@@ -88,8 +91,7 @@ class ExportPage : public QWidget {
   QLineEdit* editReportDescription_;
   QPushButton* printButton_;
   QComboBox* outputDriveComboBox_;
-  QTreeView* outputDirectoryListBox_;
-  QFileSystemModel* folders_;
+  FolderList* outputDirectoryListBox_;
   QLabel* pathLabel_;
   QLabel* labelPath_;
   QPushButton* saveOutputButton_;

@@ -58,7 +58,7 @@ void WorkspaceSession::SetCellText(std::size_t column, std::size_t row, std::str
   // The first edit of a cell remembers what it held: a refused value gives it back. Another
   // cell typed into before is checked first (refused, it silently has its value back).
   if (edit_ && (edit_->Column != column || edit_->Row != row)) LeaveCell(edit_->Column, edit_->Row);
-  if (!edit_) edit_ = CellEdit{column, row, cell};
+  if (!edit_) edit_ = CellEdit{column, row, cell, unsaved_};
   cell = std::move(text);
   plotStale_ = true;
   unsaved_ = true;
@@ -76,7 +76,10 @@ CellCheck WorkspaceSession::LeaveCell(std::size_t column, std::size_t row) {
     // A refused value gives the cell back what it held before the edit, if that passes.
     if (check.Refused) {
       const CellCheck before = CheckCell(edit_->Before, grid_.Codes[row], station_, k);
-      if (!before.Refused) cell = before.CellText;
+      if (!before.Refused) {
+        cell = before.CellText;
+        unsaved_ = edit_->UnsavedBefore;  // nothing changed after all
+      }
       check.CellText = cell;
     }
     edit_.reset();

@@ -163,6 +163,7 @@ class WorkspaceSession {
     std::size_t Column;
     std::size_t Row;
     std::string Before;
+    bool UnsavedBefore;
   };
   std::optional<CellEdit> edit_;
 };

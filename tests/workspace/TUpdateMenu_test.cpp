@@ -810,14 +810,82 @@ TEST_F(WorkspaceFormTest, EditedSavedAndReopenedShowsTheValuesTypedAndMatchesABa
 }
 
 // ---------------------------------------------------------------------------------------------
+// Saving and the keyboard
+
+TEST_F(WorkspaceFormTest, SavingShowsWhatWasWrittenAndTheTitleMarksUnsavedChanges) {
+  Open(Daily(30, {1, 7, 2001}));
+  EXPECT_EQ(form.windowTitle(), " Data and ETo menu");
+  EXPECT_EQ(Text("SaveStatusLabel"), "");
+  ShowPage("DataSheet");
+  Type(0, 0, "30");
+  Enter();
+  EXPECT_EQ(form.windowTitle(), "* Data and ETo menu");
+  Click("SaveButton");
+  EXPECT_TRUE(QRegularExpression("^Saved DAILY.DTA and DAILY.DSC at \\d\\d:\\d\\d:\\d\\d$")
+                  .match(Text("SaveStatusLabel"))
+                  .hasMatch())
+      << Text("SaveStatusLabel").toStdString();
+  EXPECT_EQ(form.windowTitle(), " Data and ETo menu");
+  // A refused value given back changes nothing.
+  Type(1, 0, "99");
+  Enter();
+  EXPECT_EQ(form.windowTitle(), " Data and ETo menu");
+  ShowPage("DescriptionSheet");
+  Click("nCheckBox");
+  EXPECT_EQ(form.windowTitle(), "* Data and ETo menu");
+  // The next opening starts unmarked, without a status.
+  form.done(QDialog::Rejected);
+  Open(state.Station);
+  EXPECT_EQ(form.windowTitle(), " Data and ETo menu");
+  EXPECT_EQ(Text("SaveStatusLabel"), "");
+}
+
+TEST_F(WorkspaceFormTest, TabFollowsTheReadingOrderAndEnterPressesTheFocusedButton) {
+  Open(Daily(30, {1, 7, 2001}));
+  const auto walk = [this](const char* from, int steps) {
+    QStringList names;
+    Control(from)->setFocus();
+    for (int i = 0; i < steps; ++i) {
+      names << QApplication::focusWidget()->objectName();
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    return names;
+  };
+  EXPECT_EQ(walk("RadioCelsius", 24),
+            (QStringList{"RadioCelsius", "TmaxTminCheckBox", "TmeanCheckBox", "WindCheckBox",
+                         "UnitUComboBox", "EditHeightU", "EditU2", "UClassComboBox",
+                         "RHMinMaxCheckBox", "RHmeanCheckBox", "TdewCheckBox", "EactCheckBox",
+                         "UnitEactComboBox", "TdryTwetCheckBox", "RadioVentilated",
+                         "EditCoeffaPsy", "EditTminCorr", "HumClassComboBox", "nCheckBox",
+                         "nNRatioCheckBox", "RsCheckBox", "UnitRsComboBox", "RnCheckBox",
+                         "UnitRnComboBox"}));
+  ShowPage("DataSheet");
+  EXPECT_EQ(walk("SymbolUnit", 5), (QStringList{"SymbolUnit", "UnitsButton", "RangeButton",
+                                                "SaveButton", "MainMenuButton"}));
+  ShowPage("PrintSheet");
+  Click("AgrolumeFilesButton");
+  EXPECT_EQ(walk("ReportButton", 9),
+            (QStringList{"ReportButton", "AgrolumeFilesButton", "CheckBoxETo", "EditEToFile",
+                         "EditEToDescription", "CheckBoxTMP", "EditTMPfile",
+                         "EditTMPdescription", "OutputDriveComboBox"}));
+
+  // Enter on a button presses it; Enter elsewhere presses nothing.
+  ShowPage("DataSheet");
+  Control("SymbolUnit")->setFocus();
+  QTest::keyClick(Control("SymbolUnit"), Qt::Key_Return);
+  EXPECT_TRUE(Control("SymbolPanel")->isVisible());
+  ShowPage("DescriptionSheet");
+  Control("nCheckBox")->setFocus();
+  QTest::keyClick(Control("nCheckBox"), Qt::Key_Return);
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_FALSE(form.Session().WrittenBack());
+}
+
+// ---------------------------------------------------------------------------------------------
 // Pictures of the pages
 
 TEST_F(WorkspaceFormTest, ScreenshotsOfThePages) {
-  const std::string samples = std::string(VERNOLI_SAMPLES) + "/DATA/";
-  for (const char* file : {"DEBILT.DSC", "DEBILT.DTA"}) {
-    std::filesystem::copy_file(samples + file, folder.File(file));
-  }
-  ASSERT_TRUE(SelectStation(state, "DEBILT"));
+  SelectSample("DEBILT");
   form.resize(1180, 720);
   Open(state.Station);
   Click("AdjustButton");

@@ -1,12 +1,12 @@
 // The export page of the workspace and the report options form: the two modes, the linked
 // names, the file choice, the boundary-value dialog, and files identical to vernoli-batch's.
-#include <QFileSystemModel>
-#include <QTreeView>
+#include <QFileInfo>
 #include <sys/wait.h>
 
 #include <cstdlib>
 #include <map>
 
+#include "app/folderlist.h"
 #include "limits/TFileOptionMenu.h"
 #include "plot/TPrintForm.h"
 #include "workspace_form_fixture.h"
@@ -136,12 +136,14 @@ TEST_F(ExportPageTest, WritesTheChosenFilesIntoTheChosenFolder) {
   // Another folder of the list, and both files.
   ScratchFolder other;
   Click("AgrolumeFilesButton");
-  auto* list = Control<QTreeView>("OutputDirectoryListBox");
-  auto* folders = qobject_cast<QFileSystemModel*>(list->model());
-  ASSERT_NE(folders, nullptr);
   QString path = QString::fromStdString(other.Folder());
   while (path.endsWith('/')) path.chop(1);
-  list->setCurrentIndex(folders->index(path));
+  auto* list = Control<FolderList>("OutputDirectoryListBox");
+  list->SetDirectory(path + "/..");  // its parent, then a double click on it
+  const QList<QTreeWidgetItem*> entries =
+      list->findItems(QFileInfo(path).fileName(), Qt::MatchExactly | Qt::MatchRecursive);
+  ASSERT_EQ(entries.size(), 1);
+  emit list->itemActivated(entries[0], 0);
   EXPECT_EQ(Text("LabelPath"), path + "/");
   Check("CheckBoxTMP", true);
   Click("SaveOutputButton");
@@ -189,6 +191,7 @@ TEST_F(ExportPageTest, ABoundaryDialogClosedWithoutAValueCancelsTheExport) {
   Click("SaveOutputButton");
   EXPECT_EQ(asked, QStringList{"Initial ETo"});
   EXPECT_TRUE(output.Names().empty());
+  EXPECT_TRUE(Text("SaveStatusLabel").startsWith("export cancelled at "));
   EXPECT_EQ(ReadBytes(station.DtaFileName), dta);
   EXPECT_TRUE(Control("PanelExport")->isVisible());
 
@@ -244,11 +247,7 @@ std::string RunBatchProgram(const std::string& arguments) {
 }
 
 TEST_F(ExportPageTest, ReportAndCropFilesAreThoseOfTheBatchTool) {
-  const std::string samples = std::string(VERNOLI_SAMPLES) + "/DATA/";
-  for (const char* file : {"DEBILT.DSC", "DEBILT.DTA"}) {
-    std::filesystem::copy_file(samples + file, folder.File(file));
-  }
-  ASSERT_TRUE(SelectStation(state, "DEBILT"));
+  SelectSample("DEBILT");
   Open(state.Station);
   // Gaps at both ends: the first Tmin and the last Tmax are deleted.
   ShowPage("DataSheet");
@@ -302,6 +301,26 @@ TEST_F(ExportPageTest, ReportAndCropFilesAreThoseOfTheBatchTool) {
     EXPECT_GT(ours.size(), 365u * 12);
     EXPECT_TRUE(ours == ReadBytes(batch.File(file)));
   }
+}
+
+TEST_F(ExportPageTest, ScreenshotsOfBothModesAndTheReportOptions) {
+  SelectSample("DEBILT");
+  form.resize(1180, 720);
+  Open(state.Station);
+  ShowExport();
+  QCoreApplication::processEvents();
+  testing::SaveScreenshot(&form, "TUpdateMenu_ExportClimateFiles");
+  ShowExport("ReportButton");
+  QCoreApplication::processEvents();
+  testing::SaveScreenshot(&form, "TUpdateMenu_ExportReport");
+  modals.act = [](QDialog& dialog) {
+    dialog.adjustSize();
+    QCoreApplication::processEvents();
+    testing::SaveScreenshot(&dialog, "TPrintForm");
+  };
+  Click("PrintButton");
+  EXPECT_EQ(modals.names, QStringList{"PrintForm"});
+  EXPECT_TRUE(messages.messages.isEmpty());
 }
 
 // ---------------------------------------------------------------------------------------------

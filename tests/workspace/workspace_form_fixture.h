@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QToolButton>
@@ -82,6 +83,15 @@ class WorkspaceFormTest : public ::testing::Test {
     return WriteStation(folder.Folder(), "DAILY", kDaily, from, to,
                         Dta("        Nr       101       103       301       501", records,
                             DailyValues));
+  }
+
+  // Copies sample station `name` into the data folder and selects it.
+  void SelectSample(const std::string& name) {
+    const std::string samples = std::string(VERNOLI_SAMPLES) + "/DATA/";
+    for (const char* extension : {".DSC", ".DTA"}) {
+      std::filesystem::copy_file(samples + name + extension, folder.File(name + extension));
+    }
+    ASSERT_TRUE(SelectStation(state, name));
   }
 
   // Opens the workspace on `station` as the main menu does (or the create form, without Cancel).
