@@ -1,14 +1,11 @@
 #include "app/TPathMenu.h"
 
-#include <QComboBox>
-#include <QDir>
-#include <QFileInfo>
-#include <QLabel>
 #include <QPushButton>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
-#include "app/folderlist.h"
+#include "app/folderbrowser.h"
 #include "app/formkit.h"
 #include "app/messages.h"
 
@@ -21,28 +18,16 @@ TPathMenu::TPathMenu(AppState& state, QWidget* parent) : QDialog(parent), state_
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   setModal(true);
 
-  driveComboBox1_ = new QComboBox(this);
-  driveComboBox1_->setObjectName("DriveComboBox1");
-  for (const QFileInfo& drive : QDir::drives()) driveComboBox1_->addItem(drive.absoluteFilePath());
-
-  directoryListBox1_ = new FolderList("DirectoryListBox1", this);
-
-  pathNameLabel_ = Label("PathNameLabel", QString(), this);
-  pathNameLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  folders_ = new FolderBrowser("DirectoryListBox1", this);
 
   okButton_ = new QPushButton("OK", this);
   okButton_->setObjectName("OKButton");
   okButton_->setDefault(true);
 
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(driveComboBox1_);
-  layout->addWidget(directoryListBox1_, 1);
-  layout->addWidget(pathNameLabel_);
+  layout->addWidget(folders_, 1);
   layout->addWidget(okButton_, 0, Qt::AlignRight);
 
-  connect(driveComboBox1_, &QComboBox::activated, this, &TPathMenu::DriveComboBox1Change);
-  connect(directoryListBox1_, &FolderList::DirectoryChanged, this,
-          &TPathMenu::DirectoryListBox1Change);
   connect(okButton_, &QPushButton::clicked, this, &TPathMenu::OKButtonClick);
   resize(420, 420);
 }
@@ -56,26 +41,15 @@ void TPathMenu::FormActivate() {
   rememberedFolder_ = state_.DataFolder;
   if (Status s = CheckDataFolder(state_.DataFolder); !s) ShowMessage(s.Message);
   SetDirectory(FileNameText(state_.DataFolder));
-  directoryListBox1_->setFocus();
+  folders_->Tree()->setFocus();
 }
 
-void TPathMenu::SetDirectory(const QString& folder) { directoryListBox1_->SetDirectory(folder); }
+QString TPathMenu::Directory() const { return folders_->Directory(); }
 
-void TPathMenu::DirectoryListBox1Change(const QString& folder) {
-  directory_ = folder;
-  pathNameLabel_->setText(directory_);
-  // The drive holding the folder.
-  for (int i = 0; i < driveComboBox1_->count(); ++i) {
-    if (directory_.startsWith(driveComboBox1_->itemText(i))) driveComboBox1_->setCurrentIndex(i);
-  }
-}
-
-void TPathMenu::DriveComboBox1Change(int index) {
-  SetDirectory(driveComboBox1_->itemText(index));
-}
+void TPathMenu::SetDirectory(const QString& folder) { folders_->SetDirectory(folder); }
 
 void TPathMenu::OKButtonClick() {
-  std::string folder = FileNameOf(directory_);
+  std::string folder = FileNameOf(Directory());
   if (folder.empty() || folder.back() != '/') folder += '/';
   state_.DataFolder = folder;
   // A station of another folder is no longer selected; the comparison is exact, letter case

@@ -1,5 +1,6 @@
 #include "app/formkit.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -7,6 +8,7 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -128,6 +130,32 @@ QHBoxLayout* ButtonRow(std::initializer_list<QWidget*> buttons) {
   for (QWidget* button : buttons) row->addWidget(button);
   return row;
 }
+
+namespace {
+
+class EnterFilter : public QObject {
+ public:
+  explicit EnterFilter(QAbstractItemView* view) : QObject(view), view_(view) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == view_ && event->type() == QEvent::KeyPress) {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (view_->currentIndex().isValid()) emit view_->activated(view_->currentIndex());
+        return true;
+      }
+    }
+    return false;
+  }
+
+ private:
+  QAbstractItemView* view_;
+};
+
+}  // namespace
+
+void EnterActivates(QAbstractItemView* view) { view->installEventFilter(new EnterFilter(view)); }
 
 QFrame* Line(const QString& objectName, QWidget* parent) {
   auto* line = new QFrame(parent);

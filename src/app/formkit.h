@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+class QAbstractItemView;
 class QCheckBox;
 class QComboBox;
 class QDialog;
@@ -59,6 +60,9 @@ QLineEdit* NumberEdit(const QString& objectName, int width, QWidget* parent);
 QLineEdit* ReadOnlyNumber(const QString& objectName, int width, QWidget* parent);
 // The form's buttons in a row, at the right.
 QHBoxLayout* ButtonRow(std::initializer_list<QWidget*> buttons);
+// Enter in the list activates its current item, as a double click does, and goes no further:
+// the form's default button is not pressed.
+void EnterActivates(QAbstractItemView* view);
 // A sunken horizontal rule between rows.
 QFrame* Line(const QString& objectName, QWidget* parent);
 
