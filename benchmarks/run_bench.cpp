@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_station.h"
 #include "model/datafile.h"
 #include "model/station.h"
 #include "model/textfile.h"
@@ -27,65 +28,15 @@
 namespace vernoli {
 namespace {
 
-constexpr int16_t kCodes[] = {101, 103, 201, 203, 301, 401, 501};
+using bench::BenchFolder;
+using bench::DailyValues;
+using bench::MakeStation;
+using bench::kBenchCodes;
 
 double PeakResidentMegabytes() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   return static_cast<double>(usage.ru_maxrss) / 1024.0;  // kilobytes on Linux
-}
-
-std::string BenchFolder() {
-  const char* chosen = std::getenv("VERNOLI_BENCH_DIR");
-  const std::filesystem::path base =
-      chosen != nullptr ? std::filesystem::path(chosen) : std::filesystem::temp_directory_path();
-  const std::filesystem::path folder = base / ("vernoli-bench-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(folder);
-  return folder.string() + "/";
-}
-
-// A plausible daily record k (no randomness: the same file on every run).
-std::vector<double> DailyValues(int32_t k) {
-  const double season = static_cast<double>(k % 365) / 365.0;
-  const double wave = season < 0.5 ? season : 1.0 - season;  // 0 .. 0.5 .. 0
-  const double noise = static_cast<double>((k * 7919) % 101) / 100.0;
-  std::vector<double> values{
-      12.0 + 36.0 * wave + 3.0 * noise,  // Tmax
-      2.0 + 30.0 * wave + 2.0 * noise,   // Tmin
-      70.0 + 25.0 * noise,               // RHmax
-      25.0 + 30.0 * noise,               // RHmin
-      0.8 + 4.0 * noise,                 // wind
-      4.0 + 16.0 * wave * noise,         // sunshine
-      -999.0,                            // ETo
-  };
-  if (k % 97 == 0) values[static_cast<std::size_t>(k % 6)] = -999.0;
-  return values;
-}
-
-// The station NAME in `folder`: daily from 1 January 1902 over `years` years.
-RepClimateFile MakeStation(const std::string& folder, const std::string& name, int years) {
-  RepClimateFile station = NewStation();
-  SetStationFiles(station, folder, name);
-  station.StationName = name;
-  station.Latitude = 41.9;
-  station.Altitude = 100;
-  station.DataType = kDaily;
-  station.FromDay = 1;
-  station.FromMonth = 1;
-  station.FromYear = 1902;
-  station.ToDay = 31;
-  station.ToMonth = 12;
-  station.ToYear = 1902 + years - 1;
-  (void)WriteStationDescription(station);
-  (void)ReadStationDescription(station);
-  AtomicFile dta(station.DtaFileName);
-  WriteDataHeader(dta, kCodes);
-  for (int32_t n = 1; n <= station.NumberOfRecords; ++n) {
-    WriteDataRecord(dta, n, DailyValues(n - 1), kCodes);
-  }
-  (void)dta.Commit();
-  (void)ReadParameterCodes(station);
-  return station;
 }
 
 struct Fixture {
@@ -148,9 +99,10 @@ void BM_WriteBackOneYear(benchmark::State& state) {
   for (int32_t record = first; record <= last; ++record) {
     std::vector<std::string> column;
     const std::vector<double> values = DailyValues(record - 1);
-    for (std::size_t i = 0; i < std::size(kCodes); ++i) {
-      column.push_back(IsMissing(values[i]) ? std::string()
-                                            : FormatReal(values[i], 10, DecimalsOfCode(kCodes[i])));
+    for (std::size_t i = 0; i < std::size(kBenchCodes); ++i) {
+      column.push_back(IsMissing(values[i])
+                           ? std::string()
+                           : FormatReal(values[i], 10, DecimalsOfCode(kBenchCodes[i])));
     }
     cells.push_back(std::move(column));
   }

@@ -7,6 +7,8 @@
 #include "import/TImportMenu.h"
 #include "limits/TFileOptionMenu.h"
 #include "limits/TLimitsForm.h"
+#include "plot/TPlotMenuForm.h"
+#include "plot/TPrintForm.h"
 #include "stations/TCharacteristicsMenu.h"
 #include "stations/TCreateMenu.h"
 #include "stations/TDataForm.h"
@@ -27,12 +29,14 @@ Program::Program(const ProgramFolders& folders)
   forms_.CreateMenu = new TCreateMenu(state_, forms_, owner);
   forms_.CharacteristicsMenu = new TCharacteristicsMenu(state_, owner);
   forms_.UpdateMenu = new TUpdateMenu(state_, forms_, owner);
+  forms_.PlotMenuForm = new TPlotMenuForm(state_, owner);
   forms_.LimitsForm = new TLimitsForm(state_, owner);
   forms_.DataForm = new TDataForm(state_, owner);
   forms_.ImportMenu = new TImportMenu(state_, forms_, owner);
   forms_.UpdateStationMenu = new TUpdateStationMenu(state_, owner);
   forms_.UpdateRangeMenu = new TUpdateRangeMenu(state_, owner);
   forms_.FileOptionMenu = new TFileOptionMenu(state_, owner);
+  forms_.PrintForm = new TPrintForm(state_, owner);
 
   logoMenu_->SetStartAction([this] {
     ClearSelection(state_);

@@ -152,8 +152,8 @@ double TFileOptionMenu::Value() const {
 std::optional<double> TFileOptionMenu::Ask(const BoundaryRequest& request,
                                            const RepClimateFile& station) {
   SetRequest(request, station);
-  ShowModal(*this);
-  // Whichever way the dialog was closed, the caller takes the value of the edit.
+  // Closed without "OK" (the close box, Escape), no value is given: the caller's export stops.
+  if (ShowModal(*this) != QDialog::Accepted) return std::nullopt;
   return Value();
 }
 

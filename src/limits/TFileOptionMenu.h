@@ -28,7 +28,8 @@ class TFileOptionMenu : public QDialog {
   void SetRequest(const BoundaryRequest& request, const RepClimateFile& station);
   // The value in the visible edit, within the bounds of the request (what the caller takes).
   double Value() const;
-  // Asks the user: sets the request, shows the dialog modally and returns the value.
+  // Asks the user: sets the request, shows the dialog modally and returns the value of "OK";
+  // nothing when the dialog was closed otherwise.
   std::optional<double> Ask(const BoundaryRequest& request, const RepClimateFile& station);
 
  protected:

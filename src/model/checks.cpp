@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "model/status.h"
 #include "model/textfile.h"
@@ -61,10 +63,21 @@ FileNameCheck CheckNewFileName(const std::string& folder, const std::string& nam
   if (!allowExisting && FileExists(check.Path)) {
     return Refuse(std::move(check), FileNameOutcome::Exists, kFileNameExists);
   }
+  if (allowExisting) {
+    // An output file about to be overwritten: an existing file proves the name and stays as it
+    // is until its successor is complete; a new name is tried and leaves nothing behind.
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(check.Path, error);
+    if (std::filesystem::is_regular_file(status)) return check;
+    if (std::filesystem::exists(status)) {
+      return Refuse(std::move(check), FileNameOutcome::Illegal, kIllegalFileName);
+    }
+  }
   // Creating the file is the test: whatever the file system refuses is an illegal name.
   AtomicFile file(check.Path);
   file.WriteLine("");
   if (!file.Commit()) return Refuse(std::move(check), FileNameOutcome::Illegal, kIllegalFileName);
+  if (allowExisting) std::remove(check.Path.c_str());
   return check;
 }
 

@@ -31,9 +31,10 @@ struct FileNameCheck {
 // Checks the name of a new file in `folder` and creates it. Blanks are removed from the name
 // and the extension. An empty name is "FileName is not yet specified"; an existing file is
 // "Filename exists already" unless allowExisting; a name holding '/', '\\', "..", or a control
-// character, and a file that cannot be created, is "illegal filename". When the name is good
-// the file exists afterwards holding one empty line (an existing file is emptied to it); the
-// caller then overwrites it.
+// character, and a file that cannot be created, is "illegal filename". When the name of a new
+// file is good the file exists afterwards holding one empty line. With allowExisting (an output
+// file that will be replaced through a temporary file) nothing is left behind: an existing file
+// stays as it is and a new name is tried and removed again.
 FileNameCheck CheckNewFileName(const std::string& folder, const std::string& name,
                                const std::string& extension, bool allowExisting);
 

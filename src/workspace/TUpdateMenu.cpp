@@ -1,8 +1,13 @@
 #include "workspace/TUpdateMenu.h"
 
-#include <QAbstractTableModel>
+#include "workspace/datagrid.h"
+#include "workspace/exportpage.h"
+#include "workspace/plotpage.h"
+#include "workspace/symbolgrid.h"
+
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QFrame>
@@ -13,19 +18,15 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScrollBar>
-#include <QStyleOptionHeader>
-#include <QStyledItemDelegate>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTime>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <functional>
 #include <optional>
-#include <span>
 
 #include "app/appstate.h"
 #include "app/forms.h"
@@ -40,14 +41,7 @@ namespace vernoli {
 
 namespace {
 
-// The unit of a parameter row, beside its title in the row header.
-constexpr int kUnitRole = Qt::UserRole;
-
-constexpr int kRecordColumnWidth = 76;
-constexpr int kTitleWidth = 64;
-constexpr int kUnitWidth = 84;
-// Space above the first line of the date header.
-constexpr int kHeaderTop = 5;
+const QString kTitle = " Data and ETo menu";
 
 QLineEdit* SettingField(const char* name, int characters, QWidget* parent) {
   auto* edit = LineEdit(name, parent);
@@ -74,375 +68,6 @@ class Loading {
   bool& flag_;
   bool before_;
 };
-
-// ---------------------------------------------------------------------------------------------
-// The grid's pieces
-
-// The row header: the parameter's title and, beside it, its unit.
-class ParameterHeader final : public QHeaderView {
- public:
-  explicit ParameterHeader(QWidget* parent) : QHeaderView(Qt::Vertical, parent) {
-    setSectionResizeMode(QHeaderView::Fixed);
-    setSectionsClickable(false);
-    setHighlightSections(false);
-  }
-  QSize sizeHint() const override {
-    QSize size = QHeaderView::sizeHint();
-    size.setWidth(kTitleWidth + kUnitWidth + 12);
-    return size;
-  }
-
- protected:
-  void paintSection(QPainter* painter, const QRect& rect, int section) const override {
-    if (!rect.isValid() || model() == nullptr) return;
-    QStyleOptionHeader option;
-    initStyleOption(&option);
-    option.rect = rect;
-    option.section = section;
-    style()->drawControl(QStyle::CE_HeaderSection, &option, painter, this);
-    const QString title = model()->headerData(section, Qt::Vertical, Qt::DisplayRole).toString();
-    const QString unit = model()->headerData(section, Qt::Vertical, kUnitRole).toString();
-    painter->save();
-    painter->setPen(palette().color(QPalette::ButtonText));
-    painter->drawText(QRect(rect.left() + 6, rect.top(), kTitleWidth, rect.height()),
-                      Qt::AlignLeft | Qt::AlignVCenter, title);
-    painter->drawText(QRect(rect.left() + 6 + kTitleWidth, rect.top(), kUnitWidth, rect.height()),
-                      Qt::AlignLeft | Qt::AlignVCenter, unit.trimmed());
-    painter->restore();
-  }
-};
-
-// The column header: the record's date, one line per date row.
-class DateHeader final : public QHeaderView {
- public:
-  explicit DateHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {
-    setSectionResizeMode(QHeaderView::Fixed);
-    setSectionsClickable(false);
-    setHighlightSections(false);
-  }
-  void SetLines(int lines) {
-    lines_ = lines;
-    updateGeometry();
-  }
-  QSize sizeHint() const override {
-    QSize size = QHeaderView::sizeHint();
-    size.setHeight(2 * kHeaderTop + lines_ * fontMetrics().lineSpacing());
-    return size;
-  }
-
- protected:
-  void paintSection(QPainter* painter, const QRect& rect, int section) const override {
-    if (!rect.isValid() || model() == nullptr) return;
-    QStyleOptionHeader option;
-    initStyleOption(&option);
-    option.rect = rect;
-    option.section = section;
-    style()->drawControl(QStyle::CE_HeaderSection, &option, painter, this);
-    const QStringList lines =
-        model()->headerData(section, Qt::Horizontal, Qt::DisplayRole).toString().split('\n');
-    const int spacing = fontMetrics().lineSpacing();
-    painter->save();
-    painter->setPen(palette().color(QPalette::ButtonText));
-    for (int i = 0; i < lines.size(); ++i) {
-      painter->drawText(QRect(rect.left(), rect.top() + kHeaderTop + i * spacing, rect.width(),
-                              spacing),
-                        Qt::AlignCenter, lines[i]);
-    }
-    painter->restore();
-  }
-
- private:
-  int lines_ = 3;
-};
-
-// The cell editor: Enter keeps the text, closes the editor and asks for the check.
-class CellDelegate final : public QStyledItemDelegate {
- public:
-  CellDelegate(QObject* parent, std::function<void()> enter)
-      : QStyledItemDelegate(parent), enter_(std::move(enter)) {}
-
-  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
-                        const QModelIndex&) const override {
-    auto* edit = new QLineEdit(parent);
-    edit->setFrame(false);
-    edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return edit;
-  }
-  void setEditorData(QWidget* editor, const QModelIndex& index) const override {
-    static_cast<QLineEdit*>(editor)->setText(index.data(Qt::EditRole).toString());
-  }
-  void setModelData(QWidget* editor, QAbstractItemModel* model,
-                    const QModelIndex& index) const override {
-    model->setData(index, static_cast<QLineEdit*>(editor)->text(), Qt::EditRole);
-  }
-
- protected:
-  bool eventFilter(QObject* object, QEvent* event) override {
-    auto* editor = qobject_cast<QWidget*>(object);
-    if (editor != nullptr && event->type() == QEvent::KeyPress) {
-      const int key = static_cast<QKeyEvent*>(event)->key();
-      if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        emit commitData(editor);
-        emit closeEditor(editor, QAbstractItemDelegate::NoHint);
-        enter_();
-        return true;
-      }
-    }
-    return QStyledItemDelegate::eventFilter(object, event);
-  }
-
- private:
-  std::function<void()> enter_;
-};
-
-}  // namespace
-
-// The grid's texts, straight from the session: one row per parameter, one column per record.
-class WorkspaceGridModel final : public QAbstractTableModel {
- public:
-  WorkspaceGridModel(WorkspaceSession& session, QObject* parent)
-      : QAbstractTableModel(parent), session_(session) {}
-
-  // Follows the session's grid: a new shape resets the view, the same shape only repaints it (the
-  // current cell stays).
-  void Refresh() {
-    const GridPage& grid = session_.Grid();
-    const int columns = static_cast<int>(grid.Cells.size());
-    const bool sameShape = grid.Codes == codes_ && columns == columns_;
-    if (!sameShape) beginResetModel();
-    codes_ = grid.Codes;
-    columns_ = columns;
-    titles_.clear();
-    units_.clear();
-    if (session_.IsOpen()) {
-      for (const ParameterRowTitle& row : session_.RowTitles()) {
-        titles_.push_back(Cp(row.Title));
-        units_.push_back(Cp(row.Unit));
-      }
-    }
-    if (!sameShape) {
-      endResetModel();
-      return;
-    }
-    const int rows = static_cast<int>(codes_.size());
-    if (rows > 0 && columns_ > 0) {
-      emit dataChanged(index(0, 0), index(rows - 1, columns_ - 1));
-      emit headerDataChanged(Qt::Horizontal, 0, columns_ - 1);
-      emit headerDataChanged(Qt::Vertical, 0, rows - 1);
-    }
-  }
-
-  void ColumnChanged(int column) {
-    const int rows = static_cast<int>(codes_.size());
-    if (rows > 0) emit dataChanged(index(0, column), index(rows - 1, column));
-  }
-
-  int rowCount(const QModelIndex& parent = {}) const override {
-    return parent.isValid() ? 0 : static_cast<int>(codes_.size());
-  }
-  int columnCount(const QModelIndex& parent = {}) const override {
-    return parent.isValid() ? 0 : columns_;
-  }
-
-  QVariant data(const QModelIndex& index, int role) const override {
-    const std::string* text = Cell(index);
-    if (text == nullptr) return {};
-    switch (role) {
-      case Qt::DisplayRole:
-        return Cp(*text);
-      case Qt::EditRole:
-        return Cp(*text).trimmed();
-      case Qt::TextAlignmentRole:
-        return static_cast<int>(Qt::AlignRight | Qt::AlignVCenter);
-      case Qt::BackgroundRole:
-        if (IsETo(index.row())) return QColor(255, 248, 220);
-        return {};
-      default:
-        return {};
-    }
-  }
-
-  bool setData(const QModelIndex& index, const QVariant& value, int role) override {
-    if (role != Qt::EditRole || Cell(index) == nullptr) return false;
-    session_.SetCellText(static_cast<std::size_t>(index.column()),
-                         static_cast<std::size_t>(index.row()), ToCp1252(value.toString()));
-    emit dataChanged(index, index);
-    return true;
-  }
-
-  Qt::ItemFlags flags(const QModelIndex& index) const override {
-    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-    // ETo is computed from the column, never typed.
-    if (index.isValid() && !IsETo(index.row())) flags |= Qt::ItemIsEditable;
-    return flags;
-  }
-
-  QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-    if (section < 0) return {};
-    const auto s = static_cast<std::size_t>(section);
-    if (orientation == Qt::Horizontal) {
-      const GridPage& grid = session_.Grid();
-      if (role != Qt::DisplayRole || s >= grid.Dates.size()) return {};
-      QStringList lines;
-      for (const std::string& date : grid.Dates[s]) lines << Cp(date).trimmed();
-      return lines.join('\n');
-    }
-    if (s >= static_cast<std::size_t>(titles_.size())) return {};
-    if (role == Qt::DisplayRole) return titles_[section];
-    if (role == kUnitRole) return units_[section];
-    return {};
-  }
-
-  bool IsETo(int row) const { return row == static_cast<int>(codes_.size()) - 1; }
-
- private:
-  const std::string* Cell(const QModelIndex& index) const {
-    if (!index.isValid()) return nullptr;
-    const GridPage& grid = session_.Grid();
-    const auto c = static_cast<std::size_t>(index.column());
-    const auto r = static_cast<std::size_t>(index.row());
-    if (c >= grid.Cells.size() || r >= grid.Cells[c].size()) return nullptr;
-    return &grid.Cells[c][r];
-  }
-
-  WorkspaceSession& session_;
-  std::vector<int16_t> codes_;
-  int columns_ = 0;
-  QStringList titles_;
-  QStringList units_;
-};
-
-// ---------------------------------------------------------------------------------------------
-// DataGrid
-
-DataGrid::DataGrid(QWidget* parent) : QTableView(parent) {
-  setObjectName("StringGridData");
-  setHorizontalHeader(new DateHeader(this));
-  setVerticalHeader(new ParameterHeader(this));
-  horizontalHeader()->setDefaultSectionSize(kRecordColumnWidth);
-  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
-  setSelectionMode(QAbstractItemView::SingleSelection);
-  setSelectionBehavior(QAbstractItemView::SelectItems);
-  setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                  QAbstractItemView::AnyKeyPressed);
-  setCornerButtonEnabled(false);
-  setWordWrap(false);
-  setItemDelegate(new CellDelegate(this, [this] { Validate(currentIndex()); }));
-
-  corner_ = new QWidget(this);
-  corner_->setObjectName("TimePanels");
-  corner_->setAutoFillBackground(true);
-  corner_->setBackgroundRole(QPalette::Button);
-  for (std::size_t i = 0; i < timePanels_.size(); ++i) {
-    auto* label = Label(QString("TimePanel%1").arg(i + 1), QString(), corner_);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    timePanels_[i] = label;
-  }
-  connect(qApp, &QApplication::focusChanged, this, &DataGrid::FocusChanged);
-}
-
-DataGrid::~DataGrid() { QObject::disconnect(qApp, nullptr, this, nullptr); }
-
-void DataGrid::SetDateTitles(const QStringList& titles) {
-  for (std::size_t i = 0; i < timePanels_.size(); ++i) {
-    const auto n = static_cast<qsizetype>(i);
-    timePanels_[i]->setText(n < titles.size() ? titles[n] : QString());
-    timePanels_[i]->setVisible(n < titles.size());
-  }
-  static_cast<DateHeader*>(horizontalHeader())->SetLines(static_cast<int>(titles.size()));
-  updateGeometries();
-}
-
-void DataGrid::FinishEditing() {
-  const QModelIndex index = currentIndex();
-  QWidget* editor = index.isValid() ? indexWidget(index) : nullptr;
-  if (editor == nullptr) return;
-  commitData(editor);
-  closeEditor(editor, QAbstractItemDelegate::NoHint);
-  Validate(index);
-}
-
-void DataGrid::FocusCell(const QModelIndex& index) {
-  quiet_ = true;
-  setCurrentIndex(index);
-  scrollTo(index);
-  setFocus(Qt::OtherFocusReason);
-  quiet_ = false;
-}
-
-void DataGrid::ScrollToFirstColumn() {
-  if (model() == nullptr || model()->columnCount() == 0 || model()->rowCount() == 0) return;
-  quiet_ = true;
-  const int row = currentIndex().isValid() ? currentIndex().row() : 0;
-  setCurrentIndex(model()->index(row, 0));
-  horizontalScrollBar()->setValue(0);
-  quiet_ = false;
-}
-
-void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
-  // The base class first hands an open editor's text to the cell being left.
-  QTableView::currentChanged(current, previous);
-  if (previous.isValid() && previous != current) Validate(previous);
-}
-
-void DataGrid::keyPressEvent(QKeyEvent* event) {
-  if (state() != QAbstractItemView::EditingState) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-      Validate(currentIndex());
-      event->accept();
-      return;
-    }
-    if (event->key() == Qt::Key_Delete && currentIndex().isValid()) {
-      emit DeleteCell(currentIndex());
-      event->accept();
-      return;
-    }
-  }
-  QTableView::keyPressEvent(event);
-}
-
-void DataGrid::mouseDoubleClickEvent(QMouseEvent* event) {
-  const QModelIndex index = indexAt(event->position().toPoint());
-  if (index.isValid() && index == currentIndex()) Validate(index);
-  QTableView::mouseDoubleClickEvent(event);
-}
-
-void DataGrid::updateGeometries() {
-  QTableView::updateGeometries();
-  if (corner_ == nullptr) return;
-  corner_->setGeometry(frameWidth(), frameWidth(), verticalHeader()->width(),
-                       horizontalHeader()->height());
-  const int spacing = fontMetrics().lineSpacing();
-  for (std::size_t i = 0; i < timePanels_.size(); ++i) {
-    timePanels_[i]->setGeometry(2, kHeaderTop + static_cast<int>(i) * spacing,
-                                corner_->width() - 10, spacing);
-  }
-  corner_->raise();
-}
-
-bool DataGrid::Inside(const QWidget* widget) const {
-  return widget != nullptr && (widget == this || isAncestorOf(widget));
-}
-
-// Leaving the grid for another control of the form checks the current cell; a window that comes
-// to the front (a message, another form) does not.
-void DataGrid::FocusChanged(QWidget* old, QWidget* now) {
-  if (!Inside(old) || now == nullptr || Inside(now) || !isVisible()) return;
-  if (now->window() != window()) return;
-  Validate(currentIndex());
-}
-
-void DataGrid::Validate(const QModelIndex& index) {
-  if (quiet_ || busy_ || !index.isValid()) return;
-  busy_ = true;
-  emit ValidateCell(index);
-  busy_ = false;
-}
-
-// ---------------------------------------------------------------------------------------------
-// TUpdateMenu
-
-namespace {
 
 // Names of the presence check boxes, in the order of PresenceBoxes().
 constexpr std::array<const char*, kPresenceBoxCount> kPresenceNames = {
@@ -471,7 +96,7 @@ constexpr std::array<std::string_view, 4> kWindClassItems = {
 TUpdateMenu::TUpdateMenu(AppState& state, Forms& forms, QWidget* parent)
     : QDialog(parent), state_(state), forms_(forms) {
   setObjectName("UpdateMenu");
-  setWindowTitle(" Data and ETo menu");
+  setWindowTitle(kTitle);
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
   setModal(true);
@@ -492,16 +117,19 @@ TUpdateMenu::TUpdateMenu(AppState& state, Forms& forms, QWidget* parent)
   pageControl1_->setObjectName("PageControl1");
   descriptionSheet_ = BuildDescriptionSheet();
   dataSheet_ = BuildDataSheet();
-  plotSheet_ = BuildPlotSheet();
-  printSheet_ = BuildPrintSheet();
+  plotPage_ = new PlotPage(session_, state_, forms_);
+  exportPage_ = new ExportPage(session_, state_, forms_);
   pageControl1_->addTab(descriptionSheet_, " Input data description  ");
   pageControl1_->addTab(dataSheet_, " Meteorological data and ETo   ");
-  pageControl1_->addTab(plotSheet_, " Plot data  ");
-  pageControl1_->addTab(printSheet_, " Export results  ");
+  pageControl1_->addTab(plotPage_, " Plot data  ");
+  pageControl1_->addTab(exportPage_, " Export results  ");
 
   mainMenuButton_ = Button("MainMenuButton", "Main menu", this);
   cancelButton_ = Button("CancelButton", "Cancel", this);
+  // What the last save or export wrote, and when.
+  saveStatusLabel_ = Label("SaveStatusLabel", QString(), this);
   QHBoxLayout* buttons = ButtonRow({mainMenuButton_, cancelButton_});
+  buttons->insertWidget(0, saveStatusLabel_, 1);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(header);
@@ -509,6 +137,7 @@ TUpdateMenu::TUpdateMenu(AppState& state, Forms& forms, QWidget* parent)
   layout->addLayout(buttons);
 
   Connect();
+  SetTabOrder();
   resize(1060, 680);
 }
 
@@ -691,15 +320,7 @@ QWidget* TUpdateMenu::BuildDataSheet() {
   // The symbols panel.
   symbolPanel_ = Panel("SymbolPanel", page);
   symbolPanel_->setFrameShape(QFrame::StyledPanel);
-  symbolStringGrid_ = new QTableWidget(0, 2, symbolPanel_);
-  symbolStringGrid_->setObjectName("SymbolStringGrid");
-  // Its first row holds the column titles.
-  symbolStringGrid_->horizontalHeader()->hide();
-  symbolStringGrid_->horizontalHeader()->setStretchLastSection(true);
-  symbolStringGrid_->verticalHeader()->hide();
-  symbolStringGrid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  symbolStringGrid_->setColumnWidth(0, 80);
-  symbolStringGrid_->setMinimumWidth(380);
+  symbolStringGrid_ = SymbolGrid(symbolPanel_);
   closeSymbolPanelButton_ = Button("CloseSymbolPanelButton", "Close", symbolPanel_);
   auto* symbolLayout = new QVBoxLayout(symbolPanel_);
   symbolLayout->addWidget(symbolStringGrid_, 1);
@@ -765,88 +386,36 @@ QWidget* TUpdateMenu::BuildDataSheet() {
   return page;
 }
 
-QWidget* TUpdateMenu::BuildPlotSheet() {
-  auto* page = new QWidget;
-  page->setObjectName("PlotSheet");
-  labelPlotTitle_ = Label("LabelPlotTitle", QString(), page);
-  QFont bold = labelPlotTitle_->font();
-  bold.setBold(true);
-  labelPlotTitle_->setFont(bold);
-  plotImage_ = Label("PlotImage", QString(), page);
-  plotImage_->setMinimumSize(600, 280);
-  plotImage_->setAutoFillBackground(true);
-  plotImage_->setBackgroundRole(QPalette::Base);
-  timeImage_ = Label("TimeImage", QString(), page);
-  timeImage_->setMinimumHeight(24);
-  timeImage_->setAutoFillBackground(true);
-  timeImage_->setBackgroundRole(QPalette::Base);
-  yearLabel_ = Label("YearLabel", QString(), page);
-  plotMenu_ = Button("PlotMenu", "Plot options", page);
-  legendButton_ = Button("LegendButton", "Legend", page);
-  nextPrevPanelPlot_ = Panel("NextPrevPanelPlot", page);
-  previousYearPlotButton_ =
-      Button("PreviousYearPlotButton", Cp(kPreviousYearCaption), nextPrevPanelPlot_);
-  nextYearPlotButton_ = Button("NextYearPlotButton", Cp(kNextYearCaption), nextPrevPanelPlot_);
-  auto* navigation = new QHBoxLayout(nextPrevPanelPlot_);
-  navigation->setContentsMargins(0, 0, 0, 0);
-  navigation->addWidget(previousYearPlotButton_);
-  navigation->addWidget(nextYearPlotButton_);
-
-  legendGroupBox_ = Group("LegendGroupBox", " Legend ", page);
-  auto* legendGrid = new QTableWidget(0, 2, legendGroupBox_);
-  legendGrid->setObjectName("LegendStringGrid");
-  legendGrid->verticalHeader()->hide();
-  legendGrid->horizontalHeader()->hide();
-  legendGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  auto* closeLegend = Button("CloseLegendButton", "Close", legendGroupBox_);
-  auto* legendLayout = new QHBoxLayout(legendGroupBox_);
-  legendLayout->addWidget(legendGrid, 1);
-  legendLayout->addWidget(closeLegend, 0, Qt::AlignTop);
-  connect(closeLegend, &QPushButton::clicked, legendGroupBox_, &QWidget::hide);
-
-  auto* time = new QHBoxLayout;
-  time->addWidget(yearLabel_);
-  time->addWidget(timeImage_, 1);
-  auto* bar = new QHBoxLayout;
-  bar->addWidget(nextPrevPanelPlot_);
-  bar->addStretch(1);
-  bar->addWidget(plotMenu_);
-  bar->addWidget(legendButton_);
-  auto* layout = new QVBoxLayout(page);
-  layout->addWidget(labelPlotTitle_);
-  layout->addWidget(plotImage_, 1);
-  layout->addLayout(time);
-  layout->addWidget(legendGroupBox_);
-  layout->addLayout(bar);
-  legendGroupBox_->hide();
-  return page;
-}
-
-QWidget* TUpdateMenu::BuildPrintSheet() {
-  auto* page = new QWidget;
-  page->setObjectName("PrintSheet");
-  reportButton_ = Button("ReportButton", "Compose ETo report", page);
-  agrolumeFilesButton_ = Button("AgrolumeFilesButton", "Export climate files", page);
-  for (QPushButton* button : {reportButton_, agrolumeFilesButton_}) button->setMinimumWidth(200);
-  auto* reportText = Label("ReportPanel", "A report (.REP) of the data, ETo and intermediate "
-                                          "results, with the columns you choose.",
-                           page);
-  auto* cropText = Label("AgrolumePanelText", "The ETo file (.ETo) and the temperature file (.TMP)"
-                                              " for the data base of the crop model Agrolume.",
-                         page);
-  for (QLabel* label : {reportText, cropText}) label->setWordWrap(true);
-  panelExport_ = Panel("PanelExport", page);
-  panelExport_->setFrameShape(QFrame::StyledPanel);
-  auto* layout = new QGridLayout(page);
-  layout->addWidget(reportButton_, 0, 0);
-  layout->addWidget(reportText, 0, 1);
-  layout->addWidget(agrolumeFilesButton_, 1, 0);
-  layout->addWidget(cropText, 1, 1);
-  layout->addWidget(panelExport_, 2, 0, 1, 2);
-  layout->setColumnStretch(1, 1);
-  layout->setRowStretch(3, 1);
-  panelExport_->hide();
-  return page;
+// Tab follows the reading order: each column of the description page from the top, the data
+// page's grid and then its buttons from the left, the export page from its mode buttons to its
+// export button, and last "Main menu" and "Cancel". Hidden controls are passed over.
+void TUpdateMenu::SetTabOrder() {
+  const auto box = [this](PresenceBox b) { return presence_[static_cast<std::size_t>(b)]; };
+  std::vector<QWidget*> order = {
+      pageControl1_->tabBar(),
+      // Left column.
+      radioCelsius_, radioFarenheit_, box(PresenceBox::TmaxTmin), box(PresenceBox::Tmean),
+      box(PresenceBox::Wind), unitUComboBox_, editHeightU_, editU2_, uClassComboBox_,
+      // Right column.
+      box(PresenceBox::RHMinMax), box(PresenceBox::RHmean), box(PresenceBox::Tdew),
+      box(PresenceBox::Eact), unitEactComboBox_, box(PresenceBox::TdryTwet), psychrometer_[0],
+      psychrometer_[1], psychrometer_[2], editCoeffaPsy_, editTminCorr_, humClassComboBox_,
+      box(PresenceBox::Sunshine), box(PresenceBox::RelativeSunshine), box(PresenceBox::Rs),
+      unitRsComboBox_, box(PresenceBox::Rn), unitRnComboBox_, editKRs_, adjustButton_, editAngA_,
+      editAngB_, checkBoxCorrectionZ_, defButton_,
+      // Data page.
+      stringGridData_, symbolStringGrid_, closeSymbolPanelButton_};
+  for (std::size_t q = 0; q < switchRadios_.size(); ++q) {
+    order.push_back(switchRadios_[q]);
+    order.push_back(switchCombos_[q]);
+  }
+  order.insert(order.end(), {convertButton_, closeButton_, previousYearDataButton_,
+                             nextYearDataButton_, symbolUnit_, unitsButton_, rangeButton_,
+                             saveButton_});
+  // The plot page keeps the order of its controls.
+  for (QWidget* widget : exportPage_->TabOrder()) order.push_back(widget);
+  order.insert(order.end(), {mainMenuButton_, cancelButton_});
+  for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 void TUpdateMenu::Connect() {
@@ -915,16 +484,20 @@ void TUpdateMenu::Connect() {
   }
 
   // Both year navigations.
-  for (QPushButton* next : {nextYearDataButton_, nextYearPlotButton_}) {
-    connect(next, &QPushButton::clicked, this, &TUpdateMenu::NextYearDataButtonClick);
-  }
-  for (QPushButton* previous : {previousYearDataButton_, previousYearPlotButton_}) {
-    connect(previous, &QPushButton::clicked, this, &TUpdateMenu::PreviousYearDataButtonClick);
-  }
-  connect(plotMenu_, &QPushButton::clicked, this, [this] {
+  connect(nextYearDataButton_, &QPushButton::clicked, this, &TUpdateMenu::NextYearDataButtonClick);
+  connect(plotPage_, &PlotPage::NextYearClicked, this, &TUpdateMenu::NextYearDataButtonClick);
+  connect(previousYearDataButton_, &QPushButton::clicked, this,
+          &TUpdateMenu::PreviousYearDataButtonClick);
+  connect(plotPage_, &PlotPage::PreviousYearClicked, this,
+          &TUpdateMenu::PreviousYearDataButtonClick);
+  connect(exportPage_, &ExportPage::Exported, this, [this](const QString& written) {
+    if (!written.isEmpty()) saveStatusLabel_->setText(written);
+    Done(Status::Success());
+  });
+  connect(plotPage_, &PlotPage::PlotOptionsClicked, this, [this] {
     if (forms_.PlotMenuForm == nullptr || !session_.IsOpen()) return;
-    FinishGridEditing();
-    legendGroupBox_->hide();
+    if (!FinishGridEditing()) return;
+    plotPage_->HideLegend();
     ShowModal(*forms_.PlotMenuForm);
     Status status = session_.WriteBack();
     if (status) status = session_.Refill();
@@ -955,14 +528,14 @@ void TUpdateMenu::FormActivate() {
     return;
   }
   symbolPanel_->hide();
-  legendGroupBox_->hide();
   groupBoxSwitchUnits_->hide();
   groupBoxAngstrom_->hide();
-  panelExport_->hide();
+  plotPage_->Opening();
+  exportPage_->Opening();
+  saveStatusLabel_->clear();
   // The opening's refill draws the plot of the visible range.
   session_.PlotDrawn();
   state_.Report = ReportContent{};
-  labelPlotTitle_->setText("Reference crop evapotranspiration (ETo)");
 
   ShowDescription();
   ShowNavigation();
@@ -984,9 +557,28 @@ void TUpdateMenu::done(int result) {
   QDialog::done(result);
 }
 
+// The close box checks a typed cell like every other way out; a refused value keeps the form
+// open on it.
+void TUpdateMenu::closeEvent(QCloseEvent* event) {
+  if (session_.IsOpen() && !FinishGridEditing()) {
+    event->ignore();
+    return;
+  }
+  QDialog::closeEvent(event);
+}
+
 // Escape would throw the visit's edits away: only "Cancel" and the close box leave unsaved.
 void TUpdateMenu::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) {
+    event->accept();
+    return;
+  }
+  // Enter presses the button that has the focus, and no other: the workspace has no default
+  // button, so Enter in a check box or a list never saves or leaves.
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->isEnabled()) {
+      button->click();
+    }
     event->accept();
     return;
   }
@@ -994,7 +586,7 @@ void TUpdateMenu::keyPressEvent(QKeyEvent* event) {
 }
 
 void TUpdateMenu::MainMenuButtonClick() {
-  FinishGridEditing();
+  if (!FinishGridEditing()) return;
   if (!session_.IsOpen()) return;
   if (const Status s = session_.Save(); !s) {
     Done(s);
@@ -1006,10 +598,15 @@ void TUpdateMenu::MainMenuButtonClick() {
 }
 
 void TUpdateMenu::SaveButtonClick() {
-  FinishGridEditing();
+  if (!FinishGridEditing()) return;
   if (!session_.IsOpen()) return;
   const Status s = session_.Save();
-  if (s) state_.Station = session_.Station();
+  if (s) {
+    state_.Station = session_.Station();
+    const QString name = FileNameText(session_.Station().FileName);
+    saveStatusLabel_->setText(QString("Saved %1.DTA and %1.DSC at %2")
+                                  .arg(name, QTime::currentTime().toString("HH:mm:ss")));
+  }
   Done(s);
 }
 
@@ -1061,23 +658,12 @@ void TUpdateMenu::ShowNavigation() {
   const YearPage& page = session_.Page();
   const QString previous = Cp(PreviousYearCaption(page));
   const QString next = Cp(NextYearCaption(page));
-  for (QFrame* panel : {nextPrevPanelData_, nextPrevPanelPlot_}) {
-    panel->setVisible(session_.IsOpen() && page.Navigation);
-  }
-  for (QPushButton* button : {previousYearDataButton_, previousYearPlotButton_}) {
-    button->setText(previous);
-    button->setEnabled(page.PreviousEnabled);
-  }
-  for (QPushButton* button : {nextYearDataButton_, nextYearPlotButton_}) {
-    button->setText(next);
-    button->setEnabled(page.NextEnabled);
-  }
-  // The year label of the plot page: the year of the first visible record.
-  QString year;
-  if (session_.IsOpen() && session_.Station().FromYear != kYearNotLinked) {
-    year = QString::number(DateOfRecord(session_.Station(), page.First - 1).Year);
-  }
-  yearLabel_->setText(year);
+  nextPrevPanelData_->setVisible(session_.IsOpen() && page.Navigation);
+  previousYearDataButton_->setText(previous);
+  previousYearDataButton_->setEnabled(page.PreviousEnabled);
+  nextYearDataButton_->setText(next);
+  nextYearDataButton_->setEnabled(page.NextEnabled);
+  plotPage_->ShowNavigation();
 }
 
 void TUpdateMenu::ShowGrid() {
@@ -1085,28 +671,17 @@ void TUpdateMenu::ShowGrid() {
   QStringList titles;
   for (const std::string& title : session_.Grid().DateTitles) titles << Cp(title);
   stringGridData_->SetDateTitles(titles);
+  plotPage_->Redraw();
 }
 
 void TUpdateMenu::ShowSymbols() {
-  if (!session_.IsOpen()) return;
-  const std::vector<SymbolRow> rows = session_.Symbols();
-  symbolStringGrid_->setRowCount(static_cast<int>(rows.size()));
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    const int row = static_cast<int>(i);
-    for (int column = 0; column < 2; ++column) {
-      auto* item = new QTableWidgetItem(Cp(column == 0 ? rows[i].Symbol : rows[i].Description));
-      if (i == 0) {
-        QFont bold = item->font();
-        bold.setBold(true);
-        item->setFont(bold);
-      }
-      symbolStringGrid_->setItem(row, column, item);
-    }
-  }
+  if (session_.IsOpen()) ShowSymbolRows(*symbolStringGrid_, session_.Symbols());
 }
 
 void TUpdateMenu::ShowCancel() {
   cancelButton_->setEnabled(cancelEnabled_ && !session_.WrittenBack());
+  // The title is marked while there are changes not yet saved.
+  setWindowTitle(session_.IsOpen() && session_.Unsaved() ? QString("*") + kTitle : kTitle);
 }
 
 void TUpdateMenu::Done(const Status& status) {
@@ -1118,7 +693,15 @@ void TUpdateMenu::Done(const Status& status) {
   ShowCancel();
 }
 
-void TUpdateMenu::FinishGridEditing() { stringGridData_->FinishEditing(); }
+bool TUpdateMenu::FinishGridEditing() {
+  stringGridData_->FinishEditing();
+  const auto cell = session_.UncheckedCell();
+  if (!cell) return true;
+  refused_ = false;
+  ValidateCurrentCell(
+      gridModel_->index(static_cast<int>(cell->second), static_cast<int>(cell->first)));
+  return !refused_;
+}
 
 // ---------------------------------------------------------------------------------------------
 // The grid
@@ -1128,9 +711,20 @@ void TUpdateMenu::ValidateCurrentCell(const QModelIndex& index) {
   const CellCheck check = session_.LeaveCell(static_cast<std::size_t>(index.column()),
                                              static_cast<std::size_t>(index.row()));
   gridModel_->ColumnChanged(index.column());
+  plotPage_->Redraw();
+  ShowCancel();
+  refused_ = check.Refused;
   if (check.Refused) {
     ShowMessage(check.Message);
+    // The cell is shown again, holding its value from before the edit.
+    if (pageControl1_->currentWidget() != dataSheet_) pageControl1_->setCurrentWidget(dataSheet_);
     stringGridData_->FocusCell(index);
+    // A click on another cell moves the current cell once more after this check: the refused
+    // cell takes it back then.
+    const QPersistentModelIndex cell(index);
+    QTimer::singleShot(0, stringGridData_, [grid = stringGridData_, cell] {
+      if (cell.isValid()) grid->FocusCell(cell);
+    });
   }
 }
 
@@ -1142,14 +736,14 @@ void TUpdateMenu::GridDeleteCell(const QModelIndex& index) {
 }
 
 void TUpdateMenu::NextYearDataButtonClick() {
-  FinishGridEditing();
+  if (!FinishGridEditing()) return;
   const Status s = session_.NextYear();
   Done(s);
   if (s) stringGridData_->ScrollToFirstColumn();
 }
 
 void TUpdateMenu::PreviousYearDataButtonClick() {
-  FinishGridEditing();
+  if (!FinishGridEditing()) return;
   const Status s = session_.PreviousYear();
   Done(s);
   if (s) stringGridData_->ScrollToFirstColumn();
@@ -1163,7 +757,7 @@ void TUpdateMenu::SymbolUnitClick() {
 void TUpdateMenu::CloseSymbolPanelButtonClick() { symbolPanel_->hide(); }
 
 void TUpdateMenu::RangeButtonClick() {
-  FinishGridEditing();
+  if (!FinishGridEditing()) return;
   if (forms_.LimitsForm == nullptr || !session_.IsOpen()) return;
   // The limits form edits the station description and writes its file; the working copy then
   // takes the five limits from it.
@@ -1173,14 +767,17 @@ void TUpdateMenu::RangeButtonClick() {
 }
 
 void TUpdateMenu::PageControl1Change(int page) {
+  // A cell typed into on the data page is checked before any other page shows its value; when
+  // it is refused the data page comes back.
+  if (!FinishGridEditing()) return;
   groupBoxAngstrom_->hide();
-  panelExport_->hide();
-  if (pageControl1_->widget(page) == plotSheet_) PlotSheetShow();
+  exportPage_->HidePanel();
+  if (pageControl1_->widget(page) == plotPage_) PlotSheetShow();
 }
 
 void TUpdateMenu::PlotSheetShow() {
   if (!session_.IsOpen() || !session_.PlotStale()) return;
-  FinishGridEditing();
+  if (!FinishGridEditing()) return;
   const Status s = session_.RefreshForPlot();
   if (s) session_.PlotDrawn();
   Done(s);
@@ -1191,19 +788,28 @@ void TUpdateMenu::PlotSheetShow() {
 
 void TUpdateMenu::PresenceClick(PresenceBox box, bool checked) {
   if (loading_ || !session_.IsOpen()) return;
-  FinishGridEditing();
+  if (!FinishGridEditing()) {
+    Done(Status::Success());  // the control shows the session's choice again
+    return;
+  }
   Done(session_.SetPresence(box, checked));
 }
 
 void TUpdateMenu::TemperatureUnitClick(bool fahrenheit) {
   if (loading_ || !session_.IsOpen()) return;
-  FinishGridEditing();
+  if (!FinishGridEditing()) {
+    Done(Status::Success());  // the control shows the session's choice again
+    return;
+  }
   Done(session_.SelectTemperatureUnit(fahrenheit));
 }
 
 void TUpdateMenu::UnitComboChange(QComboBox* box, int item) {
   if (loading_ || !session_.IsOpen() || item < 0) return;
-  FinishGridEditing();
+  if (!FinishGridEditing()) {
+    Done(Status::Success());  // the control shows the session's choice again
+    return;
+  }
   Status s;
   if (box == unitEactComboBox_) {
     s = session_.SelectVapourUnit(item);
@@ -1303,7 +909,7 @@ void TUpdateMenu::ConvertButtonClick() {
   if (!session_.IsOpen()) return;
   for (std::size_t q = 0; q < switchRadios_.size(); ++q) {
     if (!switchRadios_[q]->isChecked() || !switchRadios_[q]->isEnabled()) continue;
-    FinishGridEditing();
+    if (!FinishGridEditing()) return;
     groupBoxSwitchUnits_->hide();
     Done(session_.SwitchUnit(static_cast<SwitchQuantity>(q), switchCombos_[q]->currentIndex()));
     return;

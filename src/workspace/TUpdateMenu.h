@@ -14,7 +14,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QTableView>
 #include <array>
 #include <optional>
 
@@ -36,52 +35,10 @@ namespace vernoli {
 
 struct AppState;
 struct Forms;
+class DataGrid;
+class ExportPage;
+class PlotPage;
 class WorkspaceGridModel;
-
-// The data grid StringGridData: one column per visible record, one row per parameter of the
-// station (the last is ETo). The date rows are the column headers, the parameter titles and units
-// the row headers, and the date-row titles (TimePanel1..3) sit in the corner between them.
-//
-// The grid reports the moments at which the cell being left is checked: a move to another cell,
-// leaving the grid, Enter and a double click. The Delete key empties the current cell.
-class DataGrid : public QTableView {
-  Q_OBJECT
- public:
-  explicit DataGrid(QWidget* parent = nullptr);
-  ~DataGrid() override;
-
-  // Closes an open editor, keeping what was typed, and checks the cell.
-  void FinishEditing();
-  // Makes `index` current and focuses the grid without checking the cell being left.
-  void FocusCell(const QModelIndex& index);
-  // Back to the first record column, the current row kept, without a check.
-  void ScrollToFirstColumn();
-  // The date-row titles of the corner: "Day" or "Decade", "Month", "Year" (unused ones hidden).
-  void SetDateTitles(const QStringList& titles);
-  QLabel* TimePanel(int i) const { return timePanels_[static_cast<std::size_t>(i)]; }
-
- signals:
-  // The cell at `index` is being left (or Enter or a double click happened on it): check it.
-  void ValidateCell(const QModelIndex& index);
-  // The Delete key on a cell that is not being edited.
-  void DeleteCell(const QModelIndex& index);
-
- protected:
-  void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
-  void keyPressEvent(QKeyEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
-  void updateGeometries() override;
-
- private:
-  void FocusChanged(QWidget* old, QWidget* now);
-  void Validate(const QModelIndex& index);
-  bool Inside(const QWidget* widget) const;
-
-  QWidget* corner_ = nullptr;  // holds the TimePanels
-  std::array<QLabel*, 3> timePanels_{};
-  bool quiet_ = false;  // the form moves the current cell: no check
-  bool busy_ = false;   // a check is running (its message takes the focus away)
-};
 
 class TUpdateMenu : public QDialog {
   Q_OBJECT
@@ -103,15 +60,15 @@ class TUpdateMenu : public QDialog {
  protected:
   void showEvent(QShowEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // Building the pages.
   QWidget* BuildDescriptionSheet();
   QWidget* BuildDataSheet();
-  QWidget* BuildPlotSheet();
-  QWidget* BuildPrintSheet();
   void Connect();
+  void SetTabOrder();
 
   // What the form shows, always from the session.
   void FormActivate();
@@ -150,8 +107,10 @@ class TUpdateMenu : public QDialog {
   void ConvertButtonClick();
   void SwitchComboEnter(int quantity);
 
-  // An open editor of the grid is closed and its cell checked before the grid is written back.
-  void FinishGridEditing();
+  // Every way of leaving a grid cell passes here before anything is written: an open editor is
+  // closed and a typed text not checked yet is checked. False when it was refused (the cell then
+  // holds its value from before the edit, the message has been shown and the cell has the focus).
+  bool FinishGridEditing();
   // The setting that a line edit of the description page shows, if it is one.
   std::optional<SettingEdit> SettingOf(const QObject* edit) const;
 
@@ -161,6 +120,7 @@ class TUpdateMenu : public QDialog {
   bool cancelEnabled_ = true;
   bool loading_ = false;         // controls are being filled: their change handlers do nothing
   bool readingSetting_ = false;  // a setting edit is being read (its message takes the focus)
+  bool refused_ = false;         // the last check of a cell refused its value
 
   // Header and buttons.
   QLineEdit* editStation_;
@@ -169,10 +129,9 @@ class TUpdateMenu : public QDialog {
   QTabWidget* pageControl1_;
   QWidget* descriptionSheet_;
   QWidget* dataSheet_;
-  QWidget* plotSheet_;
-  QWidget* printSheet_;
   QPushButton* mainMenuButton_;
   QPushButton* cancelButton_;
+  QLabel* saveStatusLabel_;
 
   // Description page.
   std::array<QCheckBox*, kPresenceBoxCount> presence_{};
@@ -220,22 +179,9 @@ class TUpdateMenu : public QDialog {
   QPushButton* convertButton_;
   QPushButton* closeButton_;
 
-  // Plot page (the graphs come with the plot options).
-  QLabel* labelPlotTitle_;
-  QLabel* plotImage_;
-  QLabel* timeImage_;
-  QLabel* yearLabel_;
-  QPushButton* plotMenu_;
-  QPushButton* legendButton_;
-  QFrame* nextPrevPanelPlot_;
-  QPushButton* previousYearPlotButton_;
-  QPushButton* nextYearPlotButton_;
-  QGroupBox* legendGroupBox_;
-
-  // Export page (the export panel comes with the report and crop-model export).
-  QPushButton* reportButton_;
-  QPushButton* agrolumeFilesButton_;
-  QFrame* panelExport_;
+  // The plot page and the export page.
+  PlotPage* plotPage_;
+  ExportPage* exportPage_;
 };
 
 }  // namespace vernoli

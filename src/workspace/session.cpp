@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "model/checks.h"
 #include "model/datafile.h"
 #include "model/textfile.h"
 #include "workspace/run.h"
@@ -30,6 +31,7 @@ Status WorkspaceSession::Open(const RepClimateFile& station, const std::string& 
   grid_ = GridPage{};
   writtenBack_ = false;
   plotStale_ = true;
+  unsaved_ = false;
   open_ = true;
   if (Status s = Refill(); !s) {
     Close();
@@ -53,8 +55,13 @@ void WorkspaceSession::SetCellText(std::size_t column, std::size_t row, std::str
   if (column >= grid_.Cells.size() || row >= grid_.Codes.size()) return;
   std::string& cell = grid_.Cells[column][row];
   if (cell == text) return;
+  // The first edit of a cell remembers what it held: a refused value gives it back. Another
+  // cell typed into before is checked first (refused, it silently has its value back).
+  if (edit_ && (edit_->Column != column || edit_->Row != row)) LeaveCell(edit_->Column, edit_->Row);
+  if (!edit_) edit_ = CellEdit{column, row, cell, unsaved_};
   cell = std::move(text);
   plotStale_ = true;
+  unsaved_ = true;
 }
 
 CellCheck WorkspaceSession::LeaveCell(std::size_t column, std::size_t row) {
@@ -63,8 +70,20 @@ CellCheck WorkspaceSession::LeaveCell(std::size_t column, std::size_t row) {
   const std::vector<std::string> before = grid_.Cells[column];
   std::string& cell = grid_.Cells[column][row];
   const auto k = grid_.First - 1 + static_cast<int32_t>(column);
-  const CellCheck check = CheckCell(cell, grid_.Codes[row], station_, k);
+  CellCheck check = CheckCell(cell, grid_.Codes[row], station_, k);
   cell = check.CellText;
+  if (edit_ && edit_->Column == column && edit_->Row == row) {
+    // A refused value gives the cell back what it held before the edit, if that passes.
+    if (check.Refused) {
+      const CellCheck before = CheckCell(edit_->Before, grid_.Codes[row], station_, k);
+      if (!before.Refused) {
+        cell = before.CellText;
+        unsaved_ = edit_->UnsavedBefore;  // nothing changed after all
+      }
+      check.CellText = cell;
+    }
+    edit_.reset();
+  }
   RecomputeETo(station_, grid_, column);
   if (grid_.Cells[column] != before) plotStale_ = true;
   return check;
@@ -74,8 +93,19 @@ void WorkspaceSession::DeleteCell(std::size_t column, std::size_t row) {
   SetCellText(column, row, std::string());
 }
 
+std::optional<std::pair<std::size_t, std::size_t>> WorkspaceSession::UncheckedCell() const {
+  if (!edit_) return std::nullopt;
+  return std::make_pair(edit_->Column, edit_->Row);
+}
+
 Status WorkspaceSession::WriteBack() {
   if (!open_) return Status::Success();
+  // A typed text is checked before it goes anywhere; refused, the cell has its value back and
+  // nothing is written.
+  if (edit_) {
+    const CellCheck check = LeaveCell(edit_->Column, edit_->Row);
+    if (check.Refused) return Status{false, check.Message};
+  }
   if (Status s = WriteBackGridPage(workingFile_, grid_); !s) return s;
   writtenBack_ = true;
   return Status::Success();
@@ -84,6 +114,7 @@ Status WorkspaceSession::WriteBack() {
 Status WorkspaceSession::Refill() {
   if (!open_) return Status::Success();
   if (Status s = ReadGridPage(station_, workingFile_, page_.First, page_.Last, grid_); !s) return s;
+  edit_.reset();
   plotStale_ = true;
   return Status::Success();
 }
@@ -129,6 +160,7 @@ Status WorkspaceSession::Commit(const RepClimateFile& station, const UnitChoice&
   RepClimateFile oldStation = std::exchange(station_, station);
   const UnitChoice oldUnits = std::exchange(units_, units);
   plotStale_ = true;
+  unsaved_ = true;
   if (!refill) return Status::Success();
   if (Status s = Refill(); !s) {
     station_ = std::move(oldStation);
@@ -232,13 +264,40 @@ Status WorkspaceSession::Save() {
   if (Status s = WriteBack(); !s) return s;
   // The data file first: when it cannot be written, neither station file has changed.
   if (const RunResult run = RunCalculation(station_, workingFile_); !run) return run.Outcome;
-  return WriteStationDescription(station_);
+  if (Status s = WriteStationDescription(station_); !s) return s;
+  unsaved_ = false;
+  return Status::Success();
 }
 
 void WorkspaceSession::Close() {
   if (!open_) return;
   std::remove(workingFile_.c_str());
   open_ = false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Exports
+
+RunResult WorkspaceSession::Export(ExportRequest& request) {
+  RunResult result;
+  if (!open_) return result;
+  station_.Description = request.Description;
+  // Nothing is written back for a name that does not pass.
+  const FileNameCheck name = CheckNewFileName(request.OutputFolder, request.Name,
+                                              std::string(OutputExtension(request.Kind)), true);
+  request.Name = name.Name;
+  station_.OutputName = name.Name;
+  if (!name.Ok()) {
+    result.Outcome = Status{false, name.Message};
+    result.NameRefused = true;
+    return result;
+  }
+  if (Status s = WriteBack(); !s) {
+    result.Outcome = s;
+    return result;
+  }
+  request.RewriteDataFile = true;
+  return ExportFile(station_, workingFile_, request);
 }
 
 }  // namespace vernoli

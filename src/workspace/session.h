@@ -16,13 +16,16 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "model/station.h"
 #include "model/status.h"
 #include "workspace/parameterlist.h"
+#include "workspace/run.h"
 #include "workspace/settings.h"
 #include "workspace/units.h"
 #include "workspace/validation.h"
@@ -64,6 +67,8 @@ class WorkspaceSession {
   // True when a grid value or an option changed since the plot was last drawn (a cell only
   // checked, its value unchanged, leaves the plot as it is).
   bool PlotStale() const { return plotStale_; }
+  // True when a value or an option changed since the opening or the last "Save data".
+  bool Unsaved() const { return unsaved_; }
   void PlotDrawn() { plotStale_ = false; }
 
   // ------------------------------------------------------------------------------------------
@@ -73,11 +78,16 @@ class WorkspaceSession {
   // The text the user typed into a cell, before the cell is left.
   void SetCellText(std::size_t column, std::size_t row, std::string text);
   // Leaving a cell (or Enter, double click, moving a row or column): the cell is checked against
-  // its range and rewritten or emptied, and the column's ETo is recomputed. Text that is no
-  // number is refused ("ERROR:\n" + kNotANumber) and emptied.
+  // its range and rewritten, and the column's ETo is recomputed. A refused value (text that is no
+  // number too: "ERROR:\n" + kNotANumber) gives the cell back what it held before the edit; a
+  // cell that held no passing value before is emptied.
   CellCheck LeaveCell(std::size_t column, std::size_t row);
   // The Delete key empties the cell without a check.
   void DeleteCell(std::size_t column, std::size_t row);
+  // The cell (column, row) whose typed text has not been checked yet, if any. Every write-back
+  // checks it first and stops when it is refused: an unchecked text never reaches the working
+  // file, the .DTA or a graph.
+  std::optional<std::pair<std::size_t, std::size_t>> UncheckedCell() const;
 
   // Writes the visible records back into the working file, and reads the visible year anew.
   Status WriteBack();
@@ -113,6 +123,17 @@ class WorkspaceSession {
   void TakeLimits(const StationLimits& limits) { station_.Limits = limits; }
 
   // ------------------------------------------------------------------------------------------
+  // Exports
+
+  // The base name of the output files (the export page's name edits).
+  void SetOutputName(std::string name) { station_.OutputName = std::move(name); }
+  // One output file: its name and description become the working copy's; when the name passes
+  // the check, the visible records are written back and the calculation run writes the file
+  // and rewrites the .DTA as "Save data" does (the .DSC is not written). `request.Name` is then
+  // the name without blanks, as the files are named.
+  RunResult Export(ExportRequest& request);
+
+  // ------------------------------------------------------------------------------------------
   // Leaving
 
   // "Save data": write back, run the calculation (rewrites the .DTA with the computed ETo), then
@@ -136,6 +157,15 @@ class WorkspaceSession {
   GridPage grid_;
   bool writtenBack_ = false;
   bool plotStale_ = true;
+  bool unsaved_ = false;
+  // The cell being edited and its text before the edit.
+  struct CellEdit {
+    std::size_t Column;
+    std::size_t Row;
+    std::string Before;
+    bool UnsavedBefore;
+  };
+  std::optional<CellEdit> edit_;
 };
 
 }  // namespace vernoli

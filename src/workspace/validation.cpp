@@ -79,8 +79,7 @@ CellCheck CheckCell(std::string_view text, int code, const RepClimateFile& stati
   return check;
 }
 
-double ColumnETo(const RepClimateFile& station, std::span<const int16_t> codes,
-                 std::span<const std::string> cells, int32_t k, RecordResults* results) {
+ClimaticRecord ColumnRecord(std::span<const int16_t> codes, std::span<const std::string> cells) {
   std::array<int, kParameterCount> rows{};
   const std::size_t count = std::min(codes.size(), rows.size());
   for (std::size_t i = 0; i < count; ++i) rows[i] = RowOfCode(codes[i]);
@@ -91,6 +90,12 @@ double ColumnETo(const RepClimateFile& station, std::span<const int16_t> codes,
     if (rows[i] < 1 || Trimmed(cells[i]).empty()) continue;
     record[rows[i]] = ToStandardUnit(codes[i], CellValue(cells[i]));
   }
+  return record;
+}
+
+double ColumnETo(const RepClimateFile& station, std::span<const int16_t> codes,
+                 std::span<const std::string> cells, int32_t k, RecordResults* results) {
+  const ClimaticRecord record = ColumnRecord(codes, cells);
   RecordResults local;
   return ComputeRecord(DayOfYearForRecord(station, k), record, station,
                        results != nullptr ? *results : local);

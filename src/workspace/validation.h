@@ -29,7 +29,7 @@ std::string RangeRefusalMessage(int outcome, double limit, int code);
 // The outcome of leaving a cell.
 struct CellCheck {
   std::string CellText;  // what the cell shows afterwards: R(10) of the value, or empty
-  bool Refused = false;  // the value was outside its range and the cell has been emptied
+  bool Refused = false;  // the value was outside its range (or no number)
   std::string Message;   // the refusal message; empty when nothing was refused
 };
 
@@ -40,6 +40,10 @@ inline constexpr std::string_view kNotANumber = "value is not a number";
 // no number is refused (a typing slip must never become a measurement of 0); a number is written
 // back R(10) with the code's decimals, and refused when it is outside the record's range.
 CellCheck CheckCell(std::string_view text, int code, const RepClimateFile& station, int32_t k);
+
+// The record of a grid column in standard units: cells[r] is the text of the row of codes[r] in
+// the unit of that code; empty cells (and rows of no climatic parameter) are missing values.
+ClimaticRecord ColumnRecord(std::span<const int16_t> codes, std::span<const std::string> cells);
 
 // The ETo of the record k computed from the texts of its grid column: cells[r] is the text of
 // the row of codes[r] in the unit of that code; empty cells are missing values. The station's

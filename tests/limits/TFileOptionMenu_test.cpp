@@ -216,10 +216,18 @@ TEST_F(FileOptionMenuTest, AskReturnsTheCheckedValueOfTheEdit) {
   EXPECT_DOUBLE_EQ(*value, 7.2);
   EXPECT_EQ(modals.names, QStringList{"FileOptionMenu"});
 
-  // Closed without a check (close box), the value is still kept within the bounds.
-  modals.act = [this](QDialog&) { form.findChild<QLineEdit*>("EditVal1")->setText("40"); };
+  // "OK" takes a value typed without a check within the bounds too.
+  modals.act = [this](QDialog&) {
+    form.findChild<QLineEdit*>("EditVal1")->setText("40");
+    form.findChild<QPushButton*>("OKButton")->click();
+  };
   value = form.Ask(Request("ETo", true), station);
+  ASSERT_TRUE(value.has_value());
   EXPECT_DOUBLE_EQ(*value, 15.0);
+
+  // Closed without "OK" (the close box), no value is given: the export that asked stops.
+  modals.act = [this](QDialog&) { form.findChild<QLineEdit*>("EditVal1")->setText("4"); };
+  EXPECT_FALSE(form.Ask(Request("ETo", true), station).has_value());
 }
 
 }  // namespace

@@ -67,12 +67,17 @@ TEST(CheckNewFileName, ExistingFileIsRefusedAndKept) {
   EXPECT_EQ(ReadBytes(folder.File("ROMA.DSC")), "Roma\r\n");
 }
 
-TEST(CheckNewFileName, ExistingFileIsEmptiedWhenAllowed) {
+// The old output file stays whole until the new one replaces it (a failed or cancelled export
+// must not leave it emptied), and a new name leaves no stub behind.
+TEST(CheckNewFileName, ExistingFileIsKeptWhenAllowed) {
   ScratchFolder folder;
   WriteBytes(folder.File("OUT.REP"), "an old report\r\nof two lines\r\n");
   FileNameCheck check = CheckNewFileName(folder.Folder(), "OUT", "REP", true);
   ASSERT_TRUE(check.Ok()) << check.Message;
-  EXPECT_EQ(ReadBytes(folder.File("OUT.REP")), "\r\n");
+  EXPECT_EQ(ReadBytes(folder.File("OUT.REP")), "an old report\r\nof two lines\r\n");
+  check = CheckNewFileName(folder.Folder(), " NEW ", "REP", true);
+  ASSERT_TRUE(check.Ok()) << check.Message;
+  EXPECT_EQ(check.Path, folder.File("NEW.REP"));
   EXPECT_EQ(folder.Names(), std::set<std::string>{"OUT.REP"});
 }
 

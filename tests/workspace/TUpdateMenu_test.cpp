@@ -1,157 +1,9 @@
 #include "workspace/TUpdateMenu.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QCoreApplication>
-#include <QGroupBox>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTabWidget>
-#include <QTableWidget>
-#include <QToolButton>
-#include <QtTest/QTest>
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <functional>
-#include <sstream>
-#include <string>
-
-#include "../app/form_test_support.h"
-#include "../app/recording_modals.h"
-#include "app/TMainMenu.h"
-#include "app/appstate.h"
-#include "app/forms.h"
-#include "app/spinbutton.h"
-#include "limits/TLimitsForm.h"
-#include "model/textfile.h"
-#include "station_files.h"
-#include "workspace/batch.h"
-#include "workspace/validation.h"
+#include "workspace_form_fixture.h"
 
 namespace vernoli {
 namespace {
-
-using test_support::ReadBytes;
-using test_support::ScratchFolder;
-using test_support::WriteStation;
-
-QString Deg(const char* before, const char* after) {
-  return QString::fromUtf8(before) + QChar(0xB0) + QString::fromUtf8(after);
-}
-
-const QString kRemedies =
-    "Possible solutions:\n"
-    "1. Verify input data\n"
-    "2. Check units (Switch units ?)\n"
-    "3. Adjust 'Data range' if required";
-
-// A .DTA of `records` lines: the header, then each record's number and the values of `values`.
-std::string Dta(const std::string& header, int records,
-                const std::function<std::string(int)>& values) {
-  std::string dta = header + "\r\n";
-  for (int n = 1; n <= records; ++n) dta += FormatInt(n, 10) + values(n) + "\r\n";
-  return dta;
-}
-
-// Tmax 20 + (n mod 10), Tmin 10, wind 2.5, no ETo yet.
-std::string DailyValues(int n) {
-  return FormatReal(20.0 + n % 10, 10, 1) + "      10.0      2.50    -999.0";
-}
-
-class WorkspaceFormTest : public ::testing::Test {
- protected:
-  WorkspaceFormTest()
-      : state(NewAppState(FoldersOfExecutable("/opt/v/vernoli"))), form(state, forms) {
-    state.DataFolder = folder.Folder();
-    forms.UpdateMenu = &form;
-  }
-
-  // A daily station of `records` records from `from` with Tmax, Tmin, wind and ETo.
-  RepClimateFile Daily(int records, Date from = {1, 3, 2001}) {
-    const Date to = DateOfDayNr(DayNr(from.Day, from.Month, from.Year) + records - 1);
-    return WriteStation(folder.Folder(), "DAILY", kDaily, from, to,
-                        Dta("        Nr       101       103       301       501", records,
-                            DailyValues));
-  }
-
-  // Opens the workspace on `station` as the main menu does (or the create form, without Cancel).
-  void Open(const RepClimateFile& station, bool cancelEnabled = true) {
-    state.Station = station;
-    form.PrepareOpening(cancelEnabled);
-    form.show();
-    form.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    ASSERT_TRUE(form.Session().IsOpen());
-  }
-
-  template <typename T = QWidget>
-  T* Control(const char* name) {
-    T* control = form.findChild<T*>(name);
-    EXPECT_NE(control, nullptr) << name;
-    return control;
-  }
-  QString Text(const char* name) {
-    if (auto* edit = form.findChild<QLineEdit*>(name)) return edit->text();
-    if (auto* label = form.findChild<QLabel*>(name)) return label->text();
-    if (auto* button = form.findChild<QAbstractButton*>(name)) return button->text();
-    ADD_FAILURE() << "no control " << name;
-    return {};
-  }
-  void Click(const char* name) { QTest::mouseClick(Control(name), Qt::LeftButton); }
-  void ShowPage(const char* name) {
-    Control<QTabWidget>("PageControl1")->setCurrentWidget(Control(name));
-  }
-
-  DataGrid* Grid() { return Control<DataGrid>("StringGridData"); }
-  QAbstractItemModel* Model() { return Grid()->model(); }
-  QModelIndex Index(int column, int row) { return Model()->index(row, column); }
-  QString Cell(int column, int row) { return Index(column, row).data().toString(); }
-  QString DateOf(int column) { return Model()->headerData(column, Qt::Horizontal).toString(); }
-  int RowOf(int code) {
-    const std::vector<int16_t>& codes = form.Session().Grid().Codes;
-    return static_cast<int>(std::find(codes.begin(), codes.end(), code) - codes.begin());
-  }
-  int EToRow() { return Model()->rowCount() - 1; }
-  std::vector<QString> Row(int row) {
-    std::vector<QString> texts;
-    for (int c = 0; c < Model()->columnCount(); ++c) texts.push_back(Cell(c, row));
-    return texts;
-  }
-
-  // Makes the cell current and types into it as a user does: the first key opens the editor.
-  void Type(int column, int row, const QString& text) {
-    Grid()->setFocus();
-    Grid()->setCurrentIndex(Index(column, row));
-    QTest::keyClicks(Grid(), text.left(1));
-    QWidget* editor = QApplication::focusWidget();
-    ASSERT_NE(editor, nullptr);
-    ASSERT_TRUE(Grid()->isAncestorOf(editor)) << "no editor opened";
-    QTest::keyClicks(editor, text.mid(1));
-  }
-  void Enter() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }
-
-  // Types into a setting edit and presses Enter.
-  void TypeSetting(const char* name, const QString& text) {
-    auto* edit = Control<QLineEdit>(name);
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
-    QTest::keyClick(edit, Qt::Key_Return);
-  }
-
-  bool WorkingFileExists() const { return std::filesystem::exists(folder.File("FullSet.TMP")); }
-
-  testing::RecordingMessages messages;
-  ScratchFolder folder;
-  AppState state;
-  Forms forms;
-  TUpdateMenu form;
-};
 
 // ---------------------------------------------------------------------------------------------
 // The form's texts
@@ -483,17 +335,20 @@ TEST_F(WorkspaceFormTest, TheSymbolsPanelListsTheParametersOfTheSet) {
 // ---------------------------------------------------------------------------------------------
 // Checking typed values
 
-TEST_F(WorkspaceFormTest, TmaxAboveTheLimitIsRefusedTheCellEmptiedAndFocused) {
+TEST_F(WorkspaceFormTest, TmaxAboveTheLimitIsRefusedTheCellRestoredAndFocused) {
   Open(Daily(30, {1, 7, 2001}));
   ShowPage("DataSheet");
   const int tmax = RowOf(101);
+  const QString before = Cell(0, tmax);
+  const QString eto = Cell(0, EToRow());
   Type(0, tmax, "52");
   Enter();
   ASSERT_EQ(messages.messages.size(), 1);
   EXPECT_EQ(messages.messages[0],
             Deg("ERROR:\nvalue is larger than Maximum (=      45.0 ", "C)\n\n\n") + kRemedies);
-  EXPECT_EQ(Cell(0, tmax), "");
-  EXPECT_EQ(Cell(0, EToRow()), "");  // no ETo without Tmax
+  // The good value typed over by mistake is back, and so is its ETo.
+  EXPECT_EQ(Cell(0, tmax), before);
+  EXPECT_EQ(Cell(0, EToRow()), eto);
   EXPECT_EQ(Grid()->currentIndex(), Index(0, tmax));
   EXPECT_TRUE(Grid()->hasFocus());
 
@@ -511,13 +366,14 @@ TEST_F(WorkspaceFormTest, LeavingTheCellChecksIt) {
   const int tmin = RowOf(103);
 
   // A click on another cell.
+  const QString before = Cell(1, tmin);
   Type(1, tmin, "-20");
   QTest::mouseClick(Grid()->viewport(), Qt::LeftButton, {},
                     Grid()->visualRect(Index(2, tmin)).center());
   ASSERT_EQ(messages.messages.size(), 1);
   EXPECT_EQ(messages.messages[0],
             Deg("ERROR:\nvalue is smaller than Minimum (=     -15.0 ", "C)\n\n") + kRemedies);
-  EXPECT_EQ(Cell(1, tmin), "");
+  EXPECT_EQ(Cell(1, tmin), before);
   EXPECT_EQ(Grid()->currentIndex(), Index(1, tmin));
 
   // Tab to the next cell.
@@ -527,10 +383,11 @@ TEST_F(WorkspaceFormTest, LeavingTheCellChecksIt) {
   EXPECT_EQ(Grid()->currentIndex(), Index(2, tmin));
 
   // Another control of the form.
+  const QString third = Cell(2, tmin);
   Type(2, tmin, "-30");
   Click("SymbolUnit");
   ASSERT_EQ(messages.messages.size(), 2);
-  EXPECT_EQ(Cell(2, tmin), "");
+  EXPECT_EQ(Cell(2, tmin), third);
   EXPECT_TRUE(Grid()->hasFocus());
 
   // A double click checks the cell it lands on.
@@ -542,15 +399,89 @@ TEST_F(WorkspaceFormTest, LeavingTheCellChecksIt) {
   EXPECT_EQ(Cell(4, tmin), "      12.0");
 }
 
-TEST_F(WorkspaceFormTest, TextThatIsNoNumberIsRefusedAndTheCellEmptied) {
+TEST_F(WorkspaceFormTest, TextThatIsNoNumberIsRefusedAndTheCellRestored) {
   Open(Daily(30, {1, 7, 2001}));
   ShowPage("DataSheet");
   const int wind = RowOf(301);
+  const QString before = Cell(0, wind);
   Type(0, wind, "abc");
   Enter();
   ASSERT_EQ(messages.messages.size(), 1);
   EXPECT_EQ(messages.messages[0], "ERROR:\nvalue is not a number");
-  EXPECT_EQ(Cell(0, wind), "");
+  EXPECT_EQ(Cell(0, wind), before);
+}
+
+// However the user leaves a cell typed into, the text is checked before it goes anywhere: a
+// refused one gives the message, the cell its value back, and the .DTA never sees it.
+TEST_F(WorkspaceFormTest, EveryWayOfLeavingACellChecksItFirst) {
+  struct Way {
+    const char* name;
+    std::function<void()> leave;
+    bool cellShown;  // afterwards the same cell is still on screen
+  };
+  const Way ways[] = {
+      {"Enter", [this] { Enter(); }, true},
+      {"another cell",
+       [this] {
+         QTest::mouseClick(Grid()->viewport(), Qt::LeftButton, {},
+                           Grid()->visualRect(Index(3, RowOf(103))).center());
+       },
+       true},
+      {"a page tab",
+       [this] {
+         QTabBar* tabs = Control<QTabWidget>("PageControl1")->tabBar();
+         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
+       },
+       true},
+      {"a button", [this] { Click("SymbolUnit"); }, true},
+      {"a check box",
+       [this] {
+         ShowPage("DescriptionSheet");
+         Click("nCheckBox");
+       },
+       false},
+      {"the year button", [this] { Click("NextYearDataButton"); }, false},
+      {"the close box", [this] { form.close(); }, true},
+      {"Save data", [this] { Click("SaveButton"); }, true},
+      {"Main menu", [this] { Click("MainMenuButton"); }, false},
+  };
+  const std::pair<const char*, QString> texts[] = {
+      {"99", Deg("ERROR:\nvalue is larger than Maximum (=      45.0 ", "C)\n\n\n") + kRemedies},
+      {"abc", "ERROR:\nvalue is not a number"},
+  };
+  for (const Way& way : ways) {
+    for (const auto& [text, message] : texts) {
+      SCOPED_TRACE(std::string(way.name) + ", " + text);
+      const RepClimateFile station = Daily(400, {1, 1, 2001});
+      const std::string dta = ReadBytes(station.DtaFileName);
+      ASSERT_EQ(dta.substr(3 * 52, 20), "         3      23.0");
+      messages.messages.clear();
+      Open(station);
+      ShowPage("DataSheet");
+      const int tmax = RowOf(101);
+      const QString before = Cell(2, tmax);
+      Type(2, tmax, text);
+      way.leave();
+      EXPECT_EQ(messages.messages, QStringList{message});
+      if (way.cellShown) {
+        EXPECT_TRUE(form.isVisible());
+        EXPECT_EQ(Control<QTabWidget>("PageControl1")->currentWidget(), Control("DataSheet"));
+        EXPECT_EQ(Cell(2, tmax), before);
+        EXPECT_EQ(Grid()->currentIndex(), Index(2, tmax));
+      }
+      // Saved now, the .DTA holds the value from before the edit.
+      if (form.isVisible()) {
+        ShowPage("DataSheet");
+        Click("SaveButton");
+        form.done(QDialog::Rejected);
+      }
+      // Tmax is the first value of a line.
+      const auto tmaxOfRecord3 = [](const std::string& file) {
+        return file.substr(file.find("\r\n         3") + 12, 10);
+      };
+      EXPECT_EQ(tmaxOfRecord3(ReadBytes(station.DtaFileName)), tmaxOfRecord3(dta));
+    }
+  }
 }
 
 TEST_F(WorkspaceFormTest, DeletingAValueRecomputesTheColumnsETo) {
@@ -879,14 +810,82 @@ TEST_F(WorkspaceFormTest, EditedSavedAndReopenedShowsTheValuesTypedAndMatchesABa
 }
 
 // ---------------------------------------------------------------------------------------------
+// Saving and the keyboard
+
+TEST_F(WorkspaceFormTest, SavingShowsWhatWasWrittenAndTheTitleMarksUnsavedChanges) {
+  Open(Daily(30, {1, 7, 2001}));
+  EXPECT_EQ(form.windowTitle(), " Data and ETo menu");
+  EXPECT_EQ(Text("SaveStatusLabel"), "");
+  ShowPage("DataSheet");
+  Type(0, 0, "30");
+  Enter();
+  EXPECT_EQ(form.windowTitle(), "* Data and ETo menu");
+  Click("SaveButton");
+  EXPECT_TRUE(QRegularExpression("^Saved DAILY.DTA and DAILY.DSC at \\d\\d:\\d\\d:\\d\\d$")
+                  .match(Text("SaveStatusLabel"))
+                  .hasMatch())
+      << Text("SaveStatusLabel").toStdString();
+  EXPECT_EQ(form.windowTitle(), " Data and ETo menu");
+  // A refused value given back changes nothing.
+  Type(1, 0, "99");
+  Enter();
+  EXPECT_EQ(form.windowTitle(), " Data and ETo menu");
+  ShowPage("DescriptionSheet");
+  Click("nCheckBox");
+  EXPECT_EQ(form.windowTitle(), "* Data and ETo menu");
+  // The next opening starts unmarked, without a status.
+  form.done(QDialog::Rejected);
+  Open(state.Station);
+  EXPECT_EQ(form.windowTitle(), " Data and ETo menu");
+  EXPECT_EQ(Text("SaveStatusLabel"), "");
+}
+
+TEST_F(WorkspaceFormTest, TabFollowsTheReadingOrderAndEnterPressesTheFocusedButton) {
+  Open(Daily(30, {1, 7, 2001}));
+  const auto walk = [this](const char* from, int steps) {
+    QStringList names;
+    Control(from)->setFocus();
+    for (int i = 0; i < steps; ++i) {
+      names << QApplication::focusWidget()->objectName();
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    return names;
+  };
+  EXPECT_EQ(walk("RadioCelsius", 24),
+            (QStringList{"RadioCelsius", "TmaxTminCheckBox", "TmeanCheckBox", "WindCheckBox",
+                         "UnitUComboBox", "EditHeightU", "EditU2", "UClassComboBox",
+                         "RHMinMaxCheckBox", "RHmeanCheckBox", "TdewCheckBox", "EactCheckBox",
+                         "UnitEactComboBox", "TdryTwetCheckBox", "RadioVentilated",
+                         "EditCoeffaPsy", "EditTminCorr", "HumClassComboBox", "nCheckBox",
+                         "nNRatioCheckBox", "RsCheckBox", "UnitRsComboBox", "RnCheckBox",
+                         "UnitRnComboBox"}));
+  ShowPage("DataSheet");
+  EXPECT_EQ(walk("SymbolUnit", 5), (QStringList{"SymbolUnit", "UnitsButton", "RangeButton",
+                                                "SaveButton", "MainMenuButton"}));
+  ShowPage("PrintSheet");
+  Click("AgrolumeFilesButton");
+  EXPECT_EQ(walk("ReportButton", 9),
+            (QStringList{"ReportButton", "AgrolumeFilesButton", "CheckBoxETo", "EditEToFile",
+                         "EditEToDescription", "CheckBoxTMP", "EditTMPfile",
+                         "EditTMPdescription", "OutputDriveComboBox"}));
+
+  // Enter on a button presses it; Enter elsewhere presses nothing.
+  ShowPage("DataSheet");
+  Control("SymbolUnit")->setFocus();
+  QTest::keyClick(Control("SymbolUnit"), Qt::Key_Return);
+  EXPECT_TRUE(Control("SymbolPanel")->isVisible());
+  ShowPage("DescriptionSheet");
+  Control("nCheckBox")->setFocus();
+  QTest::keyClick(Control("nCheckBox"), Qt::Key_Return);
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_FALSE(form.Session().WrittenBack());
+}
+
+// ---------------------------------------------------------------------------------------------
 // Pictures of the pages
 
 TEST_F(WorkspaceFormTest, ScreenshotsOfThePages) {
-  const std::string samples = std::string(VERNOLI_SAMPLES) + "/DATA/";
-  for (const char* file : {"DEBILT.DSC", "DEBILT.DTA"}) {
-    std::filesystem::copy_file(samples + file, folder.File(file));
-  }
-  ASSERT_TRUE(SelectStation(state, "DEBILT"));
+  SelectSample("DEBILT");
   form.resize(1180, 720);
   Open(state.Station);
   Click("AdjustButton");

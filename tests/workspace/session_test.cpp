@@ -204,10 +204,11 @@ TEST_F(WorkspaceSessionTest, RemovingAParameterAndSavingRemovesItsColumn) {
 // ---------------------------------------------------------------------------------------------
 // Checking typed values
 
-TEST_F(WorkspaceSessionTest, ValueAboveTheLimitIsRefusedAndTheCellEmptied) {
+TEST_F(WorkspaceSessionTest, ValueAboveTheLimitIsRefusedAndTheCellRestored) {
   WorkspaceSession session;
   ASSERT_TRUE(session.Open(Daily(400), folder.Folder()).Ok);
   ASSERT_EQ(session.Station().Limits.LimitTmax, 45);
+  const std::vector<std::string> column = session.Grid().Cells[0];
   session.SetCellText(0, 0, "52");
   const CellCheck check = session.LeaveCell(0, 0);
   EXPECT_TRUE(check.Refused);
@@ -215,8 +216,7 @@ TEST_F(WorkspaceSessionTest, ValueAboveTheLimitIsRefusedAndTheCellEmptied) {
             "ERROR:\nvalue is larger than Maximum (=      45.0 \xB0"
             "C)\n\n\n" +
                 kRemedies);
-  EXPECT_EQ(session.Grid().Cells[0][0], "");
-  EXPECT_EQ(session.Grid().Cells[0].back(), "");  // no ETo without Tmax
+  EXPECT_EQ(session.Grid().Cells[0], column);  // the value before the edit, and its ETo
 
   session.SetCellText(0, 0, "45");  // the limit itself is accepted
   EXPECT_FALSE(session.LeaveCell(0, 0).Refused);
@@ -236,6 +236,7 @@ TEST_F(WorkspaceSessionTest, TextThatIsNoNumberIsRefusedNotTakenAsZero) {
   WorkspaceSession session;
   ASSERT_TRUE(session.Open(Daily(400), folder.Folder()).Ok);
   const std::string eto = session.Grid().Cells[0].back();
+  const std::string before = session.Grid().Cells[0][2];
   struct Case {
     const char* name;
     const char* text;
@@ -247,16 +248,60 @@ TEST_F(WorkspaceSessionTest, TextThatIsNoNumberIsRefusedNotTakenAsZero) {
     const CellCheck check = session.LeaveCell(0, 2);
     EXPECT_TRUE(check.Refused);
     EXPECT_EQ(check.Message, "ERROR:\nvalue is not a number");
-    EXPECT_EQ(session.Grid().Cells[0][2], "");
+    EXPECT_EQ(session.Grid().Cells[0][2], before);
+    EXPECT_EQ(session.Grid().Cells[0].back(), eto);
   }
-  ClimaticRecord withoutWind;
-  withoutWind[Row::Tmax] = 21.0;
-  withoutWind[Row::Tmin] = 10.0;
-  EXPECT_EQ(session.Grid().Cells[0].back(), FormatReal(ETo(session, 0, withoutWind), 10, 1));
   session.SetCellText(0, 2, "  0 ");  // a real 0 passes
   EXPECT_FALSE(session.LeaveCell(0, 2).Refused);
   EXPECT_EQ(session.Grid().Cells[0][2], "      0.00");
   EXPECT_NE(session.Grid().Cells[0].back(), eto);
+}
+
+// Every operation writes back; a typed text that nobody has checked yet is checked there first,
+// so it can reach neither the working file nor the .DTA.
+TEST_F(WorkspaceSessionTest, AnUncheckedTextIsCheckedBeforeItIsWrittenAnywhere) {
+  const RepClimateFile station = Daily(30);
+  struct Case {
+    const char* name;
+    std::function<Status(WorkspaceSession&)> operation;
+  };
+  const Case cases[] = {
+      {"save", [](WorkspaceSession& s) { return s.Save(); }},
+      {"presence", [](WorkspaceSession& s) { return s.SetPresence(PresenceBox::Wind, false); }},
+      {"plot", [](WorkspaceSession& s) { return s.RefreshForPlot(); }},
+  };
+  for (const Case& row : cases) {
+    for (const char* text : {"99", "abc"}) {
+      SCOPED_TRACE(std::string(row.name) + " " + text);
+      const std::string dta = ReadBytes(station.DtaFileName);
+      WorkspaceSession session;
+      ASSERT_TRUE(session.Open(station, folder.Folder()).Ok);
+      const std::vector<std::string> column = session.Grid().Cells[1];
+      session.SetCellText(1, 0, text);
+      ASSERT_TRUE(session.UncheckedCell().has_value());
+      const Status s = row.operation(session);
+      EXPECT_FALSE(s.Ok);
+      EXPECT_EQ(s.Message.substr(0, 7), "ERROR:\n");
+      EXPECT_EQ(session.Grid().Cells[1], column);
+      EXPECT_FALSE(session.UncheckedCell().has_value());
+      EXPECT_TRUE(ReadBytes(station.DtaFileName) == dta);
+      // The value the check gave back is written by the next try.
+      EXPECT_TRUE(row.operation(session).Ok);
+      session.Close();
+    }
+  }
+
+  // A good value is checked and written; typing into another cell checks the one before.
+  WorkspaceSession session;
+  ASSERT_TRUE(session.Open(station, folder.Folder()).Ok);
+  session.SetCellText(0, 0, "33");
+  session.SetCellText(1, 0, "99");
+  EXPECT_EQ(session.Grid().Cells[0][0], "      33.0");
+  ASSERT_TRUE(session.UncheckedCell().has_value());
+  EXPECT_EQ(*session.UncheckedCell(), std::make_pair(std::size_t{1}, std::size_t{0}));
+  EXPECT_FALSE(session.Save().Ok);
+  ASSERT_TRUE(session.Save().Ok);
+  EXPECT_NE(ReadBytes(station.DtaFileName).find("\r\n         1      33.0"), std::string::npos);
 }
 
 TEST_F(WorkspaceSessionTest, DeletingAValueRecomputesTheColumnsETo) {

@@ -1,0 +1,100 @@
+// The workspace's export page PrintSheet: the ETo report (.REP) or the two climate files of the
+// crop model (.ETo and .TMP), written by the calculation run into the chosen folder.
+//
+// "Compose ETo report" and "Export climate files" choose the mode and open the export panel;
+// the panel holds the folder list, the output name (three linked edits), the descriptions, the
+// file choice of the crop-model mode, "Report options" and the export button SaveOutputButton.
+// A gap at the start or the end of an exported series is asked of the user with the
+// boundary-value dialog; closing it without a value cancels the export.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <string>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace vernoli {
+
+struct AppState;
+class FolderList;
+struct Forms;
+class WorkspaceSession;
+
+class ExportPage : public QWidget {
+  Q_OBJECT
+ public:
+  ExportPage(WorkspaceSession& session, AppState& state, Forms& forms, QWidget* parent = nullptr);
+
+  // A new opening of the workspace: the panel hidden, the name and descriptions of the working
+  // copy, both crop-model files chosen, the folder list on the output folder.
+  void Opening();
+  // Another page in front: the export panel is hidden.
+  void HidePanel();
+  // The page's controls in reading order, for the form's tab order.
+  std::vector<QWidget*> TabOrder() const;
+
+ signals:
+  // An export ran (whole or in part): the .DTA may have been rewritten. `written` says what was
+  // written, empty when nothing was.
+  void Exported(const QString& written);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void AgrolumeFilesButtonClick();
+  void ReportButtonClick();
+  void PrintButtonClick();
+  void OutputDirectoryListBoxChange();
+  void NameEdited(QLineEdit* edit);
+  void FileChoiceClick();
+  void SaveOutputButtonClick();
+  // One output file; false when the export stops. `written` collects the files written.
+  bool ExportOne(int kind, QLineEdit* name, QLineEdit* description, QStringList& written);
+  void ShowFolder(const std::string& folder);
+  QString Folder() const;
+
+  WorkspaceSession& session_;
+  AppState& state_;
+  Forms& forms_;
+  bool reportMode_ = false;
+  bool cancelled_ = false;  // the last export stopped at a boundary value not given
+
+  QPushButton* reportButton_;
+  QPushButton* agrolumeFilesButton_;
+  QLabel* reportText_;
+  QLabel* agrolumeText_;
+  QLabel* reportMark_;
+  QLabel* agrolumeMark_;
+  QFrame* panelExport_;
+  QLabel* actionLabel_;
+  QFrame* agrolumePanel_;
+  QFrame* reportPanel_;
+  QFrame* pathPanel_;
+  QFrame* agrolumePathPanel_;
+  QFrame* eToFrame_;
+  QFrame* tmpFrame_;
+  QCheckBox* checkBoxETo_;
+  QCheckBox* checkBoxTMP_;
+  QLineEdit* editEToFile_;
+  QLineEdit* editTMPfile_;
+  QLineEdit* editReportFile_;
+  QLineEdit* editEToDescription_;
+  QLineEdit* editTMPdescription_;
+  QLineEdit* editReportDescription_;
+  QPushButton* printButton_;
+  QComboBox* outputDriveComboBox_;
+  FolderList* outputDirectoryListBox_;
+  QLabel* pathLabel_;
+  QLabel* labelPath_;
+  QPushButton* saveOutputButton_;
+};
+
+}  // namespace vernoli
