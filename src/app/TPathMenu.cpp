@@ -18,7 +18,7 @@ TPathMenu::TPathMenu(AppState& state, QWidget* parent) : QDialog(parent), state_
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   setModal(true);
 
-  folders_ = new FolderBrowser("DirectoryListBox1", this);
+  folders_ = new FolderBrowser("DriveComboBox1", "DirectoryListBox1", "PathNameLabel", this);
 
   okButton_ = new QPushButton("OK", this);
   okButton_->setObjectName("OKButton");

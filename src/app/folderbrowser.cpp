@@ -33,9 +33,11 @@ QString ExistingFolder(QString folder) {
 
 }  // namespace
 
-FolderBrowser::FolderBrowser(const QString& treeName, QWidget* parent) : QWidget(parent) {
+FolderBrowser::FolderBrowser(const QString& driveName, const QString& treeName,
+                             const QString& labelName, QWidget* parent)
+    : QWidget(parent) {
   driveBox_ = new QComboBox(this);
-  driveBox_->setObjectName("DriveComboBox1");
+  driveBox_->setObjectName(driveName);
   for (const QFileInfo& drive : QDir::drives()) driveBox_->addItem(drive.absoluteFilePath());
 
   tree_ = new QTreeWidget(this);
@@ -45,7 +47,7 @@ FolderBrowser::FolderBrowser(const QString& treeName, QWidget* parent) : QWidget
   tree_->setIndentation(14);
   tree_->setItemsExpandable(false);
 
-  pathLabel_ = Label("PathNameLabel", QString(), this);
+  pathLabel_ = Label(labelName, QString(), this);
   pathLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
   auto* layout = new QVBoxLayout(this);

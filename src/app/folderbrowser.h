@@ -1,5 +1,6 @@
 // A drive list, a folder tree bound to it and a label that always shows the folder chosen in the
-// tree. The path form moves the data folder with it, the import form the import folder.
+// tree. The path form moves the data folder with it, the import form the import folder, the
+// export page the output folder.
 #pragma once
 
 #include <QString>
@@ -15,8 +16,9 @@ namespace vernoli {
 class FolderBrowser : public QWidget {
   Q_OBJECT
  public:
-  // The controls are named DriveComboBox1, `treeName` and PathNameLabel.
-  FolderBrowser(const QString& treeName, QWidget* parent = nullptr);
+  // The controls are named `driveName`, `treeName` and `labelName`.
+  FolderBrowser(const QString& driveName, const QString& treeName, const QString& labelName,
+                QWidget* parent = nullptr);
 
   // The folder chosen in the tree (no '/' at the end, except for the root).
   QString Directory() const { return directory_; }

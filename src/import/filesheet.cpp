@@ -61,7 +61,7 @@ FileSheet::FileSheet(QWidget* parent) : QWidget(parent) {
   kindLayout->setColumnStretch(2, 1);
 
   auto* folderBox = Group("FolderBox", " Folder ", this);
-  folders_ = new FolderBrowser("DirectoryListBoxINPUT", folderBox);
+  folders_ = new FolderBrowser("DriveComboBox1", "DirectoryListBoxINPUT", "PathNameLabel", folderBox);
   // Enter in the tree opens the folder; it does not press "Import".
   EnterActivates(folders_->Tree());
   auto* folderLayout = new QVBoxLayout(folderBox);

@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -11,12 +10,13 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTreeWidget>
 #include <QTime>
 #include <QVBoxLayout>
 #include <optional>
 
 #include "app/appstate.h"
-#include "app/folderlist.h"
+#include "app/folderbrowser.h"
 #include "app/formkit.h"
 #include "app/forms.h"
 #include "app/messages.h"
@@ -140,20 +140,12 @@ ExportPage::ExportPage(WorkspaceSession& session, AppState& state, Forms& forms,
 
   // The output folder.
   pathPanel_ = Frame("PathPanel", panelExport_);
-  outputDriveComboBox_ = new QComboBox(pathPanel_);
-  outputDriveComboBox_->setObjectName("OutputDriveComboBox");
-  for (const QFileInfo& drive : QDir::drives()) {
-    outputDriveComboBox_->addItem(drive.absoluteFilePath());
-  }
-  outputDirectoryListBox_ = new FolderList("OutputDirectoryListBox", pathPanel_);
-  outputDirectoryListBox_->setMinimumHeight(150);
-  pathLabel_ = Label("PathLabel", QString(), pathPanel_);
-  pathLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  outputFolders_ =
+      new FolderBrowser("OutputDriveComboBox", "OutputDirectoryListBox", "PathLabel", pathPanel_);
+  outputFolders_->Tree()->setMinimumHeight(150);
   auto* pathLayout = new QVBoxLayout(pathPanel_);
   pathLayout->setContentsMargins(0, 0, 0, 0);
-  pathLayout->addWidget(outputDriveComboBox_);
-  pathLayout->addWidget(outputDirectoryListBox_, 1);
-  pathLayout->addWidget(pathLabel_);
+  pathLayout->addWidget(outputFolders_);
   agrolumePathPanel_ = Frame("AgrolumePathPanel", panelExport_);
   labelPath_ = Label("LabelPath", QString(), agrolumePathPanel_);
   auto* agrolumePathLayout = new QGridLayout(agrolumePathPanel_);
@@ -198,9 +190,7 @@ ExportPage::ExportPage(WorkspaceSession& session, AppState& state, Forms& forms,
   connect(agrolumeFilesButton_, &QPushButton::clicked, this,
           &ExportPage::AgrolumeFilesButtonClick);
   connect(printButton_, &QPushButton::clicked, this, &ExportPage::PrintButtonClick);
-  connect(outputDriveComboBox_, &QComboBox::activated, this,
-          [this](int item) { ShowFolder(FileNameOf(outputDriveComboBox_->itemText(item))); });
-  connect(outputDirectoryListBox_, &FolderList::DirectoryChanged, this,
+  connect(outputFolders_, &FolderBrowser::FolderChosen, this,
           &ExportPage::OutputDirectoryListBoxChange);
   for (QLineEdit* edit : {editEToFile_, editTMPfile_, editReportFile_}) {
     connect(edit, &QLineEdit::textEdited, this, [this, edit] { NameEdited(edit); });
@@ -229,8 +219,8 @@ void ExportPage::Opening() {
 std::vector<QWidget*> ExportPage::TabOrder() const {
   return {reportButton_,        agrolumeFilesButton_,   checkBoxETo_,         editEToFile_,
           editEToDescription_,  checkBoxTMP_,           editTMPfile_,         editTMPdescription_,
-          editReportFile_,      editReportDescription_, printButton_,         outputDriveComboBox_,
-          outputDirectoryListBox_, saveOutputButton_};
+          editReportFile_,      editReportDescription_, printButton_,         outputFolders_->DriveBox(),
+          outputFolders_->Tree(),  saveOutputButton_};
 }
 
 void ExportPage::HidePanel() {
@@ -258,7 +248,7 @@ void ExportPage::AgrolumeFilesButtonClick() {
   agrolumePathPanel_->show();
   actionLabel_->setText("Export climate files");
   saveOutputButton_->setText("Export climate files");
-  labelPath_->setText(pathLabel_->text());
+  labelPath_->setText(outputFolders_->PathLabel()->text());
   FileChoiceClick();
   panelExport_->show();
   saveOutputButton_->setFocus(Qt::OtherFocusReason);
@@ -288,22 +278,17 @@ void ExportPage::PrintButtonClick() {
 }
 
 void ExportPage::ShowFolder(const std::string& folder) {
-  outputDirectoryListBox_->SetDirectory(FileNameText(folder));
+  outputFolders_->SetDirectory(FileNameText(folder));
+  OutputDirectoryListBoxChange();
 }
 
-QString ExportPage::Folder() const { return WithSlash(outputDirectoryListBox_->Directory()); }
+QString ExportPage::Folder() const { return WithSlash(outputFolders_->Directory()); }
 
 void ExportPage::OutputDirectoryListBoxChange() {
   const QString folder = Folder();
   state_.OutputFolder = FileNameOf(folder);
-  pathLabel_->setText(folder);
+  outputFolders_->PathLabel()->setText(folder);
   labelPath_->setText(folder);
-  // The drive holding the folder.
-  for (int i = 0; i < outputDriveComboBox_->count(); ++i) {
-    if (folder.startsWith(outputDriveComboBox_->itemText(i))) {
-      outputDriveComboBox_->setCurrentIndex(i);
-    }
-  }
 }
 
 void ExportPage::NameEdited(QLineEdit* edit) {

@@ -14,7 +14,6 @@
 #include <vector>
 
 class QCheckBox;
-class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -23,7 +22,7 @@ class QPushButton;
 namespace vernoli {
 
 struct AppState;
-class FolderList;
+class FolderBrowser;
 struct Forms;
 class WorkspaceSession;
 
@@ -90,9 +89,7 @@ class ExportPage : public QWidget {
   QLineEdit* editTMPdescription_;
   QLineEdit* editReportDescription_;
   QPushButton* printButton_;
-  QComboBox* outputDriveComboBox_;
-  FolderList* outputDirectoryListBox_;
-  QLabel* pathLabel_;
+  FolderBrowser* outputFolders_;  // OutputDriveComboBox, OutputDirectoryListBox, PathLabel
   QLabel* labelPath_;
   QPushButton* saveOutputButton_;
 };

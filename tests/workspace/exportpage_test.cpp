@@ -1,12 +1,13 @@
 // The export page of the workspace and the report options form: the two modes, the linked
 // names, the file choice, the boundary-value dialog, and files identical to vernoli-batch's.
 #include <QFileInfo>
+#include <QTreeWidget>
 #include <sys/wait.h>
 
 #include <cstdlib>
 #include <map>
 
-#include "app/folderlist.h"
+#include "app/folderbrowser.h"
 #include "limits/TFileOptionMenu.h"
 #include "plot/TPrintForm.h"
 #include "workspace_form_fixture.h"
@@ -138,8 +139,9 @@ TEST_F(ExportPageTest, WritesTheChosenFilesIntoTheChosenFolder) {
   Click("AgrolumeFilesButton");
   QString path = QString::fromStdString(other.Folder());
   while (path.endsWith('/')) path.chop(1);
-  auto* list = Control<FolderList>("OutputDirectoryListBox");
-  list->SetDirectory(path + "/..");  // its parent, then a double click on it
+  auto* list = Control<QTreeWidget>("OutputDirectoryListBox");
+  qobject_cast<FolderBrowser*>(list->parentWidget())->SetDirectory(path + "/..");  // its parent,
+  // then a double click on it
   const QList<QTreeWidgetItem*> entries =
       list->findItems(QFileInfo(path).fileName(), Qt::MatchExactly | Qt::MatchRecursive);
   ASSERT_EQ(entries.size(), 1);
