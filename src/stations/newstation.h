@@ -2,8 +2,7 @@
 // (new-file mode) or as a copy of the selected station under a new name (copy mode).
 //
 // Both leave the folder holding either the complete new pair or nothing new: the files are
-// written under hidden names first and put in place together, and the .DSC that the file-name
-// check creates is removed again when a later step fails.
+// written under hidden names first and put in place together (see FileSet).
 #pragma once
 
 #include <cstdint>
@@ -53,6 +52,13 @@ struct CreateResult {
 
   bool Created() const { return Failure == CreateFailure::None; }
 };
+
+// The check of a new station's name in the data folder, for every way of making a station
+// (create, copy, import): blanks removed; "FileName is not yet specified" for an empty name;
+// "Filename exists already" when NAME.DSC or NAME.DTA exists, also in another letter case;
+// "illegal filename" for a name with a point, a path separator or a control character, or one
+// the file system refuses. Unlike CheckNewFileName it creates no file under the station's name.
+FileNameCheck CheckNewStationName(const std::string& dataFolder, const std::string& name);
 
 // New-file mode: checks input.Name in the data folder (extension "DSC", an existing station
 // refused) and writes NAME.DSC and NAME.DTA, the data file holding only an empty ETo column of

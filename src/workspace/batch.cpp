@@ -19,6 +19,7 @@
 #include "model/status.h"
 #include "model/textfile.h"
 #include "plot/report.h"
+#include "stations/fileset.h"
 #include "workspace/run.h"
 #include "workspace/workingfile.h"
 
@@ -192,7 +193,7 @@ class PrivateWorkingFile {
     path_ = PathInFolder(folder, ".FullSet-" + std::to_string(::getpid()) + "-" +
                                      std::to_string(counter++) + ".TMP");
   }
-  ~PrivateWorkingFile() { std::remove(path_.c_str()); }
+  ~PrivateWorkingFile() { RemoveFile(path_); }
   PrivateWorkingFile(const PrivateWorkingFile&) = delete;
   PrivateWorkingFile& operator=(const PrivateWorkingFile&) = delete;
   const std::string& Path() const { return path_; }
@@ -485,6 +486,8 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
       err << s.Message << '\n';
       return kBatchFailed;
     }
+    // A station whose files an ended process left half replaced is finished first.
+    FileSet::Recover(line.DataFolder);
     if (line.Command == "recompute") return RecomputeCommand(line, out, err);
     if (Status s = CheckFolder(line.OutputFolder); !s) {
       err << s.Message << '\n';

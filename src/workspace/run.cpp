@@ -57,7 +57,7 @@ int ColumnOf(std::span<const int16_t> codes, int code) {
 class ScratchFile {
  public:
   explicit ScratchFile(std::string path) : path_(std::move(path)) {}
-  ~ScratchFile() { std::remove(path_.c_str()); }
+  ~ScratchFile() { RemoveFile(path_); }
   ScratchFile(const ScratchFile&) = delete;
   ScratchFile& operator=(const ScratchFile&) = delete;
 

