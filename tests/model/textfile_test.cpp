@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -321,6 +322,22 @@ class AtomicFileTest : public ::testing::Test {
   void TearDown() override { AtomicFile::InjectFailureForTesting(AtomicFile::FailAt::None); }
   ScratchFolder folder_;
 };
+
+// A process that ends mid-write leaves its temporary file; the next writer of the target takes
+// it over, so it neither blocks nor stays. Two writers of one target at once each get their own.
+TEST_F(AtomicFileTest, TemporaryLeftByAnEndedWriterIsTakenOverByTheNext) {
+  const std::string path = folder_.File("A.DSC");
+  std::ofstream(folder_.File(".A.DSC.part")) << "half a file of an ended process";
+  AtomicFile first(path);
+  AtomicFile second(path);
+  first.WriteLine("first");
+  second.WriteLine("second");
+  ASSERT_TRUE(first.Commit());
+  EXPECT_EQ(ReadBytes(path), "first\r\n");
+  ASSERT_TRUE(second.Commit());
+  EXPECT_EQ(ReadBytes(path), "second\r\n");
+  EXPECT_EQ(folder_.Names(), std::set<std::string>{"A.DSC"});
+}
 
 TEST_F(AtomicFileTest, WritesTheContentWithCrLfAndLeavesNoTemporaryFile) {
   std::string path = folder_.File("A.DSC");
