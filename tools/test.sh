@@ -26,3 +26,6 @@ cmake -S . -B build-crash -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVERNOLI_G
       -DVERNOLI_BENCHMARKS=OFF -DVERNOLI_CRASH_INJECTION=ON
 cmake --build build-crash -j"$jobs" --target crash_driver vernoli-batch
 ctest --test-dir build-crash --output-on-failure -R '^CrashInjection$'
+
+echo "== fuzz targets, briefly, so that every fault once found stays fixed"
+tools/fuzz.sh all 20
