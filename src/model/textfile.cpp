@@ -90,6 +90,12 @@ std::string FormatReal(double value, int width, int decimals) {
   return PadLeft(std::move(text), width);
 }
 
+std::string FormatField(double value, int width, int decimals) {
+  std::string text = FormatReal(value, width, decimals);
+  if (text.empty() || text.front() != ' ') text.insert(text.begin(), ' ');
+  return text;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Free-format numbers
 

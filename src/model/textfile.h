@@ -33,6 +33,11 @@ std::string FormatInt(int64_t value, int width);
 // in full.
 std::string FormatReal(double value, int width, int decimals);
 
+// R(w,d) as one field of a row of numbers: FormatReal, with a blank before a number that fills
+// the whole width or more, so that it never runs into the field before it and the row still
+// reads back value by value.
+std::string FormatField(double value, int width, int decimals);
+
 // ---------------------------------------------------------------------------------------------
 // Free-format numbers
 

@@ -13,10 +13,13 @@ using namespace vernoli::fuzz;
 
 namespace {
 
+std::string lastMessage;  // of the last file that did not read
+
 // Reads the whole file; false (with the message checked) when it does not read.
 bool ReadAll(const std::string& path, std::vector<int16_t>& codes, std::vector<DataRecord>& records) {
   DataFileReader reader;
   if (Status s = reader.Open(path); !s) {
+    lastMessage = s.Message;
     RequireErrorMessage(s.Message);
     return false;
   }
@@ -28,6 +31,7 @@ bool ReadAll(const std::string& path, std::vector<int16_t>& codes, std::vector<D
     records.push_back(record);
   }
   if (!reader.status()) {
+    lastMessage = reader.status().Message;
     RequireErrorMessage(reader.status().Message);
     return false;
   }
@@ -70,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
           "the written .DTA has not one line per record after its header");
   std::vector<int16_t> codesAgain;
   std::vector<DataRecord> recordsAgain;
-  Require(ReadAll(folder + "T.DTA", codesAgain, recordsAgain), "a written .DTA does not read");
+  Require(ReadAll(folder + "T.DTA", codesAgain, recordsAgain), "a written .DTA does not read: " + lastMessage);
   Require(codesAgain == codes && recordsAgain.size() == records.size(), "the codes changed");
   Require(Written(folder + "U.DTA", codesAgain, recordsAgain) == first,
           "writing what was read changes the file");

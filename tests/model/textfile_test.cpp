@@ -108,6 +108,15 @@ TEST(FormatReal, RoundsHalfWayAwayFromZeroAsWrittenByHand) {
   EXPECT_EQ(FormatReal(2.0 + (2.5 - 2.0) * 1 / 2, 12, 1), "         2.3");
 }
 
+// A field of a row never runs into the one before it, however wide its number.
+TEST(FormatField, KeepsABlankBeforeANumberThatFillsTheWidth) {
+  EXPECT_EQ(FormatField(25.7, 10, 1), "      25.7");
+  EXPECT_EQ(FormatField(-999.0, 10, 4), " -999.0000");
+  EXPECT_EQ(FormatField(12345678.9, 10, 1), " 12345678.9");
+  EXPECT_EQ(FormatField(-1.0e12, 10, 1), " -1000000000000.0");
+  EXPECT_EQ("      6.69" + FormatField(-9.99e15, 10, 1), "      6.69 -9990000000000000.0");
+}
+
 TEST(FormatReal, NeverWritesMinusZero) {
   EXPECT_EQ(FormatReal(-0.04, 6, 1), "   0.0");
   EXPECT_EQ(FormatReal(-0.0, 5, 1), "  0.0");
