@@ -9,15 +9,13 @@ namespace vernoli {
 
 namespace {
 
-// Writes the station's .DTA (a copy of `copyFrom`, or the empty data set when it is null) and its
-// .DSC, both or neither.
-Status WriteStationFiles(const RepClimateFile& station, const std::string* copyFrom) {
+// Writes the station's .DTA (by `writeData`) and its .DSC, both or neither.
+Status WriteStationFiles(const RepClimateFile& station, const DataFileWriter& writeData) {
   FileSet files;
   RepClimateFile staged = station;
   staged.DtaFileName = files.Add(station.DtaFileName);
   staged.DscFileName = files.Add(station.DscFileName);
-  Status written = copyFrom != nullptr ? CopyDataFile(*copyFrom, staged.DtaFileName)
-                                       : CreateEmptyDataFile(staged);
+  Status written = writeData(station, staged.DtaFileName);
   if (!written) {
     return {false, files.TargetsNamed(written.Message)};
   }
@@ -26,25 +24,6 @@ Status WriteStationFiles(const RepClimateFile& station, const std::string* copyF
     return {false, files.TargetsNamed(written.Message)};
   }
   return files.Commit();
-}
-
-CreateResult MakeStation(const std::string& dataFolder, const std::string& name,
-                         RepClimateFile station, const std::string* copyFrom) {
-  CreateResult result;
-  const FileNameCheck check = CheckNewStationName(dataFolder, name);
-  if (!check.Ok()) {
-    result.Failure = CreateFailure::FileName;
-    result.Message = check.Message;
-    return result;
-  }
-  SetStationFiles(station, dataFolder, check.Name);
-  if (Status written = WriteStationFiles(station, copyFrom); !written) {
-    result.Failure = CreateFailure::Files;
-    result.Message = written.Message;
-    return result;
-  }
-  result.Station = std::move(station);
-  return result;
 }
 
 }  // namespace
@@ -62,6 +41,25 @@ FileNameCheck CheckNewStationName(const std::string& dataFolder, const std::stri
   AtomicFile probe(FileSet::StagingName(check.Path));
   if (!probe.Good()) return RefuseFileName(std::move(check), FileNameOutcome::Illegal);
   return check;
+}
+
+CreateResult CreateStationFiles(const std::string& dataFolder, const std::string& name,
+                                RepClimateFile station, const DataFileWriter& writeData) {
+  CreateResult result;
+  const FileNameCheck check = CheckNewStationName(dataFolder, name);
+  if (!check.Ok()) {
+    result.Failure = CreateFailure::FileName;
+    result.Message = check.Message;
+    return result;
+  }
+  SetStationFiles(station, dataFolder, check.Name);
+  if (Status written = WriteStationFiles(station, writeData); !written) {
+    result.Failure = CreateFailure::Files;
+    result.Message = written.Message;
+    return result;
+  }
+  result.Station = std::move(station);
+  return result;
 }
 
 IntegerEntryCheck NewStationInput::EnterAltitude(std::string_view text) {
@@ -85,7 +83,12 @@ RepClimateFile NewStationRecord(const NewStationInput& input) {
 }
 
 CreateResult CreateStation(const std::string& dataFolder, const NewStationInput& input) {
-  return MakeStation(dataFolder, input.Name, NewStationRecord(input), nullptr);
+  return CreateStationFiles(dataFolder, input.Name, NewStationRecord(input),
+                            [](const RepClimateFile& station, const std::string& staged) {
+                              RepClimateFile empty = station;
+                              empty.DtaFileName = staged;
+                              return CreateEmptyDataFile(empty);
+                            });
 }
 
 CreateResult CopyStation(const std::string& dataFolder, const RepClimateFile& source,
@@ -98,7 +101,10 @@ CreateResult CopyStation(const std::string& dataFolder, const RepClimateFile& so
   copy.Description =
       BuildDescription(copy.StationName, copy.Country, copy.DataType, copy.From(), copy.To());
   const std::string sourceData = source.DtaFileName;
-  return MakeStation(dataFolder, newName, std::move(copy), &sourceData);
+  return CreateStationFiles(dataFolder, newName, std::move(copy),
+                            [&sourceData](const RepClimateFile&, const std::string& staged) {
+                              return CopyDataFile(sourceData, staged);
+                            });
 }
 
 }  // namespace vernoli
