@@ -2,7 +2,7 @@
 # Builds the fuzz targets (clang, libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer) in
 # build-fuzz/ and runs them one after the other.
 #
-#   tools/fuzz.sh [TARGET|all] [SECONDS]     TARGET: dsc, dta, workingfile, outputs, batch
+#   tools/fuzz.sh [TARGET|all] [SECONDS]     TARGET: dsc, dta, workingfile, outputs, batch, cxt, pen, dat
 #
 # Each target starts from its seeds in tests/fuzz/TARGET/ (the regression inputs of every fault
 # found so far among them) and collects what it finds in build-fuzz/corpus/TARGET/. A crash or a
@@ -11,7 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 target=${1:-all}
 seconds=${2:-60}
-targets=(dsc dta workingfile outputs batch)
+targets=(dsc dta workingfile outputs batch cxt pen dat)
 [ "$target" != all ] && targets=("$target")
 
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -116,6 +116,12 @@ void Seed(const fs::path& data, const fs::path& output) {
     WriteAll(data / (std::string(name) + ".DTA"), kAlphaDta);
   }
   WriteAll(output / "ALPHA.REP", "an old report\r\n");
+  // A text file to import: Tmax, Tmin and sunshine of twelve months.
+  std::string months;
+  for (int month = 1; month <= 12; ++month) {
+    months += std::to_string(10 + month) + " " + std::to_string(month) + " 5.5\r\n";
+  }
+  WriteAll(output / "IMPORTED.CXT", months);
 }
 
 RepClimateFile Alpha(const std::string& data) {
@@ -227,6 +233,10 @@ const std::vector<Operation> kOperations = {
     {"batch-recompute", {"recompute", "ALPHA"}, true},
     {"batch-report", {"report", "ALPHA", "--columns", "nr,date,data,results"}, true},
     {"batch-crop-files", {"crop-files", "ALPHA"}, true},
+    {"batch-import",
+     {"import", "@output/IMPORTED.CXT", "--name", "IMPORTED", "--columns", "101,103,401", "--type",
+      "monthly", "--not-linked", "--station", "Imported"},
+     false},
 };
 
 std::string self;
@@ -239,10 +249,13 @@ int RunChild(const Operation& op, const fs::path& data, const fs::path& output, 
     args = {self, "run", op.Name, data.string(), output.string()};
   } else {
     args = {batch, "--data", data.string()};
-    if (op.BatchArgs.front() != "recompute") {
+    if (op.BatchArgs.front() != "recompute" && op.BatchArgs.front() != "import") {
       args.insert(args.end(), {"--output", output.string()});
     }
-    args.insert(args.end(), op.BatchArgs.begin(), op.BatchArgs.end());
+    for (const std::string& arg : op.BatchArgs) {
+      // "@output/" stands for the output folder (the import reads its file from there).
+      args.push_back(arg.rfind("@output/", 0) == 0 ? (output / arg.substr(8)).string() : arg);
+    }
   }
   std::fflush(stdout);
   std::fflush(stderr);
