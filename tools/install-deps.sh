@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev libgl1-mesa-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-dejavu-core)
+          libbenchmark-dev fonts-dejavu-core
+          clang libclang-rt-14-dev)  # the fuzz targets: clang and its libFuzzer
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,5 +1,6 @@
 #include "model/checks.h"
 
+#include <dirent.h>
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -22,9 +23,10 @@ std::string WithoutBlanks(const std::string& text) {
   return result;
 }
 
-// A name that would leave the folder or that no file system takes in a name.
+// A name that would leave the folder or that no file system takes in a name. A point is refused
+// too: the extension is the program's, and the station list cuts a name at its first point.
 bool IsIllegalName(const std::string& name) {
-  if (name.find("..") != std::string::npos) return true;
+  if (name.find('.') != std::string::npos) return true;
   for (char c : name) {
     auto byte = static_cast<unsigned char>(c);
     if (c == '/' || c == '\\' || byte < 0x20 || byte == 0x7F) return true;
@@ -38,7 +40,33 @@ FileNameCheck Refuse(FileNameCheck check, FileNameOutcome outcome, const char* r
   return check;
 }
 
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
 }  // namespace
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+  }
+  return true;
+}
+
+bool FileExistsInAnyCase(const std::string& folder, const std::string& fileName) {
+  if (FileExists(PathInFolder(folder, fileName))) return true;
+  DIR* listing = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (listing == nullptr) return false;
+  bool found = false;
+  while (const dirent* item = ::readdir(listing)) {
+    if (EqualIgnoringCase(item->d_name, fileName) &&
+        FileExists(PathInFolder(folder, item->d_name))) {
+      found = true;
+      break;
+    }
+  }
+  ::closedir(listing);
+  return found;
+}
 
 bool FileExists(const std::string& path) {
   struct stat info {};
@@ -49,20 +77,28 @@ bool FileExists(const std::string& path) {
   return true;
 }
 
-FileNameCheck CheckNewFileName(const std::string& folder, const std::string& name,
-                               const std::string& extension, bool allowExisting) {
+FileNameCheck CheckFileName(const std::string& folder, const std::string& name,
+                            const std::string& extension, bool allowExisting) {
   FileNameCheck check;
   check.Name = WithoutBlanks(name);
   if (check.Name.empty()) {
     return Refuse(std::move(check), FileNameOutcome::NotSpecified, kFileNameNotSpecified);
   }
-  check.Path = PathInFolder(folder, check.Name + "." + WithoutBlanks(extension));
+  const std::string fileName = check.Name + "." + WithoutBlanks(extension);
+  check.Path = PathInFolder(folder, fileName);
   if (IsIllegalName(check.Name) || IsIllegalName(WithoutBlanks(extension))) {
     return Refuse(std::move(check), FileNameOutcome::Illegal, kIllegalFileName);
   }
-  if (!allowExisting && FileExists(check.Path)) {
+  if (!allowExisting && FileExistsInAnyCase(folder, fileName)) {
     return Refuse(std::move(check), FileNameOutcome::Exists, kFileNameExists);
   }
+  return check;
+}
+
+FileNameCheck CheckNewFileName(const std::string& folder, const std::string& name,
+                               const std::string& extension, bool allowExisting) {
+  FileNameCheck check = CheckFileName(folder, name, extension, allowExisting);
+  if (!check.Ok()) return check;
   if (allowExisting) {
     // An output file about to be overwritten: an existing file proves the name and stays as it
     // is until its successor is complete; a new name is tried and leaves nothing behind.
@@ -77,8 +113,15 @@ FileNameCheck CheckNewFileName(const std::string& folder, const std::string& nam
   AtomicFile file(check.Path);
   file.WriteLine("");
   if (!file.Commit()) return Refuse(std::move(check), FileNameOutcome::Illegal, kIllegalFileName);
-  if (allowExisting) std::remove(check.Path.c_str());
+  if (allowExisting) RemoveFile(check.Path);
   return check;
+}
+
+FileNameCheck RefuseFileName(FileNameCheck check, FileNameOutcome outcome) {
+  const char* reason = outcome == FileNameOutcome::NotSpecified ? kFileNameNotSpecified
+                       : outcome == FileNameOutcome::Exists     ? kFileNameExists
+                                                                 : kIllegalFileName;
+  return Refuse(std::move(check), outcome, reason);
 }
 
 IntegerEntryCheck CheckIntegerEntry(int64_t value, int64_t minimum, int64_t maximum, int width) {

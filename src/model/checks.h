@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace vernoli {
 
@@ -16,6 +17,11 @@ inline constexpr const char* kAboveMaximum = "value is larger than Maximum (=";
 
 // True when the file can be opened for reading. A folder is not a file.
 bool FileExists(const std::string& path);
+// True when the folder holds the file `fileName` or one whose name differs from it only in
+// letter case (station files travel between systems whose file names ignore it).
+bool FileExistsInAnyCase(const std::string& folder, const std::string& fileName);
+// Equal but for the letter case of A-Z.
+bool EqualIgnoringCase(std::string_view a, std::string_view b);
 
 enum class FileNameOutcome { Ok, NotSpecified, Exists, Illegal };
 
@@ -29,14 +35,20 @@ struct FileNameCheck {
 };
 
 // Checks the name of a new file in `folder` and creates it. Blanks are removed from the name
-// and the extension. An empty name is "FileName is not yet specified"; an existing file is
-// "Filename exists already" unless allowExisting; a name holding '/', '\\', "..", or a control
-// character, and a file that cannot be created, is "illegal filename". When the name of a new
-// file is good the file exists afterwards holding one empty line. With allowExisting (an output
-// file that will be replaced through a temporary file) nothing is left behind: an existing file
-// stays as it is and a new name is tried and removed again.
+// and the extension. An empty name is "FileName is not yet specified"; an existing file, also
+// one whose name differs only in letter case, is "Filename exists already" unless
+// allowExisting; a name holding a point, '/', '\\' or a control character, and a file that
+// cannot be created, is "illegal filename". When the name of a new file is good the file exists
+// afterwards holding one empty line. With allowExisting (an output file that will be replaced
+// through a temporary file) nothing is left behind: an existing file stays as it is and a new
+// name is tried and removed again.
 FileNameCheck CheckNewFileName(const std::string& folder, const std::string& name,
                                const std::string& extension, bool allowExisting);
+// The same checks without creating the file (for a caller that makes its own test of it).
+FileNameCheck CheckFileName(const std::string& folder, const std::string& name,
+                            const std::string& extension, bool allowExisting);
+// The check refused with the message of `outcome`.
+FileNameCheck RefuseFileName(FileNameCheck check, FileNameOutcome outcome);
 
 enum class RangeOutcome { Inside, Below, Above };
 

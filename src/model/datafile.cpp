@@ -38,7 +38,7 @@ std::string DataRecordLine(int32_t recordNumber, std::span<const double> values,
     double value = i < values.size() ? values[i] : kMissing;
     // A missing value is written as -999 itself, whatever it was before rounding.
     if (IsMissing(value)) value = kMissing;
-    line += FormatReal(value, kDataFieldWidth, DecimalsOfCode(codes[i]));
+    line += FormatField(value, kDataFieldWidth, DecimalsOfCode(codes[i]));
   }
   return line;
 }

@@ -1,13 +1,16 @@
 #include "model/textfile.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <system_error>
 
@@ -24,6 +27,10 @@ std::string PadLeft(std::string text, int width) {
 
 std::string LineText(int line) { return std::to_string(line); }
 
+// The significant digits of a double that FormatReal rounds from: every decimal of up to 15
+// digits reads back as itself, and the last-bit error of a few operations disappears.
+constexpr int kSignificantDigits = 15;
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -38,18 +45,55 @@ std::string FormatInt(int64_t value, int width) {
 
 std::string FormatReal(double value, int width, int decimals) {
   if (decimals < 0) decimals = 0;
-  // Room for the 309 digits of the largest double, the sign, the point and the decimals.
-  std::string text(330 + static_cast<std::size_t>(decimals), '\0');
-  auto [end, ec] =
-      std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, decimals);
-  if (ec != std::errc()) return PadLeft("?", width);
-  text.resize(static_cast<std::size_t>(end - text.data()));
-  // A small negative number rounds to "-0.00": write it without the sign.
-  if (!text.empty() && text[0] == '-' &&
-      text.find_first_not_of("0.", 1) == std::string::npos) {
-    text.erase(0, 1);
+  if (!std::isfinite(value)) return PadLeft(std::isnan(value) ? "nan" : value < 0 ? "-inf" : "inf", width);
+  // The value as a person reads it: its nearest decimal of kSignificantDigits digits, so that
+  // 2.15 (2.149999.. in binary) and a computed 2.2499999999999996 are seen as 2.15 and 2.25.
+  char scientific[40];
+  auto [end, ec] = std::to_chars(scientific, scientific + sizeof scientific, std::fabs(value),
+                                 std::chars_format::scientific, kSignificantDigits - 1);
+  (void)ec;  // 40 characters always hold 15 digits and an exponent
+  std::string digits;  // the significant digits d0 d1 d2 ...: d0.d1d2.. x 10^exponent
+  const char* p = scientific;
+  for (; p < end && *p != 'e'; ++p) {
+    if (*p != '.') digits += *p;
+  }
+  int exponent = 0;
+  std::from_chars(*p == 'e' ? p + (p[1] == '+' ? 2 : 1) : end, end, exponent);
+  // Keep the digits down to the last decimal; the first digit dropped rounds half away from
+  // zero.
+  const int keep = exponent + decimals + 1;
+  std::string kept;  // the value times 10^decimals, as an integer
+  if (keep >= 0) {
+    kept = digits.substr(0, static_cast<std::size_t>(std::min<int>(keep, kSignificantDigits)));
+    if (keep > kSignificantDigits) kept.append(static_cast<std::size_t>(keep - kSignificantDigits), '0');
+    if (keep < kSignificantDigits && digits[static_cast<std::size_t>(keep)] >= '5') {
+      std::size_t i = kept.size();
+      while (i > 0 && kept[i - 1] == '9') kept[--i] = '0';
+      if (i == 0) {
+        kept.insert(kept.begin(), '1');
+      } else {
+        ++kept[i - 1];
+      }
+    }
+  }
+  if (kept.size() < static_cast<std::size_t>(decimals) + 1) {
+    kept.insert(0, static_cast<std::size_t>(decimals) + 1 - kept.size(), '0');
+  }
+  // A value that rounds to zero is written without its sign ("0.0", never "-0.0").
+  const bool zero = kept.find_first_not_of('0') == std::string::npos;
+  std::string text = std::signbit(value) && !zero ? "-" : "";
+  text.append(kept, 0, kept.size() - static_cast<std::size_t>(decimals));
+  if (decimals > 0) {
+    text += '.';
+    text.append(kept, kept.size() - static_cast<std::size_t>(decimals), std::string::npos);
   }
   return PadLeft(std::move(text), width);
+}
+
+std::string FormatField(double value, int width, int decimals) {
+  std::string text = FormatReal(value, width, decimals);
+  if (text.empty() || text.front() != ' ') text.insert(text.begin(), ' ');
+  return text;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -271,6 +315,30 @@ bool LineReader::Next(std::string& line) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// Changing files
+
+void FileStep() {
+#ifdef VERNOLI_CRASH_INJECTION
+  static std::atomic<long> steps{0};
+  static const long crashAt = [] {
+    const char* at = std::getenv("VERNOLI_CRASH_AT");
+    return at != nullptr ? std::atol(at) : 0L;
+  }();
+  if (crashAt > 0 && ++steps == crashAt) std::_Exit(kCrashExitCode);
+#endif
+}
+
+bool RemoveFile(const std::string& path) {
+  FileStep();
+  return ::unlink(path.c_str()) == 0 || errno == ENOENT;
+}
+
+bool RenameFile(const std::string& from, const std::string& to) {
+  FileStep();
+  return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+// ---------------------------------------------------------------------------------------------
 // Writing
 
 namespace {
@@ -307,6 +375,28 @@ std::string FolderOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
+// Opens `path` for writing, empty, under an exclusive lock; -1 when it cannot be made or another
+// writer holds it.
+int OpenLockedTemporary(const std::string& path) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) return -1;
+    struct stat opened {};
+    struct stat named {};
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+      ::close(fd);
+      return -1;
+    }
+    // The file may have been renamed away by its writer between the open and the lock.
+    if (::fstat(fd, &opened) == 0 && ::stat(path.c_str(), &named) == 0 &&
+        opened.st_ino == named.st_ino && opened.st_dev == named.st_dev && S_ISREG(opened.st_mode)) {
+      if (::ftruncate(fd, 0) == 0) return fd;
+    }
+    ::close(fd);
+  }
+  return -1;
+}
+
 }  // namespace
 
 void AtomicFile::InjectFailureForTesting(FailAt step) { injectedFailure = step; }
@@ -325,16 +415,21 @@ void AtomicFile::InjectDiskFullForTesting(std::string targetEnding, std::size_t 
 }
 
 AtomicFile::AtomicFile(std::string target) : target_(std::move(target)) {
-  if (diskFullActive && target_.size() >= diskFullEnding.size() &&
-      target_.compare(target_.size() - diskFullEnding.size(), std::string::npos,
-                      diskFullEnding) == 0) {
+  // The content of a station file may be written under a hidden name beside it first
+  // (".NAME.DTA.new"), so the ending is looked for inside the name.
+  if (diskFullActive && target_.find(diskFullEnding) != std::string::npos) {
     capacity_ = diskFullBytes;
   }
-  // A hidden name beside the target that no folder listing by extension picks up.
-  static std::atomic<unsigned> counter{0};
+  // A hidden name beside the target that no folder listing by extension picks up: ".NAME.part",
+  // held under a lock while it is written. A file of that name left by a process that ended
+  // mid-write is no longer locked and is taken over (and so cleaned up) by the next writer of
+  // the target; while another writer holds it, a name of this process is used instead.
   std::size_t slash = target_.find_last_of('/');
   std::string folder = slash == std::string::npos ? std::string() : target_.substr(0, slash + 1);
   std::string name = slash == std::string::npos ? target_ : target_.substr(slash + 1);
+  temporary_ = folder + "." + name + ".part";
+  fd_ = OpenLockedTemporary(temporary_);
+  static std::atomic<unsigned> counter{0};
   for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
     temporary_ = folder + "." + name + "." + std::to_string(::getpid()) + "-" +
                  std::to_string(counter++) + ".part";
@@ -373,6 +468,7 @@ void AtomicFile::Fail() {
 
 void AtomicFile::FlushBuffer() {
   if (failed_ || buffer_.empty()) return;
+  FileStep();
   if (!WriteAll(fd_, buffer_.data(), buffer_.size())) {
     Fail();
     return;
@@ -401,6 +497,7 @@ Status AtomicFile::Commit() {
   committed_ = true;
   if (!failed_ && TakeInjectedFailure(FailAt::Write)) Fail();
   FlushBuffer();
+  if (!failed_) FileStep();
   if (!failed_ && (TakeInjectedFailure(FailAt::Sync) || ::fsync(fd_) != 0)) Fail();
   if (!failed_) {
     int fd = fd_;
@@ -408,7 +505,7 @@ Status AtomicFile::Commit() {
     if (::close(fd) != 0) Fail();
   }
   if (!failed_ &&
-      (TakeInjectedFailure(FailAt::Rename) || ::rename(temporary_.c_str(), target_.c_str()) != 0)) {
+      (TakeInjectedFailure(FailAt::Rename) || !RenameFile(temporary_, target_))) {
     Fail();
   }
   if (failed_) {
@@ -419,6 +516,7 @@ Status AtomicFile::Commit() {
   // Make the rename itself durable; the new file is in place even if this fails.
   int folder = ::open(FolderOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (folder >= 0) {
+    FileStep();
     (void)::fsync(folder);
     ::close(folder);
   }

@@ -25,10 +25,18 @@ inline constexpr std::string_view kLineEnd = "\r\n";
 // written in full (the field grows, nothing is cut off).
 std::string FormatInt(int64_t value, int width);
 
-// R(w,d): the real with `decimals` decimals, correctly rounded, right-aligned in `width`
-// characters. A value that rounds to zero is written without a sign ("0.0", never "-0.0").
-// A number longer than the width is written in full.
+// R(w,d): the real with `decimals` decimals, right-aligned in `width` characters. It is rounded
+// as a person rounds by hand: from the value's decimal text (its nearest decimal of 15
+// significant digits, so 2.15 is 2.15 although the double is 2.1499..), half-way away from zero
+// (2.25 and 2.15 with one decimal are 2.3 and 2.2, -1.25 is -1.3). A value that rounds to zero
+// is written without a sign ("0.0", never "-0.0"). A number longer than the width is written
+// in full.
 std::string FormatReal(double value, int width, int decimals);
+
+// R(w,d) as one field of a row of numbers: FormatReal, with a blank before a number that fills
+// the whole width or more, so that it never runs into the field before it and the row still
+// reads back value by value.
+std::string FormatField(double value, int width, int decimals);
 
 // ---------------------------------------------------------------------------------------------
 // Free-format numbers
@@ -135,6 +143,22 @@ class LineReader {
 };
 
 // ---------------------------------------------------------------------------------------------
+// Changing files
+
+// Every step that changes a file on the disk passes here first: each write of a file's bytes,
+// each flush to the disk, each rename and each removal. In a build with the CMake option
+// VERNOLI_CRASH_INJECTION, the step numbered by the environment variable VERNOLI_CRASH_AT (1 for
+// the first of the process) ends the process at once, with exit status kCrashExitCode and no
+// clean-up, as a power cut would. Elsewhere it does nothing.
+void FileStep();
+inline constexpr int kCrashExitCode = 86;
+
+// Removes a file; true when it is gone (also when it was not there).
+bool RemoveFile(const std::string& path);
+// Renames a file over `to`; true on success.
+bool RenameFile(const std::string& from, const std::string& to);
+
+// ---------------------------------------------------------------------------------------------
 // Writing
 
 // Writes a file through a temporary file in the same folder. Nothing reaches the target until
@@ -166,7 +190,8 @@ class AtomicFile {
   // Test hook: the next commit of any writer fails at this step, once.
   enum class FailAt { None, Write, Sync, Rename };
   static void InjectFailureForTesting(FailAt step);
-  // Test hook: every writer made afterwards whose target ends with `targetEnding` takes `bytes`
+  // Test hook: every writer made afterwards whose target holds `targetEnding` (so "x.DTA" and its
+  // staged ".x.DTA.new") takes `bytes`
   // bytes and then fails, as on a full disk (the write that would pass the limit fails).
   // SIZE_MAX lifts the limit.
   static void InjectDiskFullForTesting(std::string targetEnding, std::size_t bytes);

@@ -109,14 +109,14 @@ void ReportDateCounter::Step() {
 
 void AppendReportValues(std::string& line, const int16_t* codes, const double* values, int count) {
   for (int i = 0; i < count; ++i)
-    line += FormatReal(IsMissing(values[i]) ? kMissing : values[i], 12, InfoOfCode(codes[i]).Decimals);
+    line += FormatField(IsMissing(values[i]) ? kMissing : values[i], 12, InfoOfCode(codes[i]).Decimals);
 }
 
 void AppendReportResults(std::string& line, const RecordResults& r) {
-  line += FormatReal(r.EactStar, 12, 3);
-  line += FormatReal(r.Esat, 12, 3);
+  line += FormatField(r.EactStar, 12, 3);
+  line += FormatField(r.Esat, 12, 3);
   for (double value : {r.U2Star, r.Ra, r.SunshineStar, r.DaylightHours, r.RsStar, r.Rnl, r.RnStar})
-    line += FormatReal(value, 12, 2);
+    line += FormatField(value, 12, 2);
 }
 
 }  // namespace vernoli

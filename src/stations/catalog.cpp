@@ -8,8 +8,10 @@
 #include <cerrno>
 #include <string_view>
 
+#include "model/checks.h"
 #include "model/textfile.h"
 #include "stations/entry.h"
+#include "stations/fileset.h"
 
 namespace vernoli {
 
@@ -18,14 +20,6 @@ namespace {
 constexpr std::string_view kDscExtension = ".DSC";
 
 char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  }
-  return true;
-}
 
 // Alphabetical without regard to letter case; names that differ only in case by their bytes.
 bool ListedBefore(const StationEntry& a, const StationEntry& b) {
@@ -90,6 +84,8 @@ std::string FileColumn(const std::string& listedName) {
 }
 
 Status ListStations(const std::string& dataFolder, std::vector<StationEntry>& stations) {
+  // A station whose files an ended process left half replaced is finished first.
+  FileSet::Recover(dataFolder);
   DIR* folder = ::opendir(dataFolder.c_str());
   if (folder == nullptr) return Status::Error("cannot open folder " + dataFolder);
   std::vector<StationEntry> found;
@@ -135,6 +131,7 @@ Status ChooseStation(const std::string& dataFolder, const std::string& name, Out
                      RepClimateFile& station) {
   RepClimateFile chosen = station;
   const std::string outputName = station.OutputName;
+  FileSet::Recover(dataFolder);
   SetStationFiles(chosen, dataFolder, std::string(TrimBlanks(name)));
   if (rule == OutputNameRule::Keep) chosen.OutputName = outputName;
   if (Status s = ReadStationDescription(chosen); !s) return s;
@@ -150,20 +147,25 @@ DeleteResult DeleteStation(const std::string& dataFolder, const std::string& nam
     result.Result = Status::Error("cannot delete file " + PathInFolder(dataFolder, name + ".DSC"));
     return result;
   }
+  FileSet::Recover(dataFolder);
   const std::string dsc = PathInFolder(dataFolder, name + ".DSC");
   const std::string dta = PathInFolder(dataFolder, name + ".DTA");
-  if (::unlink(dsc.c_str()) != 0) {
+  if (!Exists(dsc)) {
     result.Result = Status::Error("cannot delete file " + dsc);
     return result;
   }
-  result.Deleted = true;
-  if (::unlink(dta.c_str()) != 0) {
-    if (errno == ENOENT || !Exists(dta)) {
-      result.Notice = "data file " + dta + " was not there";
-    } else {
-      result.Result = Status::Error("cannot delete file " + dta);
-    }
+  // Both files go, or neither: the .DSC first, so that the list never shows the station
+  // without its data file.
+  const bool dtaThere = Exists(dta);
+  FileSet files;
+  files.Remove(dsc);
+  if (dtaThere) files.Remove(dta);
+  if (Status s = files.Commit(); !s) {
+    result.Result = s;
+    return result;
   }
+  result.Deleted = true;
+  if (!dtaThere) result.Notice = "data file " + dta + " was not there";
   if (selected.FileName == name) {
     ClearStation(selected);
     result.SelectionCleared = true;

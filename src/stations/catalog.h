@@ -51,15 +51,15 @@ Status ChooseStation(const std::string& dataFolder, const std::string& name, Out
                      RepClimateFile& station);
 
 struct DeleteResult {
-  Status Result;       // an error when the .DSC could not be deleted; nothing is deleted then
+  Status Result;       // an error when a file could not be deleted; nothing is deleted then
   std::string Notice;  // not empty when the .DTA was not there: the message to show
   bool Deleted = false;          // the .DSC has been deleted
   bool SelectionCleared = false; // the deleted station was the selected one
 };
 
-// Deletes the station `name` of the data folder: its .DSC, then its .DTA, and no other file.
-// A .DTA that is already missing is no error: the .DSC is deleted and Notice tells that the data
-// file was not there. When the deleted station is the selected one (`selected`), the selection
+// Deletes the station `name` of the data folder: its .DSC and its .DTA together (both or
+// neither, also when the process ends in the middle), and no other file. A .DTA that is already
+// missing is no error: the .DSC is deleted and Notice tells that the data file was not there. When the deleted station is the selected one (`selected`), the selection
 // is cleared (ClearStation).
 DeleteResult DeleteStation(const std::string& dataFolder, const std::string& name,
                            RepClimateFile& selected);

@@ -1,5 +1,7 @@
 #include "stations/characteristics.h"
 
+#include <cmath>
+
 #include "model/calendar.h"
 #include "model/textfile.h"
 #include "stations/entry.h"
@@ -8,7 +10,8 @@ namespace vernoli {
 
 std::string CoordinateText(double value, Axis axis) {
   const DegreesMinutes parts = DegreesAndMinutes(value, axis == Axis::Latitude);
-  std::string text(TrimBlanks(FormatReal(value, 8, 2)));
+  // The hemisphere carries the sign: "3.68 West", never "-3.68 West".
+  std::string text(TrimBlanks(FormatReal(std::fabs(value), 8, 2)));
   text += ' ';
   text += parts.Hemisphere;
   text += " (";

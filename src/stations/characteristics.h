@@ -11,8 +11,9 @@
 
 namespace vernoli {
 
-// "41.90 North (41 degrees 54 minutes)": the signed value R(8,2) trimmed, a blank, the
-// hemisphere by the sign, then the whole degrees and the rounded minutes of the absolute value.
+// "41.90 North (41 degrees 54 minutes)", "3.68 West (3 degrees 41 minutes)": the absolute value
+// R(8,2) trimmed, a blank, the hemisphere by the sign, then the whole degrees and the rounded
+// minutes of the absolute value.
 std::string CoordinateText(double value, Axis axis);
 // "222 meter above sea level".
 std::string AltitudeText(int32_t altitude);

@@ -1,13 +1,13 @@
 #include "stations/newstation.h"
 
 #include "model/datafile.h"
+#include "model/textfile.h"
 #include "stations/entry.h"
 #include "stations/fileset.h"
 
 namespace vernoli {
 
 namespace {
-
 
 // Writes the station's .DTA (by `writeData`) and its .DSC, both or neither.
 Status WriteStationFiles(const RepClimateFile& station, const DataFileWriter& writeData) {
@@ -28,10 +28,25 @@ Status WriteStationFiles(const RepClimateFile& station, const DataFileWriter& wr
 
 }  // namespace
 
+FileNameCheck CheckNewStationName(const std::string& dataFolder, const std::string& name) {
+  FileSet::Recover(dataFolder);
+  FileNameCheck check = CheckFileName(dataFolder, name, "DSC", false);
+  if (!check.Ok()) return check;
+  // The two files are one station: a data file left without its description is not replaced.
+  if (FileExistsInAnyCase(dataFolder, check.Name + ".DTA")) {
+    return RefuseFileName(std::move(check), FileNameOutcome::Exists);
+  }
+  // Whatever the file system refuses is an illegal name. The test creates a hidden file beside
+  // the station, not the .DSC itself, so that no empty description is ever listed.
+  AtomicFile probe(FileSet::StagingName(check.Path));
+  if (!probe.Good()) return RefuseFileName(std::move(check), FileNameOutcome::Illegal);
+  return check;
+}
+
 CreateResult CreateStationFiles(const std::string& dataFolder, const std::string& name,
                                 RepClimateFile station, const DataFileWriter& writeData) {
   CreateResult result;
-  const FileNameCheck check = CheckNewFileName(dataFolder, name, "DSC", false);
+  const FileNameCheck check = CheckNewStationName(dataFolder, name);
   if (!check.Ok()) {
     result.Failure = CreateFailure::FileName;
     result.Message = check.Message;
@@ -39,8 +54,6 @@ CreateResult CreateStationFiles(const std::string& dataFolder, const std::string
   }
   SetStationFiles(station, dataFolder, check.Name);
   if (Status written = WriteStationFiles(station, writeData); !written) {
-    // The check created the .DSC (one empty line): without its data file it must go again.
-    RemoveFile(check.Path);
     result.Failure = CreateFailure::Files;
     result.Message = written.Message;
     return result;

@@ -2,8 +2,7 @@
 // (new-file mode) or as a copy of the selected station under a new name (copy mode).
 //
 // Both leave the folder holding either the complete new pair or nothing new: the files are
-// written under hidden names first and put in place together, and the .DSC that the file-name
-// check creates is removed again when a later step fails.
+// written under hidden names first and put in place together (see FileSet).
 #pragma once
 
 #include <cstdint>
@@ -55,6 +54,13 @@ struct CreateResult {
   bool Created() const { return Failure == CreateFailure::None; }
 };
 
+// The check of a new station's name in the data folder, for every way of making a station
+// (create, copy, import): blanks removed; "FileName is not yet specified" for an empty name;
+// "Filename exists already" when NAME.DSC or NAME.DTA exists, also in another letter case;
+// "illegal filename" for a name with a point, a path separator or a control character, or one
+// the file system refuses. Unlike CheckNewFileName it creates no file under the station's name.
+FileNameCheck CheckNewStationName(const std::string& dataFolder, const std::string& name);
+
 // New-file mode: checks input.Name in the data folder (extension "DSC", an existing station
 // refused) and writes NAME.DSC and NAME.DTA, the data file holding only an empty ETo column of
 // the span's records.
@@ -67,10 +73,9 @@ CreateResult CopyStation(const std::string& dataFolder, const RepClimateFile& so
                          const std::string& newName, const std::string& stationName,
                          const std::string& country);
 
-// Writes the files of a new station under `name`: the name is checked as in CreateStation, then
-// `writeData` writes the data file at the hidden path it is given, and the .DSC of `station` is
-// written; both files reach the folder or neither does (the .DSC of the name check is removed
-// again). Station's file names are set from the checked name before `writeData` is called.
+// Writes the files of a new station under `name`: the name is checked by CheckNewStationName,
+// then `writeData` writes the data file at the hidden path it is given, and the .DSC of `station`
+// is written; both files reach the folder or neither does, also when the process ends midway. Station's file names are set from the checked name before `writeData` is called.
 using DataFileWriter = std::function<Status(const RepClimateFile& station,
                                             const std::string& stagedDataFile)>;
 CreateResult CreateStationFiles(const std::string& dataFolder, const std::string& name,

@@ -20,6 +20,7 @@
 #include "model/status.h"
 #include "model/textfile.h"
 #include "plot/report.h"
+#include "stations/fileset.h"
 #include "workspace/run.h"
 #include "workspace/workingfile.h"
 
@@ -189,15 +190,14 @@ Status CheckFolder(const std::string& folder) {
   return Status::Success();
 }
 
-// A working file of this process alone, in the data folder, removed when it goes out of scope.
+// The working file of one station's command, hidden in the data folder, removed when it goes out
+// of scope. Its name is the station's, so that one left by an ended process is replaced (and
+// removed) by the next command on that station.
 class PrivateWorkingFile {
  public:
-  explicit PrivateWorkingFile(const std::string& folder) {
-    static std::atomic<unsigned> counter{0};
-    path_ = PathInFolder(folder, ".FullSet-" + std::to_string(::getpid()) + "-" +
-                                     std::to_string(counter++) + ".TMP");
-  }
-  ~PrivateWorkingFile() { std::remove(path_.c_str()); }
+  PrivateWorkingFile(const std::string& folder, const std::string& station)
+      : path_(PathInFolder(folder, "." + station + ".FullSet.TMP")) {}
+  ~PrivateWorkingFile() { RemoveFile(path_); }
   PrivateWorkingFile(const PrivateWorkingFile&) = delete;
   PrivateWorkingFile& operator=(const PrivateWorkingFile&) = delete;
   const std::string& Path() const { return path_; }
@@ -242,7 +242,7 @@ StationOutcome Recompute(const std::string& folder, const std::string& name) {
   StationOutcome outcome;
   RepClimateFile station;
   if (Status s = OpenStation(folder, name, station); !s) return {s, {}};
-  const PrivateWorkingFile working(folder);
+  const PrivateWorkingFile working(folder, name);
   if (Status s = BuildWorkingFile(station, working.Path()); !s) return {s, {}};
   const RunResult run = RunCalculation(station, working.Path());
   if (!run) return {run.Outcome, {}};
@@ -252,7 +252,11 @@ StationOutcome Recompute(const std::string& folder, const std::string& name) {
 }
 
 int RecomputeCommand(const CommandLine& line, std::ostream& out, std::ostream& err) {
-  std::vector<std::string> names = line.Stations;
+  // A station named twice is recomputed once (its working file is the station's own).
+  std::vector<std::string> names;
+  for (const std::string& name : line.Stations) {
+    if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+  }
   if (line.All) {
     Status listed;
     names = StationsOfFolder(line.DataFolder, listed);
@@ -323,7 +327,7 @@ int ReportCommand(const CommandLine& line, std::ostream& out, std::ostream& err)
   const std::span<const int16_t> codes = StationCodes(station);
   const std::string path = PathInFolder(line.OutputFolder, name + ".REP");
 
-  const PrivateWorkingFile working(line.DataFolder);
+  const PrivateWorkingFile working(line.DataFolder, line.Stations.front());
   if (Status s = BuildWorkingFile(station, working.Path()); !s) return fail(s);
   AtomicFile file(path);
   WriteOutputHeader(file, line.Description.value_or(station.Description), OutputKind::Report,
@@ -385,7 +389,7 @@ int CropFilesCommand(const CommandLine& line, std::ostream& out, std::ostream& e
     return check.Value;
   };
 
-  const PrivateWorkingFile working(line.DataFolder);
+  const PrivateWorkingFile working(line.DataFolder, line.Stations.front());
   if (Status s = BuildWorkingFile(station, working.Path()); !s) return fail(s);
   const std::string description = line.Description.value_or(station.Description);
   AtomicFile etoFile(etoPath);
@@ -493,6 +497,8 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
       err << s.Message << '\n';
       return kBatchFailed;
     }
+    // A station whose files an ended process left half replaced is finished first.
+    FileSet::Recover(line.DataFolder);
     if (line.Command == "recompute") return RecomputeCommand(line, out, err);
     if (Status s = CheckFolder(line.OutputFolder); !s) {
       err << s.Message << '\n';

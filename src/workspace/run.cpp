@@ -57,7 +57,7 @@ int ColumnOf(std::span<const int16_t> codes, int code) {
 class ScratchFile {
  public:
   explicit ScratchFile(std::string path) : path_(std::move(path)) {}
-  ~ScratchFile() { std::remove(path_.c_str()); }
+  ~ScratchFile() { RemoveFile(path_); }
   ScratchFile(const ScratchFile&) = delete;
   ScratchFile& operator=(const ScratchFile&) = delete;
 
@@ -275,7 +275,7 @@ RunResult RunCalculation(const RepClimateFile& station, const std::string& worki
       if (dta) {
         dtaLine = FormatInt(number, kDataFieldWidth);
         for (int i = 0; i < count; ++i) {
-          dtaLine += FormatReal(values[static_cast<std::size_t>(i)], kDataFieldWidth,
+          dtaLine += FormatField(values[static_cast<std::size_t>(i)], kDataFieldWidth,
                                 DecimalsOfCode(codes[i]));
         }
         dta->WriteLine(dtaLine);
@@ -374,8 +374,8 @@ RunResult WriteTemperatureFile(const std::string& dataFile, AtomicFile& file,
       minimum = FahrenheitToCelsius(minimum);
       maximum = FahrenheitToCelsius(maximum);
     }
-    file.WriteLine(FormatReal(minimum, kOutputValueWidth, 1) +
-                   FormatReal(maximum, kOutputValueWidth, 1));
+    file.WriteLine(FormatField(minimum, kOutputValueWidth, 1) +
+                   FormatField(maximum, kOutputValueWidth, 1));
     ++lines;
   });
   while (data.Next(record)) {

@@ -6,6 +6,7 @@
 #include "model/checks.h"
 #include "model/datafile.h"
 #include "model/textfile.h"
+#include "stations/fileset.h"
 #include "workspace/run.h"
 #include "workspace/workingfile.h"
 
@@ -262,16 +263,23 @@ Status WorkspaceSession::AngstromDefaults() {
 Status WorkspaceSession::Save() {
   if (!open_) return Status::Success();
   if (Status s = WriteBack(); !s) return s;
-  // The data file first: when it cannot be written, neither station file has changed.
-  if (const RunResult run = RunCalculation(station_, workingFile_); !run) return run.Outcome;
-  if (Status s = WriteStationDescription(station_); !s) return s;
+  // Both station files are written in full beside their targets, then put in place together.
+  FileSet files;
+  RepClimateFile staged = station_;
+  staged.DtaFileName = files.Add(station_.DtaFileName);
+  staged.DscFileName = files.Add(station_.DscFileName);
+  if (const RunResult run = RunCalculation(staged, workingFile_); !run) {
+    return {false, files.TargetsNamed(run.Outcome.Message)};
+  }
+  if (Status s = WriteStationDescription(staged); !s) return {false, files.TargetsNamed(s.Message)};
+  if (Status s = files.Commit(); !s) return s;
   unsaved_ = false;
   return Status::Success();
 }
 
 void WorkspaceSession::Close() {
   if (!open_) return;
-  std::remove(workingFile_.c_str());
+  RemoveFile(workingFile_);
   open_ = false;
 }
 

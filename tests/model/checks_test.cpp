@@ -67,6 +67,20 @@ TEST(CheckNewFileName, ExistingFileIsRefusedAndKept) {
   EXPECT_EQ(ReadBytes(folder.File("ROMA.DSC")), "Roma\r\n");
 }
 
+TEST(CheckNewFileName, ExistingFileInAnotherLetterCaseIsRefusedToo) {
+  ScratchFolder folder;
+  WriteBytes(folder.File("DEBILT.DSC"), "De Bilt\r\n");
+  WriteBytes(folder.File("roma.dsc"), "Roma\r\n");
+  for (const char* name : {"debilt", "DeBilt", "ROMA"}) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(CheckNewFileName(folder.Folder(), name, "DSC", false).Message,
+              "ERROR:\nFilename exists already");
+  }
+  EXPECT_EQ(folder.Names(), (std::set<std::string>{"DEBILT.DSC", "roma.dsc"}));
+  // An output file of another letter case may be replaced like any existing one.
+  EXPECT_TRUE(CheckNewFileName(folder.Folder(), "debilt", "DSC", true).Ok());
+}
+
 // The old output file stays whole until the new one replaces it (a failed or cancelled export
 // must not leave it emptied), and a new name leaves no stub behind.
 TEST(CheckNewFileName, ExistingFileIsKeptWhenAllowed) {
@@ -82,8 +96,10 @@ TEST(CheckNewFileName, ExistingFileIsKeptWhenAllowed) {
 }
 
 TEST(CheckNewFileName, RefusesNamesThatLeaveTheFolderOrHoldControlCharacters) {
+  // A point is refused as well: the program adds the extension, and the station list cuts a
+  // name at its first point.
   const char* names[] = {"a/b", "/abs", "a\\b", "..", "../up", "a..b", "tab\there",
-                         "line\nbreak", "bell\x07", "del\x7F"};
+                         "line\nbreak", "bell\x07", "del\x7F", "my.station", ".hidden", "a."};
   ScratchFolder folder;
   std::filesystem::create_directory(folder.File("a"));
   for (const char* name : names) {

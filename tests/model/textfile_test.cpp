@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -54,10 +55,7 @@ TEST(FormatReal, RoundsCorrectlyAndRightAligns) {
       {"missing, one decimal", -999.0, 10, 1, "    -999.0"},
       {"missing, four decimals", -999.0, 10, 4, " -999.0000"},
       {"psychrometer coefficient", 0.0008, 14, 6, "      0.000800"},
-      {"2.675 is 2.67499.. in binary", 2.675, 6, 2, "  2.67"},
-      {"1.005 is 1.00499.. in binary", 1.005, 6, 2, "  1.00"},
       {"carry into the integer part", 9.96, 5, 1, " 10.0"},
-      {"no decimals", 2.5, 3, 0, "  2"},
       {"negative", -3.75, 8, 2, "   -3.75"},
       {"wider than the field is written whole", 123456.7, 5, 1, "123456.7"},
       {"large", 1.0e20, 5, 1, "100000000000000000000.0"},
@@ -66,6 +64,57 @@ TEST(FormatReal, RoundsCorrectlyAndRightAligns) {
     SCOPED_TRACE(row.name);
     EXPECT_EQ(FormatReal(row.value, row.width, row.decimals), row.expected);
   }
+}
+
+// Half-way at the last decimal rounds away from zero, judged on the decimal text a person sees
+// (15 significant digits), not on the binary value behind it.
+TEST(FormatReal, RoundsHalfWayAwayFromZeroAsWrittenByHand) {
+  struct Row {
+    const char* name;
+    double value;
+    int decimals;
+    const char* expected;
+  };
+  const Row rows[] = {
+      {"2.25 is exact in binary", 2.25, 1, "2.3"},
+      {"-1.25 is exact in binary", -1.25, 1, "-1.3"},
+      {"2.15 is 2.1499.. in binary", 2.15, 1, "2.2"},
+      {"-2.15", -2.15, 1, "-2.2"},
+      {"2.675 is 2.67499.. in binary", 2.675, 2, "2.68"},
+      {"1.005 is 1.00499.. in binary", 1.005, 2, "1.01"},
+      {"0.125 with two decimals", 0.125, 2, "0.13"},
+      {"vapour pressure, four decimals", 1.23445, 4, "1.2345"},
+      {"no decimals", 2.5, 0, "3"},
+      {"no decimals, negative", -0.5, 0, "-1"},
+      {"half-way carries into the integer part", 9.95, 1, "10.0"},
+      {"99.95 carries into a new digit", 99.95, 1, "100.0"},
+      {"computed 0.1 + 0.2 is 0.30000000000000004", 0.1 + 0.2, 1, "0.3"},
+      {"computed 1.0 - 0.55 is 0.44999999999999996", 1.0 - 0.55, 1, "0.5"},
+      {"just below half-way stays below", 2.2499, 1, "2.2"},
+      {"just above half-way", 2.2501, 1, "2.3"},
+      {"missing, one decimal", -999.0, 1, "-999.0"},
+      {"missing, four decimals", -999.0, 4, "-999.0000"},
+      {"-0.05 rounds away from zero, keeps its sign", -0.05, 1, "-0.1"},
+      {"-0.049 rounds to zero, no sign", -0.049, 1, "0.0"},
+      {"tiny", 1e-300, 2, "0.00"},
+      {"0.005 half-way below the first digit", 0.005, 2, "0.01"},
+      {"0.004 rounds to zero", 0.004, 2, "0.00"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(FormatReal(row.value, 0, row.decimals), row.expected);
+  }
+  // The one value between two neighbours that a crop-model file interpolates.
+  EXPECT_EQ(FormatReal(2.0 + (2.5 - 2.0) * 1 / 2, 12, 1), "         2.3");
+}
+
+// A field of a row never runs into the one before it, however wide its number.
+TEST(FormatField, KeepsABlankBeforeANumberThatFillsTheWidth) {
+  EXPECT_EQ(FormatField(25.7, 10, 1), "      25.7");
+  EXPECT_EQ(FormatField(-999.0, 10, 4), " -999.0000");
+  EXPECT_EQ(FormatField(12345678.9, 10, 1), " 12345678.9");
+  EXPECT_EQ(FormatField(-1.0e12, 10, 1), " -1000000000000.0");
+  EXPECT_EQ("      6.69" + FormatField(-9.99e15, 10, 1), "      6.69 -9990000000000000.0");
 }
 
 TEST(FormatReal, NeverWritesMinusZero) {
@@ -282,6 +331,22 @@ class AtomicFileTest : public ::testing::Test {
   void TearDown() override { AtomicFile::InjectFailureForTesting(AtomicFile::FailAt::None); }
   ScratchFolder folder_;
 };
+
+// A process that ends mid-write leaves its temporary file; the next writer of the target takes
+// it over, so it neither blocks nor stays. Two writers of one target at once each get their own.
+TEST_F(AtomicFileTest, TemporaryLeftByAnEndedWriterIsTakenOverByTheNext) {
+  const std::string path = folder_.File("A.DSC");
+  std::ofstream(folder_.File(".A.DSC.part")) << "half a file of an ended process";
+  AtomicFile first(path);
+  AtomicFile second(path);
+  first.WriteLine("first");
+  second.WriteLine("second");
+  ASSERT_TRUE(first.Commit());
+  EXPECT_EQ(ReadBytes(path), "first\r\n");
+  ASSERT_TRUE(second.Commit());
+  EXPECT_EQ(ReadBytes(path), "second\r\n");
+  EXPECT_EQ(folder_.Names(), std::set<std::string>{"A.DSC"});
+}
 
 TEST_F(AtomicFileTest, WritesTheContentWithCrLfAndLeavesNoTemporaryFile) {
   std::string path = folder_.File("A.DSC");

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "station_folder.h"
+#include "stations/fileset.h"
 
 namespace vernoli {
 namespace {
@@ -225,6 +226,23 @@ TEST(DeleteStation, MissingDescriptionIsAnErrorAndDeletesNothing) {
   EXPECT_FALSE(result.SelectionCleared);
   EXPECT_EQ(selected.FileName, "alpha");
   EXPECT_EQ(Snapshot(folder), before);
+}
+
+TEST(DeleteStation, FailureAtEitherFileDeletesNeither) {
+  for (int failing : {1, 2}) {  // the .DSC, then the .DTA
+    SCOPED_TRACE(failing);
+    ScratchFolder folder;
+    RepClimateFile selected =
+        WriteStation(folder, "alpha", kDaily, {1, 1, 2001}, {1, 1, 2001}, kEToOnly);
+    const auto before = Snapshot(folder);
+    FileSet::InjectRenameFailureForTesting(failing);
+    const DeleteResult result = DeleteStation(folder.Folder(), "alpha", selected);
+    FileSet::InjectRenameFailureForTesting(0);
+    EXPECT_FALSE(result.Result.Ok);
+    EXPECT_FALSE(result.Deleted);
+    EXPECT_FALSE(result.SelectionCleared);
+    EXPECT_EQ(Snapshot(folder), before);
+  }
 }
 
 TEST(DeleteStation, NameLeavingTheFolderIsRefused) {

@@ -34,11 +34,12 @@ TEST(CharacteristicsTexts, CoordinatesAltitudeAndType) {
     const char* text;
   };
   const Row rows[] = {
-      {-12.25, Axis::Latitude, "-12.25 South (12 degrees 15 minutes)"},
+      {-12.25, Axis::Latitude, "12.25 South (12 degrees 15 minutes)"},
       {41.90, Axis::Latitude, "41.90 North (41 degrees 54 minutes)"},
       {0.0, Axis::Latitude, "0.00 North (0 degrees 0 minutes)"},
-      {-73.5, Axis::Longitude, "-73.50 West (73 degrees 30 minutes)"},
+      {-73.5, Axis::Longitude, "73.50 West (73 degrees 30 minutes)"},
       {179.99, Axis::Longitude, "179.99 East (179 degrees 59 minutes)"},
+      {-3.68, Axis::Longitude, "3.68 West (3 degrees 41 minutes)"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.text);
@@ -57,7 +58,7 @@ TEST(CharacteristicsView, DailyStationAtLatitudeMinus1225) {
   EXPECT_EQ(view.FileName, "alpha");
   EXPECT_EQ(view.StationName, "Alpha");
   EXPECT_EQ(view.Country, "Beta");
-  EXPECT_EQ(view.Latitude, "-12.25 South (12 degrees 15 minutes)");
+  EXPECT_EQ(view.Latitude, "12.25 South (12 degrees 15 minutes)");
   EXPECT_EQ(view.Longitude, "41.90 East (41 degrees 54 minutes)");
   EXPECT_EQ(view.Altitude, "222 meter above sea level");
   EXPECT_EQ(view.Type, "daily meteorological data");

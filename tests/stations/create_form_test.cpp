@@ -70,6 +70,7 @@ class CreateMenuTest : public test_support::StationFormTest {
     alpha.Settings.AngstromA = 0.18;
     alpha.Flags.ElevationAdjustment = 0;
     alpha.Limits.LimitTmax = 50;
+    alpha.Longitude = -3.68;  // shown with its hemisphere, without the sign
     ASSERT_TRUE(WriteStationDescription(alpha));
     SelectInFolder("ALPHA");
   }
@@ -325,7 +326,7 @@ TEST_F(CreateMenuTest, CopyModeShowsTheStationThatIsCopied) {
   }
   const std::pair<const char*, const char*> texts[] = {
       {"LatLabel", "41.90 North (41 degrees 54 minutes)"},
-      {"LongLabel", "12.50 East (12 degrees 30 minutes)"},
+      {"LongLabel", "3.68 West (3 degrees 41 minutes)"},
       {"AltLabel", "100 meter above sea level"},
       {"TypeLabel", "10-Daily meteorological data"},
       {"Day1LabelC", "Dec:"},

@@ -190,6 +190,8 @@ TEST(CreateStation, LocationAsEnteredAndCoefficientsOfTheClasses) {
 TEST(CreateStation, RefusedNamesLeaveTheFolderAsItWas) {
   ScratchFolder folder;
   WriteStation(folder, "alpha", kDaily, {1, 1, 2001}, {3, 1, 2001}, "        Nr       501\r\n");
+  // A data file whose description is gone is still the user's data.
+  WriteBytes(folder.File("gamma.dta"), "        Nr       501\r\n");
   const auto before = Snapshot(folder);
   struct Row {
     const char* name;
@@ -198,6 +200,12 @@ TEST(CreateStation, RefusedNamesLeaveTheFolderAsItWas) {
   const Row rows[] = {
       {"alpha", "ERROR:\nFilename exists already"},
       {" al pha ", "ERROR:\nFilename exists already"},
+      {"ALPHA", "ERROR:\nFilename exists already"},
+      {"Alpha", "ERROR:\nFilename exists already"},
+      {"GAMMA", "ERROR:\nFilename exists already"},
+      {"my.station", "ERROR:\nillegal filename"},
+      {"alpha.", "ERROR:\nillegal filename"},
+      {"..", "ERROR:\nillegal filename"},
       {"", "ERROR:\nFileName is not yet specified"},
       {"   ", "ERROR:\nFileName is not yet specified"},
       {"a/b", "ERROR:\nillegal filename"},
@@ -304,6 +312,18 @@ TEST(CopyStation, ToTheNameOfAnExistingStationChangesNothing) {
 // ---------------------------------------------------------------------------------------------
 // Failures in the middle: the folder holds the old files, or the complete new pair
 
+TEST(CheckNewStationName, CreatesNoFileUnderTheStationsName) {
+  ScratchFolder folder;
+  const FileNameCheck check = CheckNewStationName(folder.Folder(), " my station ");
+  ASSERT_TRUE(check.Ok()) << check.Message;
+  EXPECT_EQ(check.Name, "mystation");
+  EXPECT_EQ(check.Path, folder.File("mystation.DSC"));
+  // No empty description for the list to show should the process end before the files are in.
+  EXPECT_TRUE(folder.Names().empty());
+  std::string tooLong(300, 'a');
+  EXPECT_EQ(CheckNewStationName(folder.Folder(), tooLong).Message, "ERROR:\nillegal filename");
+}
+
 TEST(CreateStationFailure, DiskFullWhileWritingTheDataFileLeavesNothingNew) {
   FailureHooksLifted lifted;
   ScratchFolder folder;
@@ -336,8 +356,7 @@ TEST(CreateStationFailure, DiskFullWhileWritingTheDescriptionLeavesNothingNew) {
 TEST(CreateStationFailure, FailedRenameOfTheDescriptionTakesTheDataFileBack) {
   FailureHooksLifted lifted;
   ScratchFolder folder;
-  // A data file without its description, left from elsewhere: it must survive the failure.
-  WriteBytes(folder.File("alpha.DTA"), "        Nr       101\r\n         1      12.5\r\n");
+  WriteBytes(folder.File("beta.DTA"), "        Nr       101\r\n         1      12.5\r\n");
   const auto before = Snapshot(folder);
   FileSet::InjectRenameFailureForTesting(2);
   const CreateResult result = CreateStation(folder.Folder(), TenDaily2004("alpha"));

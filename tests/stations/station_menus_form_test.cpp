@@ -163,7 +163,7 @@ TEST_F(StationMenusTest, PicturesOfTheFormsWithTheSampleStations) {
       Click(select, "CharacteristicsButton");
       Click(select, "CancelButton");
     } else if (&form == &characteristics) {
-      EXPECT_EQ(TextOf(characteristics, "LatLabel"), "-33.86 South (33 degrees 52 minutes)");
+      EXPECT_EQ(TextOf(characteristics, "LatLabel"), "33.86 South (33 degrees 52 minutes)");
       Picture(characteristics, "TCharacteristicsMenu");
     }
   };

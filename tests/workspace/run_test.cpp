@@ -592,6 +592,34 @@ TEST_F(RunTest, TemperatureFileInDegreesCelsiusFromFahrenheitData) {
   EXPECT_EQ(output_.Names(), std::set<std::string>{"FAHR.TMP"});
 }
 
+// An interpolated temperature half-way at its last decimal is rounded as by hand, away from
+// zero: 2.25 is 2.3 and -1.25 is -1.3 (not the even digit).
+TEST_F(RunTest, TemperatureFileRoundsInterpolatedHalvesAwayFromZero) {
+  const RepClimateFile station =
+      Station("HALF", kDaily, {1, 7, 2001}, {5, 7, 2001},
+              "        Nr       101       103       501\r\n"
+              "         1      -1.0       2.0    -999.0\r\n"
+              "         2    -999.0    -999.0    -999.0\r\n"
+              "         3      -1.5       2.5    -999.0\r\n"
+              "         4    -999.0    -999.0    -999.0\r\n"
+              "         5       0.0      -0.5    -999.0\r\n");
+  ASSERT_TRUE(Build(station));
+  ExportRequest request;
+  request.Kind = OutputKind::TemperatureFile;
+  request.OutputFolder = output_.Folder();
+  request.Name = "HALF";
+  request.Description = "halves";
+  const RunResult run = ExportFile(station, working_, request);
+  ASSERT_TRUE(run) << run.Outcome.Message;
+  const std::string file = ReadBytes(output_.File("HALF.TMP"));
+  EXPECT_EQ(file.substr(file.find("=\r\n") + 3),
+            "         2.0        -1.0\r\n"
+            "         2.3        -1.3\r\n"
+            "         2.5        -1.5\r\n"
+            "         1.0        -0.8\r\n"
+            "        -0.5         0.0\r\n");
+}
+
 TEST_F(RunTest, CancelledTemperatureRequestRemovesTheScratchFile) {
   const RepClimateFile station = Station("FAHR", kDaily, {1, 7, 2001}, {3, 7, 2001}, kFahrenheitDta);
   ASSERT_TRUE(Build(station));

@@ -252,7 +252,7 @@ TEST(ValueCellText, ShowsTheValueInTheRowsUnitWithItsDecimals) {
       {"knot", 303, 2.0, "      3.89"},
       {"W/m2", 422, 20.0, "    231.48"},
       {"cal/cm2.day", 435, 10.0, "    238.85"},
-      {"relative humidity", 203, 45.25, "      45.2"},
+      {"relative humidity, half-way rounds up", 203, 45.25, "      45.3"},
       {"missing", 101, -999.0, ""},
       {"missing after conversion too", 111, -999.0, ""},
   };

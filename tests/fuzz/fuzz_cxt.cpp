@@ -1,0 +1,6 @@
+// The import reader of .CXT files and the import of what it reads (see fuzz_import.h).
+#include "fuzz_import.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  return vernoli::fuzz::FuzzImport(vernoli::ImportKind::Text, data, size);
+}
