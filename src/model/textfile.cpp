@@ -4,10 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <system_error>
 
@@ -15,41 +17,122 @@ namespace vernoli {
 
 namespace {
 
-std::string PadLeft(std::string text, int width) {
-  if (width > 0 && text.size() < static_cast<std::size_t>(width)) {
-    text.insert(0, static_cast<std::size_t>(width) - text.size(), ' ');
+std::string LineText(int line) { return std::to_string(line); }
+
+}  // namespace
+
+namespace {
+
+constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+// A plain decimal ("-12.5") of at most 15 digits: the digits form an integer m that a double
+// holds exactly, so m / 10^d is the correctly rounded value, as from_chars gives it.
+bool ParseShortDecimal(std::string_view token, double& value) {
+  const char* p = token.data();
+  const char* const end = p + token.size();
+  const bool negative = p < end && *p == '-';
+  if (negative) ++p;
+  int64_t m = 0;
+  int digits = 0;
+  int decimals = 0;
+  const char* start = p;
+  for (; p < end && *p >= '0' && *p <= '9'; ++p, ++digits) m = m * 10 + (*p - '0');
+  if (p == start) return false;
+  if (p < end && *p == '.') {
+    start = ++p;
+    for (; p < end && *p >= '0' && *p <= '9'; ++p, ++digits, ++decimals) m = m * 10 + (*p - '0');
+    if (p == start) return false;
   }
-  return text;
+  if (p != end || digits > 15) return false;
+  const double magnitude = static_cast<double>(m) / kPowersOfTen[decimals];
+  value = negative ? -magnitude : magnitude;
+  return true;
 }
 
-std::string LineText(int line) { return std::to_string(line); }
+// R(w,d) of a value whose d-decimal rounding is plain: |value| x 10^d below 2^31 and not within
+// 10^-6 of a tie, so that rounding the computed product gives the correctly rounded digits.
+// False for every other value, which to_chars writes.
+bool AppendShortReal(std::string& line, double value, int width, int decimals) {
+  if (decimals > 9) return false;
+  const double scaled = std::fabs(value) * kPowersOfTen[decimals];
+  if (!(scaled < 2147483648.0)) return false;
+  const double floor = std::floor(scaled);
+  if (std::fabs(scaled - floor - 0.5) < 1e-6) return false;
+  auto n = static_cast<int64_t>(std::nearbyint(scaled));
+  char digits[32];
+  char* const end = digits + sizeof digits;
+  char* p = end;
+  for (int d = 0; d < decimals; ++d) {
+    *--p = static_cast<char>('0' + n % 10);
+    n /= 10;
+  }
+  if (decimals > 0) *--p = '.';
+  do {
+    *--p = static_cast<char>('0' + n % 10);
+    n /= 10;
+  } while (n > 0);
+  // A value that rounds to zero has no sign.
+  if (value < 0 && std::any_of(p, end, [](char c) { return c > '0' && c <= '9'; })) *--p = '-';
+  const auto length = static_cast<std::size_t>(end - p);
+  if (width > 0 && length < static_cast<std::size_t>(width)) {
+    line.append(static_cast<std::size_t>(width) - length, ' ');
+  }
+  line.append(p, length);
+  return true;
+}
 
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
 // Formatting
 
-std::string FormatInt(int64_t value, int width) {
+namespace {
+
+void AppendPadded(std::string& line, const char* text, std::size_t length, int width) {
+  if (width > 0 && length < static_cast<std::size_t>(width)) {
+    line.append(static_cast<std::size_t>(width) - length, ' ');
+  }
+  line.append(text, length);
+}
+
+}  // namespace
+
+void AppendInt(std::string& line, int64_t value, int width) {
   char digits[24];
   auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value);
   (void)ec;  // 24 characters always hold an int64
-  return PadLeft(std::string(digits, end), width);
+  AppendPadded(line, digits, static_cast<std::size_t>(end - digits), width);
+}
+
+void AppendReal(std::string& line, double value, int width, int decimals) {
+  decimals = std::clamp(decimals, 0, 30);
+  if (AppendShortReal(line, value, width, decimals)) return;
+  // Room for the 309 digits of the largest double, the sign, the point and the decimals.
+  char text[360];
+  auto [end, ec] = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+  if (ec != std::errc()) {
+    AppendPadded(line, "?", 1, width);
+    return;
+  }
+  const char* start = text;
+  // A small negative number rounds to "-0.00": write it without the sign.
+  if (text[0] == '-' && std::all_of(text + 1, end, [](char c) { return c == '0' || c == '.'; })) {
+    ++start;
+  }
+  AppendPadded(line, start, static_cast<std::size_t>(end - start), width);
+}
+
+std::string FormatInt(int64_t value, int width) {
+  std::string text;
+  AppendInt(text, value, width);
+  return text;
 }
 
 std::string FormatReal(double value, int width, int decimals) {
-  if (decimals < 0) decimals = 0;
-  // Room for the 309 digits of the largest double, the sign, the point and the decimals.
-  std::string text(330 + static_cast<std::size_t>(decimals), '\0');
-  auto [end, ec] =
-      std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, decimals);
-  if (ec != std::errc()) return PadLeft("?", width);
-  text.resize(static_cast<std::size_t>(end - text.data()));
-  // A small negative number rounds to "-0.00": write it without the sign.
-  if (!text.empty() && text[0] == '-' &&
-      text.find_first_not_of("0.", 1) == std::string::npos) {
-    text.erase(0, 1);
-  }
-  return PadLeft(std::move(text), width);
+  std::string text;
+  AppendReal(text, value, width, decimals);
+  return text;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -59,6 +142,7 @@ bool IsFieldSeparator(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
 bool ParseReal(std::string_view token, double& value) {
   if (token.empty()) return false;
+  if (ParseShortDecimal(token, value)) return true;
   std::string_view digits = token;
   if (digits.front() == '+') {
     digits.remove_prefix(1);
@@ -270,6 +354,35 @@ bool LineReader::Next(std::string& line) {
   return true;
 }
 
+int64_t LineReader::SkipLines(int64_t count, const std::function<void(std::string_view)>& copy) {
+  int64_t passed = 0;
+  while (passed < count && status_) {
+    // The complete lines in the buffer, up to `count`.
+    std::size_t end = begin_;
+    while (passed < count) {
+      const void* lf = std::memchr(buffer_.data() + end, '\n', buffer_.size() - end);
+      if (lf == nullptr) break;
+      end = static_cast<std::size_t>(static_cast<const char*>(lf) - buffer_.data()) + 1;
+      ++passed;
+    }
+    if (copy && end > begin_) copy(std::string_view(buffer_).substr(begin_, end - begin_));
+    begin_ = end;
+    if (passed == count) break;
+    // An unfinished line stays in the buffer; Fill moves it to the front and reads on.
+    if (!Fill()) {
+      if (status_ && begin_ < buffer_.size()) {
+        // The last line, without its line end.
+        if (copy) copy(std::string_view(buffer_).substr(begin_));
+        begin_ = buffer_.size();
+        ++passed;
+      }
+      break;
+    }
+  }
+  lineNumber_ += static_cast<int>(passed);
+  return passed;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Writing
 
@@ -324,7 +437,14 @@ void AtomicFile::InjectDiskFullForTesting(std::string targetEnding, std::size_t 
   diskFullActive = bytes != SIZE_MAX;
 }
 
-AtomicFile::AtomicFile(std::string target) : target_(std::move(target)) {
+namespace {
+std::atomic<bool> syncEnabled{true};
+}  // namespace
+
+void AtomicFile::SyncForTesting(bool sync) { syncEnabled = sync; }
+
+AtomicFile::AtomicFile(std::string target, Durability durability)
+    : target_(std::move(target)), synced_(durability == Durability::Synced && syncEnabled) {
   if (diskFullActive && target_.size() >= diskFullEnding.size() &&
       target_.compare(target_.size() - diskFullEnding.size(), std::string::npos,
                       diskFullEnding) == 0) {
@@ -401,7 +521,7 @@ Status AtomicFile::Commit() {
   committed_ = true;
   if (!failed_ && TakeInjectedFailure(FailAt::Write)) Fail();
   FlushBuffer();
-  if (!failed_ && (TakeInjectedFailure(FailAt::Sync) || ::fsync(fd_) != 0)) Fail();
+  if (!failed_ && (TakeInjectedFailure(FailAt::Sync) || (synced_ && ::fsync(fd_) != 0))) Fail();
   if (!failed_) {
     int fd = fd_;
     fd_ = -1;
@@ -416,6 +536,7 @@ Status AtomicFile::Commit() {
     return Status::Error(ReasonCannotWrite(target_));
   }
   temporary_.clear();
+  if (!synced_) return Status::Success();
   // Make the rename itself durable; the new file is in place even if this fails.
   int folder = ::open(FolderOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (folder >= 0) {

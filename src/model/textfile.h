@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,10 @@ std::string FormatInt(int64_t value, int width);
 // characters. A value that rounds to zero is written without a sign ("0.0", never "-0.0").
 // A number longer than the width is written in full.
 std::string FormatReal(double value, int width, int decimals);
+
+// The same, appended to `line` (no allocation once the line has room).
+void AppendInt(std::string& line, int64_t value, int width);
+void AppendReal(std::string& line, double value, int width, int decimals);
 
 // ---------------------------------------------------------------------------------------------
 // Free-format numbers
@@ -115,6 +120,10 @@ class LineReader {
   // Reads the next line without its line end. False at the end of the file or after a read
   // error (status() tells them apart).
   bool Next(std::string& line);
+  // Passes over up to `count` lines without handing them out, counting them like Next; `copy`,
+  // when given, receives their bytes as they are in the file, line ends included. Returns the
+  // number of lines passed (fewer at the end of the file or after a read error).
+  int64_t SkipLines(int64_t count, const std::function<void(std::string_view)>& copy = {});
   // Number of the line last returned by Next (1 for the first line); 0 before the first.
   int LineNumber() const { return lineNumber_; }
   // Ok, or the read error that ended the reading.
@@ -148,7 +157,11 @@ class LineReader {
 //   if (Status s = file.Commit(); !s) return s;
 class AtomicFile {
  public:
-  explicit AtomicFile(std::string target);
+  // A scratch file (the workspace's working file, rebuilt from the station's files whenever the
+  // workspace opens) is renamed into place without being synced to the disk first: a crash of
+  // the process still leaves the old file or the complete new one.
+  enum class Durability { Synced, Scratch };
+  explicit AtomicFile(std::string target, Durability durability = Durability::Synced);
   ~AtomicFile();
   AtomicFile(const AtomicFile&) = delete;
   AtomicFile& operator=(const AtomicFile&) = delete;
@@ -170,6 +183,8 @@ class AtomicFile {
   // bytes and then fails, as on a full disk (the write that would pass the limit fails).
   // SIZE_MAX lifts the limit.
   static void InjectDiskFullForTesting(std::string targetEnding, std::size_t bytes);
+  // Test hook: with false, no commit syncs to the disk (tests that write thousands of files).
+  static void SyncForTesting(bool sync);
 
  private:
   void FlushBuffer();
@@ -182,6 +197,7 @@ class AtomicFile {
   std::string buffer_;
   bool failed_ = false;
   bool committed_ = false;
+  bool synced_ = true;
   std::size_t written_ = 0;        // bytes handed to Write
   std::size_t capacity_ = SIZE_MAX;  // bytes the disk takes (a test hook lowers it)
 };
