@@ -141,7 +141,8 @@ TEST_F(BatchTest, RecomputeAllGoesOnAfterABrokenStation) {
   EXPECT_EQ(Run({"recompute", "--all"}), kBatchFailed);
   EXPECT_EQ(out_.str(), data_.Folder() + "A.DTA: ETo of 3 records recomputed\n" +
                             data_.Folder() + "C.DTA: ETo of 3 records recomputed\n");
-  EXPECT_EQ(err_.str(), "ERROR:\ntoo few values in file " + data_.Folder() + "B.DTA, line 2\n");
+  EXPECT_EQ(err_.str(), "ERROR:\ntoo few values in file " + data_.Folder() + "B.DTA, line 2\n"
+                        "2 stations recomputed, 1 failed\n");
   EXPECT_EQ(ReadBytes(data_.File("B.DTA")), "        Nr       101       501\r\n         1      20.0\r\n");
   EXPECT_EQ(data_.Names(), (std::set<std::string>{"A.DSC", "A.DTA", "B.DSC", "B.DTA", "C.DSC",
                                                   "C.DTA", "notes.txt"}));
