@@ -245,13 +245,14 @@ void RecordRun::DataLine(int32_t number, std::string& line) const {
 }
 
 RunResult RunOverDataFile(const RepClimateFile& station, const DataFileRecordSink& each) {
+  // In the order of the checks of BuildWorkingFile and RunCalculation.
+  DataFileReader reader;
+  if (Status s = reader.Open(station.DtaFileName); !s) return Failed(s);
+  if (Status s = CheckDataFileCodes(reader.Codes(), station.DtaFileName); !s) return Failed(s);
   const std::span<const int16_t> codes = StationCodes(station);
   if (codes.empty() || codes.back() != kEToCode) {
     return Failed(Status::Error(ReasonNoEToColumn(station.DtaFileName)));
   }
-  DataFileReader reader;
-  if (Status s = reader.Open(station.DtaFileName); !s) return Failed(s);
-  if (Status s = CheckDataFileCodes(reader.Codes(), station.DtaFileName); !s) return Failed(s);
   const ColumnMapping mapping(reader.Codes());
   RecordRun run(station);
   DataRecord record;
