@@ -5,18 +5,21 @@
 // the process (getrusage) is reported after each; the recompute of a one-year station runs
 // first, so that its figure shows the memory of a small run.
 //
+// The floor of a recompute: every record of the .DTA read and written back unchanged through a
+// temporary file and a rename, no computation. BM_RecomputeOverFloor runs the floor and the
+// recompute of the largest station in turns and reports the ratio of their times.
+//
 // The files are written under $VERNOLI_BENCH_DIR, or the system's temporary folder.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <map>
+#include <chrono>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "bench_station.h"
 #include "model/datafile.h"
 #include "model/station.h"
 #include "model/textfile.h"
@@ -27,7 +30,9 @@
 namespace vernoli {
 namespace {
 
-constexpr int16_t kCodes[] = {101, 103, 201, 203, 301, 401, 501};
+using bench::DailyValues;
+using bench::kCodes;
+using bench::kLargestYears;
 
 double PeakResidentMegabytes() {
   rusage usage{};
@@ -35,75 +40,8 @@ double PeakResidentMegabytes() {
   return static_cast<double>(usage.ru_maxrss) / 1024.0;  // kilobytes on Linux
 }
 
-std::string BenchFolder() {
-  const char* chosen = std::getenv("VERNOLI_BENCH_DIR");
-  const std::filesystem::path base =
-      chosen != nullptr ? std::filesystem::path(chosen) : std::filesystem::temp_directory_path();
-  const std::filesystem::path folder = base / ("vernoli-bench-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(folder);
-  return folder.string() + "/";
-}
-
-// A plausible daily record k (no randomness: the same file on every run).
-std::vector<double> DailyValues(int32_t k) {
-  const double season = static_cast<double>(k % 365) / 365.0;
-  const double wave = season < 0.5 ? season : 1.0 - season;  // 0 .. 0.5 .. 0
-  const double noise = static_cast<double>((k * 7919) % 101) / 100.0;
-  std::vector<double> values{
-      12.0 + 36.0 * wave + 3.0 * noise,  // Tmax
-      2.0 + 30.0 * wave + 2.0 * noise,   // Tmin
-      70.0 + 25.0 * noise,               // RHmax
-      25.0 + 30.0 * noise,               // RHmin
-      0.8 + 4.0 * noise,                 // wind
-      4.0 + 16.0 * wave * noise,         // sunshine
-      -999.0,                            // ETo
-  };
-  if (k % 97 == 0) values[static_cast<std::size_t>(k % 6)] = -999.0;
-  return values;
-}
-
-// The station NAME in `folder`: daily from 1 January 1902 over `years` years.
-RepClimateFile MakeStation(const std::string& folder, const std::string& name, int years) {
-  RepClimateFile station = NewStation();
-  SetStationFiles(station, folder, name);
-  station.StationName = name;
-  station.Latitude = 41.9;
-  station.Altitude = 100;
-  station.DataType = kDaily;
-  station.FromDay = 1;
-  station.FromMonth = 1;
-  station.FromYear = 1902;
-  station.ToDay = 31;
-  station.ToMonth = 12;
-  station.ToYear = 1902 + years - 1;
-  (void)WriteStationDescription(station);
-  (void)ReadStationDescription(station);
-  AtomicFile dta(station.DtaFileName);
-  WriteDataHeader(dta, kCodes);
-  for (int32_t n = 1; n <= station.NumberOfRecords; ++n) {
-    WriteDataRecord(dta, n, DailyValues(n - 1), kCodes);
-  }
-  (void)dta.Commit();
-  (void)ReadParameterCodes(station);
-  return station;
-}
-
-struct Fixture {
-  std::string Folder = BenchFolder();
-  std::map<int, RepClimateFile> Stations;  // by number of years
+struct Fixture : bench::Fixture {
   std::string Working = Folder + "FullSet.TMP";
-
-  const RepClimateFile& Station(int years) {
-    auto it = Stations.find(years);
-    if (it == Stations.end()) {
-      it = Stations.emplace(years, MakeStation(Folder, "Y" + std::to_string(years), years)).first;
-    }
-    return it->second;
-  }
-  ~Fixture() {
-    std::error_code ignored;
-    std::filesystem::remove_all(Folder, ignored);
-  }
 };
 
 Fixture& Shared() {
@@ -129,7 +67,7 @@ void BM_RecomputeStation(benchmark::State& state) {
 
 void BM_BuildWorkingFile(benchmark::State& state) {
   Fixture& fixture = Shared();
-  const RepClimateFile& station = fixture.Station(198);
+  const RepClimateFile& station = fixture.Station(kLargestYears);
   for (auto _ : state) {
     if (!BuildWorkingFile(station, fixture.Working)) state.SkipWithError("build failed");
   }
@@ -138,7 +76,7 @@ void BM_BuildWorkingFile(benchmark::State& state) {
 
 void BM_WriteBackOneYear(benchmark::State& state) {
   Fixture& fixture = Shared();
-  RepClimateFile station = fixture.Station(198);
+  RepClimateFile station = fixture.Station(kLargestYears);
   SortParameterCodes(station);
   (void)BuildWorkingFile(station, fixture.Working);
   // The grid of the year 2000 (366 records), every cell as the grid shows it.
@@ -165,7 +103,7 @@ void BM_WriteBackOneYear(benchmark::State& state) {
 
 void BM_RunCalculation(benchmark::State& state) {
   Fixture& fixture = Shared();
-  RepClimateFile station = fixture.Station(198);
+  RepClimateFile station = fixture.Station(kLargestYears);
   SortParameterCodes(station);
   (void)BuildWorkingFile(station, fixture.Working);
   for (auto _ : state) {
@@ -174,9 +112,55 @@ void BM_RunCalculation(benchmark::State& state) {
   ReportMemory(state, station);
 }
 
+// Reads every record of the .DTA and writes it back unchanged, through a temporary file and a
+// rename.
+bool CopyThroughTheDataFile(const RepClimateFile& station) {
+  DataFileReader reader;
+  if (!reader.Open(station.DtaFileName)) return false;
+  AtomicFile file(station.DtaFileName);
+  WriteDataHeader(file, reader.Codes());
+  DataRecord record;
+  while (reader.Next(record)) WriteDataRecord(file, record.Number, record.Values, reader.Codes());
+  return reader.status() && file.Commit();
+}
+
+void BM_RecomputeFloor(benchmark::State& state) {
+  const RepClimateFile& station = Shared().Station(kLargestYears);
+  for (auto _ : state) {
+    if (!CopyThroughTheDataFile(station)) state.SkipWithError("copy failed");
+  }
+  ReportMemory(state, station);
+}
+
+void BM_RecomputeOverFloor(benchmark::State& state) {
+  Fixture& fixture = Shared();
+  const RepClimateFile& station = fixture.Station(kLargestYears);
+  const std::vector<std::string> args{"--data", fixture.Folder, "recompute", station.FileName};
+  std::ostringstream out, err;
+  using Clock = std::chrono::steady_clock;
+  Clock::duration floor{}, recompute{};
+  for (auto _ : state) {
+    const Clock::time_point start = Clock::now();
+    if (!CopyThroughTheDataFile(station)) state.SkipWithError("copy failed");
+    const Clock::time_point middle = Clock::now();
+    if (RunBatch(args, out, err) != 0) state.SkipWithError(err.str().c_str());
+    recompute += Clock::now() - middle;
+    floor += middle - start;
+  }
+  const auto ms = [&state](Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count() /
+           static_cast<double>(state.iterations());
+  };
+  state.counters["floor_ms"] = ms(floor);
+  state.counters["recompute_ms"] = ms(recompute);
+  state.counters["ratio"] = ms(recompute) / ms(floor);
+}
+
 // The small station first: its peak memory is the baseline for the large one.
 BENCHMARK(BM_RecomputeStation)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RecomputeStation)->Arg(198)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RecomputeStation)->Arg(kLargestYears)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RecomputeFloor)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RecomputeOverFloor)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BuildWorkingFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteBackOneYear)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RunCalculation)->Unit(benchmark::kMillisecond);

@@ -216,7 +216,7 @@ RecordRun::RecordRun(const RepClimateFile& station)
     rows_[c] = RowOfCode(codes_[c]);
     decimals_[c] = DecimalsOfCode(codes_[c]);
   }
-  if (count > 0) StandardRows(count, codes_.data(), rows_.data());
+  if (count > 0) convert_ = StandardRows(count, codes_.data(), rows_.data());
 }
 
 void RecordRun::Compute(int32_t k, const ClimaticRecord& working) {
@@ -230,7 +230,8 @@ void RecordRun::Compute(int32_t k, const ClimaticRecord& working) {
       value = working[row];
       record[row] = value;
     }
-    values_[i] = IsMissing(value) ? kMissing : FromStandardUnit(codes_[i], value);
+    // Every code in its standard unit: the conversion back would change nothing.
+    values_[i] = IsMissing(value) ? kMissing : convert_ ? FromStandardUnit(codes_[i], value) : value;
   }
   eto_ = ComputeRecord(DayOfYearForRecord(station_, k), record, constants_, results_);
   if (count > 0) values_[count - 1] = IsMissing(eto_) ? kMissing : eto_;
@@ -259,10 +260,16 @@ RunResult RunOverDataFile(const RepClimateFile& station, const DataFileRecordSin
   RunResult result;
   while (reader.Next(record)) {
     // As the working file holds it: a value that is missing, or that its conversion made
-    // missing or no finite number, is -999 itself.
+    // missing or no finite number, is -999 itself (without conversion, ToRecord leaves only
+    // -999 and read numbers).
     ClimaticRecord working = mapping.ToRecord(record.Values);
-    for (double& value : working.Values) {
-      if (IsMissing(value) || !std::isfinite(value)) value = kMissing;
+    if (mapping.NeedsConversion()) {
+      for (int column = 0; column < mapping.Columns(); ++column) {
+        const int row = mapping.RowOfColumn(column);
+        if (row < 1 || row > kParameterCount) continue;
+        double& value = working[row];
+        if (IsMissing(value) || !std::isfinite(value)) value = kMissing;
+      }
     }
     run.Compute(result.Records, working);
     ++result.Records;

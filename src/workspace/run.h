@@ -117,6 +117,7 @@ class RecordRun {
   std::array<int, kParameterCount> rows_{};
   std::array<int, kParameterCount> decimals_{};
   std::array<double, kParameterCount> values_{};
+  bool convert_ = false;  // a code in a unit other than the standard one
   RecordResults results_;
   double eto_ = kMissing;
 };
