@@ -516,6 +516,22 @@ void AtomicFile::WriteLine(std::string_view line) {
   Write(kLineEnd);
 }
 
+bool AtomicFile::RenameIntoPlace() {
+  if (synced_) return ::rename(temporary_.c_str(), target_.c_str()) == 0;
+  // A scratch file: the old one goes aside first, so that the rename replaces no file (ext4
+  // would start writing a file out at once that replaces another by a rename).
+  const std::string aside = temporary_ + ".old";
+  struct stat info {};
+  const bool movedAside = ::lstat(target_.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+                          ::rename(target_.c_str(), aside.c_str()) == 0;
+  if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
+    if (movedAside) (void)::rename(aside.c_str(), target_.c_str());
+    return false;
+  }
+  if (movedAside) ::unlink(aside.c_str());
+  return true;
+}
+
 Status AtomicFile::Commit() {
   if (committed_) return Status::Error(ReasonCannotWrite(target_));
   committed_ = true;
@@ -528,7 +544,7 @@ Status AtomicFile::Commit() {
     if (::close(fd) != 0) Fail();
   }
   if (!failed_ &&
-      (TakeInjectedFailure(FailAt::Rename) || ::rename(temporary_.c_str(), target_.c_str()) != 0)) {
+      (TakeInjectedFailure(FailAt::Rename) || !RenameIntoPlace())) {
     Fail();
   }
   if (failed_) {

@@ -188,6 +188,7 @@ class AtomicFile {
 
  private:
   void FlushBuffer();
+  bool RenameIntoPlace();
   void Fail();
   void Discard();
 

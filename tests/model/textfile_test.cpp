@@ -397,6 +397,27 @@ TEST_F(AtomicFileTest, ReplacesAnExistingFileAndKeepsItsPermissions) {
   EXPECT_EQ(folder_.Names(), std::set<std::string>{"A.DTA"});
 }
 
+TEST_F(AtomicFileTest, ScratchFileReplacesTheOldOneOrLeavesItWhenTheRenameFails) {
+  const std::string path = folder_.File("FullSet.TMP");
+  for (const char* content : {"", "old\r\n"}) {  // without and with a file to replace
+    SCOPED_TRACE(content);
+    if (*content != '\0') WriteBytes(path, content);
+    AtomicFile file(path, AtomicFile::Durability::Scratch);
+    file.WriteLine("new");
+    ASSERT_TRUE(file.Commit().Ok);
+    EXPECT_EQ(ReadBytes(path), "new\r\n");
+    EXPECT_EQ(folder_.Names(), std::set<std::string>{"FullSet.TMP"});
+  }
+  // A target that is a folder with something in it cannot be replaced: it stays as it was.
+  const std::string busy = folder_.File("busy");
+  std::filesystem::create_directories(busy + "/inside");
+  AtomicFile file(busy, AtomicFile::Durability::Scratch);
+  file.WriteLine("new");
+  EXPECT_FALSE(file.Commit().Ok);
+  EXPECT_TRUE(std::filesystem::is_directory(busy + "/inside"));
+  EXPECT_EQ(folder_.Names(), (std::set<std::string>{"FullSet.TMP", "busy"}));
+}
+
 TEST_F(AtomicFileTest, WritesContentLargerThanItsBuffer) {
   std::string path = folder_.File("big.DTA");
   std::string expected;

@@ -39,7 +39,9 @@ TEST(BatchProgram, ShowsItsHelp) {
   ScratchFolder scratch;
   const Outcome outcome = RunProgram(scratch, "--help");
   EXPECT_EQ(outcome.status, 0);
-  EXPECT_EQ(outcome.out.rfind("Usage:\n  vernoli-batch [--data DIR] recompute STATION... [--jobs N]\n", 0), 0u);
+  EXPECT_EQ(outcome.out.rfind(
+                "Usage:\n  vernoli-batch [--data DIR] recompute STATION... [--jobs N]\n", 0),
+            0u);
   EXPECT_EQ(outcome.err, "");
 }
 
