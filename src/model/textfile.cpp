@@ -59,19 +59,9 @@ bool AppendShortReal(std::string& line, double value, int width, int decimals) {
   if (!(scaled < 2147483648.0)) return false;
   const double floor = std::floor(scaled);
   if (std::fabs(scaled - floor - 0.5) < 1e-6) return false;
-  auto n = static_cast<int64_t>(std::nearbyint(scaled));
   char digits[32];
   char* const end = digits + sizeof digits;
-  char* p = end;
-  for (int d = 0; d < decimals; ++d) {
-    *--p = static_cast<char>('0' + n % 10);
-    n /= 10;
-  }
-  if (decimals > 0) *--p = '.';
-  do {
-    *--p = static_cast<char>('0' + n % 10);
-    n /= 10;
-  } while (n > 0);
+  char* p = FixedDigitsBefore(end, static_cast<uint64_t>(std::nearbyint(scaled)), decimals);
   // A value that rounds to zero has no sign.
   if (value < 0 && std::any_of(p, end, [](char c) { return c > '0' && c <= '9'; })) *--p = '-';
   const auto length = static_cast<std::size_t>(end - p);
@@ -86,6 +76,20 @@ bool AppendShortReal(std::string& line, double value, int width, int decimals) {
 
 // ---------------------------------------------------------------------------------------------
 // Formatting
+
+char* FixedDigitsBefore(char* end, uint64_t n, int decimals) {
+  char* p = end;
+  for (int d = 0; d < decimals; ++d) {
+    *--p = static_cast<char>('0' + n % 10);
+    n /= 10;
+  }
+  if (decimals > 0) *--p = '.';
+  do {
+    *--p = static_cast<char>('0' + n % 10);
+    n /= 10;
+  } while (n > 0);
+  return p;
+}
 
 namespace {
 

@@ -31,6 +31,10 @@ std::string FormatInt(int64_t value, int width);
 // A number longer than the width is written in full.
 std::string FormatReal(double value, int width, int decimals);
 
+// Writes n / 10^decimals in fixed point so that it ends just before `end` ("12.50" for n 1250
+// and 2 decimals, "0.05" for 5 and 2); returns its first character. Room: 22 characters.
+char* FixedDigitsBefore(char* end, uint64_t n, int decimals);
+
 // The same, appended to `line` (no allocation once the line has room).
 void AppendInt(std::string& line, int64_t value, int width);
 void AppendReal(std::string& line, double value, int width, int decimals);

@@ -94,24 +94,15 @@ bool AppendShortDecimal(std::string& line, double value) {
   if (!(std::fabs(value) < 1e9) || value == 0.0) return false;
   const double scaled = std::nearbyint(value * kScale);
   if (scaled / kScale != value) return false;
-  auto n = static_cast<int64_t>(std::fabs(scaled));
+  auto n = static_cast<uint64_t>(std::fabs(scaled));
   int decimals = 4;
   while (decimals > 0 && n % 10 == 0) {
     n /= 10;
     --decimals;
   }
   char digits[32];
-  char* end = digits + sizeof digits;
-  char* p = end;
-  for (int d = 0; d < decimals; ++d) {
-    *--p = static_cast<char>('0' + n % 10);
-    n /= 10;
-  }
-  if (decimals > 0) *--p = '.';
-  do {
-    *--p = static_cast<char>('0' + n % 10);
-    n /= 10;
-  } while (n > 0);
+  char* const end = digits + sizeof digits;
+  char* p = FixedDigitsBefore(end, n, decimals);
   if (value < 0) *--p = '-';
   const auto length = static_cast<std::size_t>(end - p);
   line.append(length < static_cast<std::size_t>(kDataFieldWidth)
