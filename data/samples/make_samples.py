@@ -11,6 +11,7 @@ are a smooth year of normals, not the weather observed on those days. ETo is lef
 Run from this folder:  python3 make_samples.py
 """
 
+import math
 import os
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -41,6 +42,31 @@ SYDNEY = {
     202: [66.5, 69.0, 69.0, 67.0, 66.5, 65.5, 61.0, 57.0, 56.0, 58.0, 61.5, 62.5],
     # sunshine, hours per day
     401: [7.2, 6.7, 6.4, 6.7, 6.1, 5.8, 6.6, 7.4, 7.6, 7.6, 7.3, 7.6],
+}
+
+# Rome (Ciampino), Italy, 41.80 N, 12.58 E, 105 m: rounded long-term monthly normals (1971-2000)
+# of the Italian Air Force meteorological service for temperature, relative humidity, sunshine
+# and precipitation. The wind speed is a rounded estimate of the station's typical monthly mean,
+# not a published normal.
+ROME = {
+    101: [12.6, 13.7, 16.0, 18.7, 23.5, 27.4, 30.6, 30.8, 27.0, 22.0, 16.5, 13.3],
+    103: [2.1, 2.6, 4.3, 6.8, 10.6, 14.2, 16.8, 17.1, 14.5, 10.7, 6.2, 3.4],
+    202: [75, 72, 70, 70, 69, 66, 64, 65, 68, 72, 75, 76],
+    # wind speed, m/sec
+    301: [2.6, 2.8, 3.0, 3.0, 2.8, 2.8, 2.9, 2.8, 2.5, 2.4, 2.5, 2.6],
+    # sunshine, hours per month
+    401: [121, 133, 167, 201, 264, 285, 332, 298, 237, 195, 129, 112],
+    # precipitation, mm per month
+    "P": [67, 73, 58, 81, 53, 34, 19, 37, 73, 113, 115, 81],
+}
+# Lisbon (Geofisico), Portugal, 38.72 N, 9.15 W, 77 m: rounded monthly normals 1981-2010 of the
+# Portuguese weather service IPMA.
+LISBON = {
+    201: [14.8, 16.2, 18.9, 19.9, 22.5, 25.9, 28.0, 28.4, 26.9, 22.9, 18.3, 15.5],
+    202: [8.3, 9.4, 10.8, 11.9, 13.8, 16.7, 18.3, 18.7, 17.8, 15.2, 11.8, 9.5],
+    258: [80, 77, 71, 70, 68, 66, 64, 64, 66, 72, 78, 80],
+    # sunshine, hours per month
+    299: [142, 156, 207, 234, 291, 303, 344, 335, 261, 213, 156, 137],
 }
 
 MONTH_NAMES = ["January", "February", "March", "April", "May", "June", "July", "August",
@@ -90,6 +116,53 @@ def decade_middles():
             days.append(start + (first + last) / 2)
         start += length
     return days
+
+
+def extraterrestrial_radiation(latitude, day):
+    """Ra (MJ/m2.day) and the day length N (hours) on a day of the year."""
+    phi = math.radians(latitude)
+    dr = 1 + 0.033 * math.cos(2 * math.pi * day / 365)
+    delta = 0.409 * math.sin(2 * math.pi * day / 365 - 1.39)
+    ws = math.acos(-math.tan(phi) * math.tan(delta))
+    ra = 24 * 60 / math.pi * 0.0820 * dr * (ws * math.sin(phi) * math.sin(delta)
+                                            + math.cos(phi) * math.cos(delta) * math.sin(ws))
+    return ra, 24 / math.pi * ws
+
+
+def hydrolex_lines():
+    """Rome as a Hydrolex export: the station line, then one line a month of Tmax, Tmin (degC),
+    mean relative humidity (%), wind (km/day), sunshine (hours/day), solar radiation
+    (MJ/m2.day) and precipitation (mm/month, not imported). The solar radiation is computed from
+    the sunshine by the Angstrom formula (a 0.25, b 0.50) at the middle day of the month."""
+    lines = ['16239,"Roma Ciampino",105,41.80,N,12.58,E']
+    for m, day in enumerate(middle_days()):
+        ra, length = extraterrestrial_radiation(41.80, day)
+        n = ROME[401][m] / DAYS_IN_MONTH[m]
+        rs = (0.25 + 0.50 * n / length) * ra
+        lines.append(f"{ROME[101][m]:7.1f}{ROME[103][m]:7.1f}{ROME[202][m]:7.1f}"
+                     f"{ROME[301][m] * 86.4:8.1f}{n:7.2f}{rs:7.2f}{ROME['P'][m]:7.1f}")
+    return lines
+
+
+def meteorix_lines():
+    """Lisbon as a Meteorix export: a title, the station line (number, name, a field not read,
+    country, longitude, latitude, altitude), two header lines, then one element line each of
+    Tmax, Tmin (degC), mean relative humidity (%) and sunshine (hours/day)."""
+    lines = ["Meteorix 2 climate normals",
+             "08535 LISBOA 1981-2010 PORTUGAL -9.15 38.72 77",
+             "monthly means",
+             "code   element unit      period        Jan    Feb    Mar    Apr    May    Jun"
+             "    Jul    Aug    Sep    Oct    Nov    Dec"]
+    names = {201: ("Tmax", "degC"), 202: ("Tmin", "degC"), 258: ("RH", "%"),
+             299: ("Sunshine", "h/day")}
+    for code in (201, 202, 258, 299):
+        values = LISBON[code]
+        if code == 299:
+            values = [round(v, 2) for v in per_day(values)]
+        name, unit = names[code]
+        lines.append(f"{code:<6} {name:<8} {unit:<6} 1981-2010" +
+                     "".join(f"{v:7.2f}" if code == 299 else f"{v:7.1f}" for v in values))
+    return lines
 
 
 def dsc_lines(name, country, lat, lon, alt, data_type, from_date, to_date, kRs, tdew, u2):
@@ -242,6 +315,10 @@ def main():
         rows.append(f"{DE_BILT[101][m]:6.1f} {DE_BILT[103][m]:6.1f} {DE_BILT[202][m]:6.1f}"
                     f" {sunshine[m]:6.2f}")
     write(os.path.join(HERE, "IMPORT", "DEBILT.CXT"), rows)
+
+    # The two climate-database exports.
+    write(os.path.join(HERE, "IMPORT", "ROME.PEN"), hydrolex_lines())
+    write(os.path.join(HERE, "IMPORT", "LISBON.DAT"), meteorix_lines())
 
 
 if __name__ == "__main__":

@@ -2,6 +2,7 @@
 
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -43,7 +44,10 @@ TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {
                  "Disclaimer");
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-  buttons->setObjectName("OKButton");
+  buttons->setObjectName("ButtonBox");
+  QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+  ok->setObjectName("OKButton");
+  ok->setFocus();
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
   auto* layout = new QVBoxLayout(this);

@@ -7,6 +7,7 @@
 
 #include "app/TFormAbout.h"
 #include "app/formkit.h"
+#include "app/modal.h"
 
 namespace vernoli {
 
@@ -46,6 +47,14 @@ TLogoMenu::TLogoMenu(QWidget* parent) : QWidget(parent) {
   infoLayout->addWidget(info);
 
   about_ = new TFormAbout(this);
+
+  // Enter presses the button with the focus ("Start program" at first).
+  for (QPushButton* button : {aboutButton_, startButton_, closeButton_}) {
+    button->setAutoDefault(true);
+  }
+  // Reading order: the title panel's "About" comes first.
+  setTabOrder(aboutButton_, startButton_);
+  setTabOrder(startButton_, closeButton_);
 
   connect(aboutButton_, &QPushButton::clicked, this, &TLogoMenu::AboutButtonClick);
   connect(startButton_, &QPushButton::clicked, this, &TLogoMenu::StartButtonClick);
@@ -93,6 +102,6 @@ void TLogoMenu::StartButtonClick() {
   }
 }
 
-void TLogoMenu::AboutButtonClick() { about_->exec(); }
+void TLogoMenu::AboutButtonClick() { ShowModal(*about_); }
 
 }  // namespace vernoli

@@ -4,7 +4,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QImage>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -182,22 +181,15 @@ TMainMenu::TMainMenu(AppState& state, Forms& forms, QWidget* parent)
   connect(etoButton_, &QPushButton::clicked, this, &TMainMenu::EToButtonClick);
   connect(imageETo_, &PictureButton::Click, this, &TMainMenu::EToButtonClick);
   connect(exitButton_, &QPushButton::clicked, this, &TMainMenu::ExitButtonClick);
+  // Enter presses the button with the focus. Escape would close the menu, and so end the
+  // program, without asking: only "Exit Program" and the close box end it.
+  SetUpKeys(*this, nullptr, EscapeKey::Ignored);
   resize(720, 360);
 }
 
 void TMainMenu::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   FormActivate();
-}
-
-// Escape would close the menu, and so end the program, without asking: only "Exit Program" and
-// the close box end it.
-void TMainMenu::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) {
-    event->accept();
-    return;
-  }
-  QDialog::keyPressEvent(event);
 }
 
 void TMainMenu::FormActivate() {

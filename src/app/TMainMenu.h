@@ -23,7 +23,6 @@ class TMainMenu : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void FormActivate();

@@ -5,15 +5,12 @@
 #include <QDialog>
 #include <string>
 
-class QComboBox;
-class QLabel;
 class QPushButton;
-class QTreeWidget;
-class QTreeWidgetItem;
 
 namespace vernoli {
 
 struct AppState;
+class FolderBrowser;
 
 class TPathMenu : public QDialog {
   Q_OBJECT
@@ -21,7 +18,7 @@ class TPathMenu : public QDialog {
   explicit TPathMenu(AppState& state, QWidget* parent = nullptr);
 
   // The folder chosen in the tree (no '/' at the end, except for the root).
-  QString Directory() const { return directory_; }
+  QString Directory() const;
   // Opens `folder` in the tree: its parents above it, its subfolders below it.
   void SetDirectory(const QString& folder);
 
@@ -33,17 +30,12 @@ class TPathMenu : public QDialog {
 
  private:
   void FormActivate();
-  void DriveComboBox1Change(int index);
-  void DirectoryListBox1Activated(QTreeWidgetItem* item);
   void OKButtonClick();
 
   AppState& state_;
   std::string rememberedFolder_;  // the data folder when the form was opened
-  QString directory_;
 
-  QComboBox* driveComboBox1_;
-  QTreeWidget* directoryListBox1_;
-  QLabel* pathNameLabel_;
+  FolderBrowser* folders_;
   QPushButton* okButton_;
 };
 

@@ -1,5 +1,6 @@
 #include "app/formkit.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -7,6 +8,7 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -23,6 +25,38 @@ void SetUpForm(QDialog& form, const QString& objectName, const QString& title) {
   form.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                       Qt::WindowCloseButtonHint);
   form.setModal(true);
+}
+
+namespace {
+
+// Swallows Escape before the form's own handling closes the form.
+class EscapeBlocker final : public QObject {
+ public:
+  explicit EscapeBlocker(QObject* form) : QObject(form) { form->installEventFilter(this); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == parent() && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+      event->accept();
+      return true;
+    }
+    return false;
+  }
+};
+
+}  // namespace
+
+void SetUpKeys(QDialog& form, QPushButton* defaultButton, EscapeKey escape) {
+  for (QPushButton* button : form.findChildren<QPushButton*>()) button->setAutoDefault(true);
+  if (defaultButton != nullptr) defaultButton->setDefault(true);
+  if (escape == EscapeKey::Ignored) new EscapeBlocker(&form);
+}
+
+void TabToChecked(std::initializer_list<QAbstractButton*> group) {
+  for (QAbstractButton* button : group) {
+    button->setFocusPolicy(button->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+  }
 }
 
 QString Cp(std::string_view text) { return FromCp1252(text); }
@@ -128,6 +162,32 @@ QHBoxLayout* ButtonRow(std::initializer_list<QWidget*> buttons) {
   for (QWidget* button : buttons) row->addWidget(button);
   return row;
 }
+
+namespace {
+
+class EnterFilter : public QObject {
+ public:
+  explicit EnterFilter(QAbstractItemView* view) : QObject(view), view_(view) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == view_ && event->type() == QEvent::KeyPress) {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (view_->currentIndex().isValid()) emit view_->activated(view_->currentIndex());
+        return true;
+      }
+    }
+    return false;
+  }
+
+ private:
+  QAbstractItemView* view_;
+};
+
+}  // namespace
+
+void EnterActivates(QAbstractItemView* view) { view->installEventFilter(new EnterFilter(view)); }
 
 QFrame* Line(const QString& objectName, QWidget* parent) {
   auto* line = new QFrame(parent);

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+class QAbstractButton;
+class QAbstractItemView;
 class QCheckBox;
 class QComboBox;
 class QDialog;
@@ -25,6 +27,18 @@ namespace vernoli {
 
 // A modal form with a close box only: no minimise, no maximise.
 void SetUpForm(QDialog& form, const QString& objectName, const QString& title);
+
+// What Escape does on a form: close it as its Cancel does, or nothing (where closing would lose
+// what the user did, and on a form that must be left through its own button).
+enum class EscapeKey { Closes, Ignored };
+// The keys of a form without a mouse: Enter presses the button that has the focus, anywhere else
+// `defaultButton` (nullptr: no button); Escape as `escape` says. Call it once the form's buttons
+// exist.
+void SetUpKeys(QDialog& form, QPushButton* defaultButton, EscapeKey escape);
+
+// Tab enters a group of radio buttons at its checked button, as it does once the user has picked
+// one; the arrows move within the group. Call it after checking a button from the program.
+void TabToChecked(std::initializer_list<QAbstractButton*> group);
 
 // A text of the program's files (Windows-1252) as a form shows it.
 QString Cp(std::string_view text);
@@ -59,6 +73,9 @@ QLineEdit* NumberEdit(const QString& objectName, int width, QWidget* parent);
 QLineEdit* ReadOnlyNumber(const QString& objectName, int width, QWidget* parent);
 // The form's buttons in a row, at the right.
 QHBoxLayout* ButtonRow(std::initializer_list<QWidget*> buttons);
+// Enter in the list activates its current item, as a double click does, and goes no further:
+// the form's default button is not pressed.
+void EnterActivates(QAbstractItemView* view);
 // A sunken horizontal rule between rows.
 QFrame* Line(const QString& objectName, QWidget* parent);
 

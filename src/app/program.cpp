@@ -4,6 +4,7 @@
 #include "app/TMainMenu.h"
 #include "app/TPathMenu.h"
 #include "app/modal.h"
+#include "import/TImportMenu.h"
 #include "limits/TFileOptionMenu.h"
 #include "limits/TLimitsForm.h"
 #include "stations/TCharacteristicsMenu.h"
@@ -28,6 +29,7 @@ Program::Program(const ProgramFolders& folders)
   forms_.UpdateMenu = new TUpdateMenu(state_, forms_, owner);
   forms_.LimitsForm = new TLimitsForm(state_, owner);
   forms_.DataForm = new TDataForm(state_, owner);
+  forms_.ImportMenu = new TImportMenu(state_, forms_, owner);
   forms_.UpdateStationMenu = new TUpdateStationMenu(state_, owner);
   forms_.UpdateRangeMenu = new TUpdateRangeMenu(state_, owner);
   forms_.FileOptionMenu = new TFileOptionMenu(state_, owner);

@@ -124,6 +124,8 @@ TFileOptionMenu::TFileOptionMenu(AppState& state, QWidget* parent)
   layout->addWidget(okButton_, 0, Qt::AlignRight);
 
   connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
+  // The value is asked for: "OK" (or the close box) is the way out.
+  SetUpKeys(*this, okButton_, EscapeKey::Ignored);
 }
 
 void TFileOptionMenu::SetRequest(const BoundaryRequest& request, const RepClimateFile& station) {

@@ -271,6 +271,15 @@ TLimitsForm::TLimitsForm(AppState& state, QWidget* parent)
   layout->addLayout(buttons, 4, 0, 1, 2);
   layout->setColumnStretch(0, 1);
 
+  // Keys go to the field that shows the focus: a click on a limit or its arrows gives it the
+  // focus, and there Up and Down step the limit.
+  spinButtonTmin_->SetBuddy(editTminC_);
+  spinButtonTmax_->SetBuddy(editTmaxC_);
+  spinButtonRH_->SetBuddy(editRHmin_);
+  spinButtonU_->SetBuddy(editUMaxMS_);
+  spinButtonR_->SetBuddy(editUP_);
+  SetUpKeys(*this, mainButton_, EscapeKey::Ignored);
+
   connect(spinButtonTmin_, &SpinButton::UpClick, this, &TLimitsForm::SpinButtonTminUpClick);
   connect(spinButtonTmin_, &SpinButton::DownClick, this, &TLimitsForm::SpinButtonTminDownClick);
   connect(spinButtonTmax_, &SpinButton::UpClick, this, &TLimitsForm::SpinButtonTmaxUpClick);
@@ -321,6 +330,7 @@ void TLimitsForm::FormActivate() {
   ShowWind();
   ShowRadiation();
   DrawCharts();
+  editTminC_->setFocus();
 }
 
 void TLimitsForm::ShowTemperature() {

@@ -53,8 +53,7 @@ TCharacteristicsMenu::TCharacteristicsMenu(AppState& state, QWidget* parent)
 
   // The file.
   auto* file = Group("FileGroup", QString(), this);
-  editName_ = LineEdit("EditName", file);
-  editName_->setReadOnly(true);
+  editName_ = ReadOnlyEdit("EditName", file);
   auto* fileLayout = new QHBoxLayout(file);
   fileLayout->addWidget(new QLabel("File ", file));
   fileLayout->addWidget(editName_, 1);
@@ -94,11 +93,8 @@ TCharacteristicsMenu::TCharacteristicsMenu(AppState& state, QWidget* parent)
   dataLayout->addLayout(type);
   dataLayout->addWidget(span_);
 
-  // Display only.
-  for (QWidget* group : {static_cast<QWidget*>(file), static_cast<QWidget*>(description),
-                         static_cast<QWidget*>(data)}) {
-    group->setEnabled(false);
-  }
+  // Display only: nothing here takes the focus or a change, and the texts keep their normal
+  // contrast (disabled groups would grey them all).
 
   bitBtn1_ = new QPushButton("OK", this);
   bitBtn1_->setObjectName("BitBtn1");
@@ -112,6 +108,7 @@ TCharacteristicsMenu::TCharacteristicsMenu(AppState& state, QWidget* parent)
   layout->addLayout(buttons);
 
   connect(bitBtn1_, &QPushButton::clicked, this, &QDialog::accept);
+  SetUpKeys(*this, bitBtn1_, EscapeKey::Closes);
 }
 
 void TCharacteristicsMenu::showEvent(QShowEvent* event) {

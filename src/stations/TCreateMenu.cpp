@@ -26,16 +26,11 @@
 #include "stations/characteristics.h"
 #include "stations/coordinatefields.h"
 #include "stations/spanbox.h"
+#include "stations/spaneditor.h"
 #include "stations/spanpanel.h"
 #include "workspace/TUpdateMenu.h"
 
 namespace vernoli {
-
-namespace {
-
-constexpr SpanEnd kEnds[] = {SpanEnd::First, SpanEnd::Last};
-
-}  // namespace
 
 TCreateMenu::TCreateMenu(AppState& state, Forms& forms, QWidget* parent)
     : QDialog(parent), state_(state), forms_(forms) {
@@ -65,23 +60,12 @@ TCreateMenu::TCreateMenu(AppState& state, Forms& forms, QWidget* parent)
   namesLayout->setColumnStretch(1, 1);
 
   // Type of data.
-  climDataBox_ = Group("ClimDataBox", " Meteorological Data ", this);
-  radioDay_ = Radio("RadioDay", "Daily", climDataBox_);
-  radioDecade_ = Radio("RadioDecade", "10-daily", climDataBox_);
-  radioMonth_ = Radio("RadioMonth", "Monthly", climDataBox_);
-  auto* climLayout = new QVBoxLayout(climDataBox_);
-  climLayout->addWidget(radioDay_);
-  climLayout->addWidget(radioDecade_);
-  climLayout->addWidget(radioMonth_);
+  climDataBox_ = new DataTypeBox(this);
 
   // Time range.
   timeRangeBox_ = new SpanBox(SpanBox::YearEdit::Typed, this);
-  for (int i = 0; i < 2; ++i) {
-    yearChecks_[static_cast<std::size_t>(i)] =
-        CheckedEdit::Integer(timeRangeBox_->At(i).Year, fields::kYear.Minimum,
-                             fields::kYear.Maximum, fields::kYear.Width, fields::kYear.Fallback);
-  }
-  checkNotLinked_ = timeRangeBox_->NotLinked();
+  span_ = new SpanEditor(timeRangeBox_, climDataBox_, this);
+  span_->Bind(input_.Span);
 
   // Location.
   coordinates_ = new CoordinateFields(fields::kAltitudeNewStation, this);
@@ -128,35 +112,10 @@ TCreateMenu::TCreateMenu(AppState& state, Forms& forms, QWidget* parent)
   layout->setColumnStretch(1, 1);
   layout->setRowStretch(7, 1);
 
-  connect(radioDay_, &QRadioButton::clicked, this, [this] { DataTypeClick(kDaily); });
-  connect(radioDecade_, &QRadioButton::clicked, this, [this] { DataTypeClick(kTenDaily); });
-  connect(radioMonth_, &QRadioButton::clicked, this, [this] { DataTypeClick(kMonthly); });
-  // A list acts when the user chooses an item, also the one it shows (decade 3 again is day 21).
-  for (int i = 0; i < 2; ++i) {
-    const SpanBox::Side& side = timeRangeBox_->At(i);
-    const SpanEnd end = kEnds[i];
-    connect(side.Day, &QComboBox::activated, this, [this, end](int index) {
-      input_.Span.ChooseDay(end, index + 1);
-      ShowSpan();
-    });
-    connect(side.Decade, &QComboBox::activated, this, [this, end](int index) {
-      input_.Span.ChooseDecade(end, index + 1);
-      ShowSpan();
-    });
-    connect(side.Month, &QComboBox::activated, this, [this, end](int index) {
-      input_.Span.ChooseMonth(end, index + 1);
-      ShowSpan();
-    });
-    // The year edit has checked its text against 1902..2099 and shown its message.
-    connect(yearChecks_[static_cast<std::size_t>(i)], &CheckedEdit::Checked, this,
-            [this, end](double value) {
-              (void)input_.Span.EnterYear(end, FormatInt(std::llround(value), 0));
-              ShowSpan();
-            });
-  }
-  connect(checkNotLinked_, &QCheckBox::clicked, this, &TCreateMenu::CheckNotLinkedClick);
   connect(createButton_, &QPushButton::clicked, this, &TCreateMenu::CreateButtonClick);
   connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+  // Escape would lose what was typed.
+  SetUpKeys(*this, createButton_, EscapeKey::Ignored);
 }
 
 void TCreateMenu::SetMode(CreateMode mode) { mode_ = mode; }
@@ -204,8 +163,7 @@ void TCreateMenu::ShowNewFile() {
   input_ = NewStationInput{};
   coordinates_->SetLocation(input_.Latitude.Value(), input_.Longitude.Value(), input_.Altitude);
   groupBoxExtra_->SetClasses(input_.Classes);
-  radioDay_->setChecked(true);
-  ShowSpan();
+  span_->Show();
   editName_->setFocus();
 }
 
@@ -225,26 +183,6 @@ void TCreateMenu::ShowCopy() {
   typeLabel_->setText(Cp(view.Type));
   groupBoxTimeCopy_->Show(view);
   newNameEdit_->setFocus();
-}
-
-void TCreateMenu::ShowSpan() {
-  const SpanVisibility visibility = input_.Span.Visibility();
-  for (int i = 0; i < 2; ++i) {
-    // The year first: hiding its edit while it has the focus checks what it holds.
-    yearChecks_[static_cast<std::size_t>(i)]->SetValue(input_.Span.DateOf(kEnds[i]).Year);
-    timeRangeBox_->ShowEnd(i, input_.Span.Controls(kEnds[i]), visibility);
-  }
-  checkNotLinked_->setChecked(input_.Span.NotLinked());
-}
-
-void TCreateMenu::DataTypeClick(uint8_t dataType) {
-  input_.Span.SetDataType(dataType);
-  ShowSpan();
-}
-
-void TCreateMenu::CheckNotLinkedClick(bool checked) {
-  input_.Span.SetNotLinked(checked);
-  ShowSpan();
 }
 
 void TCreateMenu::CreateButtonClick() {

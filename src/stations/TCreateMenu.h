@@ -22,8 +22,10 @@ struct AppState;
 struct Forms;
 class CheckedEdit;
 class CoordinateFields;
+class DataTypeBox;
 class LocationClassesBox;
 class SpanBox;
+class SpanEditor;
 class SpanPanel;
 
 enum class CreateMode { NewFile, Copy };
@@ -46,10 +48,6 @@ class TCreateMenu : public QDialog {
   void FormActivate();
   void ShowNewFile();
   void ShowCopy();
-  void ShowSpan();
-  void ShowDataType();
-  void DataTypeClick(uint8_t dataType);
-  void CheckNotLinkedClick(bool checked);
   void CreateButtonClick();
   void OpenWorkspace();
 
@@ -66,13 +64,9 @@ class TCreateMenu : public QDialog {
   QWidget* newNameShape2_;
   QLineEdit* stationEdit_;
   QLineEdit* countryEdit_;
-  QGroupBox* climDataBox_;
-  QRadioButton* radioDay_;
-  QRadioButton* radioDecade_;
-  QRadioButton* radioMonth_;
+  DataTypeBox* climDataBox_;
   SpanBox* timeRangeBox_;
-  std::array<CheckedEdit*, 2> yearChecks_{};  // the first (0) and the last (1) year
-  QCheckBox* checkNotLinked_;
+  SpanEditor* span_;
   CoordinateFields* coordinates_;
   LocationClassesBox* groupBoxExtra_;
   // Copy mode.

@@ -11,6 +11,9 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QShowEvent>
@@ -66,28 +69,52 @@ TDataForm::TDataForm(AppState& state, QWidget* parent)
       {"   Symbol", "   Description", "  Unit", " Minimum", " Maximum", " % Recorded"});
   stringGridData_->verticalHeader()->hide();
   stringGridData_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  stringGridData_->verticalHeader()->setDefaultSectionSize(kRowHeight);
-  stringGridData_->horizontalHeader()->setFixedHeight(kRowHeight);
+  stringGridData_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  // Rows tall enough for their font, whatever the desktop's fonts are.
+  rowHeight_ = std::max(kRowHeight, QFontMetrics(stringGridData_->font()).height() + 6);
+  stringGridData_->verticalHeader()->setDefaultSectionSize(rowHeight_);
+  stringGridData_->horizontalHeader()->setFixedHeight(
+      std::max(rowHeight_, stringGridData_->horizontalHeader()->sizeHint().height()));
   stringGridData_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   stringGridData_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   stringGridData_->setSelectionMode(QAbstractItemView::NoSelection);
   stringGridData_->setFocusPolicy(Qt::NoFocus);
   stringGridData_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  stringGridData_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  stringGridData_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   radioPanel_ = new QWidget(climSheet_);
   radioPanel_->setObjectName("RadioPanel");
   radioPanel_->setFixedWidth(56);
   auto* plot = Label("LabelPlot", "Plot", radioPanel_);
-  plot->setGeometry(8, 0, 48, kRowHeight);
+  plot->setGeometry(8, 0, 48, rowHeight_);
   for (int k = 0; k < kPlotButtons; ++k) {
     auto* radio = Radio(QString("RB%1").arg(k + 1), QString(), radioPanel_);
     radioButtons_[static_cast<std::size_t>(k)] = radio;
     connect(radio, &QRadioButton::clicked, this, [this, k] { DrawParameter(k); });
   }
-  auto* climLayout = new QHBoxLayout(climSheet_);
-  climLayout->addWidget(stringGridData_, 0, Qt::AlignTop);
-  climLayout->addWidget(radioPanel_, 0, Qt::AlignTop);
-  climLayout->addStretch(1);
+  // The grid and its radio buttons scroll together, only when they are taller than the screen
+  // allows.
+  auto* rows = new QWidget;
+  rows->setObjectName("GridPanel");
+  auto* rowsLayout = new QHBoxLayout(rows);
+  rowsLayout->setContentsMargins(0, 0, 0, 0);
+  rowsLayout->setSpacing(0);
+  rowsLayout->addWidget(stringGridData_, 0, Qt::AlignTop);
+  rowsLayout->addWidget(radioPanel_, 0, Qt::AlignTop);
+  rowsLayout->addStretch(1);
+  stringGridData_->setParent(rows);
+  radioPanel_->setParent(rows);
+  gridScroll_ = new QScrollArea(climSheet_);
+  gridScroll_->setObjectName("GridScroll");
+  gridScroll_->setFrameShape(QFrame::NoFrame);
+  gridScroll_->setFocusPolicy(Qt::NoFocus);
+  gridScroll_->setWidgetResizable(true);
+  gridScroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  gridScroll_->setWidget(rows);
+  // On the page's own background.
+  gridScroll_->viewport()->setAutoFillBackground(false);
+  rows->setAutoFillBackground(false);
+  auto* climLayout = new QVBoxLayout(climSheet_);
+  climLayout->addWidget(gridScroll_);
   pageControl_->addTab(climSheet_, " Available meteorological data   ");
 
   // Page of the chart.
@@ -114,6 +141,7 @@ TDataForm::TDataForm(AppState& state, QWidget* parent)
   layout->addLayout(buttons);
 
   connect(bitBtn1_, &QPushButton::clicked, this, &QDialog::accept);
+  SetUpKeys(*this, bitBtn1_, EscapeKey::Closes);
   ClearChart();
   resize(760, 520);
 }
@@ -137,6 +165,9 @@ void TDataForm::FormActivate() {
   rangeLabel_->setText(Cp(overview_.Range));
   recordLabel_->setText(Cp(overview_.Records));
   FillGrid();
+  // The form takes the size of what it shows.
+  layout()->activate();
+  adjustSize();
   if (overview_.PlotButtons() > 0) {
     radioButtons_[0]->setChecked(true);
     DrawParameter(0);
@@ -164,12 +195,22 @@ void TDataForm::FillGrid() {
     }
   }
   stringGridData_->resizeColumnsToContents();
-  // Exactly as tall as its rows, so that only the radio buttons beside rows show.
+  // Exactly as wide as its columns and as tall as its rows, so that nothing is cut and only the
+  // radio buttons beside rows show.
+  int width = 2 * stringGridData_->frameWidth();
+  for (int c = 0; c < stringGridData_->columnCount(); ++c) {
+    width += stringGridData_->columnWidth(c);
+  }
   const int height = 2 * stringGridData_->frameWidth() +
-                     stringGridData_->horizontalHeader()->height() + rows * kRowHeight;
-  stringGridData_->setFixedHeight(height);
+                     stringGridData_->horizontalHeader()->height() + rows * rowHeight_;
+  stringGridData_->setFixedSize(width, height);
   radioPanel_->setFixedHeight(height);
   PlaceRadioButtons();
+  // The scroll area shows all of it, up to 60% of the screen's height.
+  const int scrollBar = gridScroll_->verticalScrollBar()->sizeHint().width();
+  const QScreen* screen = this->screen();
+  const int most = screen != nullptr ? screen->availableGeometry().height() * 6 / 10 : height;
+  gridScroll_->setMinimumSize(width + radioPanel_->width() + scrollBar, std::min(height, most));
 }
 
 void TDataForm::PlaceRadioButtons() {
@@ -177,7 +218,7 @@ void TDataForm::PlaceRadioButtons() {
   const int buttons = overview_.PlotButtons();
   for (int k = 0; k < kPlotButtons; ++k) {
     QRadioButton* radio = radioButtons_[static_cast<std::size_t>(k)];
-    radio->setGeometry(16, top + k * kRowHeight, 24, kRowHeight);
+    radio->setGeometry(16, top + k * rowHeight_, 24, rowHeight_);
     radio->setVisible(k < buttons);
   }
 }

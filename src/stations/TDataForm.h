@@ -13,6 +13,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 class QTabWidget;
 class QTableWidget;
 class QWidget;
@@ -59,6 +60,8 @@ class TDataForm : public QDialog {
   QWidget* climSheet_;
   QWidget* plotSheet_;
   QTableWidget* stringGridData_;
+  QScrollArea* gridScroll_;  // holds the grid and the radio buttons
+  int rowHeight_ = 0;        // of every grid row
   QWidget* radioPanel_;
   std::array<QRadioButton*, kPlotButtons> radioButtons_{};  // RB1 .. RB16
   QLabel* titleLabel_;

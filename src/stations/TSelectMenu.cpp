@@ -39,6 +39,8 @@ TSelectMenu::TSelectMenu(AppState& state, Forms& forms, QWidget* parent)
   fileStringGrid_->setSelectionBehavior(QAbstractItemView::SelectRows);
   fileStringGrid_->setSelectionMode(QAbstractItemView::SingleSelection);
   fileStringGrid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // Tab leaves the list for the buttons; the arrows move in it.
+  fileStringGrid_->setTabKeyNavigation(false);
   fileStringGrid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   fileStringGrid_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
 
@@ -91,6 +93,8 @@ TSelectMenu::TSelectMenu(AppState& state, Forms& forms, QWidget* parent)
           &TSelectMenu::CharacteristicsButtonClick);
   connect(dataButton_, &QPushButton::clicked, this, &TSelectMenu::DataButtonClick);
   connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+  // Enter on a station of the list selects it; Cancel loses nothing.
+  SetUpKeys(*this, mainMenuButton_, EscapeKey::Closes);
   resize(640, 420);
 }
 

@@ -138,6 +138,11 @@ TUpdateRangeMenu::TUpdateRangeMenu(AppState& state, QWidget* parent)
           &TUpdateRangeMenu::SpinButtonLastDownClick);
   connect(saveButton_, &QPushButton::clicked, this, &TUpdateRangeMenu::SaveButtonClick);
   connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+  // Each end's counter takes the focus; there Up and Down expand and shrink. Escape would lose
+  // the steps made.
+  spinButtonFirst_->SetBuddy(editRecLOW_);
+  spinButtonLast_->SetBuddy(editRecUP_);
+  SetUpKeys(*this, saveButton_, EscapeKey::Ignored);
 }
 
 void TUpdateRangeMenu::showEvent(QShowEvent* event) {

@@ -55,6 +55,8 @@ TUpdateStationMenu::TUpdateStationMenu(AppState& state, QWidget* parent)
 
   connect(mainMenuButton_, &QPushButton::clicked, this, &TUpdateStationMenu::MainMenuButtonClick);
   connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+  // Escape would lose what was typed.
+  SetUpKeys(*this, mainMenuButton_, EscapeKey::Ignored);
 }
 
 void TUpdateStationMenu::showEvent(QShowEvent* event) {

@@ -67,6 +67,9 @@ CoordinateFields::CoordinateFields(const IntegerFieldSpec& altitude, QWidget* pa
   connect(radioDecimal_, &QRadioButton::clicked, this,
           [this] { SetView(CoordinateView::DecimalDegrees); });
   SetView(CoordinateView::DegreesAndMinutes);
+  // Reading order: the fields, then the choice of their view beside them.
+  setTabOrder(altitudeEdit_, radioDegMin_);
+  setTabOrder(radioDegMin_, radioDecimal_);
 }
 
 void CoordinateFields::BuildAxis(AxisFields& axis, const QString& prefix, const QString& title,
@@ -152,6 +155,7 @@ void CoordinateFields::SetView(CoordinateView view) {
   const bool decimal = view == CoordinateView::DecimalDegrees;
   radioDegMin_->setChecked(!decimal);
   radioDecimal_->setChecked(decimal);
+  TabToChecked({radioDegMin_, radioDecimal_});
   for (const AxisFields* axis : {&lat_, &lon_}) {
     axis->Degrees->setVisible(!decimal);
     axis->Minutes->setVisible(!decimal);
@@ -210,6 +214,9 @@ void LocationClassesBox::SetClasses(const LocationClasses& classes) {
     case WindClass::LightToModerate: radioUdef_->setChecked(true); break;
     case WindClass::ModerateToStrong: radioUStrong_->setChecked(true); break;
   }
+  TabToChecked({radioCoast_, radioInter_});
+  TabToChecked({radioArid_, radioHumid_});
+  TabToChecked({radioUSmall_, radioUdef_, radioUStrong_});
 }
 
 LocationClasses LocationClassesBox::Classes() const {

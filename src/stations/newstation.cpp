@@ -9,15 +9,13 @@ namespace vernoli {
 namespace {
 
 
-// Writes the station's .DTA (a copy of `copyFrom`, or the empty data set when it is null) and its
-// .DSC, both or neither.
-Status WriteStationFiles(const RepClimateFile& station, const std::string* copyFrom) {
+// Writes the station's .DTA (by `writeData`) and its .DSC, both or neither.
+Status WriteStationFiles(const RepClimateFile& station, const DataFileWriter& writeData) {
   FileSet files;
   RepClimateFile staged = station;
   staged.DtaFileName = files.Add(station.DtaFileName);
   staged.DscFileName = files.Add(station.DscFileName);
-  Status written = copyFrom != nullptr ? CopyDataFile(*copyFrom, staged.DtaFileName)
-                                       : CreateEmptyDataFile(staged);
+  Status written = writeData(station, staged.DtaFileName);
   if (!written) {
     return {false, files.TargetsNamed(written.Message)};
   }
@@ -28,8 +26,10 @@ Status WriteStationFiles(const RepClimateFile& station, const std::string* copyF
   return files.Commit();
 }
 
-CreateResult MakeStation(const std::string& dataFolder, const std::string& name,
-                         RepClimateFile station, const std::string* copyFrom) {
+}  // namespace
+
+CreateResult CreateStationFiles(const std::string& dataFolder, const std::string& name,
+                                RepClimateFile station, const DataFileWriter& writeData) {
   CreateResult result;
   const FileNameCheck check = CheckNewFileName(dataFolder, name, "DSC", false);
   if (!check.Ok()) {
@@ -38,7 +38,7 @@ CreateResult MakeStation(const std::string& dataFolder, const std::string& name,
     return result;
   }
   SetStationFiles(station, dataFolder, check.Name);
-  if (Status written = WriteStationFiles(station, copyFrom); !written) {
+  if (Status written = WriteStationFiles(station, writeData); !written) {
     // The check created the .DSC (one empty line): without its data file it must go again.
     RemoveFile(check.Path);
     result.Failure = CreateFailure::Files;
@@ -48,8 +48,6 @@ CreateResult MakeStation(const std::string& dataFolder, const std::string& name,
   result.Station = std::move(station);
   return result;
 }
-
-}  // namespace
 
 IntegerEntryCheck NewStationInput::EnterAltitude(std::string_view text) {
   IntegerEntryCheck check = EnterInteger(fields::kAltitudeNewStation, text);
@@ -72,7 +70,12 @@ RepClimateFile NewStationRecord(const NewStationInput& input) {
 }
 
 CreateResult CreateStation(const std::string& dataFolder, const NewStationInput& input) {
-  return MakeStation(dataFolder, input.Name, NewStationRecord(input), nullptr);
+  return CreateStationFiles(dataFolder, input.Name, NewStationRecord(input),
+                            [](const RepClimateFile& station, const std::string& staged) {
+                              RepClimateFile empty = station;
+                              empty.DtaFileName = staged;
+                              return CreateEmptyDataFile(empty);
+                            });
 }
 
 CreateResult CopyStation(const std::string& dataFolder, const RepClimateFile& source,
@@ -85,7 +88,10 @@ CreateResult CopyStation(const std::string& dataFolder, const RepClimateFile& so
   copy.Description =
       BuildDescription(copy.StationName, copy.Country, copy.DataType, copy.From(), copy.To());
   const std::string sourceData = source.DtaFileName;
-  return MakeStation(dataFolder, newName, std::move(copy), &sourceData);
+  return CreateStationFiles(dataFolder, newName, std::move(copy),
+                            [&sourceData](const RepClimateFile&, const std::string& staged) {
+                              return CopyDataFile(sourceData, staged);
+                            });
 }
 
 }  // namespace vernoli

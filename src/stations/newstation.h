@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -65,5 +66,14 @@ CreateResult CreateStation(const std::string& dataFolder, const NewStationInput&
 CreateResult CopyStation(const std::string& dataFolder, const RepClimateFile& source,
                          const std::string& newName, const std::string& stationName,
                          const std::string& country);
+
+// Writes the files of a new station under `name`: the name is checked as in CreateStation, then
+// `writeData` writes the data file at the hidden path it is given, and the .DSC of `station` is
+// written; both files reach the folder or neither does (the .DSC of the name check is removed
+// again). Station's file names are set from the checked name before `writeData` is called.
+using DataFileWriter = std::function<Status(const RepClimateFile& station,
+                                            const std::string& stagedDataFile)>;
+CreateResult CreateStationFiles(const std::string& dataFolder, const std::string& name,
+                                RepClimateFile station, const DataFileWriter& writeData);
 
 }  // namespace vernoli

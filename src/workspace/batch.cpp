@@ -14,6 +14,7 @@
 #include <thread>
 #include <chrono>
 
+#include "import/importbatch.h"
 #include "limits/boundary.h"
 #include "model/checks.h"
 #include "model/datafile.h"
@@ -100,6 +101,10 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
         line.OutputGiven = true;
       } else if (isOption) {
         return "unknown option " + option;
+      } else if (arg == "import") {
+        line.Command = arg;  // the import reads its own options
+        line.Stations.assign(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
+        return {};
       } else if (arg == "recompute" || arg == "report" || arg == "crop-files" ||
                  arg == "results") {
         line.Command = arg;
@@ -530,6 +535,7 @@ std::string BatchUsage() {
       "  vernoli-batch [--data DIR] [--output DIR] crop-files STATION [--name NAME]\n"
       "                [--description TEXT] [--first-eto V] [--last-eto V]\n"
       "                [--first-tmin V] [--last-tmin V] [--first-tmax V] [--last-tmax V]\n"
+      "  vernoli-batch [--data DIR] import FILE --name NAME [options]\n"
       "  vernoli-batch --help\n"
       "\n"
       "Commands:\n"
@@ -553,6 +559,7 @@ std::string BatchUsage() {
       "              first or last value: --first-eto, --last-eto (mm/day), --first-tmin,\n"
       "              --last-tmin, --first-tmax, --last-tmax (in the station's temperature\n"
       "              unit). A value outside the plausible bounds is forced into them.\n"
+      + ImportBatchUsage() +
       "\n"
       "Options:\n"
       "  --data DIR          folder of the stations (default: DATA/ beside the program)\n"
@@ -591,6 +598,7 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
       err << ErrorText(e) << '\n' << "Try '" << kProgram << " --help'.\n";
       return kBatchUsageError;
     }
+    if (line.Command == "import") return RunImportBatch(line.Stations, line.DataFolder, out, err);
     // A station is a base name in the data folder: nothing is opened for any other name.
     for (const std::string& station : line.Stations) {
       if (!IsStationBaseName(station)) {

@@ -1,5 +1,6 @@
 #include "limits/TLimitsForm.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QImage>
@@ -242,6 +243,31 @@ TEST_F(LimitsFormTest, SpinButtonsMoveTheirLimitAndItsDisplays) {
   // Nothing reaches the station before "Save and Close".
   EXPECT_EQ(station.Limits.LimitTmin, 44);
   EXPECT_EQ(station.Limits.LimitRHmin, 15);
+}
+
+// A click on a limit gives it the focus; its keys then step that limit and reach no unit list.
+TEST_F(LimitsFormTest, KeysGoToTheLimitThatShowsTheFocus) {
+  Open();
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  auto* wind = form.findChild<QLineEdit*>("EditUMaxMS");
+  Box("CBoxU")->setFocus();
+  QTest::mouseClick(wind, Qt::LeftButton);
+  EXPECT_TRUE(wind->hasFocus());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+  QTest::keyClicks(QApplication::focusWidget(), "12k ");
+  EXPECT_EQ(Text("EditUMaxMS"), "   9");
+  EXPECT_EQ(Box("CBoxU")->currentIndex(), 0);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+  EXPECT_EQ(Text("EditUMaxMS"), "   7");
+
+  // An arrow clicked moves the focus to its limit, so that the keys follow it.
+  Spin("SpinButtonRH", false);
+  EXPECT_TRUE(form.findChild<QLineEdit*>("EditRHmin")->hasFocus());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+  EXPECT_EQ(Text("EditRHmin"), "  13");
+  EXPECT_EQ(Text("EditUMaxMS"), "   7");
 }
 
 TEST_F(LimitsFormTest, SaveAndCloseWritesTheDescriptionWhenAsked) {

@@ -70,9 +70,6 @@ TEST_F(CharacteristicsMenuTest, ShowsTheStationReadOnly) {
   QStringList titles;
   for (auto* group : form.findChildren<QGroupBox*>()) {
     titles << group->title();
-    if (group->parentWidget() == &form) {
-      EXPECT_FALSE(group->isEnabled()) << group->objectName().toStdString();
-    }
   }
   for (const char* title : {" Station description ", " Meteorological Data ", " Time range "}) {
     EXPECT_TRUE(titles.contains(title)) << title;
@@ -83,6 +80,21 @@ TEST_F(CharacteristicsMenuTest, ShowsTheStationReadOnly) {
                            "Type :"}) {
     EXPECT_TRUE(labels.contains(text)) << text;
   }
+}
+
+// Display only, yet not greyed: every text is drawn as enabled, and the file name can be neither
+// changed nor reached.
+TEST_F(CharacteristicsMenuTest, ShowsItsTextsInNormalContrast) {
+  Show(kDaily, {1, 1, 2001}, {31, 12, 2001});
+  for (const QWidget* widget : form.findChildren<QWidget*>()) {
+    EXPECT_TRUE(widget->isEnabled()) << widget->objectName().toStdString();
+  }
+  const auto* name = Control<QLineEdit>(form, "EditName");
+  EXPECT_TRUE(name->isReadOnly());
+  EXPECT_EQ(name->focusPolicy(), Qt::NoFocus);
+  const QPalette palette = Control<QLabel>(form, "StationLabel")->palette();
+  EXPECT_NE(palette.color(QPalette::Active, QPalette::WindowText),
+            palette.color(QPalette::Disabled, QPalette::WindowText));
 }
 
 TEST_F(CharacteristicsMenuTest, MonthlyMeansShowOnlyTheMonthsAndNotLinked) {

@@ -4,10 +4,13 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <gtest/gtest.h>
@@ -198,16 +201,21 @@ TEST_F(DataFormTest, AParameterNeverRecordedHasAnEmptyChart) {
   EXPECT_EQ(NonWhitePixels(), 0);
 }
 
-TEST_F(DataFormTest, MoreThanSixteenParametersAreListedButOnlySixteenCanBeDrawn) {
+// A data file of 18 parameters with one record, every value `value` (in width 10).
+std::string EighteenParameters(const char* value) {
   const int codes[] = {101, 102, 103, 111, 112, 113, 201, 202, 203,
                        210, 221, 231, 232, 301, 401, 402, 421, 501};
   std::string data = "        Nr";
   std::string record = "         1";
   for (int code : codes) {
     data += FormatInt(code, 10);
-    record += "       1.0";
+    record += value;
   }
-  Open(data + "\r\n" + record + "\r\n");
+  return data + "\r\n" + record + "\r\n";
+}
+
+TEST_F(DataFormTest, MoreThanSixteenParametersAreListedButOnlySixteenCanBeDrawn) {
+  Open(EighteenParameters("       1.0"));
   EXPECT_EQ(Grid()->rowCount(), 18);
   EXPECT_EQ(Cell(17, 0), "ETo    ");
   for (int k = 1; k <= 16; ++k) {
@@ -218,6 +226,40 @@ TEST_F(DataFormTest, MoreThanSixteenParametersAreListedButOnlySixteenCanBeDrawn)
   }
   EXPECT_EQ(form.findChild<QRadioButton*>("RB17"), nullptr);
   EXPECT_EQ(form.Overview().PlotButtons(), 16);
+}
+
+// The table is as large as its contents: no cell cut, no scroll bar over a row or a
+// description, and each radio button beside its row; only a table taller than the screen allows
+// scrolls, as a whole with its radio buttons.
+TEST_F(DataFormTest, TheTableShowsAllItsRowsAndColumnsBesideTheirRadioButtons) {
+  const std::string many = EighteenParameters("    -999.0");
+  for (const std::string_view data : {kTenDays, std::string_view(many)}) {
+    const bool tall = data.size() == many.size();
+    SCOPED_TRACE(tall ? "18 parameters" : "3 parameters");
+    Open(data);
+    QCoreApplication::processEvents();
+    QTableWidget* grid = Grid();
+    EXPECT_FALSE(grid->horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(grid->verticalScrollBar()->isVisible());
+    const QRect view = grid->viewport()->rect();
+    for (int r = 0; r < grid->rowCount(); ++r) {
+      for (int c = 0; c < grid->columnCount(); ++c) {
+        EXPECT_TRUE(view.contains(grid->visualItemRect(grid->item(r, c)))) << r << "," << c;
+      }
+      if (r >= kPlotButtons) continue;
+      const QWidget* radio = Control(form, QString("RB%1").arg(r + 1).toUtf8().constData());
+      const int rowMiddle = grid->viewport()->mapTo(&form, grid->visualItemRect(grid->item(r, 0)).center()).y();
+      EXPECT_NEAR(radio->mapTo(&form, radio->rect().center()).y(), rowMiddle, 2) << r;
+    }
+    auto* scroll = Control<QScrollArea>(form, "GridScroll");
+    EXPECT_FALSE(scroll->horizontalScrollBar()->isVisible());
+    // The rows fit, or they scroll (only a tall table may).
+    const bool scrolls = scroll->verticalScrollBar()->isVisible();
+    EXPECT_TRUE(scrolls || scroll->viewport()->height() >= grid->height());
+    EXPECT_TRUE(tall || !scrolls);
+    EXPECT_GE(scroll->viewport()->width(), grid->width());
+    form.hide();
+  }
 }
 
 TEST_F(DataFormTest, ADataFileThatCannotBeReadIsReported) {

@@ -187,6 +187,7 @@ TEST_F(StationMenusTest, PicturesOfTheFormsWithTheSampleStations) {
   menu.Refresh();
   modals.act = [&](QDialog&) {
     EXPECT_EQ(Control<QTableWidget>(data, "StringGridData")->rowCount(), 5);
+    Picture(data, "TDataForm_Table");
     Control<QRadioButton>(data, "RB1")->click();
     auto* pages = Control<QTabWidget>(data, "PageControl1");
     pages->setCurrentIndex(1);

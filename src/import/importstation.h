@@ -1,0 +1,80 @@
+// Creating the new station from an import file: the import's station description at its reset,
+// the empty twin columns added to the file's columns, the lines of the new data file, and the
+// step that writes the .DSC and the .DTA together.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "import/scan.h"
+#include "model/station.h"
+#include "stations/span.h"
+
+namespace vernoli {
+
+// The import's description when the import opens or its kind changes: latitude and longitude
+// 22.37, altitude 100, wind height 2.0 m, an interior, humid site with light to moderate winds,
+// the default settings and limits of a new station, NumberOfParameters and every code -999, no
+// names; daily data of 2005 for free-format text, monthly data not linked to a year for the
+// database kinds. The span fields are those of ImportSpanReset.
+RepClimateFile ImportStationReset(ImportKind kind);
+SpanEntry ImportSpanReset(ImportKind kind);
+
+// An imported station's psychrometer coefficient.
+inline constexpr double kImportPsychrometerCoefficient = 0.0008;
+
+// The empty columns a new station gets for twins its file lacks: the first of 101, 103, 111, 113
+// without its twin (103, 101, 113, 111) gives that twin; the first of 231-234 without its twin
+// (232, 231, 234, 233) gives a second one.
+std::vector<int16_t> ExtraColumns(std::span<const int16_t> codes);
+
+// The header of the new data file: "        Nr", the codes, the extra codes and 501, each I(10).
+std::string ImportedHeaderLine(std::span<const int16_t> codes, std::span<const int16_t> extra);
+
+// One record line of the new data file from a line of the source: the record number I(10), the
+// first codes.size() values of the line, each R(10) with the decimals of its code (the undefined
+// value written as -999), then "    -999.0" for each extra column and for ETo. False when the line
+// holds fewer values than codes or a value that is no number.
+bool ImportedDataLine(int32_t number, std::string_view sourceLine, std::span<const int16_t> codes,
+                      int extraColumns, double undefined, std::string& line);
+
+// Where the data lines come from: a file, of which the first SkipLines lines are passed over
+// (the station line of a Hydrolex file), or, when Path is empty, the lines given. Lines are taken
+// up to the first empty line or the end.
+struct ImportSource {
+  std::string Path;
+  int SkipLines = 0;
+  std::vector<std::string> Lines;
+};
+
+enum class ImportFailure : uint8_t {
+  None,
+  Refused,   // a lamp is red: nothing is checked further
+  FileName,  // the name was refused: the form shows the report page, focus on EditFileName
+  Files,     // a file could not be read or written: the data folder is as it was
+};
+
+struct ImportResult {
+  ImportFailure Failure = ImportFailure::None;
+  std::string Message;      // "ERROR:\n" + reason; empty on success
+  RepClimateFile Station;   // the new station, the open and selected one (on success)
+
+  bool Imported() const { return Failure == ImportFailure::None; }
+};
+
+// "ERROR:\nCANNOT import data\n" + the text of the red lamp.
+std::string CannotImportMessage(std::string_view lampText);
+
+// Checks `name` (blanks removed; empty, existing in any letter case, or illegal refused) and
+// writes NAME.DSC and NAME.DTA in the data folder, both or neither. `station` is the import's
+// description with its span and settings; `codes` are the columns of the source, in order. On
+// success the station returned has the extra codes and 501 appended to its codes, the grown
+// NumberOfParameters, its file names and its Description.
+ImportResult WriteImportedStation(const std::string& dataFolder, const std::string& name,
+                                  RepClimateFile station, std::span<const int16_t> codes,
+                                  const ImportSource& source, double undefined);
+
+}  // namespace vernoli

@@ -1,0 +1,252 @@
+#include "import/scan.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/textfile.h"
+
+namespace vernoli {
+
+namespace {
+
+// Blanks, tabs and every other control character separate the values of a line.
+bool IsSeparator(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+bool IsNumberCharacter(char c) {
+  return (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.' || c == 'E' || c == 'e';
+}
+
+char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool HasExtension(std::string_view name, std::string_view extension) {
+  if (name.size() <= extension.size()) return false;
+  const std::string_view end = name.substr(name.size() - extension.size());
+  return std::equal(end.begin(), end.end(), extension.begin(),
+                    [](char a, char b) { return Upper(a) == Upper(b); });
+}
+
+bool IsRegularFile(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+// The value times 1000, rounded, as an integer; false when it does not fit.
+bool Thousandths(double value, int64_t& thousandths) {
+  const double scaled = std::round(value * 1000.0);
+  // 2^62: far inside int64, so the conversion is exact and never overflows.
+  if (!std::isfinite(scaled) || std::fabs(scaled) > 4.6e18) return false;
+  thousandths = static_cast<int64_t>(scaled);
+  return true;
+}
+
+}  // namespace
+
+std::string_view ImportMask(ImportKind kind) {
+  switch (kind) {
+    case ImportKind::Hydrolex: return "*.PEN";
+    case ImportKind::Meteorix: return "*.DAT";
+    case ImportKind::Text: break;
+  }
+  return "*.CXT";
+}
+
+ImportKind ImportKindOfFile(std::string_view fileName) {
+  if (HasExtension(fileName, ".PEN")) return ImportKind::Hydrolex;
+  if (HasExtension(fileName, ".DAT")) return ImportKind::Meteorix;
+  return ImportKind::Text;
+}
+
+bool IsUndefinedValue(double value, double undefined) {
+  int64_t a = 0;
+  int64_t b = 0;
+  return Thousandths(value, a) && Thousandths(undefined, b) && a == b;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Listing
+
+ImportFileList ListImportFiles(const std::string& folder, ImportKind kind) {
+  ImportFileList list;
+  const std::string_view mask = ImportMask(kind);
+  const std::string_view extension = mask.substr(1);  // ".CXT"
+  if (DIR* listing = ::opendir(folder.c_str()); listing != nullptr) {
+    while (const dirent* item = ::readdir(listing)) {
+      const std::string name = item->d_name;
+      if (HasExtension(name, extension) && IsRegularFile(PathInFolder(folder, name))) {
+        list.Files.push_back(name);
+      }
+    }
+    ::closedir(listing);
+  }
+  std::sort(list.Files.begin(), list.Files.end());
+  list.InfoText = list.Files.empty()
+                      ? "No import files (" + std::string(mask) + ") found in this directory"
+                      : std::string(kSelectFileFromList);
+  return list;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Scan
+
+ScanResult ScanImportFile(const std::string& path, ImportKind kind, double undefined) {
+  ScanResult scan;
+  scan.Minimum.fill(undefined);
+  scan.Maximum.fill(undefined);
+  const bool hydrolex = kind == ImportKind::Hydrolex;
+  const auto unreadable = [&scan](const Status& status) {
+    scan.Outcome = ScanOutcome::Unreadable;
+    scan.Reason = status.Message.substr(ErrorText("").size());
+    return scan;
+  };
+
+  // One pass: the data lines are checked as they are counted, so the file is read once and a
+  // line is never held longer than it is looked at.
+  LineReader reader;
+  if (Status s = reader.Open(path); !s) return unreadable(s);
+  std::string line;
+  if (hydrolex && !reader.Next(line)) {
+    if (!reader.status()) return unreadable(reader.status());
+    scan.Outcome = ScanOutcome::EmptyFile;
+    return scan;
+  }
+  bool stopped = false;  // a fault was found: the rest is only counted
+  ScanOutcome fault = ScanOutcome::Ok;
+  int width = -1;
+  while (reader.Next(line)) {
+    if (line.empty()) break;
+    ++scan.Lines;
+    if (stopped) continue;
+    scan.Line = scan.Lines;
+    if (std::all_of(line.begin(), line.end(), IsSeparator)) {
+      fault = ScanOutcome::TextOrEmptyLine;
+      stopped = true;
+      continue;
+    }
+    if (!std::all_of(line.begin(), line.end(),
+                     [](char c) { return IsSeparator(c) || IsNumberCharacter(c); })) {
+      fault = ScanOutcome::TextOrEmptyLine;
+      stopped = true;
+      continue;
+    }
+    int values = 0;
+    std::size_t pos = 0;
+    while (values < kMaxImportColumns) {
+      while (pos < line.size() && IsSeparator(line[pos])) ++pos;
+      if (pos == line.size()) break;
+      std::size_t end = pos;
+      while (end < line.size() && !IsSeparator(line[end])) ++end;
+      double value = 0.0;
+      if (!ParseReal(std::string_view(line).substr(pos, end - pos), value)) {
+        fault = ScanOutcome::IllegalNumber;
+        stopped = true;
+        break;
+      }
+      pos = end;
+      const auto c = static_cast<std::size_t>(values);
+      ++values;
+      if (IsUndefinedValue(value, undefined)) continue;
+      if (IsUndefinedValue(scan.Maximum[c], undefined) || value > scan.Maximum[c]) {
+        scan.Maximum[c] = value;
+      }
+      if (IsUndefinedValue(scan.Minimum[c], undefined) || value < scan.Minimum[c]) {
+        scan.Minimum[c] = value;
+      }
+      if (hydrolex && c == 2) scan.HumiditySum += value;
+      if (hydrolex && c == 3) scan.WindSum += value;
+    }
+    if (stopped) continue;
+    if (width < 0) {
+      width = values;
+      scan.Columns = values;
+    } else if (values != width) {
+      fault = ScanOutcome::UnequalColumns;
+      stopped = true;
+    }
+  }
+  if (!reader.status()) return unreadable(reader.status());
+  if (scan.Lines == 0) {
+    scan.Outcome = ScanOutcome::EmptyFile;
+    return scan;
+  }
+  scan.Outcome = fault;
+  if (hydrolex) scan.Columns = std::max(scan.Columns - 1, 0);
+  return scan;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Status texts
+
+FileStatusTexts FileStatus(const ScanResult& scan) {
+  FileStatusTexts texts;
+  const std::string unit = scan.Months ? " months" : " data lines";
+  switch (scan.Outcome) {
+    case ScanOutcome::NoFile:
+      texts.ShowErrorPanel = true;
+      texts.Error1 = kParametersNeedFile;
+      texts.Error10 = kNoFileSelected;
+      texts.Error2 = kSelectClimaticFile;
+      texts.NrLines2 = "(no file selected)";
+      return texts;
+    case ScanOutcome::Ok:
+      texts.FileLampGreen = true;
+      texts.ShowInfoPanel = true;
+      texts.NrLines = std::to_string(scan.Lines) + unit;
+      texts.NrLines2 = texts.NrLines;
+      texts.NrColumns = std::to_string(scan.Columns) + " climatic parameters";
+      return texts;
+    case ScanOutcome::EmptyFile:
+      texts.ShowErrorPanel = true;
+      texts.ShowInfoPanel = true;
+      texts.Error1 = kCannotImportFromFile;
+      texts.Error10 = kCannotImportFromFile;
+      texts.Error2 = kEmptyFile;
+      texts.NrLines = kEmptyFile;
+      texts.NrLines2 = kEmptyFile;
+      return texts;
+    case ScanOutcome::TextOrEmptyLine:
+    case ScanOutcome::UnequalColumns:
+    case ScanOutcome::IllegalNumber:
+    case ScanOutcome::Unreadable:
+      break;
+  }
+  texts.ShowErrorPanel = true;
+  texts.ShowInfoPanel = true;
+  texts.Error1 = kCannotImportFromFile;
+  texts.Error10 = kCannotImportFromFile;
+  switch (scan.Outcome) {
+    case ScanOutcome::TextOrEmptyLine: texts.Error2 = kTextOrEmptyLine; break;
+    case ScanOutcome::UnequalColumns: texts.Error2 = kUnequalColumns; break;
+    case ScanOutcome::IllegalNumber: texts.Error2 = kIllegalNumber; break;
+    default: texts.Error2 = scan.Reason; break;
+  }
+  if (scan.Lines > 0) {
+    texts.NrLines = std::to_string(scan.Lines) + unit;
+    texts.NrLines2 = texts.NrLines;
+  }
+  texts.NrColumns = "cannot read data : " + texts.Error2;
+  if (scan.Line > 0) texts.CheckLine = "check line : " + std::to_string(scan.Line);
+  return texts;
+}
+
+LineLamp LineCheck(const ScanResult& scan, int32_t records) {
+  switch (scan.Outcome) {
+    case ScanOutcome::NoFile: return {false, std::string(kSelectClimaticFile)};
+    case ScanOutcome::EmptyFile:
+    case ScanOutcome::Unreadable: return {false, std::string(kCheckClimaticFile)};
+    default: break;
+  }
+  if (scan.Lines == records) return {true, {}};
+  return {false, std::string(kRecordsDifferent)};
+}
+
+std::string RecordCountText(uint8_t dataType, int32_t records) {
+  std::string_view kind = "daily";
+  if (dataType == 1) kind = "10-daily";
+  if (dataType == 2) kind = "monthly";
+  return "number of " + std::string(kind) + " records = " + std::to_string(records);
+}
+
+}  // namespace vernoli

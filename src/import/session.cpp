@@ -1,0 +1,255 @@
+#include "import/session.h"
+
+#include "model/textfile.h"
+#include "stations/entry.h"
+
+namespace vernoli {
+
+ImportSession::ImportSession(std::string importFolder)
+    : importFolder_(std::move(importFolder)), folder_(importFolder_) {
+  Open();
+}
+
+void ImportSession::Open() {
+  kind_ = ImportKind::Text;
+  Reset();
+}
+
+bool ImportSession::ChangeKind(ImportKind kind) {
+  if (kind == kind_) return false;
+  kind_ = kind;
+  Reset();
+  return true;
+}
+
+void ImportSession::Reset() {
+  station_ = ImportStationReset(kind_);
+  span_ = ImportSpanReset(kind_);
+  classes_ = LocationClasses{};
+  undefined_ = kDefaultUndefinedValue;
+  folder_ = importFolder_;
+  ResetFile();
+}
+
+void ImportSession::ResetFile() {
+  selectedFile_ = kNoFileSelectedName;
+  selectedPath_.clear();
+  scan_ = ScanResult{};
+  transposed_.clear();
+  columns_.Clear();
+  files_ = ListImportFiles(folder_, kind_);
+}
+
+void ImportSession::ChangeFolder(const std::string& folder) {
+  folder_ = folder;
+  ResetFile();
+}
+
+std::string ImportSession::ChooseFile(const std::string& name) {
+  selectedFile_ = name;
+  selectedPath_ = PathInFolder(folder_, name);
+  std::string message;
+  ReadChosenFile(message);
+  return message;
+}
+
+void ImportSession::TakeStation(const DatabaseStation& station) {
+  station_.StationName = station.StationName;
+  station_.Latitude = station.Latitude;
+  station_.Longitude = station.Longitude;
+  station_.Altitude = station.Altitude;
+  ClassFromAltitude(station_.Altitude, station_, classes_);
+}
+
+void ImportSession::ReadChosenFile(std::string& message) {
+  columns_.Clear();
+  transposed_.clear();
+  switch (kind_) {
+    case ImportKind::Text:
+      scan_ = ScanImportFile(selectedPath_, kind_, undefined_);
+      if (scan_.Ok()) columns_.SetUp(scan_, undefined_);
+      break;
+    case ImportKind::Hydrolex: {
+      const HydrolexFile file = ReadHydrolexFile(selectedPath_, undefined_);
+      scan_ = file.Scan;
+      if (scan_.Outcome == ScanOutcome::Unreadable) break;
+      TakeStation(file.Station);
+      if (!scan_.Ok()) break;
+      ClassFromHumidity(file.MeanHumidity, station_, classes_);
+      ClassFromWind(file.MeanWind, station_, classes_);
+      columns_.SetUp(scan_, undefined_);
+      for (std::size_t c = 0; c < kHydrolexRows.size(); ++c) {
+        columns_.AssignTableRow(kHydrolexRows[c], static_cast<int>(c), station_);
+      }
+      break;
+    }
+    case ImportKind::Meteorix: {
+      station_.StationName.clear();
+      station_.Country.clear();
+      const MeteorixFile file = ReadMeteorixFile(selectedPath_);
+      scan_ = file.Scan;
+      if (scan_.Outcome == ScanOutcome::Unreadable) break;
+      TakeStation(file.Station);
+      station_.Country = file.Station.Country;
+      if (!scan_.Ok()) break;
+      transposed_ = TransposedLines(file);
+      if (writeTransposed_) {
+        if (Status s = WriteTransposedFile(file, PathInFolder(folder_, kTransposedFileName)); !s) {
+          scan_ = ScanResult{};
+          scan_.Outcome = ScanOutcome::Unreadable;
+          scan_.Months = true;
+          scan_.Reason = s.Message.substr(ErrorText("").size());
+          transposed_.clear();
+          break;
+        }
+      }
+      columns_.SetUp(scan_, kDefaultUndefinedValue);
+      for (std::size_t c = 0; c < file.TableRows.size(); ++c) {
+        columns_.AssignTableRow(file.TableRows[c], static_cast<int>(c), station_);
+      }
+      ApplyMeteorixClasses(file, station_, classes_);
+      break;
+    }
+  }
+  if (scan_.Outcome == ScanOutcome::Unreadable) message = ErrorText(scan_.Reason);
+}
+
+RealEntryCheck ImportSession::EnterUndefined(std::string_view text, bool enterPressed) {
+  RealEntryCheck check = EnterReal(fields::kUndefinedValue, text);
+  const bool changed = !IsUndefinedValue(check.Value, undefined_);
+  undefined_ = check.Value;
+  if (!selectedPath_.empty() && (enterPressed || changed)) {
+    std::string ignored;  // the status texts report the file
+    ReadChosenFile(ignored);
+  }
+  return check;
+}
+
+std::string ImportSession::UndefinedText() const { return FormatReal(undefined_, 10, 3); }
+
+FileStatusTexts ImportSession::FileStatus() const { return vernoli::FileStatus(scan_); }
+
+LineLamp ImportSession::LineStatus() const { return LineCheck(scan_, span_.NumberOfRecords()); }
+
+std::string ImportSession::RecordText() const {
+  return RecordCountText(span_.DataType(), span_.NumberOfRecords());
+}
+
+void ImportSession::SetLocation(double latitude, double longitude, int32_t altitude) {
+  const bool limitsChange = latitude != station_.Latitude || altitude != station_.Altitude;
+  station_.Latitude = latitude;
+  station_.Longitude = longitude;
+  station_.Altitude = altitude;
+  if (limitsChange) columns_.RecomputeLimits(station_);
+}
+
+void ImportSession::SetClasses(const LocationClasses& classes) {
+  RepClimateFile chosen = station_;
+  ApplyClasses(chosen, classes);
+  if (classes.Site != classes_.Site) {
+    station_.HargreavesRsCoefficient = chosen.HargreavesRsCoefficient;
+  }
+  if (classes.Humidity != classes_.Humidity) {
+    station_.TdewTminDifference = chosen.TdewTminDifference;
+  }
+  if (classes.Wind != classes_.Wind) station_.DefaultU2 = chosen.DefaultU2;
+  classes_ = classes;
+}
+
+RealEntryCheck ImportSession::EnterWindHeight(std::string_view text) {
+  RealEntryCheck check = EnterReal(fields::kWindHeight, text);
+  station_.WindHeight = check.Value;
+  return check;
+}
+
+std::string ImportSession::WindHeightText() const {
+  return FormatReal(station_.WindHeight, fields::kWindHeight.Width, fields::kWindHeight.Decimals);
+}
+
+void ImportSession::SpanChanged() { span_.ApplyTo(station_); }
+
+void ImportSession::SetDataType(uint8_t dataType) {
+  span_.SetDataType(dataType);
+  SpanChanged();
+}
+
+void ImportSession::ChooseDay(SpanEnd end, int day) {
+  span_.ChooseDay(end, day);
+  SpanChanged();
+}
+
+void ImportSession::ChooseDecade(SpanEnd end, int decade) {
+  span_.ChooseDecade(end, decade);
+  SpanChanged();
+}
+
+void ImportSession::ChooseMonth(SpanEnd end, int month) {
+  if (span_.DataType() != kMonthly) {
+    span_.ChooseMonth(end, month);
+  } else {
+    // Monthly data show no day: the month chosen is the month kept, even when the hidden day
+    // (31) does not exist in it.
+    Date first = span_.DateOf(SpanEnd::First);
+    Date last = span_.DateOf(SpanEnd::Last);
+    Date& changed = end == SpanEnd::First ? first : last;
+    changed = {1, month, changed.Year};
+    const auto number = [](const Date& d) { return DayNr(d.Day, d.Month, d.Year); };
+    if (end == SpanEnd::First && number(first) > number(last)) first = last;
+    if (end == SpanEnd::Last && number(last) < number(first)) last = first;
+    span_ = SpanEntry(kMonthly, first, last);
+  }
+  SpanChanged();
+}
+
+IntegerEntryCheck ImportSession::EnterYear(SpanEnd end, std::string_view text) {
+  IntegerEntryCheck check = span_.EnterYear(end, text);
+  SpanChanged();
+  return check;
+}
+
+void ImportSession::SetNotLinked(bool notLinked) {
+  span_.SetNotLinked(notLinked);
+  SpanChanged();
+}
+
+void ImportSession::SetSpan(uint8_t dataType, const Date& first, const Date& last) {
+  span_ = SpanEntry(dataType, first, last);
+  SpanChanged();
+}
+
+void ImportSession::ChooseCode(int tableRow) { columns_.ChooseCode(tableRow, station_); }
+
+void ImportSession::SetLimits(const StationLimits& limits) {
+  station_.Limits = limits;
+  columns_.RecomputeLimits(station_);
+}
+
+ImportResult ImportSession::Import(const std::string& dataFolder, const std::string& name) {
+  const auto refuse = [](std::string_view text) {
+    ImportResult result;
+    result.Failure = ImportFailure::Refused;
+    result.Message = CannotImportMessage(text);
+    return result;
+  };
+  if (const LineLamp lamp = LineStatus(); !lamp.Green) return refuse(lamp.Text);
+  if (!FileLampGreen()) return refuse(FileStatus().Error2);
+  if (!columns_.ReportGreen()) return refuse(kCheckParameters);
+
+  RepClimateFile station = station_;
+  station.PsychrometerCoefficient = kImportPsychrometerCoefficient;
+  span_.ApplyTo(station);
+  ImportSource source;
+  if (kind_ == ImportKind::Meteorix) {
+    if (writeTransposed_) {
+      source.Path = PathInFolder(folder_, kTransposedFileName);
+    } else {
+      source.Lines = transposed_;
+    }
+  } else {
+    source.Path = selectedPath_;
+    source.SkipLines = kind_ == ImportKind::Hydrolex ? 1 : 0;
+  }
+  return WriteImportedStation(dataFolder, name, station, columns_.Codes(), source, undefined_);
+}
+
+}  // namespace vernoli

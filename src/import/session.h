@@ -1,0 +1,151 @@
+// The whole state of one import, behind the import form and `vernoli-batch import`: the kind and
+// the file, the scan and its texts, the station and its span, the column assignment, and the
+// import step. The form reads its controls into it and shows what it returns; the batch drives
+// the same calls, so both refuse the same files and write the same bytes.
+//
+//   ImportSession import(importFolder);
+//   import.Open();                          // the form opens
+//   import.ChangeKind(ImportKind::Hydrolex);
+//   std::string message = import.ChooseFile("ROME.PEN");  // shown when not empty
+//   ... SetLocation, SetStationName, span and code choices ...
+//   ImportResult result = import.Import(dataFolder, "Rome");
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "import/columns.h"
+#include "import/databases.h"
+#include "import/importstation.h"
+#include "import/scan.h"
+#include "model/checks.h"
+#include "model/station.h"
+#include "stations/location.h"
+#include "stations/span.h"
+
+namespace vernoli {
+
+class ImportSession {
+ public:
+  // `importFolder` is the program's import folder (ending with '/'), where the folder list
+  // starts and the transposed file of a Meteorix file is left.
+  explicit ImportSession(std::string importFolder);
+
+  // ---- the form opens / the kind changes -------------------------------------------------
+  // Kind free-format text, the description and the file state reset, the folder back at the
+  // import folder.
+  void Open();
+  // Only a real change does anything (false otherwise): the description and the file state are
+  // reset for the new kind and the folder returns to the import folder.
+  bool ChangeKind(ImportKind kind);
+  ImportKind Kind() const { return kind_; }
+  // For the database kinds the file decides the span, the location, the columns and the
+  // undefined value: their controls are disabled and LabelSoft shows DatabaseName(kind).
+  bool DatabaseKind() const { return kind_ != ImportKind::Text; }
+
+  // ---- file page -----------------------------------------------------------------------
+  const std::string& Folder() const { return folder_; }
+  // Another folder: the file state is reset and the list rebuilt.
+  void ChangeFolder(const std::string& folder);
+  const ImportFileList& Files() const { return files_; }
+  const std::string& SelectedFile() const { return selectedFile_; }  // "(none)" when none
+  const std::string& SelectedPath() const { return selectedPath_; }  // empty when none
+  // A file of the list is chosen and read (scanned, and for a database kind its station and
+  // preset columns taken over). Returns the message to show, "ERROR:\n" + reason, when the file
+  // could not be used; empty otherwise (the status texts tell the rest).
+  std::string ChooseFile(const std::string& name);
+  // The form leaves TransposedData.DEL in the import folder after reading a Meteorix file (the
+  // default); the batch keeps the transposed lines in memory only.
+  void SetWriteTransposedFile(bool write) { writeTransposed_ = write; }
+
+  // The undefined value field (EditUndef) was left (enterPressed false) or Enter pressed in it:
+  // -99999999..99999999, -999.0 for a text that is no number. The file is scanned again on Enter,
+  // and on leaving when the value changed.
+  RealEntryCheck EnterUndefined(std::string_view text, bool enterPressed);
+  double Undefined() const { return undefined_; }
+  // R(10,3): "  -999.000".
+  std::string UndefinedText() const;
+
+  // ---- what the pages show -------------------------------------------------------------
+  const ScanResult& Scan() const { return scan_; }
+  FileStatusTexts FileStatus() const;
+  bool FileLampGreen() const { return scan_.Ok(); }
+  LineLamp LineStatus() const;
+  // RecordLabel / RecordLabel2.
+  std::string RecordText() const;
+
+  // ---- station page --------------------------------------------------------------------
+  // The import's description (location, span, settings, limits as entered so far).
+  const RepClimateFile& Station() const { return station_; }
+  const LocationClasses& Classes() const { return classes_; }
+  const std::string& StationName() const { return station_.StationName; }
+  const std::string& Country() const { return station_.Country; }
+  void SetStationName(std::string name) { station_.StationName = std::move(name); }
+  void SetCountry(std::string country) { station_.Country = std::move(country); }
+  // From the coordinate fields (signed decimal degrees, m). A change of the latitude or the
+  // altitude recomputes the column limits.
+  void SetLocation(double latitude, double longitude, int32_t altitude);
+  // The location radio buttons: each class that differs from Classes() sets its own coefficient
+  // (HargreavesRsCoefficient, TdewTminDifference or DefaultU2, as ApplyClasses); a class left as
+  // it was keeps its coefficient, such as a DefaultU2 taken from a database file's wind data.
+  void SetClasses(const LocationClasses& classes);
+  // EditU2height / EditU1height: 0.5..30.0 m, 2.0 for a text that is no number.
+  RealEntryCheck EnterWindHeight(std::string_view text);
+  // R(6,1): "   2.0".
+  std::string WindHeightText() const;
+
+  // ---- meteorological data page --------------------------------------------------------
+  // The span's controls (SpanEntry::Controls, Visibility). Every change below also updates the
+  // description, the record text and the line lamp.
+  const SpanEntry& Span() const { return span_; }
+  void SetDataType(uint8_t dataType);
+  void ChooseDay(SpanEnd end, int day);
+  void ChooseDecade(SpanEnd end, int decade);
+  // For monthly data the month chosen is kept (February stays February, its hidden day does not
+  // carry it into March).
+  void ChooseMonth(SpanEnd end, int month);
+  IntegerEntryCheck EnterYear(SpanEnd end, std::string_view text);
+  void SetNotLinked(bool notLinked);
+  // The whole span at once (the batch): as SpanEntry(dataType, first, last).
+  void SetSpan(uint8_t dataType, const Date& first, const Date& last);
+
+  // ---- parameter page ------------------------------------------------------------------
+  const ColumnAssignment& Columns() const { return columns_; }
+  void SelectColumn(int column) { columns_.SelectColumn(column); }
+  // A row of a code page for the current column.
+  void ChooseCode(int tableRow);
+  ParameterReport Report() const { return columns_.Report(); }
+  // "Update Data Range": the limits as the limits form left them; the column limits follow.
+  void SetLimits(const StationLimits& limits);
+
+  // ---- import --------------------------------------------------------------------------
+  // The checks of the Import button in their order (line lamp, file lamp, parameter lamp, the
+  // name), then the new station's .DSC and .DTA, both or neither.
+  ImportResult Import(const std::string& dataFolder, const std::string& name);
+
+ private:
+  void Reset();
+  void ResetFile();
+  void SpanChanged();
+  void ReadChosenFile(std::string& message);
+  // The name and location of a database file, with the coast/interior class of its altitude.
+  void TakeStation(const DatabaseStation& station);
+
+  std::string importFolder_;
+  std::string folder_;
+  ImportKind kind_ = ImportKind::Text;
+  ImportFileList files_;
+  std::string selectedFile_;
+  std::string selectedPath_;
+  bool writeTransposed_ = true;
+  std::vector<std::string> transposed_;  // the transposed lines of a Meteorix file
+  double undefined_ = kDefaultUndefinedValue;
+  ScanResult scan_;
+  RepClimateFile station_;
+  LocationClasses classes_;
+  SpanEntry span_;
+  ColumnAssignment columns_;
+};
+
+}  // namespace vernoli

@@ -1,0 +1,267 @@
+// The import session from a chosen file to the new station: the reset, the checks of the Import
+// button in their order, the bytes of the new data file, and the folder left as it was when
+// anything fails.
+#include "import/session.h"
+
+#include <gtest/gtest.h>
+
+#include "../stations/station_folder.h"
+#include "model/textfile.h"
+
+namespace vernoli {
+namespace {
+
+using test_support::FailureHooksLifted;
+using test_support::ReadBytes;
+using test_support::ScratchFolder;
+using test_support::Snapshot;
+using test_support::WriteBytes;
+
+std::string Repeat(int count, const std::string& line) {
+  std::string bytes;
+  for (int i = 0; i < count; ++i) bytes += line + "\r\n";
+  return bytes;
+}
+
+// An import of IN.CXT (written with `bytes`) from its own folder into `data`.
+struct TextImport {
+  ScratchFolder input;
+  ScratchFolder data;
+  ImportSession session{input.Folder()};
+
+  explicit TextImport(const std::string& bytes, const char* undefined = nullptr) {
+    WriteBytes(input.File("IN.CXT"), bytes);
+    session.ChangeFolder(input.Folder());
+    if (undefined != nullptr) session.EnterUndefined(undefined, true);
+    session.ChooseFile("IN.CXT");
+  }
+  void Codes(std::initializer_list<int> codes) {
+    int column = 0;
+    for (int code : codes) {
+      session.SelectColumn(column++);
+      session.ChooseCode(RowOfCode(code));
+    }
+  }
+};
+
+TEST(ImportReset, TheImportsDescriptionStartsAsANewStation) {
+  const RepClimateFile text = ImportStationReset(ImportKind::Text);
+  EXPECT_EQ(text.Latitude, 22.37);
+  EXPECT_EQ(text.Longitude, 22.37);
+  EXPECT_EQ(text.Altitude, 100);
+  EXPECT_EQ(text.DataType, kDaily);
+  EXPECT_EQ(text.From(), (Date{1, 1, 2005}));
+  EXPECT_EQ(text.To(), (Date{31, 12, 2005}));
+  EXPECT_EQ(text.NumberOfParameters, -999);
+  EXPECT_EQ(text.ParameterCodes[0], -999);
+  EXPECT_EQ(text.DefaultU2, 2.0);
+  EXPECT_EQ(text.Limits.LimitRHmin, 15);
+  const RepClimateFile database = ImportStationReset(ImportKind::Hydrolex);
+  EXPECT_EQ(database.DataType, kMonthly);
+  EXPECT_EQ(database.NumberOfRecords, 12);
+  EXPECT_EQ(database.To(), (Date{31, 12, 1901}));
+
+  ImportSession session("/nonexistent/");
+  EXPECT_EQ(session.UndefinedText(), "  -999.000");
+  EXPECT_EQ(session.WindHeightText(), "   2.0");
+  EXPECT_EQ(session.SelectedFile(), "(none)");
+  EXPECT_EQ(session.RecordText(), "number of daily records = 365");
+}
+
+TEST(ImportExtraColumns, TwinsTheFileLacks) {
+  struct Case {
+    std::vector<int16_t> codes, extra;
+  };
+  const Case cases[] = {
+      {{101, 202}, {103}},       {{202, 103}, {101}},      {{113}, {111}},
+      {{101, 103, 231}, {232}},  {{234, 111}, {113, 233}}, {{102, 401}, {}},
+      {{101, 111}, {103}},  // the first code without its twin decides
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.codes));
+    EXPECT_EQ(ExtraColumns(c.codes), c.extra);
+  }
+}
+
+TEST(ImportStation, WritesTheDataFileOfTheLayout) {
+  TextImport t("20.5 -99.9\r\n21 55.26\r\n-99.90 60\r\n", "-99.9");
+  t.session.ChooseDay(SpanEnd::Last, 3);
+  t.session.ChooseMonth(SpanEnd::Last, 1);
+  t.Codes({101, 202});
+  t.session.SetStationName("Alpha");
+  t.session.SetCountry("Beta");
+  t.session.SetLimits({-15, 45, 5, 8, 5});  // RHmin 5 %: the report turns green
+  ASSERT_TRUE(t.session.Report().LampGreen) << t.session.Report().ErrorParamLabel;
+  const ImportResult result = t.session.Import(t.data.Folder(), "My Station");
+  ASSERT_TRUE(result.Imported()) << result.Message;
+  EXPECT_EQ(ReadBytes(t.data.File("MyStation.DTA")),
+            "        Nr       101       202       103       501\r\n"
+            "         1      20.5    -999.0    -999.0    -999.0\r\n"
+            "         2      21.0      55.3    -999.0    -999.0\r\n"
+            "         3    -999.0      60.0    -999.0    -999.0\r\n");
+  const RepClimateFile& station = result.Station;
+  EXPECT_EQ(station.FileName, "MyStation");
+  EXPECT_EQ(station.NumberOfParameters, 4);
+  EXPECT_EQ(station.ParameterCodes[2], 103);
+  EXPECT_EQ(station.ParameterCodes[3], 501);
+  EXPECT_EQ(station.PsychrometerCoefficient, 0.0008);
+  EXPECT_EQ(station.Description,
+            BuildDescription("Alpha", "Beta", kDaily, {1, 1, 2005}, {3, 1, 2005}));
+  RepClimateFile read;
+  SetStationFiles(read, t.data.Folder(), "MyStation");
+  ASSERT_TRUE(ReadStationDescription(read));
+  EXPECT_EQ(read.StationName, "Alpha");
+  EXPECT_EQ(read.Limits.LimitRHmin, 5);
+  EXPECT_EQ(t.data.Names(), (std::set<std::string>{"MyStation.DSC", "MyStation.DTA"}));
+}
+
+TEST(ImportStation, TheButtonChecksTheLampsInTheirOrder) {
+  ScratchFolder data;
+  ImportSession none("/nonexistent/");
+  EXPECT_EQ(none.Import(data.Folder(), "X").Message,
+            "ERROR:\nCANNOT import data\nSelect file with climatic data");
+
+  TextImport days(Repeat(365, "20 10"));
+  EXPECT_TRUE(days.session.LineStatus().Green);
+  days.session.EnterYear(SpanEnd::First, "2004");
+  days.session.EnterYear(SpanEnd::Last, "2004");  // 366 records
+  EXPECT_EQ(days.session.Import(data.Folder(), "X").Message,
+            "ERROR:\nCANNOT import data\nnumber of records DIFFERENT FROM lines in file");
+  days.session.EnterYear(SpanEnd::Last, "2005");
+  days.session.EnterYear(SpanEnd::First, "2005");
+  EXPECT_EQ(days.session.Import(data.Folder(), "X").Message,
+            "ERROR:\nCANNOT import data\nCHECK climatic parameters");
+
+  TextImport text(Repeat(364, "20 10") + "20 x\r\n");
+  EXPECT_EQ(text.session.Import(data.Folder(), "X").Message,
+            "ERROR:\nCANNOT import data\n(some) lines might contain text, or are empty");
+  EXPECT_TRUE(data.Names().empty());
+}
+
+TEST(ImportStation, SpansOfTenDailyAndMonthlyData) {
+  TextImport t(Repeat(36, "20 10"));
+  t.session.SetDataType(kTenDaily);
+  EXPECT_EQ(t.session.RecordText(), "number of 10-daily records = 36");
+  t.Codes({101, 103});
+  const ImportResult result = t.session.Import(t.data.Folder(), "D");
+  ASSERT_TRUE(result.Imported()) << result.Message;
+  EXPECT_EQ(result.Station.To(), (Date{31, 12, 2005}));
+
+  TextImport m(Repeat(2, "20 10"));
+  m.session.SetDataType(kMonthly);
+  m.session.SetNotLinked(true);
+  m.session.ChooseMonth(SpanEnd::Last, 2);
+  EXPECT_TRUE(m.session.LineStatus().Green);
+  EXPECT_EQ(m.session.Station().ToDay, 28);
+}
+
+TEST(ImportStation, ARefusedNameOrAFailedWriteLeavesTheFolderAsItWas) {
+  FailureHooksLifted lifted;
+  TextImport t(Repeat(365, "20 10"));
+  t.Codes({101, 103});
+  WriteBytes(t.data.File("alpha.DSC"), "old\r\n");
+  const auto before = Snapshot(t.data);
+  const ImportResult exists = t.session.Import(t.data.Folder(), "alpha");
+  EXPECT_EQ(exists.Failure, ImportFailure::FileName);
+  EXPECT_EQ(exists.Message, "ERROR:\nFilename exists already");
+  EXPECT_EQ(t.session.Import(t.data.Folder(), "  ").Message,
+            "ERROR:\nFileName is not yet specified");
+  EXPECT_EQ(t.session.Import(t.data.Folder(), "../x").Message, "ERROR:\nillegal filename");
+
+  struct Failure {
+    const char* name;
+    void (*inject)();
+  };
+  const Failure failures[] = {
+      {"disk full in the data file",
+       [] { AtomicFile::InjectDiskFullForTesting(".NEW.DTA.new", 5000); }},
+      {"disk full in the description",
+       [] { AtomicFile::InjectDiskFullForTesting(".NEW.DSC.new", 100); }},
+      {"second rename fails", [] { FileSet::InjectRenameFailureForTesting(2); }},
+  };
+  for (const Failure& f : failures) {
+    SCOPED_TRACE(f.name);
+    f.inject();
+    const ImportResult result = t.session.Import(t.data.Folder(), "NEW");
+    EXPECT_EQ(result.Failure, ImportFailure::Files);
+    EXPECT_EQ(Snapshot(t.data), before);
+    AtomicFile::InjectDiskFullForTesting("", SIZE_MAX);
+    FileSet::InjectRenameFailureForTesting(0);
+  }
+  // The source changed since it was scanned: refused, nothing written.
+  WriteBytes(t.input.File("IN.CXT"), Repeat(300, "20 10"));
+  const ImportResult changed = t.session.Import(t.data.Folder(), "NEW");
+  EXPECT_EQ(changed.Failure, ImportFailure::Files);
+  EXPECT_EQ(Snapshot(t.data), before);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The database kinds
+
+TEST(ImportStation, HydrolexFileSetsTheStationAndPresetColumns) {
+  ScratchFolder input;
+  ScratchFolder data;
+  WriteBytes(input.File("ROME.PEN"),
+             "1,'Rome',20,41.80,x,-3.5,y\r\n" + Repeat(12, "20.1 8.2 62 172.8 7.1 18.05 3.3"));
+  ImportSession session(input.Folder());
+  EXPECT_TRUE(session.ChangeKind(ImportKind::Hydrolex));
+  EXPECT_FALSE(session.ChangeKind(ImportKind::Hydrolex));
+  EXPECT_EQ(DatabaseName(session.Kind()), "Hydrolex 2.0");
+  EXPECT_EQ(session.ChooseFile("ROME.PEN"), "");
+  EXPECT_EQ(session.StationName(), "Rome");
+  EXPECT_EQ(session.Station().Longitude, -3.5);
+  EXPECT_EQ(session.Classes(), (LocationClasses{Location::Coast, Climate::Arid,
+                                                WindClass::LightToModerate}));
+  EXPECT_EQ(session.Station().HargreavesRsCoefficient, 0.19);
+  EXPECT_DOUBLE_EQ(session.Station().DefaultU2, 2.0);
+  EXPECT_EQ(session.Columns().Codes(), (std::vector<int16_t>{101, 103, 202, 302, 401, 421}));
+  EXPECT_EQ(session.Columns().Column(3).MaximumText, " 172.80");
+  ASSERT_TRUE(session.Report().LampGreen) << session.Report().ErrorParamLabel;
+  const ImportResult result = session.Import(data.Folder(), "ROME");
+  ASSERT_TRUE(result.Imported()) << result.Message;
+  EXPECT_EQ(test_support::LineRange(data.File("ROME.DTA"), 1, 2),
+            "        Nr       101       103       202       302       401       421       501\r\n"
+            "         1      20.1       8.2      62.0    172.80      7.10     18.05    -999.0\r\n");
+}
+
+TEST(ImportStation, AHydrolexFileOfOneValueALineHasNoColumnToImport) {
+  ScratchFolder input;
+  WriteBytes(input.File("ONE.PEN"), "1,'A',20,41.80,x,-3.5,y\r\n" + Repeat(12, "20.1"));
+  ImportSession session(input.Folder());
+  session.ChangeKind(ImportKind::Hydrolex);
+  session.ChooseFile("ONE.PEN");
+  EXPECT_FALSE(session.Report().LampGreen);
+  EXPECT_EQ(session.Report().ErrorParamLabel, "Undefined number of Climatic parameters");
+  ScratchFolder data;
+  EXPECT_EQ(session.Import(data.Folder(), "ONE").Message,
+            "ERROR:\nCANNOT import data\nCHECK climatic parameters");
+}
+
+TEST(ImportStation, MeteorixLeavesTheTransposedFileOnlyWhenAsked) {
+  const std::string bytes =
+      "h\r\nid ROMA 99 ITALY 12.58 41.80 56\r\nu\r\nc\r\n"
+      "201 1 2 3 10 11 12 13 14 15 16 17 18 19 20 21\r\n"
+      "298 1 2 3 9.87654 9 9 9 9 9 9 9 9 9 9 9\r\n";
+  for (bool leave : {true, false}) {
+    SCOPED_TRACE(leave);
+    ScratchFolder input;
+    ScratchFolder data;
+    WriteBytes(input.File("R.DAT"), bytes);
+    ImportSession session(input.Folder());
+    session.SetWriteTransposedFile(leave);
+    session.ChangeKind(ImportKind::Meteorix);
+    EXPECT_EQ(session.ChooseFile("R.DAT"), "");
+    EXPECT_EQ(session.Country(), "ITALY");
+    EXPECT_EQ(session.Columns().Codes(), (std::vector<int16_t>{101, 222}));
+    const ImportResult result = session.Import(data.Folder(), "ROMA");
+    ASSERT_TRUE(result.Imported()) << result.Message;
+    // The last value went through the transposed file with 4 decimals.
+    EXPECT_EQ(test_support::LineRange(data.File("ROMA.DTA"), 1, 2),
+              "        Nr       101       222       103       501\r\n"
+              "         1      10.0    9.8765    -999.0    -999.0\r\n");
+    EXPECT_EQ(input.Names().count("TransposedData.DEL"), leave ? 1u : 0u);
+  }
+}
+
+}  // namespace
+}  // namespace vernoli
