@@ -1,12 +1,14 @@
-// The stations the benchmarks work on: daily data from 1 January 1902 with Tmax, Tmin, RHmax,
-// RHmin, wind and sunshine, the same plausible values on every run, written under
-// $VERNOLI_BENCH_DIR or the system's temporary folder.
+// The stations of the benchmarks: daily data from 1 January 1902 over a number of years (198
+// years, to 31 December 2099, is the largest station the program allows: 72,319 records) with
+// Tmax, Tmin, RHmax, RHmin, wind and sunshine, written under $VERNOLI_BENCH_DIR or the system's
+// temporary folder. The same files on every run.
 #pragma once
 
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,7 @@
 namespace vernoli::bench {
 
 inline constexpr int16_t kBenchCodes[] = {101, 103, 201, 203, 301, 401, 501};
+inline constexpr int kLargestYears = 198;
 
 inline std::string BenchFolder() {
   const char* chosen = std::getenv("VERNOLI_BENCH_DIR");
@@ -27,7 +30,7 @@ inline std::string BenchFolder() {
   return folder.string() + "/";
 }
 
-// A plausible daily record k (no randomness: the same file on every run).
+// A plausible daily record k, in the units of kBenchCodes.
 inline std::vector<double> DailyValues(int32_t k) {
   const double season = static_cast<double>(k % 365) / 365.0;
   const double wave = season < 0.5 ? season : 1.0 - season;  // 0 .. 0.5 .. 0
@@ -46,8 +49,7 @@ inline std::vector<double> DailyValues(int32_t k) {
 }
 
 // The station NAME in `folder`: daily from 1 January 1902 over `years` years.
-inline RepClimateFile MakeStation(const std::string& folder, const std::string& name,
-                                  int years) {
+inline RepClimateFile MakeStation(const std::string& folder, const std::string& name, int years) {
   RepClimateFile station = NewStation();
   SetStationFiles(station, folder, name);
   station.StationName = name;
@@ -70,6 +72,29 @@ inline RepClimateFile MakeStation(const std::string& folder, const std::string& 
   (void)dta.Commit();
   (void)ReadParameterCodes(station);
   return station;
+}
+
+// A scratch folder with the stations made so far, by number of years; removed at the end.
+struct Fixture {
+  std::string Folder = BenchFolder();
+  std::map<int, RepClimateFile> Stations;
+
+  const RepClimateFile& Station(int years) {
+    auto it = Stations.find(years);
+    if (it == Stations.end()) {
+      it = Stations.emplace(years, MakeStation(Folder, "Y" + std::to_string(years), years)).first;
+    }
+    return it->second;
+  }
+  ~Fixture() {
+    std::error_code ignored;
+    std::filesystem::remove_all(Folder, ignored);
+  }
+};
+
+inline Fixture& Shared() {
+  static Fixture fixture;
+  return fixture;
 }
 
 }  // namespace vernoli::bench

@@ -5,14 +5,16 @@
 // the process (getrusage) is reported after each; the recompute of a one-year station runs
 // first, so that its figure shows the memory of a small run.
 //
+// The floor of a recompute: every record of the .DTA read and written back unchanged through a
+// temporary file and a rename, no computation. BM_RecomputeOverFloor runs the floor and the
+// recompute of the largest station in turns and reports the ratio of their times.
+//
 // The files are written under $VERNOLI_BENCH_DIR, or the system's temporary folder.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <map>
+#include <chrono>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -28,10 +30,9 @@
 namespace vernoli {
 namespace {
 
-using bench::BenchFolder;
 using bench::DailyValues;
-using bench::MakeStation;
 using bench::kBenchCodes;
+using bench::kLargestYears;
 
 double PeakResidentMegabytes() {
   rusage usage{};
@@ -39,22 +40,8 @@ double PeakResidentMegabytes() {
   return static_cast<double>(usage.ru_maxrss) / 1024.0;  // kilobytes on Linux
 }
 
-struct Fixture {
-  std::string Folder = BenchFolder();
-  std::map<int, RepClimateFile> Stations;  // by number of years
+struct Fixture : bench::Fixture {
   std::string Working = Folder + "FullSet.TMP";
-
-  const RepClimateFile& Station(int years) {
-    auto it = Stations.find(years);
-    if (it == Stations.end()) {
-      it = Stations.emplace(years, MakeStation(Folder, "Y" + std::to_string(years), years)).first;
-    }
-    return it->second;
-  }
-  ~Fixture() {
-    std::error_code ignored;
-    std::filesystem::remove_all(Folder, ignored);
-  }
 };
 
 Fixture& Shared() {
@@ -80,7 +67,7 @@ void BM_RecomputeStation(benchmark::State& state) {
 
 void BM_BuildWorkingFile(benchmark::State& state) {
   Fixture& fixture = Shared();
-  const RepClimateFile& station = fixture.Station(198);
+  const RepClimateFile& station = fixture.Station(kLargestYears);
   for (auto _ : state) {
     if (!BuildWorkingFile(station, fixture.Working)) state.SkipWithError("build failed");
   }
@@ -89,7 +76,7 @@ void BM_BuildWorkingFile(benchmark::State& state) {
 
 void BM_WriteBackOneYear(benchmark::State& state) {
   Fixture& fixture = Shared();
-  RepClimateFile station = fixture.Station(198);
+  RepClimateFile station = fixture.Station(kLargestYears);
   SortParameterCodes(station);
   (void)BuildWorkingFile(station, fixture.Working);
   // The grid of the year 2000 (366 records), every cell as the grid shows it.
@@ -100,9 +87,8 @@ void BM_WriteBackOneYear(benchmark::State& state) {
     std::vector<std::string> column;
     const std::vector<double> values = DailyValues(record - 1);
     for (std::size_t i = 0; i < std::size(kBenchCodes); ++i) {
-      column.push_back(IsMissing(values[i])
-                           ? std::string()
-                           : FormatReal(values[i], 10, DecimalsOfCode(kBenchCodes[i])));
+      column.push_back(IsMissing(values[i]) ? std::string()
+                                            : FormatReal(values[i], 10, DecimalsOfCode(kBenchCodes[i])));
     }
     cells.push_back(std::move(column));
   }
@@ -117,7 +103,7 @@ void BM_WriteBackOneYear(benchmark::State& state) {
 
 void BM_RunCalculation(benchmark::State& state) {
   Fixture& fixture = Shared();
-  RepClimateFile station = fixture.Station(198);
+  RepClimateFile station = fixture.Station(kLargestYears);
   SortParameterCodes(station);
   (void)BuildWorkingFile(station, fixture.Working);
   for (auto _ : state) {
@@ -126,9 +112,55 @@ void BM_RunCalculation(benchmark::State& state) {
   ReportMemory(state, station);
 }
 
+// Reads every record of the .DTA and writes it back unchanged, through a temporary file and a
+// rename.
+bool CopyThroughTheDataFile(const RepClimateFile& station) {
+  DataFileReader reader;
+  if (!reader.Open(station.DtaFileName)) return false;
+  AtomicFile file(station.DtaFileName);
+  WriteDataHeader(file, reader.Codes());
+  DataRecord record;
+  while (reader.Next(record)) WriteDataRecord(file, record.Number, record.Values, reader.Codes());
+  return reader.status() && file.Commit();
+}
+
+void BM_RecomputeFloor(benchmark::State& state) {
+  const RepClimateFile& station = Shared().Station(kLargestYears);
+  for (auto _ : state) {
+    if (!CopyThroughTheDataFile(station)) state.SkipWithError("copy failed");
+  }
+  ReportMemory(state, station);
+}
+
+void BM_RecomputeOverFloor(benchmark::State& state) {
+  Fixture& fixture = Shared();
+  const RepClimateFile& station = fixture.Station(kLargestYears);
+  const std::vector<std::string> args{"--data", fixture.Folder, "recompute", station.FileName};
+  std::ostringstream out, err;
+  using Clock = std::chrono::steady_clock;
+  Clock::duration floor{}, recompute{};
+  for (auto _ : state) {
+    const Clock::time_point start = Clock::now();
+    if (!CopyThroughTheDataFile(station)) state.SkipWithError("copy failed");
+    const Clock::time_point middle = Clock::now();
+    if (RunBatch(args, out, err) != 0) state.SkipWithError(err.str().c_str());
+    recompute += Clock::now() - middle;
+    floor += middle - start;
+  }
+  const auto ms = [&state](Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count() /
+           static_cast<double>(state.iterations());
+  };
+  state.counters["floor_ms"] = ms(floor);
+  state.counters["recompute_ms"] = ms(recompute);
+  state.counters["ratio"] = ms(recompute) / ms(floor);
+}
+
 // The small station first: its peak memory is the baseline for the large one.
 BENCHMARK(BM_RecomputeStation)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RecomputeStation)->Arg(198)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RecomputeStation)->Arg(kLargestYears)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RecomputeFloor)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RecomputeOverFloor)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BuildWorkingFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteBackOneYear)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RunCalculation)->Unit(benchmark::kMillisecond);

@@ -33,12 +33,14 @@ std::string DataHeaderLine(std::span<const int16_t> codes) {
 
 std::string DataRecordLine(int32_t recordNumber, std::span<const double> values,
                            std::span<const int16_t> codes) {
-  std::string line = FormatInt(recordNumber, kDataFieldWidth);
+  std::string line;
+  line.reserve(static_cast<std::size_t>(kDataFieldWidth) * (codes.size() + 1));
+  AppendInt(line, recordNumber, kDataFieldWidth);
   for (std::size_t i = 0; i < codes.size(); ++i) {
     double value = i < values.size() ? values[i] : kMissing;
     // A missing value is written as -999 itself, whatever it was before rounding.
     if (IsMissing(value)) value = kMissing;
-    line += FormatField(value, kDataFieldWidth, DecimalsOfCode(codes[i]));
+    AppendField(line, value, kDataFieldWidth, DecimalsOfCode(codes[i]));
   }
   return line;
 }

@@ -11,6 +11,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <system_error>
 
@@ -18,14 +19,60 @@ namespace vernoli {
 
 namespace {
 
-std::string PadLeft(std::string text, int width) {
-  if (width > 0 && text.size() < static_cast<std::size_t>(width)) {
-    text.insert(0, static_cast<std::size_t>(width) - text.size(), ' ');
+std::string LineText(int line) { return std::to_string(line); }
+
+}  // namespace
+
+namespace {
+
+constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+// A plain decimal ("-12.5") of at most 15 digits: the digits form an integer m that a double
+// holds exactly, so m / 10^d is the correctly rounded value, as from_chars gives it.
+bool ParseShortDecimal(std::string_view token, double& value) {
+  const char* p = token.data();
+  const char* const end = p + token.size();
+  const bool negative = p < end && *p == '-';
+  if (negative) ++p;
+  int64_t m = 0;
+  int digits = 0;
+  int decimals = 0;
+  const char* start = p;
+  for (; p < end && *p >= '0' && *p <= '9'; ++p, ++digits) m = m * 10 + (*p - '0');
+  if (p == start) return false;
+  if (p < end && *p == '.') {
+    start = ++p;
+    for (; p < end && *p >= '0' && *p <= '9'; ++p, ++digits, ++decimals) m = m * 10 + (*p - '0');
+    if (p == start) return false;
   }
-  return text;
+  if (p != end || digits > 15) return false;
+  const double magnitude = static_cast<double>(m) / kPowersOfTen[decimals];
+  value = negative ? -magnitude : magnitude;
+  return true;
 }
 
-std::string LineText(int line) { return std::to_string(line); }
+// R(w,d) of a value whose d-decimal rounding is plain: |value| x 10^d below 10^7 and not within
+// 10^-6 of a tie, so that rounding the computed product gives the digits that rounding the
+// value's 15-digit decimal gives. False for every other value, which RoundedText writes.
+bool AppendShortReal(std::string& line, double value, int width, int decimals) {
+  if (decimals > 9) return false;
+  const double scaled = std::fabs(value) * kPowersOfTen[decimals];
+  if (!(scaled < 1e7)) return false;
+  const double floor = std::floor(scaled);
+  if (std::fabs(scaled - floor - 0.5) < 1e-6) return false;
+  char digits[32];
+  char* const end = digits + sizeof digits;
+  char* p = FixedDigitsBefore(end, static_cast<uint64_t>(std::nearbyint(scaled)), decimals);
+  // A value that rounds to zero has no sign.
+  if (value < 0 && std::any_of(p, end, [](char c) { return c > '0' && c <= '9'; })) *--p = '-';
+  const auto length = static_cast<std::size_t>(end - p);
+  if (width > 0 && length < static_cast<std::size_t>(width)) {
+    line.append(static_cast<std::size_t>(width) - length, ' ');
+  }
+  line.append(p, length);
+  return true;
+}
 
 // The significant digits of a double that FormatReal rounds from: every decimal of up to 15
 // digits reads back as itself, and the last-bit error of a few operations disappears.
@@ -36,18 +83,34 @@ constexpr int kSignificantDigits = 15;
 // ---------------------------------------------------------------------------------------------
 // Formatting
 
-std::string FormatInt(int64_t value, int width) {
-  char digits[24];
-  auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value);
-  (void)ec;  // 24 characters always hold an int64
-  return PadLeft(std::string(digits, end), width);
+char* FixedDigitsBefore(char* end, uint64_t n, int decimals) {
+  char* p = end;
+  for (int d = 0; d < decimals; ++d) {
+    *--p = static_cast<char>('0' + n % 10);
+    n /= 10;
+  }
+  if (decimals > 0) *--p = '.';
+  do {
+    *--p = static_cast<char>('0' + n % 10);
+    n /= 10;
+  } while (n > 0);
+  return p;
 }
 
-std::string FormatReal(double value, int width, int decimals) {
-  if (decimals < 0) decimals = 0;
-  if (!std::isfinite(value)) return PadLeft(std::isnan(value) ? "nan" : value < 0 ? "-inf" : "inf", width);
-  // The value as a person reads it: its nearest decimal of kSignificantDigits digits, so that
-  // 2.15 (2.149999.. in binary) and a computed 2.2499999999999996 are seen as 2.15 and 2.25.
+namespace {
+
+void AppendPadded(std::string& line, const char* text, std::size_t length, int width) {
+  if (width > 0 && length < static_cast<std::size_t>(width)) {
+    line.append(static_cast<std::size_t>(width) - length, ' ');
+  }
+  line.append(text, length);
+}
+
+// R(w,d) without its padding, rounded half away from zero from the value as a person reads it:
+// its nearest decimal of kSignificantDigits digits, so that 2.15 (2.149999.. in binary) and a
+// computed 2.2499999999999996 are seen as 2.15 and 2.25.
+std::string RoundedText(double value, int decimals) {
+  if (!std::isfinite(value)) return std::isnan(value) ? "nan" : value < 0 ? "-inf" : "inf";
   char scientific[40];
   auto [end, ec] = std::to_chars(scientific, scientific + sizeof scientific, std::fabs(value),
                                  std::chars_format::scientific, kSignificantDigits - 1);
@@ -87,13 +150,47 @@ std::string FormatReal(double value, int width, int decimals) {
     text += '.';
     text.append(kept, kept.size() - static_cast<std::size_t>(decimals), std::string::npos);
   }
-  return PadLeft(std::move(text), width);
+  return text;
+}
+
+}  // namespace
+
+void AppendInt(std::string& line, int64_t value, int width) {
+  char digits[24];
+  auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value);
+  (void)ec;  // 24 characters always hold an int64
+  AppendPadded(line, digits, static_cast<std::size_t>(end - digits), width);
+}
+
+void AppendReal(std::string& line, double value, int width, int decimals) {
+  decimals = std::clamp(decimals, 0, 30);
+  if (AppendShortReal(line, value, width, decimals)) return;
+  const std::string text = RoundedText(value, decimals);
+  AppendPadded(line, text.data(), text.size(), width);
+}
+
+std::string FormatInt(int64_t value, int width) {
+  std::string text;
+  AppendInt(text, value, width);
+  return text;
+}
+
+std::string FormatReal(double value, int width, int decimals) {
+  std::string text;
+  AppendReal(text, value, width, decimals);
+  return text;
 }
 
 std::string FormatField(double value, int width, int decimals) {
-  std::string text = FormatReal(value, width, decimals);
-  if (text.empty() || text.front() != ' ') text.insert(text.begin(), ' ');
+  std::string text;
+  AppendField(text, value, width, decimals);
   return text;
+}
+
+void AppendField(std::string& line, double value, int width, int decimals) {
+  const std::size_t start = line.size();
+  AppendReal(line, value, width, decimals);
+  if (line.size() == start || line[start] != ' ') line.insert(start, 1, ' ');
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -103,6 +200,7 @@ bool IsFieldSeparator(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
 bool ParseReal(std::string_view token, double& value) {
   if (token.empty()) return false;
+  if (ParseShortDecimal(token, value)) return true;
   std::string_view digits = token;
   if (digits.front() == '+') {
     digits.remove_prefix(1);
@@ -314,6 +412,35 @@ bool LineReader::Next(std::string& line) {
   return true;
 }
 
+int64_t LineReader::SkipLines(int64_t count, const std::function<void(std::string_view)>& copy) {
+  int64_t passed = 0;
+  while (passed < count && status_) {
+    // The complete lines in the buffer, up to `count`.
+    std::size_t end = begin_;
+    while (passed < count) {
+      const void* lf = std::memchr(buffer_.data() + end, '\n', buffer_.size() - end);
+      if (lf == nullptr) break;
+      end = static_cast<std::size_t>(static_cast<const char*>(lf) - buffer_.data()) + 1;
+      ++passed;
+    }
+    if (copy && end > begin_) copy(std::string_view(buffer_).substr(begin_, end - begin_));
+    begin_ = end;
+    if (passed == count) break;
+    // An unfinished line stays in the buffer; Fill moves it to the front and reads on.
+    if (!Fill()) {
+      if (status_ && begin_ < buffer_.size()) {
+        // The last line, without its line end.
+        if (copy) copy(std::string_view(buffer_).substr(begin_));
+        begin_ = buffer_.size();
+        ++passed;
+      }
+      break;
+    }
+  }
+  lineNumber_ += static_cast<int>(passed);
+  return passed;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Changing files
 
@@ -414,7 +541,14 @@ void AtomicFile::InjectDiskFullForTesting(std::string targetEnding, std::size_t 
   diskFullActive = bytes != SIZE_MAX;
 }
 
-AtomicFile::AtomicFile(std::string target) : target_(std::move(target)) {
+namespace {
+std::atomic<bool> syncEnabled{true};
+}  // namespace
+
+void AtomicFile::SyncForTesting(bool sync) { syncEnabled = sync; }
+
+AtomicFile::AtomicFile(std::string target, Durability durability)
+    : target_(std::move(target)), synced_(durability == Durability::Synced && syncEnabled) {
   // The content of a station file may be written under a hidden name beside it first
   // (".NAME.DTA.new"), so the ending is looked for inside the name.
   if (diskFullActive && target_.find(diskFullEnding) != std::string::npos) {
@@ -492,20 +626,36 @@ void AtomicFile::WriteLine(std::string_view line) {
   Write(kLineEnd);
 }
 
+bool AtomicFile::RenameIntoPlace() {
+  if (synced_) return RenameFile(temporary_, target_);
+  // A scratch file: the old one goes aside first, so that the rename replaces no file (ext4
+  // would start writing a file out at once that replaces another by a rename).
+  const std::string aside = temporary_ + ".old";
+  struct stat info {};
+  const bool movedAside = ::lstat(target_.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+                          RenameFile(target_, aside);
+  if (!RenameFile(temporary_, target_)) {
+    if (movedAside) (void)RenameFile(aside, target_);
+    return false;
+  }
+  if (movedAside) (void)RemoveFile(aside);
+  return true;
+}
+
 Status AtomicFile::Commit() {
   if (committed_) return Status::Error(ReasonCannotWrite(target_));
   committed_ = true;
   if (!failed_ && TakeInjectedFailure(FailAt::Write)) Fail();
   FlushBuffer();
   if (!failed_) FileStep();
-  if (!failed_ && (TakeInjectedFailure(FailAt::Sync) || ::fsync(fd_) != 0)) Fail();
+  if (!failed_ && (TakeInjectedFailure(FailAt::Sync) || (synced_ && ::fsync(fd_) != 0))) Fail();
   if (!failed_) {
     int fd = fd_;
     fd_ = -1;
     if (::close(fd) != 0) Fail();
   }
   if (!failed_ &&
-      (TakeInjectedFailure(FailAt::Rename) || !RenameFile(temporary_, target_))) {
+      (TakeInjectedFailure(FailAt::Rename) || !RenameIntoPlace())) {
     Fail();
   }
   if (failed_) {
@@ -513,6 +663,7 @@ Status AtomicFile::Commit() {
     return Status::Error(ReasonCannotWrite(target_));
   }
   temporary_.clear();
+  if (!synced_) return Status::Success();
   // Make the rename itself durable; the new file is in place even if this fails.
   int folder = ::open(FolderOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (folder >= 0) {

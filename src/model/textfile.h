@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -37,6 +38,16 @@ std::string FormatReal(double value, int width, int decimals);
 // the whole width or more, so that it never runs into the field before it and the row still
 // reads back value by value.
 std::string FormatField(double value, int width, int decimals);
+// The same, appended to `line`.
+void AppendField(std::string& line, double value, int width, int decimals);
+
+// Writes n / 10^decimals in fixed point so that it ends just before `end` ("12.50" for n 1250
+// and 2 decimals, "0.05" for 5 and 2); returns its first character. Room: 22 characters.
+char* FixedDigitsBefore(char* end, uint64_t n, int decimals);
+
+// The same, appended to `line` (no allocation once the line has room).
+void AppendInt(std::string& line, int64_t value, int width);
+void AppendReal(std::string& line, double value, int width, int decimals);
 
 // ---------------------------------------------------------------------------------------------
 // Free-format numbers
@@ -123,6 +134,10 @@ class LineReader {
   // Reads the next line without its line end. False at the end of the file or after a read
   // error (status() tells them apart).
   bool Next(std::string& line);
+  // Passes over up to `count` lines without handing them out, counting them like Next; `copy`,
+  // when given, receives their bytes as they are in the file, line ends included. Returns the
+  // number of lines passed (fewer at the end of the file or after a read error).
+  int64_t SkipLines(int64_t count, const std::function<void(std::string_view)>& copy = {});
   // Number of the line last returned by Next (1 for the first line); 0 before the first.
   int LineNumber() const { return lineNumber_; }
   // Ok, or the read error that ended the reading.
@@ -172,7 +187,11 @@ bool RenameFile(const std::string& from, const std::string& to);
 //   if (Status s = file.Commit(); !s) return s;
 class AtomicFile {
  public:
-  explicit AtomicFile(std::string target);
+  // A scratch file (the workspace's working file, rebuilt from the station's files whenever the
+  // workspace opens) is renamed into place without being synced to the disk first: a crash of
+  // the process still leaves the old file or the complete new one.
+  enum class Durability { Synced, Scratch };
+  explicit AtomicFile(std::string target, Durability durability = Durability::Synced);
   ~AtomicFile();
   AtomicFile(const AtomicFile&) = delete;
   AtomicFile& operator=(const AtomicFile&) = delete;
@@ -195,9 +214,12 @@ class AtomicFile {
   // bytes and then fails, as on a full disk (the write that would pass the limit fails).
   // SIZE_MAX lifts the limit.
   static void InjectDiskFullForTesting(std::string targetEnding, std::size_t bytes);
+  // Test hook: with false, no commit syncs to the disk (tests that write thousands of files).
+  static void SyncForTesting(bool sync);
 
  private:
   void FlushBuffer();
+  bool RenameIntoPlace();
   void Fail();
   void Discard();
 
@@ -207,6 +229,7 @@ class AtomicFile {
   std::string buffer_;
   bool failed_ = false;
   bool committed_ = false;
+  bool synced_ = true;
   std::size_t written_ = 0;        // bytes handed to Write
   std::size_t capacity_ = SIZE_MAX;  // bytes the disk takes (a test hook lowers it)
 };

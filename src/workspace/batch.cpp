@@ -1,14 +1,19 @@
 #include "workspace/batch.h"
 
+#include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cctype>
+#include <cerrno>
+#include <charconv>
+#include <chrono>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <thread>
 
@@ -21,6 +26,7 @@
 #include "model/textfile.h"
 #include "plot/report.h"
 #include "stations/fileset.h"
+#include "workspace/results.h"
 #include "workspace/run.h"
 #include "workspace/workingfile.h"
 
@@ -55,6 +61,9 @@ struct CommandLine {
   std::optional<std::string> Name;
   std::optional<std::string> Description;
   std::optional<std::string> Columns;
+  std::optional<std::string> ResultsFile;  // results: --output FILE
+  ResultsFormat Format;                    // results: --separator, --missing
+  unsigned Jobs = 0;                       // recompute: --jobs N (0: one per core)
   std::map<std::string, std::string, std::less<>> Boundaries;  // option -> its text
 };
 
@@ -100,7 +109,8 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
         line.Command = arg;  // the import reads its own options
         line.Stations.assign(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
         return {};
-      } else if (arg == "recompute" || arg == "report" || arg == "crop-files") {
+      } else if (arg == "recompute" || arg == "report" || arg == "crop-files" ||
+                 arg == "results") {
         line.Command = arg;
       } else {
         return "unknown command " + arg;
@@ -113,8 +123,35 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
       continue;
     }
     const bool recompute = line.Command == "recompute";
+    const bool results = line.Command == "results";
     if (recompute && option == "--all" && !attached) {
       line.All = true;
+    } else if (recompute && option == "--jobs") {
+      std::string text;
+      if (std::string e = value(text); !e.empty()) return e;
+      int64_t jobs = 0;
+      if (!ParseInt(Trimmed(text), jobs) || jobs < 1 || jobs > 4096) {
+        return "option --jobs needs a whole number from 1 to 4096, not \"" + text + "\"";
+      }
+      line.Jobs = static_cast<unsigned>(jobs);
+    } else if (results && option == "--output") {
+      if (std::string e = value(line.ResultsFile.emplace()); !e.empty()) return e;
+    } else if (results && option == "--separator") {
+      std::string text;
+      if (std::string e = value(text); !e.empty()) return e;
+      if (text != "comma" && text != "tab") {
+        return "option --separator takes comma or tab, not \"" + text + "\"";
+      }
+      line.Format.Separator = text == "tab" ? '\t' : ',';
+    } else if (results && option == "--missing") {
+      std::string text;
+      if (std::string e = value(text); !e.empty()) return e;
+      if (text != "empty" && text != "-999") {
+        return "option --missing takes empty or -999, not \"" + text + "\"";
+      }
+      line.Format.MissingAsNumber = text == "-999";
+    } else if (results) {
+      return "unknown option " + option + " for results";
     } else if (!recompute && option == "--name") {
       if (std::string e = value(line.Name.emplace()); !e.empty()) return e;
     } else if (!recompute && option == "--description") {
@@ -133,6 +170,8 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
     if (line.OutputGiven) return "option --output does not apply to recompute";
     if (line.All && !line.Stations.empty()) return "recompute takes station names or --all, not both";
     if (!line.All && line.Stations.empty()) return "recompute needs a station name or --all";
+  } else if (line.Command == "results" && line.OutputGiven) {
+    return "option --output DIR does not apply to results (give --output FILE after the station)";
   } else if (line.Stations.size() != 1) {
     return line.Command + " needs exactly one station name";
   }
@@ -191,18 +230,43 @@ Status CheckFolder(const std::string& folder) {
 }
 
 // The working file of one station's command, hidden in the data folder, removed when it goes out
-// of scope. Its name is the station's, so that one left by an ended process is replaced (and
-// removed) by the next command on that station.
+// of scope. Its name holds the station, the host, the process and a counter, so that runs side by
+// side never share one, also in a folder that several machines share; one left by an ended
+// process of this host is removed by the next command on that station.
 class PrivateWorkingFile {
  public:
-  PrivateWorkingFile(const std::string& folder, const std::string& station)
-      : path_(PathInFolder(folder, "." + station + ".FullSet.TMP")) {}
+  PrivateWorkingFile(const std::string& folder, const std::string& station) {
+    static std::atomic<unsigned> counter{0};
+    char host[64] = {};
+    if (::gethostname(host, sizeof host - 1) != 0) host[0] = '\0';
+    const std::string prefix = "." + station + ".FullSet-" + std::string(host) + "-";
+    RemoveLeftovers(folder, prefix);
+    path_ = PathInFolder(folder, prefix + std::to_string(::getpid()) + "-" +
+                                     std::to_string(counter++) + ".TMP");
+  }
   ~PrivateWorkingFile() { RemoveFile(path_); }
   PrivateWorkingFile(const PrivateWorkingFile&) = delete;
   PrivateWorkingFile& operator=(const PrivateWorkingFile&) = delete;
   const std::string& Path() const { return path_; }
 
  private:
+  // Removes the working files "PREFIX<pid>-<n>.TMP" of processes of this host that have ended.
+  static void RemoveLeftovers(const std::string& folder, const std::string& prefix) {
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+         it.increment(error)) {
+      const std::string name = it->path().filename().string();
+      if (!StartsWith(name, prefix)) continue;
+      const std::string_view rest = std::string_view(name).substr(prefix.size());
+      long pid = 0;
+      const auto [stop, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
+      if (ec != std::errc() || stop == rest.data() || *stop != '-' || pid <= 0) continue;
+      if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
+        (void)RemoveFile(it->path().string());
+      }
+    }
+  }
+
   std::string path_;
 };
 
@@ -242,17 +306,51 @@ StationOutcome Recompute(const std::string& folder, const std::string& name) {
   StationOutcome outcome;
   RepClimateFile station;
   if (Status s = OpenStation(folder, name, station); !s) return {s, {}};
-  const PrivateWorkingFile working(folder, name);
-  if (Status s = BuildWorkingFile(station, working.Path()); !s) return {s, {}};
-  const RunResult run = RunCalculation(station, working.Path());
+  // Straight from the .DTA: the same bytes as through a working file.
+  const RunResult run = RecomputeDataFile(station);
   if (!run) return {run.Outcome, {}};
   outcome.Report = station.DtaFileName + ": ETo of " + std::to_string(run.Records) +
                    " records recomputed";
   return outcome;
 }
 
-int RecomputeCommand(const CommandLine& line, std::ostream& out, std::ostream& err) {
-  // A station named twice is recomputed once (its working file is the station's own).
+// The progress line of a recompute over many stations, rewritten in place on a terminal.
+class ProgressLine {
+ public:
+  ProgressLine(std::ostream* terminal, std::size_t total) : terminal_(terminal), total_(total) {}
+
+  void StationDone(bool failed) {
+    if (terminal_ == nullptr) return;
+    const std::lock_guard<std::mutex> lock(mutex_);
+    ++done_;
+    if (failed) ++failed_;
+    const auto now = std::chrono::steady_clock::now();
+    if (done_ < total_ && now - shown_ < std::chrono::milliseconds(100)) return;
+    shown_ = now;
+    const std::string text = std::to_string(done_) + " of " + std::to_string(total_) +
+                             " stations done, " + std::to_string(failed_) + " failed";
+    *terminal_ << '\r' << text << std::flush;
+    width_ = std::max(width_, text.size());
+  }
+  // Clears the line before the final messages.
+  void Clear() {
+    if (terminal_ == nullptr || width_ == 0) return;
+    *terminal_ << '\r' << std::string(width_, ' ') << '\r' << std::flush;
+  }
+
+ private:
+  std::ostream* terminal_;
+  std::size_t total_;
+  std::mutex mutex_;
+  std::size_t done_ = 0;
+  std::size_t failed_ = 0;
+  std::size_t width_ = 0;
+  std::chrono::steady_clock::time_point shown_{};
+};
+
+int RecomputeCommand(const CommandLine& line, std::ostream& out, std::ostream& err,
+                     bool progressOnErr) {
+  // A station named twice is recomputed once: two threads never rewrite one station.
   std::vector<std::string> names;
   for (const std::string& name : line.Stations) {
     if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
@@ -270,35 +368,68 @@ int RecomputeCommand(const CommandLine& line, std::ostream& out, std::ostream& e
     }
   }
 
-  // Stations are independent: each has its own working file.
+  // Stations are independent: each is read and rewritten on its own, by one thread.
   std::vector<StationOutcome> outcomes(names.size());
+  ProgressLine progress(progressOnErr ? &err : nullptr, names.size());
   std::atomic<std::size_t> next{0};
   const auto work = [&]() {
     for (std::size_t i; (i = next++) < names.size();) {
       try {
         outcomes[i] = Recompute(line.DataFolder, names[i]);
       } catch (const std::exception& e) {
-        outcomes[i] = {Status::Error(e.what()), {}};
+        outcomes[i] = {Status::Error("station " + names[i] + ": " + e.what()), {}};
       }
+      progress.StationDone(!outcomes[i].Outcome);
     }
   };
-  const std::size_t threads =
-      std::min<std::size_t>(std::max(1u, std::thread::hardware_concurrency()), names.size());
+  const unsigned jobs = line.Jobs > 0 ? line.Jobs : std::max(1u, std::thread::hardware_concurrency());
+  const std::size_t threads = std::min<std::size_t>(jobs, names.size());
   std::vector<std::thread> pool;
   for (std::size_t t = 1; t < threads; ++t) pool.emplace_back(work);
   work();
   for (std::thread& thread : pool) thread.join();
+  progress.Clear();
 
-  int status = 0;
+  std::size_t failed = 0;
   for (const StationOutcome& outcome : outcomes) {
     if (outcome.Outcome) {
       out << outcome.Report << '\n';
     } else {
       err << outcome.Outcome.Message << '\n';
-      status = kBatchFailed;
+      ++failed;
     }
   }
-  return status;
+  if (line.All || names.size() > 1) {
+    err << names.size() - failed << " stations recomputed, " << failed << " failed\n";
+  }
+  return failed > 0 ? kBatchFailed : 0;
+}
+
+int ResultsCommand(const CommandLine& line, std::ostream& out, std::ostream& err) {
+  RepClimateFile station;
+  if (Status s = OpenStation(line.DataFolder, line.Stations.front(), station); !s) {
+    err << s.Message << '\n';
+    return kBatchFailed;
+  }
+  std::optional<AtomicFile> file;
+  if (line.ResultsFile) file.emplace(*line.ResultsFile);
+  const RunResult run = WriteResults(station, line.Format, [&](std::string_view text) {
+    if (file) {
+      file->Write(text);
+      file->Write("\n");
+      return file->Good() ? Status::Success() : Status::Error(ReasonCannotWrite(file->Target()));
+    }
+    out << text << '\n';
+    return out ? Status::Success() : Status::Error(ReasonCannotWrite("standard output"));
+  });
+  Status outcome = run.Outcome;
+  if (outcome && file) outcome = file->Commit();
+  if (!outcome) {
+    err << outcome.Message << '\n';
+    return kBatchFailed;
+  }
+  if (file) out << *line.ResultsFile << ": results of " << run.Records << " records written\n";
+  return 0;
 }
 
 // The station of a one-station command, opened, and the checked base name of its output files:
@@ -423,8 +554,10 @@ int CropFilesCommand(const CommandLine& line, std::ostream& out, std::ostream& e
 std::string BatchUsage() {
   return
       "Usage:\n"
-      "  vernoli-batch [--data DIR] recompute STATION...\n"
-      "  vernoli-batch [--data DIR] recompute --all\n"
+      "  vernoli-batch [--data DIR] recompute STATION... [--jobs N]\n"
+      "  vernoli-batch [--data DIR] recompute --all [--jobs N]\n"
+      "  vernoli-batch [--data DIR] results STATION [--output FILE]\n"
+      "                [--separator comma|tab] [--missing empty|-999]\n"
       "  vernoli-batch [--data DIR] [--output DIR] report STATION [--name NAME]\n"
       "                [--description TEXT] [--columns LIST]\n"
       "  vernoli-batch [--data DIR] [--output DIR] crop-files STATION [--name NAME]\n"
@@ -436,7 +569,17 @@ std::string BatchUsage() {
       "Commands:\n"
       "  recompute   computes the ETo of every record of each station and rewrites\n"
       "              STATION.DTA with it, as \"Save data\" does; the .DSC is not changed.\n"
-      "              --all takes every station (*.DSC) of the data folder.\n"
+      "              --all takes every station (*.DSC) of the data folder. The stations\n"
+      "              are recomputed side by side, one per core, or N at a time with\n"
+      "              --jobs N; a station that fails does not stop the others. For more\n"
+      "              than one station the last line reads \"N stations recomputed,\n"
+      "              M failed\".\n"
+      "  results     writes every record's number, date and the 17 results of its\n"
+      "              computation (ETo of the five methods among them) at full precision,\n"
+      "              as a table with a header of column names and units, to standard\n"
+      "              output or to FILE. Missing values are empty fields, or -999 with\n"
+      "              --missing -999; columns are separated by commas, or tabs with\n"
+      "              --separator tab.\n"
       "  report      writes the ETo report NAME.REP. LIST is a comma-separated choice of\n"
       "              nr, date, data, results (default date,data).\n"
       "  crop-files  writes the crop-model files NAME.ETo and NAME.TMP with their gaps\n"
@@ -469,7 +612,7 @@ bool IsStationBaseName(std::string_view name) {
 }
 
 int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-             const ProgramFolders& folders) {
+             const ProgramFolders& folders, bool progressOnErr) {
   try {
     if (std::any_of(args.begin(), args.end(),
                     [](const std::string& a) { return a == "--help" || a == "-h"; })) {
@@ -499,7 +642,8 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     }
     // A station whose files an ended process left half replaced is finished first.
     FileSet::Recover(line.DataFolder);
-    if (line.Command == "recompute") return RecomputeCommand(line, out, err);
+    if (line.Command == "recompute") return RecomputeCommand(line, out, err, progressOnErr);
+    if (line.Command == "results") return ResultsCommand(line, out, err);
     if (Status s = CheckFolder(line.OutputFolder); !s) {
       err << s.Message << '\n';
       return kBatchFailed;
@@ -513,7 +657,7 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
 }
 
 int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  return RunBatch(args, out, err, FoldersOfThisProgram());
+  return RunBatch(args, out, err, FoldersOfThisProgram(), ::isatty(STDERR_FILENO) == 1);
 }
 
 }  // namespace vernoli

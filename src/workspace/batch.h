@@ -1,6 +1,8 @@
 // vernoli-batch: the calculation run, the report and the crop-model files from the command line.
 //
-//   vernoli-batch [--data DIR] recompute STATION... | recompute --all
+//   vernoli-batch [--data DIR] recompute STATION... | recompute --all  [--jobs N]
+//   vernoli-batch [--data DIR] results STATION [--output FILE] [--separator comma|tab]
+//                 [--missing empty|-999]
 //   vernoli-batch [--data DIR] [--output DIR] report STATION [--name NAME] [--description TEXT]
 //                 [--columns LIST]
 //   vernoli-batch [--data DIR] [--output DIR] crop-files STATION [--name NAME]
@@ -29,12 +31,15 @@ std::string BatchUsage();
 // character.
 bool IsStationBaseName(std::string_view name);
 
-// Runs the command line `args` (the arguments after the program's name). Progress goes to `out`,
-// every message of the program ("ERROR:", a line break, the reason) to `err`. Returns 0 on
-// success. The default folders are those of `folders` (data and report folder).
+// Runs the command line `args` (the arguments after the program's name). What was done goes to
+// `out`, every message of the program ("ERROR:", a line break, the reason) to `err`; the results
+// table goes to `out` unless written to a file. Returns 0 on success. The default folders are
+// those of `folders` (data and report folder). With `progressOnErr` (standard error is a
+// terminal), a recompute of many stations shows its progress on `err`, rewritten in place.
 int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-             const ProgramFolders& folders);
-// The same with the folders of the running program.
+             const ProgramFolders& folders, bool progressOnErr = false);
+// The same with the folders of the running program, the progress shown when standard error is a
+// terminal.
 int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace vernoli

@@ -1,6 +1,7 @@
 #include "workspace/run.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <optional>
 
@@ -205,6 +206,94 @@ bool GapFiller::Finish() {
 }
 
 // ---------------------------------------------------------------------------------------------
+// One record of the run
+
+RecordRun::RecordRun(const RepClimateFile& station)
+    : station_(station), constants_(station), codes_(StationCodes(station)) {
+  const int count = static_cast<int>(codes_.size());
+  for (int i = 0; i < count; ++i) {
+    const auto c = static_cast<std::size_t>(i);
+    rows_[c] = RowOfCode(codes_[c]);
+    decimals_[c] = DecimalsOfCode(codes_[c]);
+  }
+  if (count > 0) convert_ = StandardRows(count, codes_.data(), rows_.data());
+}
+
+void RecordRun::Compute(int32_t k, const ClimaticRecord& working) {
+  const std::size_t count = codes_.size();
+  // The engine sees the station's parameters only, whatever else the working record holds.
+  ClimaticRecord record;
+  for (std::size_t i = 0; i + 1 < count; ++i) {
+    const int row = rows_[i];
+    double value = kMissing;
+    if (row >= 1 && row <= kParameterCount) {
+      value = working[row];
+      record[row] = value;
+    }
+    // Every code in its standard unit: the conversion back would change nothing.
+    values_[i] = IsMissing(value) ? kMissing : convert_ ? FromStandardUnit(codes_[i], value) : value;
+  }
+  eto_ = ComputeRecord(DayOfYearForRecord(station_, k), record, constants_, results_);
+  if (count > 0) values_[count - 1] = IsMissing(eto_) ? kMissing : eto_;
+}
+
+void RecordRun::DataLine(int32_t number, std::string& line) const {
+  line.clear();
+  AppendInt(line, number, kDataFieldWidth);
+  for (std::size_t i = 0; i < codes_.size(); ++i) {
+    AppendField(line, values_[i], kDataFieldWidth, decimals_[i]);
+  }
+}
+
+RunResult RunOverDataFile(const RepClimateFile& station, const DataFileRecordSink& each) {
+  // In the order of the checks of BuildWorkingFile and RunCalculation.
+  DataFileReader reader;
+  if (Status s = reader.Open(station.DtaFileName); !s) return Failed(s);
+  if (Status s = CheckDataFileCodes(reader.Codes(), station.DtaFileName); !s) return Failed(s);
+  const std::span<const int16_t> codes = StationCodes(station);
+  if (codes.empty() || codes.back() != kEToCode) {
+    return Failed(Status::Error(ReasonNoEToColumn(station.DtaFileName)));
+  }
+  const ColumnMapping mapping(reader.Codes());
+  RecordRun run(station);
+  DataRecord record;
+  RunResult result;
+  while (reader.Next(record)) {
+    // As the working file holds it: a value that is missing, or that its conversion made
+    // missing or no finite number, is -999 itself (without conversion, ToRecord leaves only
+    // -999 and read numbers).
+    ClimaticRecord working = mapping.ToRecord(record.Values);
+    if (mapping.NeedsConversion()) {
+      for (int column = 0; column < mapping.Columns(); ++column) {
+        const int row = mapping.RowOfColumn(column);
+        if (row < 1 || row > kParameterCount) continue;
+        double& value = working[row];
+        if (IsMissing(value) || !std::isfinite(value)) value = kMissing;
+      }
+    }
+    run.Compute(result.Records, working);
+    ++result.Records;
+    if (Status s = each(record.Number, run); !s) return Failed(s);
+  }
+  if (!reader.status()) return Failed(reader.status());
+  return result;
+}
+
+RunResult RecomputeDataFile(const RepClimateFile& station) {
+  AtomicFile dta(station.DtaFileName);
+  dta.WriteLine(DataHeaderLine(StationCodes(station)));
+  std::string line;
+  RunResult result = RunOverDataFile(station, [&](int32_t number, const RecordRun& run) {
+    run.DataLine(number, line);
+    dta.WriteLine(line);
+    return dta.Good() ? Status::Success() : Status::Error(ReasonCannotWrite(dta.Target()));
+  });
+  if (!result) return result;
+  if (Status s = dta.Commit(); !s) return Failed(s);
+  return result;
+}
+
+// ---------------------------------------------------------------------------------------------
 // The run
 
 RunResult RunCalculation(const RepClimateFile& station, const std::string& workingFile,
@@ -222,12 +311,7 @@ RunResult RunCalculation(const RepClimateFile& station, const std::string& worki
   RunResult result;
 
   if (rewriteDataFile || report || etoFile) {
-    // The standard row of each column.
     const int count = static_cast<int>(codes.size());
-    std::array<int, kParameterCount> rows{};
-    for (int i = 0; i < count; ++i) rows[static_cast<std::size_t>(i)] = RowOfCode(codes[i]);
-    StandardRows(count, codes.data(), rows.data());
-
     WorkingFileReader reader;
     if (Status s = reader.Open(workingFile); !s) return Failed(s);
 
@@ -238,7 +322,6 @@ RunResult RunCalculation(const RepClimateFile& station, const std::string& worki
     }
     AtomicFile* out = output != nullptr ? output->File : nullptr;
 
-    const StationConstants constants(station);
     ReportDateCounter date(station.DataType, station.From());
     std::optional<GapFiller> etoSeries;
     if (etoFile) {
@@ -249,35 +332,19 @@ RunResult RunCalculation(const RepClimateFile& station, const std::string& worki
 
     int32_t number = 0;
     ClimaticRecord working;
-    std::array<double, kParameterCount> values{};  // the record in the units of its columns
-    RecordResults results;
+    RecordRun run(station);
     std::string dtaLine;
     std::string reportLine;
     int32_t k = 0;
     while (reader.Next(number, working)) {
       ++k;
-      // The engine sees the station's parameters only, whatever else the working file holds.
-      ClimaticRecord record;
-      for (int i = 0; i + 1 < count; ++i) {
-        const int row = rows[static_cast<std::size_t>(i)];
-        double value = kMissing;
-        if (row >= 1 && row <= kParameterCount) {
-          value = working[row];
-          record[row] = value;
-        }
-        values[static_cast<std::size_t>(i)] =
-            IsMissing(value) ? kMissing : FromStandardUnit(codes[i], value);
-      }
-      const double eto = ComputeRecord(DayOfYearForRecord(station, k - 1), record, constants,
-                                       results);
-      values[static_cast<std::size_t>(count - 1)] = IsMissing(eto) ? kMissing : eto;
+      run.Compute(k - 1, working);
+      const double eto = run.ETo();
+      const RecordResults& results = run.Results();
+      const double* values = run.Values().data();
 
       if (dta) {
-        dtaLine = FormatInt(number, kDataFieldWidth);
-        for (int i = 0; i < count; ++i) {
-          dtaLine += FormatField(values[static_cast<std::size_t>(i)], kDataFieldWidth,
-                                DecimalsOfCode(codes[i]));
-        }
+        run.DataLine(number, dtaLine);
         dta->WriteLine(dtaLine);
         if (!dta->Good()) return Failed(Status::Error(ReasonCannotWrite(dta->Target())));
       }
@@ -289,7 +356,7 @@ RunResult RunCalculation(const RepClimateFile& station, const std::string& worki
           date.Step();
         }
         if (output->Content.DataAndETo) {
-          AppendReportValues(reportLine, codes.data(), values.data(), count);
+          AppendReportValues(reportLine, codes.data(), values, count);
         }
         if (output->Content.IntermediateResults) AppendReportResults(reportLine, results);
         out->WriteLine(reportLine);

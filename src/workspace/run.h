@@ -7,6 +7,7 @@
 // and an atomic rename: a failure at any point leaves the old file exactly as it was.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -14,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/record.h"
 #include "limits/boundary.h"
 #include "model/station.h"
 #include "model/status.h"
@@ -89,6 +91,38 @@ class GapFiller {
 };
 
 // ---------------------------------------------------------------------------------------------
+// One record of the run
+
+// What the run makes of one record: the engine's record from the station's rows of a working
+// record, every column's value in its code's unit with the computed ETo last, and the 17 results.
+class RecordRun {
+ public:
+  explicit RecordRun(const RepClimateFile& station);
+  // Computes record k (the 0-based offset from the station's first record) from `working`: one
+  // value per parameter-table row in standard units, missing values -999.
+  void Compute(int32_t k, const ClimaticRecord& working);
+  // The ETo of the station's method (-999 when it cannot be computed).
+  double ETo() const { return eto_; }
+  // The station's columns in their units, ETo last.
+  std::span<const double> Values() const { return {values_.data(), codes_.size()}; }
+  const RecordResults& Results() const { return results_; }
+  // The record's .DTA line, without its line end: the number I(10), then each column R(10) with
+  // its code's decimals.
+  void DataLine(int32_t number, std::string& line) const;
+
+ private:
+  const RepClimateFile& station_;
+  StationConstants constants_;
+  std::span<const int16_t> codes_;
+  std::array<int, kParameterCount> rows_{};
+  std::array<int, kParameterCount> decimals_{};
+  std::array<double, kParameterCount> values_{};
+  bool convert_ = false;  // a code in a unit other than the standard one
+  RecordResults results_;
+  double eto_ = kMissing;
+};
+
+// ---------------------------------------------------------------------------------------------
 // The run
 
 // What a run writes besides the data file.
@@ -119,6 +153,18 @@ struct RunResult {
 // it is (the temperature file is then made from it as it stands).
 RunResult RunCalculation(const RepClimateFile& station, const std::string& workingFile,
                          RunOutput* output = nullptr, bool rewriteDataFile = true);
+
+// Called for each record with its number and what the run made of it; an error stops the run.
+using DataFileRecordSink = std::function<Status(int32_t number, const RecordRun& run)>;
+
+// The run straight over the station's data file, without a working file: each record exactly as
+// RunCalculation computes it after BuildWorkingFile, one at a time. Refuses what those refuse (a
+// last column that is not ETo, a code that is no climatic parameter, an unreadable line).
+RunResult RunOverDataFile(const RepClimateFile& station, const DataFileRecordSink& each);
+
+// Rewrites the station's data file with the computed ETo straight from itself: the same bytes as
+// BuildWorkingFile followed by RunCalculation. On failure the file stays as it was.
+RunResult RecomputeDataFile(const RepClimateFile& station);
 
 // Appends to `file` one line per record of the data file `dataFile`: Tmin and Tmax in degC,
 // each R(12,1), both series with their gaps filled (in the data's own unit, then converted from

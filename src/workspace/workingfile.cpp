@@ -2,7 +2,9 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <algorithm>
 
 #include "model/datafile.h"
 
@@ -22,12 +24,28 @@ std::string_view Trimmed(std::string_view text) {
   return text;
 }
 
+// IsFieldSeparator, inline: the working file's lines are long and many.
+constexpr bool IsSeparator(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
 // The next blank-separated token from `pos` on; empty at the end of the line.
 std::string_view NextToken(std::string_view line, std::size_t& pos) {
-  while (pos < line.size() && IsFieldSeparator(line[pos])) ++pos;
+  while (pos < line.size() && IsSeparator(line[pos])) ++pos;
   const std::size_t start = pos;
-  while (pos < line.size() && !IsFieldSeparator(line[pos])) ++pos;
+  while (pos < line.size() && !IsSeparator(line[pos])) ++pos;
   return line.substr(start, pos - start);
+}
+
+void AppendRecordLine(std::string& line, int32_t recordNumber, const ClimaticRecord& record) {
+  line.clear();
+  char digits[16];
+  const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, recordNumber);
+  (void)ec;  // 16 characters always hold an int32
+  const auto length = static_cast<std::size_t>(end - digits);
+  if (length < static_cast<std::size_t>(kDataFieldWidth)) {
+    line.append(static_cast<std::size_t>(kDataFieldWidth) - length, ' ');
+  }
+  line.append(digits, length);
+  for (double value : record.Values) AppendWorkingValue(line, value);
 }
 
 std::string ReasonNotAWorkingFile(std::string_view file) {
@@ -65,11 +83,44 @@ std::string WorkingFileHeaderLine() {
   return line;
 }
 
+namespace {
+
+// The shortest round-trip text of a value with at most four decimals, written without to_chars:
+// such a value is the double nearest to n / 10^4 for an integer n, and below 10^9 no shorter
+// decimal lies that near, so the digits of n without its trailing zeros are the shortest text.
+// False for any other value (and for zero, whose sign to_chars keeps).
+bool AppendShortDecimal(std::string& line, double value) {
+  constexpr double kScale = 1e4;
+  if (!(std::fabs(value) < 1e9) || value == 0.0) return false;
+  const double scaled = std::nearbyint(value * kScale);
+  if (scaled / kScale != value) return false;
+  auto n = static_cast<uint64_t>(std::fabs(scaled));
+  int decimals = 4;
+  while (decimals > 0 && n % 10 == 0) {
+    n /= 10;
+    --decimals;
+  }
+  char digits[32];
+  char* const end = digits + sizeof digits;
+  char* p = FixedDigitsBefore(end, n, decimals);
+  if (value < 0) *--p = '-';
+  const auto length = static_cast<std::size_t>(end - p);
+  line.append(length < static_cast<std::size_t>(kDataFieldWidth)
+                  ? static_cast<std::size_t>(kDataFieldWidth) - length
+                  : 1,
+              ' ');
+  line.append(p, length);
+  return true;
+}
+
+}  // namespace
+
 void AppendWorkingValue(std::string& line, double value) {
-  if (!std::isfinite(value) || IsMissing(value)) {
+  if (IsMissing(value) || !std::isfinite(value)) {
     line += kMissingField;
     return;
   }
+  if (AppendShortDecimal(line, value)) return;
   char text[64];
   // The shortest digits that read back as the same double; fixed-point for every plausible
   // climatic value, scientific for absurdly large or small ones.
@@ -88,9 +139,9 @@ void AppendWorkingValue(std::string& line, double value) {
 }
 
 std::string WorkingRecordLine(int32_t recordNumber, const ClimaticRecord& record) {
-  std::string line = FormatInt(recordNumber, kDataFieldWidth);
+  std::string line;
   line.reserve(static_cast<std::size_t>(kDataFieldWidth) * (kParameterCount + 1) + 32);
-  for (double value : record.Values) AppendWorkingValue(line, value);
+  AppendRecordLine(line, recordNumber, record);
   return line;
 }
 
@@ -105,11 +156,27 @@ Status ParseWorkingRecord(std::string_view line, std::string_view file, int line
     return Status::Error(ReasonNotANumber(file, lineNumber));
   }
   ClimaticRecord read;
+  const char* p = line.data() + pos;
+  const char* const end = line.data() + line.size();
   for (double& value : read.Values) {
-    token = NextToken(line, pos);
-    if (token.empty()) return Status::Error(ReasonTooFewValues(file, lineNumber));
-    if (token == kMissingText) continue;  // most columns: no need to parse
-    if (!ParseReal(token, value)) return Status::Error(ReasonNotANumber(file, lineNumber));
+    // Most fields are missing values as the file writes them: passed over whole.
+    if (end - p >= kDataFieldWidth &&
+        std::memcmp(p, kMissingField.data(), kMissingField.size()) == 0 &&
+        (end - p == kDataFieldWidth || IsSeparator(p[kDataFieldWidth]))) {
+      p += kDataFieldWidth;
+      continue;
+    }
+    while (p < end && IsSeparator(*p)) ++p;
+    const char* start = p;
+    while (p < end && !IsSeparator(*p)) ++p;
+    const auto length = static_cast<std::size_t>(p - start);
+    if (length == 0) return Status::Error(ReasonTooFewValues(file, lineNumber));
+    if (length == kMissingText.size() && std::memcmp(start, kMissingText.data(), length) == 0) {
+      continue;
+    }
+    if (!ParseReal(std::string_view(start, length), value)) {
+      return Status::Error(ReasonNotANumber(file, lineNumber));
+    }
   }
   recordNumber = static_cast<int32_t>(number);
   record = read;
@@ -145,19 +212,28 @@ bool WorkingFileReader::Next(int32_t& recordNumber, ClimaticRecord& record) {
 // ---------------------------------------------------------------------------------------------
 // Building and writing back
 
+Status CheckDataFileCodes(std::span<const int16_t> codes, std::string_view file) {
+  for (int16_t code : codes) {
+    if (RowOfCode(code) == 0) return Status::Error(ReasonUnknownCode(code, file));
+  }
+  return Status::Success();
+}
+
 Status BuildWorkingFile(const RepClimateFile& station, const std::string& workingFile) {
   DataFileReader reader;
   if (Status s = reader.Open(station.DtaFileName); !s) return s;
-  for (int16_t code : reader.Codes()) {
-    if (RowOfCode(code) == 0) return Status::Error(ReasonUnknownCode(code, station.DtaFileName));
-  }
+  if (Status s = CheckDataFileCodes(reader.Codes(), station.DtaFileName); !s) return s;
   const ColumnMapping mapping(reader.Codes());
 
-  AtomicFile file(workingFile);
+  // Rebuilt from the .DTA whenever the workspace opens: no need to sync it to the disk.
+  AtomicFile file(workingFile, AtomicFile::Durability::Scratch);
   file.WriteLine(WorkingFileHeaderLine());
   DataRecord record;
+  std::string line;
+  line.reserve(static_cast<std::size_t>(kDataFieldWidth) * (kParameterCount + 1) + 32);
   while (reader.Next(record)) {
-    file.WriteLine(WorkingRecordLine(record.Number, mapping.ToRecord(record.Values)));
+    AppendRecordLine(line, record.Number, mapping.ToRecord(record.Values));
+    file.WriteLine(line);
     if (!file.Good()) return Status::Error(ReasonCannotWrite(workingFile));
   }
   if (!reader.status()) return reader.status();
@@ -173,44 +249,66 @@ Status WriteBackVisibleRecords(const std::string& workingFile, std::span<const i
     const auto c = static_cast<std::size_t>(record - first);
     return c < cells.size() ? &cells[c] : nullptr;
   };
-
-  LineReader reader;
-  if (Status s = reader.Open(workingFile); !s) return s;
-  std::string line;
-  if (!reader.Next(line)) {
-    return !reader.status() ? reader.status()
-                            : Status::Error(ReasonUnexpectedEnd(workingFile, 1));
-  }
-  if (Trimmed(line) != Trimmed(WorkingFileHeaderLine())) {
-    return Status::Error(ReasonNotAWorkingFile(workingFile));
-  }
-
-  AtomicFile file(workingFile);
-  file.WriteLine(line);
-  int32_t record = 0;
-  while (reader.Next(line)) {
-    ++record;
-    if (record < first || record > last) {
-      file.WriteLine(line);
-    } else {
-      int32_t number = 0;
-      ClimaticRecord values;
-      if (Status s = ParseWorkingRecord(line, workingFile, reader.LineNumber(), number, values);
-          !s) {
-        return s;
-      }
-      if (const auto* column = columnOf(record)) ApplyColumn(*column, mapping, values);
-      file.WriteLine(WorkingRecordLine(number, values));
+  const auto openAtRecords = [&](LineReader& reader, std::string& header) -> Status {
+    if (Status s = reader.Open(workingFile); !s) return s;
+    if (!reader.Next(header)) {
+      return !reader.status() ? reader.status()
+                              : Status::Error(ReasonUnexpectedEnd(workingFile, 1));
     }
-    if (!file.Good()) return Status::Error(ReasonCannotWrite(workingFile));
+    if (Trimmed(header) != Trimmed(WorkingFileHeaderLine())) {
+      return Status::Error(ReasonNotAWorkingFile(workingFile));
+    }
+    return Status::Success();
+  };
+
+  // The new lines of the visible records. When each is the line the file holds already (the
+  // grid shows what the file has), the file stays as it is.
+  LineReader reader;
+  std::string header;
+  if (Status s = openAtRecords(reader, header); !s) return s;
+  const int32_t before = std::max<int32_t>(first, 1) - 1;
+  // Lines of the records before the page, and of the visible records, that the file holds.
+  const int64_t present = reader.SkipLines(before);
+  if (!reader.status()) return reader.status();
+  auto record = static_cast<int32_t>(present);
+  std::vector<std::string> lines;
+  bool changed = false;
+  std::string line;
+  while (record < last && reader.Next(line)) {
+    ++record;
+    int32_t number = 0;
+    ClimaticRecord values;
+    if (Status s = ParseWorkingRecord(line, workingFile, reader.LineNumber(), number, values); !s) {
+      return s;
+    }
+    if (const auto* column = columnOf(record)) ApplyColumn(*column, mapping, values);
+    lines.push_back(WorkingRecordLine(number, values));
+    changed = changed || lines.back() != line;
   }
   if (!reader.status()) return reader.status();
+  const auto visible = static_cast<int64_t>(lines.size());
   // Visible records that the file does not reach yet become new lines.
   for (++record; record <= last; ++record) {
     ClimaticRecord values;
     if (const auto* column = columnOf(record)) ApplyColumn(*column, mapping, values);
-    file.WriteLine(WorkingRecordLine(record, values));
+    lines.push_back(WorkingRecordLine(record, values));
+    changed = true;
   }
+  if (!changed) return Status::Success();
+
+  // The new file: the lines before and after the visible records copied as they are.
+  if (Status s = openAtRecords(reader, header); !s) return s;
+  AtomicFile file(workingFile, AtomicFile::Durability::Scratch);
+  const auto copy = [&file](std::string_view bytes) { file.Write(bytes); };
+  file.WriteLine(header);
+  const bool same = reader.SkipLines(present, copy) == present &&
+                    reader.SkipLines(visible) == visible;
+  if (!reader.status()) return reader.status();
+  if (!same) return Status::Error(ReasonUnexpectedEnd(workingFile, reader.LineNumber() + 1));
+  for (const std::string& l : lines) file.WriteLine(l);
+  reader.SkipLines(std::numeric_limits<int64_t>::max(), copy);
+  if (!reader.status()) return reader.status();
+  if (!file.Good()) return Status::Error(ReasonCannotWrite(workingFile));
   return file.Commit();
 }
 

@@ -62,11 +62,15 @@ class WorkingFileReader {
   Status status_;
 };
 
+// Refuses a data file whose header holds a code that is not a climatic parameter (its values
+// would be lost on the next save), naming the file.
+Status CheckDataFileCodes(std::span<const int16_t> codes, std::string_view file);
+
 // Builds the working file at `workingFile` from the station's data file (DtaFileName): each
 // value that is not missing is converted to its standard unit and put in its standard column.
 // The columns are those of the data file's own header. A code that is not a climatic parameter
-// is refused (its values would be lost on the next save). The working file is written through a
-// temporary file: on any failure an earlier working file stays as it was.
+// is refused (CheckDataFileCodes). The working file is written through a temporary file: on any
+// failure an earlier working file stays as it was.
 Status BuildWorkingFile(const RepClimateFile& station, const std::string& workingFile);
 
 // The texts of the grid's visible records: cells[c][r] is the cell of grid row r (the parameter
@@ -77,7 +81,8 @@ using GridColumns = std::vector<std::vector<std::string>>;
 // An empty cell is the missing value; any other text is read as a number (a text that is no
 // number counts as 0) and converted from the unit of its row's code to the standard unit. Columns
 // of parameters the grid does not show keep their values. A record beyond the end of the file is
-// added as a new line. The new file replaces the old one only when it is complete.
+// added as a new line. The new file replaces the old one only when it is complete; when every
+// visible record's line comes out as it was, the file is left untouched.
 Status WriteBackVisibleRecords(const std::string& workingFile, std::span<const int16_t> codes,
                                int32_t first, int32_t last, const GridColumns& cells);
 

@@ -213,8 +213,8 @@ Status ReadGridPage(const RepClimateFile& station, const std::string& workingFil
     return Status::Error(ReasonNoWorkingFile(workingFile));
   }
   // The records before the page are passed over without being parsed.
-  bool more = true;
-  for (int32_t record = 1; record < first && more; ++record) more = reader.Next(line);
+  const int64_t before = std::max<int32_t>(first, 1) - 1;
+  const bool more = reader.SkipLines(before) == before;
 
   const std::vector<int> rows = StandardRowsOf(read.Codes);
   for (std::size_t c = 0; c < columns && more && reader.Next(line); ++c) {

@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <bit>
+#include <charconv>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -144,6 +148,60 @@ TEST(ParseReal, AcceptsFreeFormatNumbers) {
     double value = -1.0;
     ASSERT_TRUE(ParseReal(row.text, value));
     EXPECT_DOUBLE_EQ(value, row.expected);
+  }
+}
+
+// Plain numbers take a short road in both directions; they must give what the general
+// conversions give, correctly rounded, ties to even and all.
+TEST(FormatReal, PlainValuesAgreeWithTheGeneralConversion) {
+  std::mt19937_64 random(12);
+  std::vector<double> values{0.05, 0.15, 0.25, 0.35, 2.675, 1.005, 0.125, -0.125, 0.0625, 1e-9,
+                             -0.04, -0.0, 2147.48364, 214748.3647, 1e12, -999.0, 0.45};
+  for (int k = -30000; k <= 30000; ++k) {
+    values.push_back(k / 1000.0);
+    values.push_back(k / 2000.0);  // ties at every third decimal
+    values.push_back(std::nextafter(k / 200.0, 1e9));
+    values.push_back(std::nextafter(k / 200.0, -1e9));
+  }
+  for (int i = 0; i < 100000; ++i) {
+    values.push_back(std::uniform_real_distribution<double>(-2000.0, 2000.0)(random));
+  }
+  for (double value : values) {
+    for (int decimals : {0, 1, 2, 3, 4}) {
+      char text[400];
+      const auto [end, ec] =
+          std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+      std::string expected(text, end);
+      if (expected.find_first_not_of("-0.") == std::string::npos && expected[0] == '-') {
+        expected.erase(0, 1);
+      }
+      if (expected.size() < 12) expected.insert(0, 12 - expected.size(), ' ');
+      ASSERT_EQ(FormatReal(value, 12, decimals), expected) << value << " " << decimals;
+    }
+  }
+}
+
+TEST(ParseReal, PlainDecimalsAgreeWithTheGeneralConversion) {
+  std::mt19937_64 random(7);
+  std::vector<std::string> texts{"0.1", "-0.0", "123456789012345", "1234567890.12345",
+                                 "9007199254740993", "0.000000000000001", "00012.50", "-999.0000"};
+  for (int i = 0; i < 200000; ++i) {
+    std::string text = random() % 2 ? "-" : "";
+    const int digits = 1 + static_cast<int>(random() % 15);
+    const int point = static_cast<int>(random() % static_cast<unsigned>(digits + 1));
+    for (int d = 0; d < digits; ++d) {
+      if (d == point && d > 0) text += '.';
+      text += static_cast<char>('0' + random() % 10);
+    }
+    texts.push_back(text);
+  }
+  for (const std::string& text : texts) {
+    double expected = 0.0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), expected);
+    ASSERT_EQ(ec, std::errc()) << text;
+    double value = 1.0;
+    ASSERT_TRUE(ParseReal(text, value)) << text;
+    ASSERT_EQ(std::bit_cast<uint64_t>(value), std::bit_cast<uint64_t>(expected)) << text;
   }
 }
 
@@ -308,6 +366,33 @@ TEST(LineReader, ReadsLinesAcrossItsBufferBoundaries) {
   EXPECT_EQ(lines.back(), longLine);
 }
 
+TEST(LineReader, SkipLinesHandsOverTheBytesAndCountsTheLines) {
+  ScratchFolder folder;
+  const std::string path = folder.File("skip.txt");
+  std::string bytes = "first\r\nsecond\n";
+  for (int i = 3; i <= 20000; ++i) bytes += FormatInt(i, 10) + "\r\n";  // beyond the buffer
+  bytes += "last without end";
+  WriteBytes(path, bytes);
+
+  LineReader reader;
+  ASSERT_TRUE(reader.Open(path).Ok);
+  std::string copied;
+  const auto copy = [&copied](std::string_view part) { copied += part; };
+  EXPECT_EQ(reader.SkipLines(2, copy), 2);
+  EXPECT_EQ(copied, "first\r\nsecond\n");
+  EXPECT_EQ(reader.SkipLines(9000), 9000);
+  std::string line;
+  ASSERT_TRUE(reader.Next(line));
+  EXPECT_EQ(line, FormatInt(9003, 10));
+  EXPECT_EQ(reader.LineNumber(), 9003);
+  copied.clear();
+  EXPECT_EQ(reader.SkipLines(1000000, copy), 20001 - 9003);
+  EXPECT_EQ(copied, bytes.substr(bytes.find(FormatInt(9004, 10) + "\r\n")));
+  EXPECT_EQ(reader.LineNumber(), 20001);
+  EXPECT_FALSE(reader.Next(line));
+  EXPECT_TRUE(reader.status().Ok);
+}
+
 TEST(LineReader, MissingFileOrFolderIsAnErrorNamingIt) {
   ScratchFolder folder;
   LineReader reader;
@@ -375,6 +460,27 @@ TEST_F(AtomicFileTest, ReplacesAnExistingFileAndKeepsItsPermissions) {
   ASSERT_EQ(::stat(path.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0640u);
   EXPECT_EQ(folder_.Names(), std::set<std::string>{"A.DTA"});
+}
+
+TEST_F(AtomicFileTest, ScratchFileReplacesTheOldOneOrLeavesItWhenTheRenameFails) {
+  const std::string path = folder_.File("FullSet.TMP");
+  for (const char* content : {"", "old\r\n"}) {  // without and with a file to replace
+    SCOPED_TRACE(content);
+    if (*content != '\0') WriteBytes(path, content);
+    AtomicFile file(path, AtomicFile::Durability::Scratch);
+    file.WriteLine("new");
+    ASSERT_TRUE(file.Commit().Ok);
+    EXPECT_EQ(ReadBytes(path), "new\r\n");
+    EXPECT_EQ(folder_.Names(), std::set<std::string>{"FullSet.TMP"});
+  }
+  // A target that is a folder with something in it cannot be replaced: it stays as it was.
+  const std::string busy = folder_.File("busy");
+  std::filesystem::create_directories(busy + "/inside");
+  AtomicFile file(busy, AtomicFile::Durability::Scratch);
+  file.WriteLine("new");
+  EXPECT_FALSE(file.Commit().Ok);
+  EXPECT_TRUE(std::filesystem::is_directory(busy + "/inside"));
+  EXPECT_EQ(folder_.Names(), (std::set<std::string>{"FullSet.TMP", "busy"}));
 }
 
 TEST_F(AtomicFileTest, WritesContentLargerThanItsBuffer) {

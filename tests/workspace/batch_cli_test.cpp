@@ -39,7 +39,9 @@ TEST(BatchProgram, ShowsItsHelp) {
   ScratchFolder scratch;
   const Outcome outcome = RunProgram(scratch, "--help");
   EXPECT_EQ(outcome.status, 0);
-  EXPECT_EQ(outcome.out.rfind("Usage:\n  vernoli-batch [--data DIR] recompute STATION...\n", 0), 0u);
+  EXPECT_EQ(outcome.out.rfind(
+                "Usage:\n  vernoli-batch [--data DIR] recompute STATION... [--jobs N]\n", 0),
+            0u);
   EXPECT_EQ(outcome.err, "");
 }
 
@@ -66,6 +68,23 @@ TEST(BatchProgram, RefusesAStationOutsideTheDataFolder) {
   EXPECT_EQ(outcome.err,
             "ERROR:\nillegal station name \"../X\": give the base name of a station in the data "
             "folder\n");
+}
+
+TEST(BatchProgram, TwoProgramsOnOneStationLeaveItComplete) {
+  ScratchFolder data;
+  ScratchFolder scratch;
+  const RepClimateFile station = WriteStation(data.Folder(), "SMALL", kDaily, {1, 7, 2001},
+                                              {3, 7, 2001}, test_support::kSmallDta);
+  ASSERT_EQ(RunProgram(scratch, "--data '" + data.Folder() + "' recompute SMALL").status, 0);
+  const std::string expected = ReadBytes(station.DtaFileName);
+  // Two programs at once, each recomputing the station over and over.
+  const std::string loop = "for i in 1 2 3 4 5 6 7 8 9 10; do '" + std::string(VERNOLI_BATCH) +
+                           "' --data '" + data.Folder() + "' recompute SMALL SMALL || exit 1; done";
+  const std::string command = "(" + loop + ") >/dev/null 2>&1 & a=$!; (" + loop +
+                              ") >/dev/null 2>&1 & b=$!; wait $a && wait $b";
+  EXPECT_EQ(std::system(("sh -c \"" + command + "\"").c_str()), 0);
+  EXPECT_EQ(ReadBytes(station.DtaFileName), expected);
+  EXPECT_EQ(data.Names(), (std::set<std::string>{"SMALL.DSC", "SMALL.DTA"}));
 }
 
 }  // namespace

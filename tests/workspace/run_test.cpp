@@ -660,3 +660,80 @@ TEST_F(RunTest, TemperatureFileWithoutTminAndTmaxIsRefusedBeforeAnythingIsWritte
 
 }  // namespace
 }  // namespace vernoli
+
+namespace vernoli {
+namespace {
+
+// ---------------------------------------------------------------------------------------------
+// The run straight over the data file
+
+// Recomputing straight from the .DTA gives the bytes of the working file's road, whatever the
+// units, the column order, the missing values and the oddities of a hand-edited file.
+TEST_F(RunTest, RecomputeFromTheDataFileGivesTheBytesOfTheWorkingFilesRoad) {
+  struct Row {
+    const char* name;
+    uint8_t type;
+    Date from, to;
+    std::string dta;
+  };
+  const Row rows[] = {
+      {"standard units with gaps", kDaily, {1, 7, 2001}, {3, 7, 2001},
+       std::string(test_support::kSmallDta)},
+      {"Fahrenheit, mbar, km/day and W/m2, ETo in the middle", kDaily, {30, 12, 2003}, {2, 1, 2004},
+       "        Nr       111       501       113       222       302       422\r\n"
+       "         1      88.1    -999.0      60.3   21.5000    172.80    250.00\r\n"
+       "         2    -999.0       3.2      58.0 -999.0000    -999.0    -999.0\r\n"
+       "         3      86.0    -999.0    -999.0   19.0000     86.40    310.50\r\n"
+       "         4      77.0    -999.0      50.0   17.2500      0.00      0.00\r\n"},
+      {"psi, knots, J/cm2 and mm/day radiation, 10-daily", kTenDaily, {11, 5, 1999}, {1, 6, 1999},
+       "        Nr       101       103       223       303       423       434       501\r\n"
+       "         1      25.0      12.0    0.1800      3.00   2100.00      3.10    -999.0\r\n"
+       "         2      26.0      13.0 -999.0000      4.00   -999.00      3.40    -999.0\r\n"
+       "         3      27.0    -999.0    0.2000   -999.00   2300.00   -999.00    -999.0\r\n"},
+      {"monthly, not linked, dew point, bulbs and relative sunshine", kMonthly, {1, 1, 1901},
+       {1, 3, 1901},
+       "        Nr       102       210       231       232       402       501\r\n"
+       "         1       5.0      -1.0       6.0       4.0      0.35    -999.0\r\n"
+       "         2       7.5    -999.0       8.0       5.5      0.42    -999.0\r\n"
+       "         3    -999.0       3.0    -999.0    -999.0   -999.00    -999.0\r\n"},
+      {"hand-edited: LF ends, blank line, odd spacing, extra decimals, near-missing, huge",
+       kDaily, {1, 7, 2001}, {4, 7, 2001},
+       "        Nr       101       111       224       203       501\n"
+       "1 31.25 -999 0.0190 40 -999\n"
+       "\n"
+       "  2   -999.3   86.0   1e308   35.04   7\n"
+       "3 29.8 84.2 -999.0 -998.6 -999.0\n"
+       "4 +30.0 -999.0 .02 45 -999.0"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const RepClimateFile station = Station("S", row.type, row.from, row.to, row.dta);
+    ASSERT_TRUE(BuildWorkingFile(station, working_));
+    const RunResult throughWorkingFile = RunCalculation(station, working_);
+    ASSERT_TRUE(throughWorkingFile) << throughWorkingFile.Outcome.Message;
+    const std::string expected = ReadBytes(station.DtaFileName);
+
+    WriteBytes(station.DtaFileName, row.dta);
+    const RunResult straight = RecomputeDataFile(station);
+    ASSERT_TRUE(straight) << straight.Outcome.Message;
+    EXPECT_EQ(straight.Records, throughWorkingFile.Records);
+    EXPECT_EQ(ReadBytes(station.DtaFileName), expected);
+  }
+}
+
+TEST_F(RunTest, RecomputeFromTheDataFileRefusesWhatTheWorkingFileRefuses) {
+  const std::string unknownCode = "        Nr       101       999       501\r\n"
+                                  "         1      20.0       1.0    -999.0\r\n";
+  const std::string shortLine = "        Nr       101       501\r\n         1      20.0\r\n";
+  for (const std::string& dta : {unknownCode, shortLine}) {
+    const RepClimateFile station = Station("S", kDaily, {1, 7, 2001}, {1, 7, 2001}, dta);
+    const Status working = BuildWorkingFile(station, working_);
+    const RunResult straight = RecomputeDataFile(station);
+    EXPECT_FALSE(straight);
+    EXPECT_EQ(straight.Outcome.Message, working.Message);
+    EXPECT_EQ(ReadBytes(station.DtaFileName), dta);
+  }
+}
+
+}  // namespace
+}  // namespace vernoli

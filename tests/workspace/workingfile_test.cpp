@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <set>
@@ -292,6 +295,76 @@ TEST_F(WriteBackTest, BadLineInTheVisibleRangeIsRefusedNamingIt) {
   EXPECT_EQ(WriteBackVisibleRecords(working_, codes_, 5, 5, cells).Message,
             "ERROR:\ntoo few values in file " + working_ + ", line 6");
   EXPECT_EQ(ReadBytes(working_), original_ + "         5      20.0\r\n");
+}
+
+TEST_F(WriteBackTest, AnUnchangedPageLeavesTheFileItselfAlone) {
+  struct stat before {};
+  ASSERT_EQ(::stat(working_.c_str(), &before), 0);
+  const GridColumns cells = {{"21.0", "11.0", "1.50"}};
+  ASSERT_TRUE(WriteBackVisibleRecords(working_, std::vector<int16_t>{101, 103, 301}, 1, 1, cells).Ok);
+  struct stat after {};
+  ASSERT_EQ(::stat(working_.c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino);  // not replaced by a new file
+}
+
+TEST_F(WriteBackTest, LongFileKeepsEveryOtherLineByteForByte) {
+  // Some 3 MB, beyond many read buffers; the page sits in the middle.
+  std::string bytes = WorkingFileHeaderLine() + "\r\n";
+  std::vector<std::string> lines{WorkingFileHeaderLine()};
+  for (int32_t n = 1; n <= 8000; ++n) {
+    ClimaticRecord record;
+    record[Row::Tmax] = 20.0 + n / 1000.0;
+    record[Row::Wind] = 0.1 * (n % 50);
+    lines.push_back(WorkingRecordLine(n, record));
+    bytes += lines.back() + "\r\n";
+  }
+  WriteBytes(working_, bytes);
+  const GridColumns cells = {{"30.5"}, {""}};
+  ASSERT_TRUE(WriteBackVisibleRecords(working_, std::vector<int16_t>{101}, 4000, 4001, cells).Ok);
+  const std::vector<std::string> after = Lines();
+  ASSERT_EQ(after.size(), lines.size());
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i == 4000 || i == 4001) continue;
+    ASSERT_EQ(after[i], lines[i]) << "line " << i + 1;
+  }
+  EXPECT_EQ(Record(4000)[Row::Tmax], 30.5);
+  EXPECT_EQ(Record(4001)[Row::Tmax], kMissing);
+  EXPECT_EQ(Record(4001)[Row::Wind], 0.1 * (4001 % 50));
+}
+
+TEST_F(WriteBackTest, PageBeyondTheEndOfTheFileFillsTheRecordsBetween) {
+  const GridColumns cells = {{"50.0", "", ""}};
+  ASSERT_TRUE(WriteBackVisibleRecords(working_, codes_, 7, 7, cells).Ok);
+  const std::vector<std::string> lines = Lines();
+  ASSERT_EQ(lines.size(), 8u);
+  EXPECT_EQ(ReadBytes(working_).substr(0, original_.size()), original_);
+  EXPECT_EQ(lines[5], "         5" + Missing(37));
+  EXPECT_EQ(lines[6], "         6" + Missing(37));
+  EXPECT_EQ(lines[7], "         7        10" + Missing(36));
+}
+
+TEST(WorkingFileLayout, ValueFieldIsTheShortestRoundTripText) {
+  // Values with few decimals, as a .DTA gives them, and values that conversions give.
+  std::vector<double> values;
+  for (int k = -200000; k <= 200000; k += 7) values.push_back(k / 1000.0);
+  for (int k = 1; k <= 50000; k += 3) values.push_back(k / 10000.0);
+  for (int k = 1; k <= 20000; ++k) values.push_back(ToStandardUnit(112, k / 10.0));
+  for (double v : {0.1, 0.0001, 0.00005, 123456789.5, 999999999.9999, 1e9, 1e-7, 3e15}) {
+    values.push_back(v);
+    values.push_back(-v);
+  }
+  for (double value : values) {
+    if (IsMissing(value)) continue;
+    std::string field;
+    AppendWorkingValue(field, value);
+    char text[64];
+    std::to_chars_result shortest =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
+    const std::string expected(text, shortest.ptr);
+    const std::string_view trimmed = std::string_view(field).substr(field.find_first_not_of(' '));
+    ASSERT_EQ(trimmed, expected) << value;
+    ASSERT_EQ(field.size(), std::max<std::size_t>(10, expected.size() + 1)) << value;
+  }
 }
 
 }  // namespace
