@@ -649,11 +649,8 @@ Status AtomicFile::Commit() {
   FlushBuffer();
   if (!failed_) FileStep();
   if (!failed_ && (TakeInjectedFailure(FailAt::Sync) || (synced_ && ::fsync(fd_) != 0))) Fail();
-  if (!failed_) {
-    int fd = fd_;
-    fd_ = -1;
-    if (::close(fd) != 0) Fail();
-  }
+  // The temporary file is renamed while it is still open and locked: another writer of the
+  // same target could otherwise take it over (and empty it) between its close and the rename.
   if (!failed_ &&
       (TakeInjectedFailure(FailAt::Rename) || !RenameIntoPlace())) {
     Fail();
@@ -663,6 +660,9 @@ Status AtomicFile::Commit() {
     return Status::Error(ReasonCannotWrite(target_));
   }
   temporary_.clear();
+  const int fd = fd_;
+  fd_ = -1;
+  if (::close(fd) != 0) return Status::Error(ReasonCannotWrite(target_));
   if (!synced_) return Status::Success();
   // Make the rename itself durable; the new file is in place even if this fails.
   int folder = ::open(FolderOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

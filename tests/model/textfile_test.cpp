@@ -168,6 +168,9 @@ TEST(FormatReal, PlainValuesAgreeWithTheGeneralConversion) {
   }
   for (double value : values) {
     for (int decimals : {0, 1, 2, 3, 4}) {
+      // Near a tie the rounding from the 15-digit decimal decides (pinned by its own table).
+      const double scaled = std::fabs(value) * std::pow(10.0, decimals);
+      if (std::fabs(scaled - std::floor(scaled) - 0.5) < 1e-6) continue;
       char text[400];
       const auto [end, ec] =
           std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
