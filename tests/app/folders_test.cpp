@@ -31,10 +31,10 @@ TEST(UserDataFolder, FollowsXdgDataHomeElseTheHomeFolder) {
     const char* Expected;
   };
   const Case cases[] = {
-      {"XDG_DATA_HOME wins", "/data/me", "/home/me", "/data/me/Vernoli/"},
-      {"its trailing slash is not doubled", "/data/me/", "/home/me", "/data/me/Vernoli/"},
-      {"unset XDG_DATA_HOME", "", "/home/me", "/home/me/.local/share/Vernoli/"},
-      {"a relative XDG_DATA_HOME is ignored", "data", "/home/me", "/home/me/.local/share/Vernoli/"},
+      {"XDG_DATA_HOME wins", "/data/me", "/users/me", "/data/me/Vernoli/"},
+      {"its trailing slash is not doubled", "/data/me/", "/users/me", "/data/me/Vernoli/"},
+      {"unset XDG_DATA_HOME", "", "/users/me", "/users/me/.local/share/Vernoli/"},
+      {"a relative XDG_DATA_HOME is ignored", "data", "/users/me", "/users/me/.local/share/Vernoli/"},
       {"no home at all", "", "", ""},
   };
   for (const Case& c : cases) {
