@@ -590,9 +590,10 @@ std::string BatchUsage() {
       + ImportBatchUsage() +
       "\n"
       "Options:\n"
-      "  --data DIR          folder of the stations (default: DATA/ beside the program)\n"
-      "  --output DIR        folder of the report and crop-model files\n"
-      "                      (default: REPORT/ beside the program)\n"
+      "  --data DIR          folder of the stations (default: DATA/ beside the program,\n"
+      "                      or in ~/.local/share/Vernoli/ for an installed program)\n"
+      "  --output DIR        folder of the report and crop-model files (default: REPORT/\n"
+      "                      in the same place)\n"
       "  --name NAME         base name of the output files (default: STATION)\n"
       "  --description TEXT  first line of the output files (default: the station's\n"
       "                      description)\n"
