@@ -250,14 +250,18 @@ class PrivateWorkingFile {
   const std::string& Path() const { return path_; }
 
  private:
-  // Removes the working files "PREFIX<pid>-<n>.TMP" of processes of this host that have ended.
+  // Removes the working files "PREFIX<pid>-<n>.TMP" of processes of this host that have ended,
+  // and the hidden temporary files ".PREFIX<pid>-<n>.TMP.part" they were being written through.
   static void RemoveLeftovers(const std::string& folder, const std::string& prefix) {
     std::error_code error;
     for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
          it.increment(error)) {
       const std::string name = it->path().filename().string();
-      if (!StartsWith(name, prefix)) continue;
-      const std::string_view rest = std::string_view(name).substr(prefix.size());
+      const std::size_t start = StartsWith(name, prefix)       ? prefix.size()
+                                : StartsWith(name, "." + prefix) ? prefix.size() + 1
+                                                                 : 0;
+      if (start == 0) continue;
+      const std::string_view rest = std::string_view(name).substr(start);
       long pid = 0;
       const auto [stop, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
       if (ec != std::errc() || stop == rest.data() || *stop != '-' || pid <= 0) continue;
