@@ -39,14 +39,21 @@ bool ParseShortDecimal(std::string_view token, double& value) {
   int digits = 0;
   int decimals = 0;
   const char* start = p;
-  for (; p < end && *p >= '0' && *p <= '9'; ++p, ++digits) m = m * 10 + (*p - '0');
+  // More than 15 digits are left to the general conversion before they can overflow m.
+  for (; p < end && *p >= '0' && *p <= '9'; ++p, ++digits) {
+    if (digits == 15) return false;
+    m = m * 10 + (*p - '0');
+  }
   if (p == start) return false;
   if (p < end && *p == '.') {
     start = ++p;
-    for (; p < end && *p >= '0' && *p <= '9'; ++p, ++digits, ++decimals) m = m * 10 + (*p - '0');
+    for (; p < end && *p >= '0' && *p <= '9'; ++p, ++digits, ++decimals) {
+      if (digits == 15) return false;
+      m = m * 10 + (*p - '0');
+    }
     if (p == start) return false;
   }
-  if (p != end || digits > 15) return false;
+  if (p != end) return false;
   const double magnitude = static_cast<double>(m) / kPowersOfTen[decimals];
   value = negative ? -magnitude : magnitude;
   return true;

@@ -187,7 +187,8 @@ TEST(FormatReal, PlainValuesAgreeWithTheGeneralConversion) {
 TEST(ParseReal, PlainDecimalsAgreeWithTheGeneralConversion) {
   std::mt19937_64 random(7);
   std::vector<std::string> texts{"0.1", "-0.0", "123456789012345", "1234567890.12345",
-                                 "9007199254740993", "0.000000000000001", "00012.50", "-999.0000"};
+                                 "9007199254740993", "0.000000000000001", "00012.50", "-999.0000",
+                                 "5555555555555555555555", "1.5555555555555555555555"};  // no overflow
   for (int i = 0; i < 200000; ++i) {
     std::string text = random() % 2 ? "-" : "";
     const int digits = 1 + static_cast<int>(random() % 15);
