@@ -36,7 +36,7 @@ struct Fixture {
 
   Fixture() {
     Station = bench::MakeStation(Folder, "LARGEST", 198);
-    (void)Session.Open(Station, Folder);
+    (void)Session.Open(Station);
     (void)Session.NextYear();  // 1903
     (void)Session.NextYear();  // 1904: 366 records
 

@@ -17,7 +17,7 @@ using bench::Shared;
 
 void Open(benchmark::State& state, WorkspaceSession& session) {
   bench::Fixture& fixture = Shared();
-  if (Status s = session.Open(fixture.Station(kLargestYears), fixture.Folder); !s) {
+  if (Status s = session.Open(fixture.Station(kLargestYears)); !s) {
     state.SkipWithError(s.Message.c_str());
   }
 }

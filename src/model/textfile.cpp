@@ -368,6 +368,10 @@ Status LineReader::Open(const std::string& path) {
     return status_;
   }
   fd_ = fd;
+  // A small file is read in one piece of its own size rather than a whole chunk.
+  chunk_ = info.st_size >= 0 && static_cast<std::size_t>(info.st_size) < kReadChunk
+               ? static_cast<std::size_t>(info.st_size) + 1
+               : kReadChunk;
   return status_;
 }
 
@@ -379,10 +383,10 @@ bool LineReader::Fill() {
     begin_ = 0;
   }
   std::size_t old = buffer_.size();
-  buffer_.resize(old + kReadChunk);
+  buffer_.resize(old + chunk_);
   ssize_t got;
   do {
-    got = ::read(fd_, buffer_.data() + old, kReadChunk);
+    got = ::read(fd_, buffer_.data() + old, chunk_);
   } while (got < 0 && errno == EINTR);
   if (got <= 0) {
     buffer_.resize(old);

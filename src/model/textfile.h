@@ -150,6 +150,7 @@ class LineReader {
 
   std::string path_;
   int fd_ = -1;
+  std::size_t chunk_ = 0;  // bytes asked of each read
   std::string buffer_;
   std::size_t begin_ = 0;  // first unread byte of buffer_
   bool endOfFile_ = false;

@@ -519,7 +519,7 @@ void TUpdateMenu::showEvent(QShowEvent* event) {
 }
 
 void TUpdateMenu::FormActivate() {
-  if (Status s = session_.Open(state_.Station, state_.DataFolder); !s) {
+  if (Status s = session_.Open(state_.Station); !s) {
     ShowMessage(s.Message);
     // The form cannot work without its working file: it closes as soon as it is up.
     QTimer::singleShot(0, this, [this] {

@@ -259,19 +259,7 @@ RunResult RunOverDataFile(const RepClimateFile& station, const DataFileRecordSin
   DataRecord record;
   RunResult result;
   while (reader.Next(record)) {
-    // As the working file holds it: a value that is missing, or that its conversion made
-    // missing or no finite number, is -999 itself (without conversion, ToRecord leaves only
-    // -999 and read numbers).
-    ClimaticRecord working = mapping.ToRecord(record.Values);
-    if (mapping.NeedsConversion()) {
-      for (int column = 0; column < mapping.Columns(); ++column) {
-        const int row = mapping.RowOfColumn(column);
-        if (row < 1 || row > kParameterCount) continue;
-        double& value = working[row];
-        if (IsMissing(value) || !std::isfinite(value)) value = kMissing;
-      }
-    }
-    run.Compute(result.Records, working);
+    run.Compute(result.Records, StandardRecord(mapping, record.Values));
     ++result.Records;
     if (Status s = each(record.Number, run); !s) return Failed(s);
   }
@@ -296,8 +284,44 @@ RunResult RecomputeDataFile(const RepClimateFile& station) {
 // ---------------------------------------------------------------------------------------------
 // The run
 
-RunResult RunCalculation(const RepClimateFile& station, const std::string& workingFile,
-                         RunOutput* output, bool rewriteDataFile) {
+namespace {
+
+// The records of the working file, one at a time.
+class WorkingFileRecords {
+ public:
+  explicit WorkingFileRecords(const std::string& path) : path_(path) {}
+  Status Open() { return reader_.Open(path_); }
+  const ClimaticRecord* Next(int32_t& number) {
+    return reader_.Next(number, record_) ? &record_ : nullptr;
+  }
+  const Status& status() const { return reader_.status(); }
+
+ private:
+  const std::string& path_;
+  WorkingFileReader reader_;
+  ClimaticRecord record_;
+};
+
+// The records of the working data in memory.
+class WorkingDataRecords {
+ public:
+  explicit WorkingDataRecords(const WorkingData& data) : data_(data) {}
+  Status Open() { return Status::Success(); }
+  const ClimaticRecord* Next(int32_t& number) {
+    if (next_ >= data_.Records.size()) return nullptr;
+    number = data_.Numbers[next_];
+    return &data_.Records[next_++];
+  }
+  Status status() const { return Status::Success(); }
+
+ private:
+  const WorkingData& data_;
+  std::size_t next_ = 0;
+};
+
+template <class Records>
+RunResult Run(const RepClimateFile& station, Records& reader, RunOutput* output,
+              bool rewriteDataFile) {
   const std::span<const int16_t> codes = StationCodes(station);
   if (codes.empty() || codes.back() != kEToCode) {
     return Failed(Status::Error(ReasonNoEToColumn(station.DtaFileName)));
@@ -312,8 +336,7 @@ RunResult RunCalculation(const RepClimateFile& station, const std::string& worki
 
   if (rewriteDataFile || report || etoFile) {
     const int count = static_cast<int>(codes.size());
-    WorkingFileReader reader;
-    if (Status s = reader.Open(workingFile); !s) return Failed(s);
+    if (Status s = reader.Open(); !s) return Failed(s);
 
     std::optional<AtomicFile> dta;
     if (rewriteDataFile) {
@@ -331,14 +354,13 @@ RunResult RunCalculation(const RepClimateFile& station, const std::string& worki
     }
 
     int32_t number = 0;
-    ClimaticRecord working;
     RecordRun run(station);
     std::string dtaLine;
     std::string reportLine;
     int32_t k = 0;
-    while (reader.Next(number, working)) {
+    while (const ClimaticRecord* working = reader.Next(number)) {
       ++k;
-      run.Compute(k - 1, working);
+      run.Compute(k - 1, *working);
       const double eto = run.ETo();
       const RecordResults& results = run.Results();
       const double* values = run.Values().data();
@@ -386,6 +408,20 @@ RunResult RunCalculation(const RepClimateFile& station, const std::string& worki
     if (result.Records == 0) result.Records = temperatures.Records;
   }
   return result;
+}
+
+}  // namespace
+
+RunResult RunCalculation(const RepClimateFile& station, const std::string& workingFile,
+                         RunOutput* output, bool rewriteDataFile) {
+  WorkingFileRecords records(workingFile);
+  return Run(station, records, output, rewriteDataFile);
+}
+
+RunResult RunCalculation(const RepClimateFile& station, const WorkingData& data,
+                         RunOutput* output, bool rewriteDataFile) {
+  WorkingDataRecords records(data);
+  return Run(station, records, output, rewriteDataFile);
 }
 
 RunResult WriteTemperatureFile(const std::string& dataFile, AtomicFile& file,
@@ -462,8 +498,11 @@ RunResult WriteTemperatureFile(const std::string& dataFile, AtomicFile& file,
 // ---------------------------------------------------------------------------------------------
 // One export
 
-RunResult ExportFile(const RepClimateFile& station, const std::string& workingFile,
-                     ExportRequest& request) {
+namespace {
+
+// The export, with `run(output, rewriteDataFile)` running the calculation.
+template <class Run>
+RunResult Export(const RepClimateFile& station, ExportRequest& request, const Run& run) {
   const std::string extension(OutputExtension(request.Kind));
   const std::span<const int16_t> codes = StationCodes(station);
   if (request.Kind == OutputKind::TemperatureFile) {
@@ -492,10 +531,26 @@ RunResult ExportFile(const RepClimateFile& station, const std::string& workingFi
   output.Fahrenheit = request.Fahrenheit;
   output.ScratchPath =
       PathInFolder(request.OutputFolder, name.Name + "." + std::string(kScratchExtension));
-  RunResult result = RunCalculation(station, workingFile, &output, request.RewriteDataFile);
+  RunResult result = run(&output, request.RewriteDataFile);
   if (!result) return result;
   if (Status s = file.Commit(); !s) return Failed(s);
   return result;
+}
+
+}  // namespace
+
+RunResult ExportFile(const RepClimateFile& station, const std::string& workingFile,
+                     ExportRequest& request) {
+  return Export(station, request, [&](RunOutput* output, bool rewrite) {
+    return RunCalculation(station, workingFile, output, rewrite);
+  });
+}
+
+RunResult ExportFile(const RepClimateFile& station, const WorkingData& data,
+                     ExportRequest& request) {
+  return Export(station, request, [&](RunOutput* output, bool rewrite) {
+    return RunCalculation(station, data, output, rewrite);
+  });
 }
 
 }  // namespace vernoli

@@ -1,9 +1,9 @@
 // The calculation run and the result files.
 //
-// The run reads the working file one record at a time, computes each record's ETo, rewrites the
-// station's data file (.DTA) with the ETo as its last column and, when asked, writes the body of
-// one output file: the ETo report (.REP), or the crop-model ETo file (.ETo) or temperature file
-// (.TMP). Only one record is in memory at a time. Every file is written through a temporary file
+// The run reads the working file (or the workspace's working data in memory) one record at a
+// time, computes each record's ETo, rewrites the station's data file (.DTA) with the ETo as its
+// last column and, when asked, writes the body of one output file: the ETo report (.REP), or the
+// crop-model ETo file (.ETo) or temperature file (.TMP). Every file is written through a temporary file
 // and an atomic rename: a failure at any point leaves the old file exactly as it was.
 #pragma once
 
@@ -21,6 +21,7 @@
 #include "model/status.h"
 #include "model/textfile.h"
 #include "plot/report.h"
+#include "workspace/workingfile.h"
 
 namespace vernoli {
 
@@ -153,6 +154,9 @@ struct RunResult {
 // it is (the temperature file is then made from it as it stands).
 RunResult RunCalculation(const RepClimateFile& station, const std::string& workingFile,
                          RunOutput* output = nullptr, bool rewriteDataFile = true);
+// The same over the working data in memory: the very same bytes.
+RunResult RunCalculation(const RepClimateFile& station, const WorkingData& data,
+                         RunOutput* output = nullptr, bool rewriteDataFile = true);
 
 // Called for each record with its number and what the run made of it; an error stops the run.
 using DataFileRecordSink = std::function<Status(int32_t number, const RecordRun& run)>;
@@ -190,6 +194,8 @@ struct ExportRequest {
 // The export of one output file: for a temperature file the check of its columns; the name check
 // (existing files allowed); the header; the run; the commit of the output file.
 RunResult ExportFile(const RepClimateFile& station, const std::string& workingFile,
+                     ExportRequest& request);
+RunResult ExportFile(const RepClimateFile& station, const WorkingData& data,
                      ExportRequest& request);
 
 }  // namespace vernoli

@@ -14,11 +14,11 @@ namespace vernoli {
 
 WorkspaceSession::~WorkspaceSession() { Close(); }
 
-Status WorkspaceSession::Open(const RepClimateFile& station, const std::string& dataFolder) {
+Status WorkspaceSession::Open(const RepClimateFile& station) {
   Close();
   RepClimateFile copy = station;
-  const std::string workingFile = PathInFolder(dataFolder, kWorkingFileName);
-  if (Status s = BuildWorkingFile(copy, workingFile); !s) return s;
+  WorkingData data;
+  if (Status s = LoadWorkingData(copy, data); !s) return s;
 
   units_ = UnitChoiceOfCodes(StationCodes(copy));
   OpenSettings(copy);
@@ -27,7 +27,7 @@ Status WorkspaceSession::Open(const RepClimateFile& station, const std::string& 
   AddParameterCode(copy, kEToParameterCode);
 
   station_ = std::move(copy);
-  workingFile_ = workingFile;
+  data_ = std::move(data);
   page_ = FirstYearPage(station_);
   grid_ = GridPage{};
   writtenBack_ = false;
@@ -107,14 +107,14 @@ Status WorkspaceSession::WriteBack() {
     const CellCheck check = LeaveCell(edit_->Column, edit_->Row);
     if (check.Refused) return Status{false, check.Message};
   }
-  if (Status s = WriteBackGridPage(workingFile_, grid_); !s) return s;
+  WriteBackGridPage(data_, grid_);
   writtenBack_ = true;
   return Status::Success();
 }
 
 Status WorkspaceSession::Refill() {
   if (!open_) return Status::Success();
-  if (Status s = ReadGridPage(station_, workingFile_, page_.First, page_.Last, grid_); !s) return s;
+  ReadGridPage(station_, data_, page_.First, page_.Last, grid_);
   edit_.reset();
   plotStale_ = true;
   return Status::Success();
@@ -268,7 +268,7 @@ Status WorkspaceSession::Save() {
   RepClimateFile staged = station_;
   staged.DtaFileName = files.Add(station_.DtaFileName);
   staged.DscFileName = files.Add(station_.DscFileName);
-  if (const RunResult run = RunCalculation(staged, workingFile_); !run) {
+  if (const RunResult run = RunCalculation(staged, data_); !run) {
     return {false, files.TargetsNamed(run.Outcome.Message)};
   }
   if (Status s = WriteStationDescription(staged); !s) return {false, files.TargetsNamed(s.Message)};
@@ -279,7 +279,7 @@ Status WorkspaceSession::Save() {
 
 void WorkspaceSession::Close() {
   if (!open_) return;
-  RemoveFile(workingFile_);
+  data_ = WorkingData{};
   open_ = false;
 }
 
@@ -305,7 +305,7 @@ RunResult WorkspaceSession::Export(ExportRequest& request) {
     return result;
   }
   request.RewriteDataFile = true;
-  return ExportFile(station_, workingFile_, request);
+  return ExportFile(station_, data_, request);
 }
 
 }  // namespace vernoli

@@ -1,15 +1,20 @@
-// The workspace while it is open: the working copy of the station description, the working file,
-// the unit choices, the visible year and the grid's texts, and every operation of the workspace
+// The workspace while it is open: the working copy of the station description, the working data
+// (the whole data set in memory, as a working file would hold it), the unit choices, the visible year and the grid's texts, and every operation of the workspace
 // form on them. The form shows what this object holds and forwards its controls' events here; it
 // keeps no data of its own.
 //
 // Changes that need the grid refilled first write the visible records back (with the rows the grid
-// shows), then change the working copy, then refill. When the write-back fails nothing changes:
-// the grid keeps the user's edits, the working copy stays as it was, and the error is returned, so
-// the form shows it and redisplays its controls from this object.
+// shows), then change the working copy, then refill. When the write-back is refused (a typed value
+// out of its range) nothing changes: the grid keeps the user's edits, the working copy stays as it
+// was, and the error is returned, so the form shows it and redisplays its controls from this
+// object.
+//
+// The working data stay in memory rather than in a working file on the disk: a save or an export
+// then needs no pass over a file of every record in every column, and the data folder holds
+// nothing but stations while the workspace is open.
 //
 //   WorkspaceSession session;
-//   if (Status s = session.Open(state.Station, state.DataFolder); !s) { show s.Message; return; }
+//   if (Status s = session.Open(state.Station); !s) { show s.Message; return; }
 //   ... session.NextYear(), session.LeaveCell(c, r), session.SetPresence(...) ...
 //   if (Status s = session.Save(); s) state.Station = session.Station();
 //   session.Close();
@@ -36,16 +41,15 @@ namespace vernoli {
 class WorkspaceSession {
  public:
   WorkspaceSession() = default;
-  // An open session removes its working file.
   ~WorkspaceSession();
   WorkspaceSession(const WorkspaceSession&) = delete;
   WorkspaceSession& operator=(const WorkspaceSession&) = delete;
 
-  // The opening: copies the station into the working copy, builds the working file "FullSet.TMP"
-  // in the data folder, takes the unit choices from the codes, applies the elevation option to
+  // The opening: copies the station into the working copy, reads its data file into the working
+  // data, takes the unit choices from the codes, applies the elevation option to
   // the Angstrom pair, sorts the codes (adding ETo when the list lacks it) and reads the first
   // year. On failure the session stays closed.
-  Status Open(const RepClimateFile& station, const std::string& dataFolder);
+  Status Open(const RepClimateFile& station);
   bool IsOpen() const { return open_; }
 
   // ------------------------------------------------------------------------------------------
@@ -60,7 +64,7 @@ class WorkspaceSession {
   SwitchUnitsBox SwitchUnits() const;
   const YearPage& Page() const { return page_; }
   const GridPage& Grid() const { return grid_; }
-  const std::string& WorkingFile() const { return workingFile_; }
+  const WorkingData& Data() const { return data_; }
 
   // True once the visible records have been written back: "Cancel" is disabled from then on.
   bool WrittenBack() const { return writtenBack_; }
@@ -89,7 +93,7 @@ class WorkspaceSession {
   // file, the .DTA or a graph.
   std::optional<std::pair<std::size_t, std::size_t>> UncheckedCell() const;
 
-  // Writes the visible records back into the working file, and reads the visible year anew.
+  // Writes the visible records back into the working data, and reads the visible year anew.
   Status WriteBack();
   Status Refill();
   // For the plot page: write back and refill when the plot is stale.
@@ -139,7 +143,7 @@ class WorkspaceSession {
   // "Save data": write back, run the calculation (rewrites the .DTA with the computed ETo), then
   // write the .DSC. The caller copies Station() into the process-wide record on success.
   Status Save();
-  // Removes the working file ("Main menu" after saving, "Cancel", the close box).
+  // Lets the working data go ("Main menu" after saving, "Cancel", the close box).
   void Close();
 
  private:
@@ -152,7 +156,7 @@ class WorkspaceSession {
   bool open_ = false;
   RepClimateFile station_;
   UnitChoice units_;
-  std::string workingFile_;
+  WorkingData data_;
   YearPage page_;
   GridPage grid_;
   bool writtenBack_ = false;

@@ -3,8 +3,9 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
-#include <limits>
 #include <algorithm>
+#include <limits>
+#include <utility>
 
 #include "model/datafile.h"
 
@@ -71,7 +72,9 @@ void ApplyColumn(const std::vector<std::string>& column, const ColumnMapping& ma
       if (!ParseReal(text, value)) value = 0.0;
       if (!IsMissing(value)) value = ToStandardUnit(mapping.Codes()[r], value);
     }
-    record[row] = value;
+    // A number no finite double holds after its conversion is stored as missing, as the file
+    // writes it.
+    record[row] = std::isfinite(value) ? value : kMissing;
   }
 }
 
@@ -219,6 +222,39 @@ Status CheckDataFileCodes(std::span<const int16_t> codes, std::string_view file)
   return Status::Success();
 }
 
+ClimaticRecord StandardRecord(const ColumnMapping& mapping, std::span<const double> values) {
+  // Without conversion, ToRecord leaves only -999 and read numbers.
+  ClimaticRecord record = mapping.ToRecord(values);
+  if (mapping.NeedsConversion()) {
+    for (int column = 0; column < mapping.Columns(); ++column) {
+      const int row = mapping.RowOfColumn(column);
+      if (row < 1 || row > kParameterCount) continue;
+      double& value = record[row];
+      if (IsMissing(value) || !std::isfinite(value)) value = kMissing;
+    }
+  }
+  return record;
+}
+
+Status LoadWorkingData(const RepClimateFile& station, WorkingData& data) {
+  DataFileReader reader;
+  if (Status s = reader.Open(station.DtaFileName); !s) return s;
+  if (Status s = CheckDataFileCodes(reader.Codes(), station.DtaFileName); !s) return s;
+  const ColumnMapping mapping(reader.Codes());
+  WorkingData read;
+  const auto expected = static_cast<std::size_t>(std::max(station.NumberOfRecords, 0));
+  read.Numbers.reserve(expected);
+  read.Records.reserve(expected);
+  DataRecord record;
+  while (reader.Next(record)) {
+    read.Numbers.push_back(record.Number);
+    read.Records.push_back(StandardRecord(mapping, record.Values));
+  }
+  if (!reader.status()) return reader.status();
+  data = std::move(read);
+  return Status::Success();
+}
+
 Status BuildWorkingFile(const RepClimateFile& station, const std::string& workingFile) {
   DataFileReader reader;
   if (Status s = reader.Open(station.DtaFileName); !s) return s;
@@ -310,6 +346,22 @@ Status WriteBackVisibleRecords(const std::string& workingFile, std::span<const i
   if (!reader.status()) return reader.status();
   if (!file.Good()) return Status::Error(ReasonCannotWrite(workingFile));
   return file.Commit();
+}
+
+void WriteBackVisibleRecords(WorkingData& data, std::span<const int16_t> codes, int32_t first,
+                             int32_t last, const GridColumns& cells) {
+  if (last < 1 || last < first) return;
+  const ColumnMapping mapping(codes);
+  const auto end = static_cast<std::size_t>(last);
+  for (std::size_t i = data.Records.size(); i < end; ++i) {
+    data.Numbers.push_back(static_cast<int32_t>(i + 1));
+    data.Records.emplace_back();
+  }
+  for (int32_t record = std::max(first, 1); record <= last; ++record) {
+    const auto c = static_cast<std::size_t>(record - first);
+    if (c >= cells.size()) break;
+    ApplyColumn(cells[c], mapping, data.Records[static_cast<std::size_t>(record - 1)]);
+  }
 }
 
 }  // namespace vernoli

@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/datafile.h"
 #include "model/parameters.h"
 #include "model/station.h"
 #include "model/status.h"
@@ -62,6 +63,19 @@ class WorkingFileReader {
   Status status_;
 };
 
+// The working data of the open workspace, in memory: record for record what the working file
+// holds. Every value sits at full precision in its standard column, as the file keeps it, so a
+// run over the working data gives the very bytes of a run over the working file.
+struct WorkingData {
+  std::vector<int32_t> Numbers;  // each record's number, as the data file gives it
+  std::vector<ClimaticRecord> Records;
+};
+
+// The working record of one data-file line: each value in its standard unit and column; a value
+// that is missing, or that its conversion made missing or no finite number, is -999 (the
+// working file writes nothing else).
+ClimaticRecord StandardRecord(const ColumnMapping& mapping, std::span<const double> values);
+
 // Refuses a data file whose header holds a code that is not a climatic parameter (its values
 // would be lost on the next save), naming the file.
 Status CheckDataFileCodes(std::span<const int16_t> codes, std::string_view file);
@@ -72,6 +86,10 @@ Status CheckDataFileCodes(std::span<const int16_t> codes, std::string_view file)
 // is refused (CheckDataFileCodes). The working file is written through a temporary file: on any
 // failure an earlier working file stays as it was.
 Status BuildWorkingFile(const RepClimateFile& station, const std::string& workingFile);
+
+// Reads the station's data file into `data`, record for record as BuildWorkingFile writes the
+// working file, with the same checks. On failure `data` stays as it was.
+Status LoadWorkingData(const RepClimateFile& station, WorkingData& data);
 
 // The texts of the grid's visible records: cells[c][r] is the cell of grid row r (the parameter
 // codes[r]) in the column of record first + c.
@@ -85,5 +103,9 @@ using GridColumns = std::vector<std::vector<std::string>>;
 // visible record's line comes out as it was, the file is left untouched.
 Status WriteBackVisibleRecords(const std::string& workingFile, std::span<const int16_t> codes,
                                int32_t first, int32_t last, const GridColumns& cells);
+
+// The same into the working data: a record beyond its end is added, numbered by its place.
+void WriteBackVisibleRecords(WorkingData& data, std::span<const int16_t> codes, int32_t first,
+                             int32_t last, const GridColumns& cells);
 
 }  // namespace vernoli

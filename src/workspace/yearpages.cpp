@@ -187,21 +187,41 @@ std::string ValueCellText(int code, double standardValue) {
   return FormatReal(FromStandardUnit(code, standardValue), kCellWidth, ParameterRow(row).Decimals);
 }
 
-Status ReadGridPage(const RepClimateFile& station, const std::string& workingFile, int32_t first,
-                    int32_t last, GridPage& page) {
-  GridPage read;
-  read.First = first;
-  read.Last = last;
+namespace {
+
+// A page of records first..last for the station's codes, with empty cells.
+GridPage EmptyGridPage(const RepClimateFile& station, int32_t first, int32_t last) {
+  GridPage page;
+  page.First = first;
+  page.Last = last;
   const std::span<const int16_t> codes = StationCodes(station);
-  read.Codes.assign(codes.begin(), codes.end());
-  read.DateTitles = DateRowTitles(station);
+  page.Codes.assign(codes.begin(), codes.end());
+  page.DateTitles = DateRowTitles(station);
   const auto columns = static_cast<std::size_t>(std::max<int32_t>(0, last - first + 1));
-  read.Dates.reserve(columns);
+  page.Dates.reserve(columns);
   for (std::size_t c = 0; c < columns; ++c) {
-    read.Dates.push_back(
+    page.Dates.push_back(
         DateCells(station, DateOfRecord(station, first - 1 + static_cast<int32_t>(c))));
   }
-  read.Cells.assign(columns, std::vector<std::string>(read.Codes.size()));
+  page.Cells.assign(columns, std::vector<std::string>(page.Codes.size()));
+  return page;
+}
+
+// The cells of column c from its working record.
+void FillColumn(GridPage& page, const std::vector<int>& rows, std::size_t c,
+                const ClimaticRecord& record) {
+  for (std::size_t r = 0; r < page.Codes.size(); ++r) {
+    if (page.Codes[r] == kEToParameterCode || rows[r] < 1 || rows[r] > kParameterCount) continue;
+    page.Cells[c][r] = ValueCellText(page.Codes[r], record[rows[r]]);
+  }
+}
+
+}  // namespace
+
+Status ReadGridPage(const RepClimateFile& station, const std::string& workingFile, int32_t first,
+                    int32_t last, GridPage& page) {
+  GridPage read = EmptyGridPage(station, first, last);
+  const std::size_t columns = read.Cells.size();
 
   LineReader reader;
   if (Status s = reader.Open(workingFile); !s) return s;
@@ -223,16 +243,27 @@ Status ReadGridPage(const RepClimateFile& station, const std::string& workingFil
     if (Status s = ParseWorkingRecord(line, workingFile, reader.LineNumber(), number, record); !s) {
       return s;
     }
-    for (std::size_t r = 0; r < read.Codes.size(); ++r) {
-      if (read.Codes[r] == kEToParameterCode || rows[r] < 1 || rows[r] > kParameterCount) continue;
-      read.Cells[c][r] = ValueCellText(read.Codes[r], record[rows[r]]);
-    }
+    FillColumn(read, rows, c, record);
   }
   if (!reader.status()) return reader.status();
 
   for (std::size_t c = 0; c < columns; ++c) RecomputeETo(station, read, c);
   page = std::move(read);
   return Status::Success();
+}
+
+void ReadGridPage(const RepClimateFile& station, const WorkingData& data, int32_t first,
+                  int32_t last, GridPage& page) {
+  GridPage read = EmptyGridPage(station, first, last);
+  const std::vector<int> rows = StandardRowsOf(read.Codes);
+  for (std::size_t c = 0; c < read.Cells.size(); ++c) {
+    const int64_t record = static_cast<int64_t>(first) + static_cast<int64_t>(c);
+    if (record < 1) continue;
+    if (record > static_cast<int64_t>(data.Records.size())) break;
+    FillColumn(read, rows, c, data.Records[static_cast<std::size_t>(record - 1)]);
+  }
+  for (std::size_t c = 0; c < read.Cells.size(); ++c) RecomputeETo(station, read, c);
+  page = std::move(read);
 }
 
 void RecomputeETo(const RepClimateFile& station, GridPage& page, std::size_t column) {
@@ -246,6 +277,10 @@ void RecomputeETo(const RepClimateFile& station, GridPage& page, std::size_t col
 
 Status WriteBackGridPage(const std::string& workingFile, const GridPage& page) {
   return WriteBackVisibleRecords(workingFile, page.Codes, page.First, page.Last, page.Cells);
+}
+
+void WriteBackGridPage(WorkingData& data, const GridPage& page) {
+  WriteBackVisibleRecords(data, page.Codes, page.First, page.Last, page.Cells);
 }
 
 }  // namespace vernoli

@@ -106,11 +106,15 @@ std::string ValueCellText(int code, double standardValue);
 // On failure `page` is left as it was.
 Status ReadGridPage(const RepClimateFile& station, const std::string& workingFile, int32_t first,
                     int32_t last, GridPage& page);
+// The same from the working data.
+void ReadGridPage(const RepClimateFile& station, const WorkingData& data, int32_t first,
+                  int32_t last, GridPage& page);
 
 // Recomputes the ETo cell of column c from the column's other cells.
 void RecomputeETo(const RepClimateFile& station, GridPage& page, std::size_t column);
 
 // Stores the page's cells into the working file (WriteBackVisibleRecords with the page's codes).
 Status WriteBackGridPage(const std::string& workingFile, const GridPage& page);
+void WriteBackGridPage(WorkingData& data, const GridPage& page);
 
 }  // namespace vernoli

@@ -132,16 +132,16 @@ RepClimateFile Alpha(const std::string& data) {
 
 Status Export(const std::string& data, const std::string& output, OutputKind kind) {
   WorkspaceSession session;
-  if (Status s = session.Open(Alpha(data), data); !s) return s;
+  if (Status s = session.Open(Alpha(data)); !s) return s;
   ExportRequest request;
   request.Kind = kind;
   request.OutputFolder = output + "/";
   request.Name = "ALPHA";
   request.Description = "exported";
-  RunResult run = ExportFile(session.Station(), session.WorkingFile(), request);
+  RunResult run = ExportFile(session.Station(), session.Data(), request);
   if (run && kind == OutputKind::EToFile) {
     request.Kind = OutputKind::TemperatureFile;
-    run = ExportFile(session.Station(), session.WorkingFile(), request);
+    run = ExportFile(session.Station(), session.Data(), request);
   }
   session.Close();
   return run.Outcome;
@@ -192,7 +192,7 @@ const std::map<std::string, std::function<Status(const std::string&, const std::
         {"save",
          [](const std::string& data, const std::string&) {
            WorkspaceSession session;
-           if (Status s = session.Open(Alpha(data), data); !s) return s;
+           if (Status s = session.Open(Alpha(data)); !s) return s;
            session.SetCellText(1, 0, "25.0");
            session.LeaveCell(1, 0);
            SettingOutcome outcome;

@@ -73,6 +73,7 @@ class WorkspaceSessionTest : public ::testing::Test {
     return static_cast<std::size_t>(std::find(codes.begin(), codes.end(), code) - codes.begin());
   }
 
+  // The working data stay in memory: no working file appears in the data folder.
   bool WorkingFileExists() const { return std::filesystem::exists(folder.File("FullSet.TMP")); }
 
   ScratchFolder folder;
@@ -83,8 +84,8 @@ class WorkspaceSessionTest : public ::testing::Test {
 
 TEST_F(WorkspaceSessionTest, DailySetOf400RecordsShowsItsFirstYearThenTheRest) {
   WorkspaceSession session;
-  ASSERT_TRUE(session.Open(Daily(400), folder.Folder()).Ok);
-  EXPECT_TRUE(WorkingFileExists());
+  ASSERT_TRUE(session.Open(Daily(400)).Ok);
+  EXPECT_FALSE(WorkingFileExists());
   EXPECT_EQ(session.Grid().Cells.size(), 306u);
   EXPECT_EQ(session.Grid().ColumnCount(), 308);
   EXPECT_EQ(session.Grid().DateTitles, (std::vector<std::string>{"Day", "Month", "Year"}));
@@ -115,7 +116,7 @@ TEST_F(WorkspaceSessionTest, TenDailySetFromTheSecondDecadeOfAprilShows26Columns
       WriteStation(folder.Folder(), "DECADE", kTenDaily, {11, 4, 2001}, {21, 3, 2003}, dta);
   ASSERT_EQ(station.NumberOfRecords, 71);
   WorkspaceSession session;
-  ASSERT_TRUE(session.Open(station, folder.Folder()).Ok);
+  ASSERT_TRUE(session.Open(station).Ok);
   EXPECT_EQ(session.Grid().Cells.size(), 26u);
   EXPECT_EQ(session.Grid().DateTitles, (std::vector<std::string>{"Decade", "Month", "Year"}));
   EXPECT_EQ(session.Grid().Dates[0], (std::vector<std::string>{"       2", "  April", "    2001"}));
@@ -128,7 +129,7 @@ TEST_F(WorkspaceSessionTest, SetNotLinkedToAYearHasNoYearRowAndNoNavigation) {
   const RepClimateFile station = WriteStation(folder.Folder(), "MEANS", kMonthly,
                                               {1, 1, kYearNotLinked}, {1, 12, kYearNotLinked}, dta);
   WorkspaceSession session;
-  ASSERT_TRUE(session.Open(station, folder.Folder()).Ok);
+  ASSERT_TRUE(session.Open(station).Ok);
   EXPECT_EQ(session.Grid().DateTitles, (std::vector<std::string>{"Month"}));
   EXPECT_EQ(session.Grid().Dates[11], (std::vector<std::string>{"  December"}));
   EXPECT_EQ(session.Grid().RowCount(), 1 + 2);
@@ -146,7 +147,7 @@ TEST_F(WorkspaceSessionTest, OpeningTakesUnitsAndSettingsFromTheStation) {
   station.Settings.AngstromB = 0.55;
   station.Flags.ElevationAdjustment = 1;
   WorkspaceSession session;
-  ASSERT_TRUE(session.Open(station, folder.Folder()).Ok);
+  ASSERT_TRUE(session.Open(station).Ok);
   EXPECT_TRUE(session.Units().Fahrenheit);
   EXPECT_EQ(session.Units().Wind, 2);
   EXPECT_EQ(session.Settings().TminCorrectionText, "    9.0");
@@ -167,7 +168,7 @@ TEST_F(WorkspaceSessionTest, OpeningTakesUnitsAndSettingsFromTheStation) {
 
 TEST_F(WorkspaceSessionTest, UncheckingAndCheckingWindBringsTheSameValuesBack) {
   WorkspaceSession session;
-  ASSERT_TRUE(session.Open(Daily(400), folder.Folder()).Ok);
+  ASSERT_TRUE(session.Open(Daily(400)).Ok);
   const std::size_t wind = RowOf(session, 301);
   session.SetCellText(3, wind, "4.5");  // a typed value comes back too
   session.LeaveCell(3, wind);
@@ -190,7 +191,7 @@ TEST_F(WorkspaceSessionTest, UncheckingAndCheckingWindBringsTheSameValuesBack) {
 TEST_F(WorkspaceSessionTest, RemovingAParameterAndSavingRemovesItsColumn) {
   const RepClimateFile station = Daily(3, {1, 7, 2001});
   WorkspaceSession session;
-  ASSERT_TRUE(session.Open(station, folder.Folder()).Ok);
+  ASSERT_TRUE(session.Open(station).Ok);
   ASSERT_TRUE(session.SetPresence(PresenceBox::Wind, false).Ok);
   ASSERT_TRUE(session.Save().Ok);
   const std::string dta = ReadBytes(station.DtaFileName);
@@ -206,7 +207,7 @@ TEST_F(WorkspaceSessionTest, RemovingAParameterAndSavingRemovesItsColumn) {
 
 TEST_F(WorkspaceSessionTest, ValueAboveTheLimitIsRefusedAndTheCellRestored) {
   WorkspaceSession session;
-  ASSERT_TRUE(session.Open(Daily(400), folder.Folder()).Ok);
+  ASSERT_TRUE(session.Open(Daily(400)).Ok);
   ASSERT_EQ(session.Station().Limits.LimitTmax, 45);
   const std::vector<std::string> column = session.Grid().Cells[0];
   session.SetCellText(0, 0, "52");
@@ -234,7 +235,7 @@ TEST_F(WorkspaceSessionTest, ValueAboveTheLimitIsRefusedAndTheCellRestored) {
 
 TEST_F(WorkspaceSessionTest, TextThatIsNoNumberIsRefusedNotTakenAsZero) {
   WorkspaceSession session;
-  ASSERT_TRUE(session.Open(Daily(400), folder.Folder()).Ok);
+  ASSERT_TRUE(session.Open(Daily(400)).Ok);
   const std::string eto = session.Grid().Cells[0].back();
   const std::string before = session.Grid().Cells[0][2];
   struct Case {
@@ -275,7 +276,7 @@ TEST_F(WorkspaceSessionTest, AnUncheckedTextIsCheckedBeforeItIsWrittenAnywhere) 
       SCOPED_TRACE(std::string(row.name) + " " + text);
       const std::string dta = ReadBytes(station.DtaFileName);
       WorkspaceSession session;
-      ASSERT_TRUE(session.Open(station, folder.Folder()).Ok);
+      ASSERT_TRUE(session.Open(station).Ok);
       const std::vector<std::string> column = session.Grid().Cells[1];
       session.SetCellText(1, 0, text);
       ASSERT_TRUE(session.UncheckedCell().has_value());
@@ -293,7 +294,7 @@ TEST_F(WorkspaceSessionTest, AnUncheckedTextIsCheckedBeforeItIsWrittenAnywhere) 
 
   // A good value is checked and written; typing into another cell checks the one before.
   WorkspaceSession session;
-  ASSERT_TRUE(session.Open(station, folder.Folder()).Ok);
+  ASSERT_TRUE(session.Open(station).Ok);
   session.SetCellText(0, 0, "33");
   session.SetCellText(1, 0, "99");
   EXPECT_EQ(session.Grid().Cells[0][0], "      33.0");
@@ -306,7 +307,7 @@ TEST_F(WorkspaceSessionTest, AnUncheckedTextIsCheckedBeforeItIsWrittenAnywhere) 
 
 TEST_F(WorkspaceSessionTest, DeletingAValueRecomputesTheColumnsETo) {
   WorkspaceSession session;
-  ASSERT_TRUE(session.Open(Daily(400), folder.Folder()).Ok);
+  ASSERT_TRUE(session.Open(Daily(400)).Ok);
   const std::string before = session.Grid().Cells[1].back();
   session.DeleteCell(1, 2);  // the wind of record 2
   EXPECT_EQ(session.Grid().Cells[1][2], "");
@@ -321,7 +322,7 @@ TEST_F(WorkspaceSessionTest, DeletingAValueRecomputesTheColumnsETo) {
 
 TEST_F(WorkspaceSessionTest, OnlyAChangedValueMakesThePlotStale) {
   WorkspaceSession session;
-  ASSERT_TRUE(session.Open(Daily(30, {1, 7, 2001}), folder.Folder()).Ok);
+  ASSERT_TRUE(session.Open(Daily(30, {1, 7, 2001})).Ok);
   session.PlotDrawn();
   session.LeaveCell(0, 0);  // passing through a cell checks it
   session.SetCellText(1, 0, session.Grid().Cells[1][0]);
@@ -346,7 +347,7 @@ TEST_F(WorkspaceSessionTest, SwitchingRadiationToWm2ChangesRsAndRn) {
                    "        Nr       101       103       421       431       501\r\n"
                    "         1      30.0      15.0     20.00     12.00    -999.0\r\n");
   WorkspaceSession session;
-  ASSERT_TRUE(session.Open(station, folder.Folder()).Ok);
+  ASSERT_TRUE(session.Open(station).Ok);
   const std::string eto = session.Grid().Cells[0].back();
   const SwitchUnitsBox box = session.SwitchUnits();
   EXPECT_EQ(box.Checked, SwitchQuantity::Temperature);
@@ -368,7 +369,7 @@ TEST_F(WorkspaceSessionTest, SwitchingUnitsThenLeavingWithoutSavingKeepsTheFiles
   const std::string dsc = ReadBytes(station.DscFileName);
   {
     WorkspaceSession session;
-    ASSERT_TRUE(session.Open(station, folder.Folder()).Ok);
+    ASSERT_TRUE(session.Open(station).Ok);
     ASSERT_TRUE(session.SelectTemperatureUnit(true).Ok);
     ASSERT_TRUE(session.SelectWindUnit(1).Ok);
     EXPECT_EQ(session.Grid().Codes, (std::vector<int16_t>{111, 113, 302, 501}));
@@ -384,7 +385,7 @@ TEST_F(WorkspaceSessionTest, SwitchingUnitsThenLeavingWithoutSavingKeepsTheFiles
 
 TEST_F(WorkspaceSessionTest, SettingChangesRefillTheEToRow) {
   WorkspaceSession session;
-  ASSERT_TRUE(session.Open(Daily(30, {1, 7, 2001}), folder.Folder()).Ok);
+  ASSERT_TRUE(session.Open(Daily(30, {1, 7, 2001})).Ok);
   const std::string eto = session.Grid().Cells[0].back();
   SettingOutcome outcome;
   ASSERT_TRUE(session.ReadSetting(SettingEdit::TminCorrection, "4", outcome).Ok);
@@ -416,7 +417,7 @@ TEST_F(WorkspaceSessionTest, SavedValuesComeBackExactlyAndMatchABatchRecompute) 
   const RepClimateFile station = Daily(400);
   {
     WorkspaceSession session;
-    ASSERT_TRUE(session.Open(station, folder.Folder()).Ok);
+    ASSERT_TRUE(session.Open(station).Ok);
     session.SetCellText(10, 0, " 31.4");
     session.LeaveCell(10, 0);
     ASSERT_TRUE(session.NextYear().Ok);
@@ -430,7 +431,7 @@ TEST_F(WorkspaceSessionTest, SavedValuesComeBackExactlyAndMatchABatchRecompute) 
   const std::string saved = ReadBytes(station.DtaFileName);
 
   WorkspaceSession reopened;
-  ASSERT_TRUE(reopened.Open(Reread(station), folder.Folder()).Ok);
+  ASSERT_TRUE(reopened.Open(Reread(station)).Ok);
   EXPECT_EQ(reopened.Grid().Cells[10][0], "      31.4");
   ASSERT_TRUE(reopened.NextYear().Ok);
   EXPECT_EQ(reopened.Grid().Cells[5][2], "      3.25");
@@ -451,7 +452,7 @@ TEST_F(WorkspaceSessionTest, ADataSetWithoutEToGainsItsColumn) {
                    "        Nr       101       103\r\n"
                    "         1      30.0      15.0\r\n");
   WorkspaceSession session;
-  ASSERT_TRUE(session.Open(station, folder.Folder()).Ok);
+  ASSERT_TRUE(session.Open(station).Ok);
   EXPECT_EQ(session.Grid().Codes, (std::vector<int16_t>{101, 103, 501}));
   EXPECT_NE(session.Grid().Cells[0].back(), "");
   ASSERT_TRUE(session.Save().Ok);
@@ -464,24 +465,25 @@ TEST_F(WorkspaceSessionTest, ADataSetWithoutEToGainsItsColumn) {
 TEST_F(WorkspaceSessionTest, SaveWritesTheSettingsIntoTheStationDescription) {
   const RepClimateFile station = Daily(30, {1, 7, 2001});
   WorkspaceSession session;
-  ASSERT_TRUE(session.Open(station, folder.Folder()).Ok);
+  ASSERT_TRUE(session.Open(station).Ok);
   SettingOutcome outcome;
   ASSERT_TRUE(session.ReadSetting(SettingEdit::HargreavesCoefficient, "0.19", outcome).Ok);
   ASSERT_TRUE(session.Save().Ok);
-  EXPECT_TRUE(WorkingFileExists());  // "Save data" keeps the workspace open
+  EXPECT_TRUE(session.IsOpen());  // "Save data" keeps the workspace open
   EXPECT_DOUBLE_EQ(Reread(station).HargreavesRsCoefficient, 0.19);
 }
 
 // ---------------------------------------------------------------------------------------------
 // Failures lose nothing
 
-TEST_F(WorkspaceSessionTest, FailedWriteBackChangesNothingAndCanBeRetried) {
+TEST_F(WorkspaceSessionTest, RefusedWriteBackChangesNothingAndCanBeRetried) {
   WorkspaceSession session;
-  ASSERT_TRUE(session.Open(Daily(400), folder.Folder()).Ok);
+  ASSERT_TRUE(session.Open(Daily(400)).Ok);
   session.SetCellText(0, 0, "33.3");
   session.LeaveCell(0, 0);
 
-  AtomicFile::InjectFailureForTesting(AtomicFile::FailAt::Rename);
+  // A value out of its range, typed and not yet checked, stops the change before anything moves.
+  session.SetCellText(1, 0, "99");
   const Status next = session.NextYear();
   EXPECT_FALSE(next.Ok);
   EXPECT_EQ(next.Message.rfind("ERROR:\n", 0), 0u);
@@ -490,7 +492,7 @@ TEST_F(WorkspaceSessionTest, FailedWriteBackChangesNothingAndCanBeRetried) {
   EXPECT_EQ(session.Grid().Cells[0][0], "      33.3");
   EXPECT_FALSE(session.WrittenBack());
 
-  AtomicFile::InjectFailureForTesting(AtomicFile::FailAt::Rename);
+  session.SetCellText(1, 0, "99");
   EXPECT_FALSE(session.SetPresence(PresenceBox::Wind, false).Ok);
   EXPECT_EQ(session.Grid().Codes, (std::vector<int16_t>{101, 103, 301, 501}));
   EXPECT_EQ(session.Station().NumberOfParameters, 4);
@@ -505,7 +507,7 @@ TEST_F(WorkspaceSessionTest, FailedSaveLeavesBothStationFilesAsTheyWere) {
   const std::string dta = ReadBytes(station.DtaFileName);
   const std::string dsc = ReadBytes(station.DscFileName);
   WorkspaceSession session;
-  ASSERT_TRUE(session.Open(station, folder.Folder()).Ok);
+  ASSERT_TRUE(session.Open(station).Ok);
   SettingOutcome outcome;
   ASSERT_TRUE(session.ReadSetting(SettingEdit::HargreavesCoefficient, "0.19", outcome).Ok);
   session.SetCellText(0, 0, "25.0");
@@ -523,18 +525,18 @@ TEST_F(WorkspaceSessionTest, FailedSaveLeavesBothStationFilesAsTheyWere) {
   EXPECT_NE(ReadBytes(station.DscFileName), dsc);
 }
 
-TEST_F(WorkspaceSessionTest, ClosingRemovesTheWorkingFile) {
+TEST_F(WorkspaceSessionTest, TheWorkspaceWritesNoWorkingFile) {
   {
     WorkspaceSession session;
-    ASSERT_TRUE(session.Open(Daily(10, {1, 7, 2001}), folder.Folder()).Ok);
-    EXPECT_TRUE(WorkingFileExists());
+    ASSERT_TRUE(session.Open(Daily(10, {1, 7, 2001})).Ok);
+    EXPECT_FALSE(WorkingFileExists());
   }
   EXPECT_FALSE(WorkingFileExists());
 
   WorkspaceSession failed;
   RepClimateFile missing = Daily(10, {1, 7, 2001});
   missing.DtaFileName = folder.File("NONE.DTA");
-  EXPECT_FALSE(failed.Open(missing, folder.Folder()).Ok);
+  EXPECT_FALSE(failed.Open(missing).Ok);
   EXPECT_FALSE(failed.IsOpen());
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "station_files.h"
+#include "workspace/run.h"
 
 namespace vernoli {
 namespace {
@@ -365,6 +366,57 @@ TEST(WorkingFileLayout, ValueFieldIsTheShortestRoundTripText) {
     ASSERT_EQ(trimmed, expected) << value;
     ASSERT_EQ(field.size(), std::max<std::size_t>(10, expected.size() + 1)) << value;
   }
+}
+
+}  // namespace
+}  // namespace vernoli
+
+namespace vernoli {
+namespace {
+
+// The workspace keeps its working data in memory; loaded, written back and run, they must give
+// what the working file gives, to the byte.
+TEST_F(WorkingFileTest, WorkingDataInMemoryAgreeWithTheWorkingFile) {
+  RepClimateFile station = WriteStation(
+      folder_.Folder(), "FAHR", kDaily, {1, 1, 2001}, {3, 1, 2001},
+      "        Nr       111       113       222       302       422       501\r\n"
+      "         1      88.5      60.1   22.5013    172.80    250.00    -999.0\r\n"
+      "         2    -999.0      59.9    1.0E99    -999.0    -999.0      3.1\r\n"
+      "         3      91.3    -999.0   21.0007     80.64    199.50    -999.0\r\n");
+  ASSERT_TRUE(BuildWorkingFile(station, working_).Ok);
+  WorkingData data;
+  ASSERT_TRUE(LoadWorkingData(station, data).Ok);
+  const auto agree = [&] {
+    WorkingFileReader reader;
+    ASSERT_TRUE(reader.Open(working_).Ok);
+    int32_t number = 0;
+    ClimaticRecord record;
+    for (std::size_t i = 0; i < data.Records.size(); ++i) {
+      ASSERT_TRUE(reader.Next(number, record));
+      EXPECT_EQ(number, data.Numbers[i]);
+      EXPECT_EQ(WorkingRecordLine(number, record), WorkingRecordLine(number, data.Records[i]));
+    }
+    EXPECT_FALSE(reader.Next(number, record));
+  };
+  ASSERT_EQ(data.Records.size(), 3u);
+  agree();
+
+  // Records 2..5: two of them beyond the end; the vapour pressure cell is no number.
+  const std::vector<int16_t> codes{111, 113, 222, 501};
+  const GridColumns cells = {{"50.0", "", "x", "2.0"}, {"", "41.0", "", ""}, {"", "", "", ""},
+                             {"77.7", "", "", ""}};
+  ASSERT_TRUE(WriteBackVisibleRecords(working_, codes, 2, 5, cells).Ok);
+  WriteBackVisibleRecords(data, codes, 2, 5, cells);
+  ASSERT_EQ(data.Records.size(), 5u);
+  agree();
+
+  SortParameterCodes(station);
+  station.NumberOfRecords = 5;
+  const RepClimateFile fromFile = station;
+  ASSERT_TRUE(RunCalculation(fromFile, working_).Outcome.Ok);
+  const std::string bytes = ReadBytes(station.DtaFileName);
+  ASSERT_TRUE(RunCalculation(station, data).Outcome.Ok);
+  EXPECT_EQ(ReadBytes(station.DtaFileName), bytes);
 }
 
 }  // namespace

@@ -159,6 +159,7 @@ class WorkspaceFormTest : public ::testing::Test {
     QTest::keyClick(edit, Qt::Key_Return);
   }
 
+  // The working data stay in memory: no working file appears in the data folder.
   bool WorkingFileExists() const { return std::filesystem::exists(folder.File("FullSet.TMP")); }
 
   testing::RecordingMessages messages;
