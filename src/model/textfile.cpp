@@ -66,13 +66,16 @@ bool AppendShortReal(std::string& line, double value, int width, int decimals) {
   if (decimals > 9) return false;
   const double scaled = std::fabs(value) * kPowersOfTen[decimals];
   if (!(scaled < 1e7)) return false;
-  const double floor = std::floor(scaled);
-  if (std::fabs(scaled - floor - 0.5) < 1e-6) return false;
+  // Below 10^7 the conversions are exact: truncation is the floor, and with no tie near,
+  // adding a half and truncating rounds to the nearest.
+  const auto whole = static_cast<uint64_t>(scaled);
+  if (std::fabs(scaled - static_cast<double>(whole) - 0.5) < 1e-6) return false;
+  const auto n = static_cast<uint64_t>(scaled + 0.5);
   char digits[32];
   char* const end = digits + sizeof digits;
-  char* p = FixedDigitsBefore(end, static_cast<uint64_t>(std::nearbyint(scaled)), decimals);
+  char* p = FixedDigitsBefore(end, n, decimals);
   // A value that rounds to zero has no sign.
-  if (value < 0 && std::any_of(p, end, [](char c) { return c > '0' && c <= '9'; })) *--p = '-';
+  if (value < 0 && n != 0) *--p = '-';
   const auto length = static_cast<std::size_t>(end - p);
   if (width > 0 && length < static_cast<std::size_t>(width)) {
     line.append(static_cast<std::size_t>(width) - length, ' ');
