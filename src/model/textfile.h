@@ -188,8 +188,8 @@ bool RenameFile(const std::string& from, const std::string& to);
 //   if (Status s = file.Commit(); !s) return s;
 class AtomicFile {
  public:
-  // A scratch file (the workspace's working file, rebuilt from the station's files whenever the
-  // workspace opens) is renamed into place without being synced to the disk first: a crash of
+  // A scratch file (a batch run's working file, rebuilt from the station's files for every run)
+  // is renamed into place without being synced to the disk first: a crash of
   // the process still leaves the old file or the complete new one.
   enum class Durability { Synced, Scratch };
   explicit AtomicFile(std::string target, Durability durability = Durability::Synced);

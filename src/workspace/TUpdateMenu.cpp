@@ -521,7 +521,7 @@ void TUpdateMenu::showEvent(QShowEvent* event) {
 void TUpdateMenu::FormActivate() {
   if (Status s = session_.Open(state_.Station); !s) {
     ShowMessage(s.Message);
-    // The form cannot work without its working file: it closes as soon as it is up.
+    // The form cannot work without its working data: it closes as soon as it is up.
     QTimer::singleShot(0, this, [this] {
       if (isVisible()) done(QDialog::Rejected);
     });

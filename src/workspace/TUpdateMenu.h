@@ -53,7 +53,7 @@ class TUpdateMenu : public QDialog {
   // The session behind the form (for the tests and the forms that work with the workspace).
   const WorkspaceSession& Session() const { return session_; }
 
-  // Leaving: the working file is removed; "Main menu" has saved first, every other way out
+  // Leaving: the working data are let go; "Main menu" has saved first, every other way out
   // (Cancel, the close box) leaves the station's files as they were at the last save.
   void done(int result) override;
 

@@ -1,13 +1,13 @@
 // The workspace while it is open: the working copy of the station description, the working data
-// (the whole data set in memory, as a working file would hold it), the unit choices, the visible year and the grid's texts, and every operation of the workspace
-// form on them. The form shows what this object holds and forwards its controls' events here; it
-// keeps no data of its own.
+// (the whole data set in memory, as a working file would hold it), the unit choices, the visible
+// year and the grid's texts, and every operation of the workspace form on them. The form shows
+// what this object holds and forwards its controls' events here; it keeps no data of its own.
 //
 // Changes that need the grid refilled first write the visible records back (with the rows the grid
 // shows), then change the working copy, then refill. When the write-back is refused (a typed value
-// out of its range) nothing changes: the grid keeps the user's edits, the working copy stays as it
-// was, and the error is returned, so the form shows it and redisplays its controls from this
-// object.
+// out of its range) nothing changes: the refused cell has its value back, the working copy stays
+// as it was, and the error is returned, so the form shows it and redisplays its controls from
+// this object.
 //
 // The working data stay in memory rather than in a working file on the disk: a save or an export
 // then needs no pass over a file of every record in every column, and the data folder holds

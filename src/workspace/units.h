@@ -1,6 +1,6 @@
 // The units in which the workspace holds each climatic quantity.
 //
-// The working file keeps every value in its standard unit, so choosing another unit changes only
+// The working data keep every value in its standard unit, so choosing another unit changes only
 // the parameter code in the station's list: the grid then shows the quantity in that unit and the
 // .DTA is next written in it. The description page chooses a unit per quantity (temperature radio
 // buttons, four unit combo boxes); the "Switch Units" box of the data page changes one quantity at

@@ -6,9 +6,9 @@
 // (day or decade, month, year; no year row for data not linked to a year) and one row per code of
 // the station's sorted list, the last being ETo; one column per visible record.
 //
-// The page is read from the working file as a stream: the lines before the page are skipped
-// unparsed and the reading stops after the page, so a page of a two-hundred-year daily set costs
-// one pass over the lines before it. Texts are Windows-1252 bytes.
+// The page is read from the working data in memory, or from a working file as a stream: the lines
+// before the page are skipped unparsed and the reading stops after the page. Texts are
+// Windows-1252 bytes.
 #pragma once
 
 #include <cstdint>
