@@ -371,10 +371,11 @@ Status LineReader::Open(const std::string& path) {
     return status_;
   }
   fd_ = fd;
-  // A small file is read in one piece of its own size rather than a whole chunk.
-  chunk_ = info.st_size >= 0 && static_cast<std::size_t>(info.st_size) < kReadChunk
-               ? static_cast<std::size_t>(info.st_size) + 1
-               : kReadChunk;
+  // A small file is read in one piece of its own size rather than a whole chunk (a pipe or a
+  // device tells no size: whole chunks).
+  const bool small = S_ISREG(info.st_mode) && info.st_size >= 0 &&
+                     static_cast<std::size_t>(info.st_size) < kReadChunk;
+  chunk_ = small ? static_cast<std::size_t>(info.st_size) + 1 : kReadChunk;
   return status_;
 }
 

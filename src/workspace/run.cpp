@@ -501,8 +501,8 @@ RunResult WriteTemperatureFile(const std::string& dataFile, AtomicFile& file,
 namespace {
 
 // The export, with `run(output, rewriteDataFile)` running the calculation.
-template <class Run>
-RunResult Export(const RepClimateFile& station, ExportRequest& request, const Run& run) {
+template <class Calculation>
+RunResult Export(const RepClimateFile& station, ExportRequest& request, const Calculation& run) {
   const std::string extension(OutputExtension(request.Kind));
   const std::span<const int16_t> codes = StationCodes(station);
   if (request.Kind == OutputKind::TemperatureFile) {
