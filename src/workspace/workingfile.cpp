@@ -242,7 +242,10 @@ Status LoadWorkingData(const RepClimateFile& station, WorkingData& data) {
   if (Status s = CheckDataFileCodes(reader.Codes(), station.DtaFileName); !s) return s;
   const ColumnMapping mapping(reader.Codes());
   WorkingData read;
-  const auto expected = static_cast<std::size_t>(std::max(station.NumberOfRecords, 0));
+  // Room for the records the description announces, up to the largest station the program
+  // makes (a description may claim thousands of years over a short data file).
+  const auto expected =
+      static_cast<std::size_t>(std::clamp(station.NumberOfRecords, 0, int32_t{1} << 17));
   read.Numbers.reserve(expected);
   read.Records.reserve(expected);
   DataRecord record;
