@@ -500,7 +500,7 @@ void TUpdateMenu::Connect() {
     plotPage_->HideLegend();
     ShowModal(*forms_.PlotMenuForm);
     Status status = session_.WriteBack();
-    if (status) status = session_.Refill();
+    if (status) session_.Refill();
     Done(status);
   });
 }

@@ -34,10 +34,7 @@ Status WorkspaceSession::Open(const RepClimateFile& station) {
   plotStale_ = true;
   unsaved_ = false;
   open_ = true;
-  if (Status s = Refill(); !s) {
-    Close();
-    return s;
-  }
+  Refill();
   return Status::Success();
 }
 
@@ -112,29 +109,26 @@ Status WorkspaceSession::WriteBack() {
   return Status::Success();
 }
 
-Status WorkspaceSession::Refill() {
-  if (!open_) return Status::Success();
+void WorkspaceSession::Refill() {
+  if (!open_) return;
   ReadGridPage(station_, data_, page_.First, page_.Last, grid_);
   edit_.reset();
   plotStale_ = true;
-  return Status::Success();
 }
 
 Status WorkspaceSession::RefreshForPlot() {
   if (!plotStale_) return Status::Success();
   if (Status s = WriteBack(); !s) return s;
-  return Refill();
+  Refill();
+  return Status::Success();
 }
 
 Status WorkspaceSession::NextYear() {
   YearPage next = page_;
   if (!NextYearPage(station_, next)) return Status::Success();
   if (Status s = WriteBack(); !s) return s;
-  std::swap(page_, next);
-  if (Status s = Refill(); !s) {
-    page_ = next;
-    return s;
-  }
+  page_ = next;
+  Refill();
   return Status::Success();
 }
 
@@ -142,11 +136,8 @@ Status WorkspaceSession::PreviousYear() {
   YearPage previous = page_;
   if (!PreviousYearPage(station_, previous)) return Status::Success();
   if (Status s = WriteBack(); !s) return s;
-  std::swap(page_, previous);
-  if (Status s = Refill(); !s) {
-    page_ = previous;
-    return s;
-  }
+  page_ = previous;
+  Refill();
   return Status::Success();
 }
 
@@ -158,16 +149,11 @@ Status WorkspaceSession::Commit(const RepClimateFile& station, const UnitChoice&
   if (refill) {
     if (Status s = WriteBack(); !s) return s;
   }
-  RepClimateFile oldStation = std::exchange(station_, station);
-  const UnitChoice oldUnits = std::exchange(units_, units);
+  station_ = station;
+  units_ = units;
   plotStale_ = true;
   unsaved_ = true;
-  if (!refill) return Status::Success();
-  if (Status s = Refill(); !s) {
-    station_ = std::move(oldStation);
-    units_ = oldUnits;
-    return s;
-  }
+  if (refill) Refill();
   return Status::Success();
 }
 

@@ -95,7 +95,8 @@ class WorkspaceSession {
 
   // Writes the visible records back into the working data, and reads the visible year anew.
   Status WriteBack();
-  Status Refill();
+  // Reads the visible year anew from the working data; the typed text of an open edit is dropped.
+  void Refill();
   // For the plot page: write back and refill when the plot is stale.
   Status RefreshForPlot();
 
