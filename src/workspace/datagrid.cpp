@@ -29,21 +29,18 @@ constexpr int kHeaderTop = 5;
 // ---------------------------------------------------------------------------------------------
 // The grid's pieces
 
-// The row header: the parameter's title and, beside it, its unit.
-class ParameterHeader final : public QHeaderView {
+// A fixed, unclickable header that draws its section's frame and leaves the text to the kind.
+class GridHeader : public QHeaderView {
  public:
-  explicit ParameterHeader(QWidget* parent) : QHeaderView(Qt::Vertical, parent) {
+  GridHeader(Qt::Orientation orientation, QWidget* parent) : QHeaderView(orientation, parent) {
     setSectionResizeMode(QHeaderView::Fixed);
     setSectionsClickable(false);
     setHighlightSections(false);
   }
-  QSize sizeHint() const override {
-    QSize size = QHeaderView::sizeHint();
-    size.setWidth(kTitleWidth + kUnitWidth + 12);
-    return size;
-  }
 
  protected:
+  virtual void PaintText(QPainter& painter, const QRect& rect, int section) const = 0;
+
   void paintSection(QPainter* painter, const QRect& rect, int section) const override {
     if (!rect.isValid() || model() == nullptr) return;
     QStyleOptionHeader option;
@@ -51,26 +48,38 @@ class ParameterHeader final : public QHeaderView {
     option.rect = rect;
     option.section = section;
     style()->drawControl(QStyle::CE_HeaderSection, &option, painter, this);
-    const QString title = model()->headerData(section, Qt::Vertical, Qt::DisplayRole).toString();
-    const QString unit = model()->headerData(section, Qt::Vertical, kUnitRole).toString();
     painter->save();
     painter->setPen(palette().color(QPalette::ButtonText));
-    painter->drawText(QRect(rect.left() + 6, rect.top(), kTitleWidth, rect.height()),
-                      Qt::AlignLeft | Qt::AlignVCenter, title);
-    painter->drawText(QRect(rect.left() + 6 + kTitleWidth, rect.top(), kUnitWidth, rect.height()),
-                      Qt::AlignLeft | Qt::AlignVCenter, unit.trimmed());
+    PaintText(*painter, rect, section);
     painter->restore();
   }
 };
 
-// The column header: the record's date, one line per date row.
-class DateHeader final : public QHeaderView {
+// The row header: the parameter's title and, beside it, its unit.
+class ParameterHeader final : public GridHeader {
  public:
-  explicit DateHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {
-    setSectionResizeMode(QHeaderView::Fixed);
-    setSectionsClickable(false);
-    setHighlightSections(false);
+  explicit ParameterHeader(QWidget* parent) : GridHeader(Qt::Vertical, parent) {}
+  QSize sizeHint() const override {
+    QSize size = QHeaderView::sizeHint();
+    size.setWidth(kTitleWidth + kUnitWidth + 12);
+    return size;
   }
+
+ protected:
+  void PaintText(QPainter& painter, const QRect& rect, int section) const override {
+    const QString title = model()->headerData(section, Qt::Vertical, Qt::DisplayRole).toString();
+    const QString unit = model()->headerData(section, Qt::Vertical, kUnitRole).toString();
+    painter.drawText(QRect(rect.left() + 6, rect.top(), kTitleWidth, rect.height()),
+                     Qt::AlignLeft | Qt::AlignVCenter, title);
+    painter.drawText(QRect(rect.left() + 6 + kTitleWidth, rect.top(), kUnitWidth, rect.height()),
+                     Qt::AlignLeft | Qt::AlignVCenter, unit.trimmed());
+  }
+};
+
+// The column header: the record's date, one line per date row.
+class DateHeader final : public GridHeader {
+ public:
+  explicit DateHeader(QWidget* parent) : GridHeader(Qt::Horizontal, parent) {}
   void SetLines(int lines) {
     lines_ = lines;
     updateGeometry();
@@ -82,24 +91,15 @@ class DateHeader final : public QHeaderView {
   }
 
  protected:
-  void paintSection(QPainter* painter, const QRect& rect, int section) const override {
-    if (!rect.isValid() || model() == nullptr) return;
-    QStyleOptionHeader option;
-    initStyleOption(&option);
-    option.rect = rect;
-    option.section = section;
-    style()->drawControl(QStyle::CE_HeaderSection, &option, painter, this);
+  void PaintText(QPainter& painter, const QRect& rect, int section) const override {
     const QStringList lines =
         model()->headerData(section, Qt::Horizontal, Qt::DisplayRole).toString().split('\n');
     const int spacing = fontMetrics().lineSpacing();
-    painter->save();
-    painter->setPen(palette().color(QPalette::ButtonText));
     for (int i = 0; i < lines.size(); ++i) {
-      painter->drawText(
+      painter.drawText(
           QRect(rect.left(), rect.top() + kHeaderTop + i * spacing, rect.width(), spacing),
           Qt::AlignCenter, lines[i]);
     }
-    painter->restore();
   }
 
  private:
