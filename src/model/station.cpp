@@ -128,6 +128,19 @@ int32_t NumberOfRecords(const RepClimateFile& station) {
   return NumberOfRecords(station.DataType, station.From(), station.To());
 }
 
+void SetSpan(RepClimateFile& station, uint8_t dataType, const Date& from, const Date& to) {
+  station.DataType = dataType;
+  station.FromDay = from.Day;
+  station.FromMonth = from.Month;
+  station.FromYear = from.Year;
+  station.ToDay = to.Day;
+  station.ToMonth = to.Month;
+  station.ToYear = to.Year;
+  station.FirstDayNr = DayNr(from.Day, from.Month, from.Year);
+  station.LastDayNr = DayNr(to.Day, to.Month, to.Year);
+  station.NumberOfRecords = NumberOfRecords(station);
+}
+
 void SetStationFiles(RepClimateFile& station, const std::string& folder, const std::string& name) {
   station.FileName = name;
   station.OutputName = name;
@@ -352,9 +365,7 @@ RepClimateFile NewStation(Location location, Climate climate, WindClass wind) {
   station.NumberOfParameters = 1;
   // The default span (daily, one year not linked to a year) kept consistent until the caller
   // sets its own.
-  station.FirstDayNr = DayNr(station.FromDay, station.FromMonth, station.FromYear);
-  station.LastDayNr = DayNr(station.ToDay, station.ToMonth, station.ToYear);
-  station.NumberOfRecords = NumberOfRecords(station);
+  SetSpan(station, station.DataType, station.From(), station.To());
   station.Description = BuildDescription(station.StationName, station.Country, station.DataType,
                                          station.From(), station.To());
   return station;

@@ -68,6 +68,10 @@ struct RepClimateFile {
 // Number of records of the station's span (also stored in its NumberOfRecords field).
 int32_t NumberOfRecords(const RepClimateFile& station);
 
+// Sets the station's data type and span from `from` to `to`, with the day numbers and the
+// number of records that follow from them.
+void SetSpan(RepClimateFile& station, uint8_t dataType, const Date& from, const Date& to);
+
 // Sets FileName, OutputName, DscFileName and DtaFileName for a station in `folder`
 // (a folder path ending with '/').
 void SetStationFiles(RepClimateFile& station, const std::string& folder, const std::string& name);

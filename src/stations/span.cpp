@@ -116,18 +116,7 @@ Date SpanEntry::StoredLast() const {
 }
 
 void SpanEntry::ApplyTo(RepClimateFile& station) const {
-  const Date from = StoredFirst();
-  const Date to = StoredLast();
-  station.DataType = dataType_;
-  station.FromDay = from.Day;
-  station.FromMonth = from.Month;
-  station.FromYear = from.Year;
-  station.ToDay = to.Day;
-  station.ToMonth = to.Month;
-  station.ToYear = to.Year;
-  station.FirstDayNr = DayNr(from.Day, from.Month, from.Year);
-  station.LastDayNr = DayNr(to.Day, to.Month, to.Year);
-  station.NumberOfRecords = vernoli::NumberOfRecords(station);
+  SetSpan(station, dataType_, StoredFirst(), StoredLast());
 }
 
 int32_t SpanEntry::NumberOfRecords() const {

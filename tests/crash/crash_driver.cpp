@@ -103,15 +103,7 @@ void Seed(const fs::path& data, const fs::path& output) {
     station.Latitude = 41.9;
     station.Longitude = -3.68;
     station.Altitude = 100;
-    station.DataType = kDaily;
-    station.FromDay = 1;
-    station.FromMonth = 7;
-    station.FromYear = 2001;
-    station.ToDay = 3;
-    station.ToMonth = 7;
-    station.ToYear = 2001;
-    station.FirstDayNr = DayNr(1, 7, 2001);
-    station.LastDayNr = DayNr(3, 7, 2001);
+    SetSpan(station, kDaily, {1, 7, 2001}, {3, 7, 2001});
     if (!WriteStationDescription(station)) std::exit(3);
     WriteAll(data / (std::string(name) + ".DTA"), kAlphaDta);
   }

@@ -24,16 +24,7 @@ using test_support::WriteStation;
 
 RepClimateFile SpanOf(uint8_t dataType, Date from, Date to) {
   RepClimateFile station = NewStation();
-  station.DataType = dataType;
-  station.FromDay = from.Day;
-  station.FromMonth = from.Month;
-  station.FromYear = from.Year;
-  station.ToDay = to.Day;
-  station.ToMonth = to.Month;
-  station.ToYear = to.Year;
-  station.FirstDayNr = DayNr(from.Day, from.Month, from.Year);
-  station.LastDayNr = DayNr(to.Day, to.Month, to.Year);
-  station.NumberOfRecords = NumberOfRecords(station);
+  SetSpan(station, dataType, from, to);
   return station;
 }
 

@@ -23,13 +23,7 @@ inline RepClimateFile WriteStation(const std::string& folder, const std::string&
   station.Latitude = 41.9;
   station.Longitude = 12.5;
   station.Altitude = 100;
-  station.DataType = dataType;
-  station.FromDay = from.Day;
-  station.FromMonth = from.Month;
-  station.FromYear = from.Year;
-  station.ToDay = to.Day;
-  station.ToMonth = to.Month;
-  station.ToYear = to.Year;
+  SetSpan(station, dataType, from, to);
   (void)WriteStationDescription(station);
   WriteBytes(station.DtaFileName, dtaBytes);
   RepClimateFile read;
