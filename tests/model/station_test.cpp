@@ -739,6 +739,31 @@ TEST(NewStation, LocationClassesGiveTheirCoefficients) {
   }
 }
 
+// Records and day spans counted by hand from the calendar.
+TEST(SetSpan, SetsTheTypeDatesDayNumbersAndRecords) {
+  struct Row {
+    uint8_t dataType;
+    Date from, to;
+    int32_t days;  // LastDayNr - FirstDayNr
+    int32_t records;
+  };
+  const Row rows[] = {
+      {kDaily, {1, 1, 2004}, {31, 12, 2004}, 365, 366},   // a leap year
+      {kTenDaily, {11, 3, 2001}, {20, 4, 2001}, 40, 4},   // 2nd decade of March to 2nd of April
+      {kMonthly, {1, 2, 2003}, {30, 11, 2003}, 302, 10},  // February to November
+      {kDaily, {28, 2, 1901}, {1, 3, 1901}, 1, 2},        // not linked: no 29 February
+  };
+  for (const Row& row : rows) {
+    RepClimateFile station = NewStation();  // a daily span of its own, to be replaced
+    SetSpan(station, row.dataType, row.from, row.to);
+    EXPECT_EQ(station.DataType, row.dataType);
+    EXPECT_EQ(station.From(), row.from);
+    EXPECT_EQ(station.To(), row.to);
+    EXPECT_EQ(station.LastDayNr - station.FirstDayNr, row.days);
+    EXPECT_EQ(station.NumberOfRecords, row.records);
+  }
+}
+
 TEST(SetStationFiles, NamesBothFilesInTheFolder) {
   RepClimateFile station;
   SetStationFiles(station, "data/", "ROMA");
