@@ -12,11 +12,11 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/appstate.h"
-#include "app/forms.h"
-#include "app/messages.h"
+#include "stations/appstate.h"
+#include "kit/forms.h"
+#include "kit/messages.h"
 #include "bench_station.h"
-#include "workspace/TUpdateMenu.h"
+#include "forms/workspace/TUpdateMenu.h"
 
 namespace vernoli {
 namespace {

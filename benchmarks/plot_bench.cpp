@@ -17,7 +17,7 @@
 
 #include "bench_station.h"
 #include "plot/graph.h"
-#include "plot/graphimage.h"
+#include "forms/plot/graphimage.h"
 #include "plot/plotoptions.h"
 #include "workspace/session.h"
 

@@ -23,7 +23,7 @@
 #include "model/datafile.h"
 #include "model/station.h"
 #include "model/textfile.h"
-#include "workspace/batch.h"
+#include "cli/batch.h"
 #include "workspace/run.h"
 #include "workspace/workingfile.h"
 

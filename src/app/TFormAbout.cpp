@@ -6,7 +6,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/formkit.h"
+#include "kit/formkit.h"
 
 namespace vernoli {
 

@@ -6,8 +6,8 @@
 #include <QVBoxLayout>
 
 #include "app/TFormAbout.h"
-#include "app/formkit.h"
-#include "app/modal.h"
+#include "kit/formkit.h"
+#include "kit/modal.h"
 
 namespace vernoli {
 

@@ -11,22 +11,22 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/appstate.h"
-#include "app/forms.h"
-#include "app/formkit.h"
-#include "app/messages.h"
-#include "app/modal.h"
-#include "app/picturebutton.h"
-#include "app/text.h"
+#include "stations/appstate.h"
+#include "kit/forms.h"
+#include "kit/formkit.h"
+#include "kit/messages.h"
+#include "kit/modal.h"
+#include "kit/picturebutton.h"
+#include "kit/text.h"
 #include "app/TPathMenu.h"
-#include "limits/TLimitsForm.h"
-#include "stations/TCharacteristicsMenu.h"
-#include "stations/TCreateMenu.h"
-#include "stations/TDataForm.h"
-#include "stations/TSelectMenu.h"
-#include "stations/TUpdateRangeMenu.h"
-#include "stations/TUpdateStationMenu.h"
-#include "workspace/TUpdateMenu.h"
+#include "forms/limits/TLimitsForm.h"
+#include "forms/stations/TCharacteristicsMenu.h"
+#include "forms/stations/TCreateMenu.h"
+#include "forms/stations/TDataForm.h"
+#include "forms/stations/TSelectMenu.h"
+#include "forms/stations/TUpdateRangeMenu.h"
+#include "forms/stations/TUpdateStationMenu.h"
+#include "forms/workspace/TUpdateMenu.h"
 
 namespace vernoli {
 

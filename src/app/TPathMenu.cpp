@@ -4,10 +4,10 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "app/appstate.h"
-#include "app/folderbrowser.h"
-#include "app/formkit.h"
-#include "app/messages.h"
+#include "stations/appstate.h"
+#include "kit/folderbrowser.h"
+#include "kit/formkit.h"
+#include "kit/messages.h"
 
 namespace vernoli {
 

@@ -5,8 +5,8 @@
 #include <clocale>
 
 #include "app/TLogoMenu.h"
-#include "app/folders.h"
-#include "app/messages.h"
+#include "model/folders.h"
+#include "kit/messages.h"
 #include "app/program.h"
 
 int main(int argc, char** argv) {

@@ -3,8 +3,8 @@
 
 #include <memory>
 
-#include "app/appstate.h"
-#include "app/forms.h"
+#include "stations/appstate.h"
+#include "kit/forms.h"
 
 namespace vernoli {
 

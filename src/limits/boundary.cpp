@@ -8,12 +8,6 @@ namespace {
 
 double ToFahrenheit(double celsius) { return celsius * 9.0 / 5.0 + 32.0; }
 
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && IsFieldSeparator(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsFieldSeparator(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 }  // namespace
 
 BoundaryBounds BoundaryValueBounds(const BoundaryRequest& request, const StationLimits& limits) {

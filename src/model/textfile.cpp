@@ -208,6 +208,12 @@ void AppendField(std::string& line, double value, int width, int decimals) {
 
 bool IsFieldSeparator(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && IsFieldSeparator(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsFieldSeparator(text.back())) text.remove_suffix(1);
+  return text;
+}
+
 bool ParseReal(std::string_view token, double& value) {
   if (token.empty()) return false;
   if (ParseShortDecimal(token, value)) return true;

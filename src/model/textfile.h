@@ -54,6 +54,8 @@ void AppendReal(std::string& line, double value, int width, int decimals);
 
 // True for the characters that separate numbers on a line: blank, tab (and a stray CR).
 bool IsFieldSeparator(char c);
+// The text without the separators before and after it.
+std::string_view Trimmed(std::string_view text);
 
 // Parses a whole token as a real: optional sign, digits, optional point and decimals, optional
 // exponent ("12", "-999.0", "+1.5", "1e3", ".5"). Infinities, NaN and out-of-range numbers are

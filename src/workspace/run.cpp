@@ -18,12 +18,6 @@ constexpr int16_t kEToCode = 501;
 constexpr int kOutputValueWidth = 12;
 constexpr std::string_view kEquals = "=======================";
 
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && IsFieldSeparator(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsFieldSeparator(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 double FahrenheitToCelsius(double x) { return (x - 32.0) * 5.0 / 9.0; }
 
 std::string ReasonNoEToColumn(std::string_view file) {

@@ -37,12 +37,6 @@ constexpr std::array<std::string_view, 4> kWindCaptions = {
     "light wind", "light to moderate wind", "moderate to strong wind", "strong wind"};
 constexpr std::array<double, 4> kWindValues = {0.5, 2.0, 4.0, 5.5};
 
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && IsFieldSeparator(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsFieldSeparator(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 int WindCode(const UnitChoice& units) { return kWindBaseCode + units.Wind; }
 
 bool HasDryAndWetBulb(const RepClimateFile& station) {

@@ -13,12 +13,6 @@ namespace {
 
 constexpr int kCellWidth = 10;
 
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && IsFieldSeparator(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsFieldSeparator(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 // A cell's number; a text that is no number counts as 0.
 double CellValue(std::string_view text) {
   double value = 0.0;

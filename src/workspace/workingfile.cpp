@@ -19,12 +19,6 @@ constexpr std::string_view kMissingField = "  -999.000";
 // Beyond this length a fixed-point text is written in scientific form instead.
 constexpr std::ptrdiff_t kLongestFixedText = 24;
 
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && IsFieldSeparator(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsFieldSeparator(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 // IsFieldSeparator, inline: the working file's lines are long and many.
 constexpr bool IsSeparator(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 

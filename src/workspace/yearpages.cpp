@@ -16,12 +16,6 @@ constexpr int kDateWidth = 8;
 constexpr int kCellWidth = 10;
 constexpr int kYearCaptionWidth = 4;
 
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && IsFieldSeparator(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsFieldSeparator(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 bool LinkedToYear(const RepClimateFile& station) { return station.FromYear != kYearNotLinked; }
 
 // Last record of the first calendar year of the set.

@@ -7,9 +7,9 @@
 
 #include "app/TFormAbout.h"
 #include "app/TLogoMenu.h"
-#include "app/folders.h"
-#include "app/text.h"
-#include "form_test_support.h"
+#include "model/folders.h"
+#include "kit/text.h"
+#include "../kit/form_test_support.h"
 
 namespace vernoli {
 namespace {

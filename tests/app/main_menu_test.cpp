@@ -8,17 +8,17 @@
 #include <gtest/gtest.h>
 
 #include "app/TPathMenu.h"
-#include "app/appstate.h"
-#include "app/forms.h"
-#include "form_test_support.h"
-#include "limits/TLimitsForm.h"
-#include "recording_modals.h"
-#include "stations/TCreateMenu.h"
-#include "stations/TDataForm.h"
-#include "stations/TSelectMenu.h"
-#include "stations/TUpdateRangeMenu.h"
-#include "stations/TUpdateStationMenu.h"
-#include "workspace/TUpdateMenu.h"
+#include "stations/appstate.h"
+#include "kit/forms.h"
+#include "../kit/form_test_support.h"
+#include "forms/limits/TLimitsForm.h"
+#include "../kit/recording_modals.h"
+#include "forms/stations/TCreateMenu.h"
+#include "forms/stations/TDataForm.h"
+#include "forms/stations/TSelectMenu.h"
+#include "forms/stations/TUpdateRangeMenu.h"
+#include "forms/stations/TUpdateStationMenu.h"
+#include "forms/workspace/TUpdateMenu.h"
 
 namespace vernoli {
 namespace {

@@ -11,8 +11,8 @@
 #include <filesystem>
 
 #include "../model/scratch_folder.h"
-#include "app/appstate.h"
-#include "form_test_support.h"
+#include "stations/appstate.h"
+#include "../kit/form_test_support.h"
 
 namespace vernoli {
 namespace {

@@ -10,10 +10,10 @@
 #include "app/TLogoMenu.h"
 #include "app/TMainMenu.h"
 #include "app/TPathMenu.h"
-#include "form_test_support.h"
-#include "limits/TFileOptionMenu.h"
-#include "limits/TLimitsForm.h"
-#include "recording_modals.h"
+#include "../kit/form_test_support.h"
+#include "forms/limits/TFileOptionMenu.h"
+#include "forms/limits/TLimitsForm.h"
+#include "../kit/recording_modals.h"
 
 namespace vernoli {
 namespace {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "../model/scratch_folder.h"
-#include "app/appstate.h"
+#include "stations/appstate.h"
 #include "engine/equations.h"
 #include "model/calendar.h"
 #include "model/datafile.h"

@@ -6,10 +6,10 @@
 #include <sstream>
 #include <vector>
 
-#include "app/folders.h"
+#include "model/folders.h"
 #include "fuzz_support.h"
 #include "model/datafile.h"
-#include "workspace/batch.h"
+#include "cli/batch.h"
 
 using namespace vernoli;
 using namespace vernoli::fuzz;

@@ -12,7 +12,7 @@
 
 #include "fuzz_support.h"
 #include "import/databases.h"
-#include "import/importbatch.h"
+#include "cli/importbatch.h"
 #include "import/scan.h"
 #include "model/calendar.h"
 #include "stations/catalog.h"

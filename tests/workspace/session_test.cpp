@@ -12,7 +12,7 @@
 #include "engine/record.h"
 #include "model/textfile.h"
 #include "station_files.h"
-#include "workspace/batch.h"
+#include "cli/batch.h"
 
 namespace vernoli {
 namespace {

@@ -1,0 +1,388 @@
+#include "forms/workspace/exportpage.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QTime>
+#include <QVBoxLayout>
+#include <optional>
+
+#include "stations/appstate.h"
+#include "kit/folderbrowser.h"
+#include "kit/formkit.h"
+#include "kit/forms.h"
+#include "kit/messages.h"
+#include "kit/modal.h"
+#include "kit/text.h"
+#include "forms/limits/TFileOptionMenu.h"
+#include "model/datafile.h"
+#include "model/textfile.h"
+#include "forms/plot/TPrintForm.h"
+#include "workspace/run.h"
+#include "workspace/session.h"
+
+namespace vernoli {
+
+namespace {
+
+QFrame* Frame(const char* name, QWidget* parent) {
+  auto* frame = new QFrame(parent);
+  frame->setObjectName(name);
+  return frame;
+}
+
+// The mark beside the button of the chosen mode.
+QLabel* Mark(const char* name, QWidget* parent) {
+  auto* mark = Label(name, QString::fromUtf8("\u25B6"), parent);
+  mark->setStyleSheet("color: navy");
+  QSizePolicy policy = mark->sizePolicy();
+  policy.setRetainSizeWhenHidden(true);  // the buttons stay in place
+  mark->setSizePolicy(policy);
+  mark->setFixedWidth(mark->fontMetrics().horizontalAdvance(mark->text()) + 4);
+  return mark;
+}
+
+// The frame of a crop-model file: navy while the file is chosen, grey when not.
+void ShowChoice(QFrame* frame, QCheckBox* box) {
+  const bool on = box->isChecked();
+  for (QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (child != box) child->setEnabled(on);
+  }
+  frame->setStyleSheet(QString("QFrame#%1 { border: 1px solid %2; }")
+                           .arg(frame->objectName(), on ? "navy" : "grey"));
+}
+
+QString WithSlash(QString folder) { return folder.endsWith('/') ? folder : folder + '/'; }
+
+}  // namespace
+
+ExportPage::ExportPage(WorkspaceSession& session, AppState& state, Forms& forms, QWidget* parent)
+    : QWidget(parent), session_(session), state_(state), forms_(forms) {
+  setObjectName("PrintSheet");
+
+  // The two modes, each with its explanation (a click on it presses the button).
+  reportMark_ = Mark("ReportMark", this);
+  agrolumeMark_ = Mark("AgrolumeMark", this);
+  reportButton_ = Button("ReportButton", "Compose ETo report", this);
+  agrolumeFilesButton_ = Button("AgrolumeFilesButton", "Export climate files", this);
+  for (QPushButton* button : {reportButton_, agrolumeFilesButton_}) button->setMinimumWidth(200);
+  reportText_ = Label("ReportText", "A report (.REP) of the data, ETo and intermediate "
+                                    "results, with the columns you choose.",
+                      this);
+  agrolumeText_ = Label("AgrolumeText", "The ETo file (.ETo) and the temperature file (.TMP)"
+                                        " for the data base of the crop model Agrolume.",
+                        this);
+  for (QLabel* label : {reportText_, agrolumeText_}) {
+    label->setWordWrap(true);
+    label->setCursor(Qt::PointingHandCursor);
+    label->installEventFilter(this);
+  }
+
+  panelExport_ = Frame("PanelExport", this);
+  panelExport_->setFrameShape(QFrame::StyledPanel);
+  actionLabel_ = Label("ActionLabel", QString(), panelExport_);
+  QFont bold = actionLabel_->font();
+  bold.setBold(true);
+  actionLabel_->setFont(bold);
+
+  // The crop-model files.
+  agrolumePanel_ = Frame("AgrolumePanel", panelExport_);
+  eToFrame_ = Frame("EToFrame", agrolumePanel_);
+  checkBoxETo_ = CheckBox("CheckBoxETo", "ETo file ", eToFrame_);
+  editEToFile_ = LineEdit("EditEToFile", eToFrame_);
+  editEToDescription_ = LineEdit("EditEToDescription", eToFrame_);
+  tmpFrame_ = Frame("TMPFrame", agrolumePanel_);
+  checkBoxTMP_ = CheckBox("CheckBoxTMP", "Temperature file ", tmpFrame_);
+  editTMPfile_ = LineEdit("EditTMPfile", tmpFrame_);
+  editTMPdescription_ = LineEdit("EditTMPdescription", tmpFrame_);
+  const auto fileRow = [](QFrame* frame, QCheckBox* box, QLineEdit* name, const char* extension,
+                          QLineEdit* description) {
+    auto* grid = new QGridLayout(frame);
+    grid->addWidget(box, 0, 0);
+    grid->addWidget(name, 0, 1);
+    grid->addWidget(Label(QString("Label%1Dot").arg(extension), ".", frame), 0, 2);
+    grid->addWidget(Label(QString("Label%1Extension").arg(extension), extension, frame), 0, 3);
+    grid->addWidget(Label(QString("Label%1Description").arg(extension), "description", frame), 1,
+                    0);
+    grid->addWidget(description, 1, 1, 1, 3);
+    grid->setColumnStretch(1, 1);
+  };
+  fileRow(eToFrame_, checkBoxETo_, editEToFile_, "ETo", editEToDescription_);
+  fileRow(tmpFrame_, checkBoxTMP_, editTMPfile_, "TMP", editTMPdescription_);
+  auto* agrolumeLayout = new QVBoxLayout(agrolumePanel_);
+  agrolumeLayout->setContentsMargins(0, 0, 0, 0);
+  agrolumeLayout->addWidget(eToFrame_);
+  agrolumeLayout->addWidget(tmpFrame_);
+
+  // The report.
+  reportPanel_ = Frame("ReportPanel", panelExport_);
+  editReportFile_ = LineEdit("EditReportFile", reportPanel_);
+  editReportDescription_ = LineEdit("EditReportDescription", reportPanel_);
+  printButton_ = Button("PrintButton", "      Report options", reportPanel_);
+  auto* reportLayout = new QGridLayout(reportPanel_);
+  reportLayout->setContentsMargins(0, 0, 0, 0);
+  reportLayout->addWidget(Text("Report file", reportPanel_), 0, 0);
+  reportLayout->addWidget(editReportFile_, 0, 1);
+  reportLayout->addWidget(Text(".", reportPanel_), 0, 2);
+  reportLayout->addWidget(Label("LabelREPExtension", "REP", reportPanel_), 0, 3);
+  reportLayout->addWidget(Text("description", reportPanel_), 1, 0);
+  reportLayout->addWidget(editReportDescription_, 1, 1, 1, 3);
+  reportLayout->addWidget(printButton_, 2, 0, 1, 2, Qt::AlignLeft);
+  reportLayout->setColumnStretch(1, 1);
+
+  // The output folder.
+  pathPanel_ = Frame("PathPanel", panelExport_);
+  outputFolders_ =
+      new FolderBrowser("OutputDriveComboBox", "OutputDirectoryListBox", "PathLabel", pathPanel_);
+  outputFolders_->Tree()->setMinimumHeight(150);
+  auto* pathLayout = new QVBoxLayout(pathPanel_);
+  pathLayout->setContentsMargins(0, 0, 0, 0);
+  pathLayout->addWidget(outputFolders_);
+  agrolumePathPanel_ = Frame("AgrolumePathPanel", panelExport_);
+  labelPath_ = Label("LabelPath", QString(), agrolumePathPanel_);
+  auto* agrolumePathLayout = new QGridLayout(agrolumePathPanel_);
+  agrolumePathLayout->setContentsMargins(0, 0, 0, 0);
+  agrolumePathLayout->addWidget(Text("  select Path of DATA base of Agrolume", agrolumePathPanel_),
+                                0, 0, 1, 2);
+  agrolumePathLayout->addWidget(Text("to :  ", agrolumePathPanel_), 1, 0);
+  agrolumePathLayout->addWidget(labelPath_, 1, 1);
+  agrolumePathLayout->setColumnStretch(1, 1);
+
+  saveOutputButton_ = Button("SaveOutputButton", "Export climate files", panelExport_);
+  saveOutputButton_->setMinimumWidth(200);
+
+  auto* files = new QVBoxLayout;
+  files->addWidget(actionLabel_);
+  files->addWidget(agrolumePanel_);
+  files->addWidget(reportPanel_);
+  files->addStretch(1);
+  auto* folder = new QVBoxLayout;
+  folder->addWidget(agrolumePathPanel_);
+  folder->addWidget(pathPanel_, 1);
+  auto* panelLayout = new QGridLayout(panelExport_);
+  panelLayout->addLayout(files, 0, 0);
+  panelLayout->addLayout(folder, 0, 1);
+  panelLayout->addWidget(saveOutputButton_, 1, 0, 1, 2, Qt::AlignRight);
+  panelLayout->setColumnStretch(0, 3);
+  panelLayout->setColumnStretch(1, 2);
+
+  auto* layout = new QGridLayout(this);
+  layout->addWidget(reportMark_, 0, 0);
+  layout->addWidget(reportButton_, 0, 1);
+  layout->addWidget(reportText_, 0, 2);
+  layout->addWidget(agrolumeMark_, 1, 0);
+  layout->addWidget(agrolumeFilesButton_, 1, 1);
+  layout->addWidget(agrolumeText_, 1, 2);
+  layout->addWidget(panelExport_, 2, 0, 1, 3);
+  layout->setColumnStretch(2, 1);
+  layout->setRowStretch(2, 1);
+  HidePanel();
+
+  connect(reportButton_, &QPushButton::clicked, this, &ExportPage::ReportButtonClick);
+  connect(agrolumeFilesButton_, &QPushButton::clicked, this,
+          &ExportPage::AgrolumeFilesButtonClick);
+  connect(printButton_, &QPushButton::clicked, this, &ExportPage::PrintButtonClick);
+  connect(outputFolders_, &FolderBrowser::FolderChosen, this,
+          &ExportPage::OutputDirectoryListBoxChange);
+  for (QLineEdit* edit : {editEToFile_, editTMPfile_, editReportFile_}) {
+    connect(edit, &QLineEdit::textEdited, this, [this, edit] { NameEdited(edit); });
+  }
+  for (QCheckBox* box : {checkBoxETo_, checkBoxTMP_}) {
+    connect(box, &QCheckBox::clicked, this, &ExportPage::FileChoiceClick);
+  }
+  connect(saveOutputButton_, &QPushButton::clicked, this, &ExportPage::SaveOutputButtonClick);
+}
+
+void ExportPage::Opening() {
+  HidePanel();
+  const RepClimateFile& station = session_.Station();
+  for (QLineEdit* edit : {editEToFile_, editTMPfile_, editReportFile_}) {
+    edit->setText(FileNameText(station.OutputName));
+  }
+  for (QLineEdit* edit : {editEToDescription_, editTMPdescription_, editReportDescription_}) {
+    edit->setText(Cp(station.Description));
+  }
+  checkBoxETo_->setChecked(true);
+  checkBoxTMP_->setChecked(true);
+  FileChoiceClick();
+  ShowFolder(state_.OutputFolder);
+}
+
+std::vector<QWidget*> ExportPage::TabOrder() const {
+  return {reportButton_,        agrolumeFilesButton_,   checkBoxETo_,         editEToFile_,
+          editEToDescription_,  checkBoxTMP_,           editTMPfile_,         editTMPdescription_,
+          editReportFile_,      editReportDescription_, printButton_,         outputFolders_->DriveBox(),
+          outputFolders_->Tree(),  saveOutputButton_};
+}
+
+void ExportPage::HidePanel() {
+  panelExport_->hide();
+  reportMark_->hide();
+  agrolumeMark_->hide();
+}
+
+bool ExportPage::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonRelease &&
+      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    if (watched == reportText_) reportButton_->click();
+    if (watched == agrolumeText_) agrolumeFilesButton_->click();
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void ExportPage::AgrolumeFilesButtonClick() {
+  reportMode_ = false;
+  agrolumeMark_->show();
+  reportMark_->hide();
+  reportPanel_->hide();
+  agrolumePanel_->show();
+  pathPanel_->show();
+  agrolumePathPanel_->show();
+  actionLabel_->setText("Export climate files");
+  saveOutputButton_->setText("Export climate files");
+  labelPath_->setText(outputFolders_->PathLabel()->text());
+  FileChoiceClick();
+  panelExport_->show();
+  saveOutputButton_->setFocus(Qt::OtherFocusReason);
+}
+
+void ExportPage::ReportButtonClick() {
+  reportMode_ = true;
+  reportMark_->show();
+  agrolumeMark_->hide();
+  agrolumePanel_->hide();
+  reportPanel_->show();
+  pathPanel_->hide();
+  agrolumePathPanel_->hide();
+  actionLabel_->setText("Compose ETo report");
+  saveOutputButton_->setText("Save report");
+  saveOutputButton_->setEnabled(true);
+  panelExport_->show();
+  saveOutputButton_->setFocus(Qt::OtherFocusReason);
+}
+
+void ExportPage::PrintButtonClick() {
+  if (auto* form = qobject_cast<TPrintForm*>(forms_.PrintForm); form != nullptr) {
+    form->SetDataSet(session_.Station(), session_.Symbols());
+    ShowModal(*form);
+  }
+  saveOutputButton_->setFocus(Qt::OtherFocusReason);
+}
+
+void ExportPage::ShowFolder(const std::string& folder) {
+  outputFolders_->SetDirectory(FileNameText(folder));
+  OutputDirectoryListBoxChange();
+}
+
+QString ExportPage::Folder() const { return WithSlash(outputFolders_->Directory()); }
+
+void ExportPage::OutputDirectoryListBoxChange() {
+  const QString folder = Folder();
+  state_.OutputFolder = FileNameOf(folder);
+  outputFolders_->PathLabel()->setText(folder);
+  labelPath_->setText(folder);
+}
+
+void ExportPage::NameEdited(QLineEdit* edit) {
+  const QString name = edit->text().trimmed();
+  session_.SetOutputName(FileNameOf(name));
+  for (QLineEdit* other : {editEToFile_, editTMPfile_, editReportFile_}) {
+    if (other != edit) other->setText(name);
+  }
+}
+
+void ExportPage::FileChoiceClick() {
+  ShowChoice(eToFrame_, checkBoxETo_);
+  ShowChoice(tmpFrame_, checkBoxTMP_);
+  if (!reportMode_) {
+    saveOutputButton_->setEnabled(checkBoxETo_->isChecked() || checkBoxTMP_->isChecked());
+  }
+}
+
+void ExportPage::SaveOutputButtonClick() {
+  if (!session_.IsOpen()) return;
+  state_.OutputFolder = FileNameOf(Folder());
+  QStringList written;
+  cancelled_ = false;
+  bool done = true;
+  if (reportMode_) {
+    done = ExportOne(static_cast<int>(OutputKind::Report), editReportFile_,
+                     editReportDescription_, written);
+  } else {
+    // The temperature file needs Tmin and Tmax in the temperature unit shown: said before
+    // anything is written, so that the user can leave the file out and export ETo alone.
+    if (checkBoxTMP_->isChecked()) {
+      const std::string path = PathInFolder(
+          state_.OutputFolder, FileNameOf(editTMPfile_->text().trimmed()) + ".TMP");
+      if (const Status s = CheckTemperatureColumns(StationCodes(session_.Station()),
+                                                   session_.Units().Fahrenheit, path);
+          !s) {
+        ShowMessage(s.Message);
+        return;
+      }
+    }
+    // Only the files the user chose are written.
+    if (checkBoxETo_->isChecked()) {
+      done = ExportOne(static_cast<int>(OutputKind::EToFile), editEToFile_, editEToDescription_,
+                       written);
+    }
+    if (done && checkBoxTMP_->isChecked()) {
+      done = ExportOne(static_cast<int>(OutputKind::TemperatureFile), editTMPfile_,
+                       editTMPdescription_, written);
+    }
+  }
+  if (done) HidePanel();
+  const QString time = QTime::currentTime().toString("HH:mm:ss");
+  QString status;
+  if (!written.isEmpty()) {
+    status = QString("Exported %1 and %2 at %3")
+                 .arg(written.join(", "), FileNameText(session_.Station().FileName) + ".DTA", time);
+  }
+  if (cancelled_) {
+    status += (status.isEmpty() ? QString() : QString("; ")) +
+              QString("export cancelled at %1: no value given for a gap").arg(time);
+  }
+  emit Exported(status);
+}
+
+bool ExportPage::ExportOne(int kind, QLineEdit* name, QLineEdit* description,
+                           QStringList& written) {
+  ExportRequest request;
+  request.Kind = static_cast<OutputKind>(kind);
+  request.OutputFolder = state_.OutputFolder;
+  request.Name = FileNameOf(name->text().trimmed());
+  request.Description = ToCp1252(description->text());
+  request.Content = state_.Report;
+  request.Fahrenheit = session_.Units().Fahrenheit;
+  request.Boundary = [this](const BoundaryRequest& asked) -> std::optional<double> {
+    if (forms_.FileOptionMenu == nullptr) return std::nullopt;
+    return forms_.FileOptionMenu->Ask(asked, session_.Station());
+  };
+  const RunResult result = session_.Export(request);
+  // The edits show the name as the files are named (without blanks).
+  for (QLineEdit* edit : {editEToFile_, editTMPfile_, editReportFile_}) {
+    edit->setText(FileNameText(request.Name));
+  }
+  if (result) {
+    written << FileNameText(request.Name) + "." + Cp(OutputExtension(request.Kind));
+    return true;
+  }
+  // A boundary value not given cancels the export: nothing of this file was written.
+  if (result.Cancelled) {
+    cancelled_ = true;
+    return false;
+  }
+  ShowMessage(result.Outcome.Message);
+  if (result.NameRefused) name->setFocus(Qt::OtherFocusReason);
+  return false;
+}
+
+}  // namespace vernoli

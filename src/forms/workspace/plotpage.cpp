@@ -1,0 +1,229 @@
+#include "forms/workspace/plotpage.h"
+
+#include <QFont>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QEvent>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "stations/appstate.h"
+#include "kit/formkit.h"
+#include "kit/forms.h"
+#include "kit/messages.h"
+#include "model/datafile.h"
+#include "model/textfile.h"
+#include "forms/plot/TPlotMenuForm.h"
+#include "plot/graph.h"
+#include "forms/plot/graphimage.h"
+#include "workspace/session.h"
+
+namespace vernoli {
+
+namespace {
+
+constexpr int kLegendRowHeight = 20;
+constexpr int kMarkSize = 14;
+
+QLabel* ImageLabel(const QString& objectName, QWidget* parent) {
+  QLabel* label = Label(objectName, QString(), parent);
+  // The image follows the label's size, never the other way round.
+  label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  return label;
+}
+
+}  // namespace
+
+PlotPage::PlotPage(WorkspaceSession& session, AppState& state, Forms& forms, QWidget* parent)
+    : QWidget(parent), session_(session), state_(state), forms_(forms) {
+  setObjectName("PlotSheet");
+  labelPlotTitle_ = Label("LabelPlotTitle", QString(), this);
+  QFont bold = labelPlotTitle_->font();
+  bold.setBold(true);
+  labelPlotTitle_->setFont(bold);
+  plotImage_ = ImageLabel("PlotImage", this);
+  plotImage_->setMinimumSize(600, 280);
+  plotImage_->installEventFilter(this);
+  timeImage_ = ImageLabel("TimeImage", this);
+  timeImage_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  timeImage_->setFixedHeight(24);
+  yearLabel_ = Label("YearLabel", QString(), this);
+  yearLabel_->setFixedWidth(44);
+  plotMenu_ = Button("PlotMenu", "Plot options", this);
+  legendButton_ = Button("LegendButton", "Legend", this);
+  savePictureButton_ = Button("SavePictureButton", "Save picture", this);
+  savePictureButton_->setToolTip("Saves the graph as shown as a PNG file in the output folder");
+  nextPrevPanelPlot_ = new QFrame(this);
+  nextPrevPanelPlot_->setObjectName("NextPrevPanelPlot");
+  previousYearPlotButton_ =
+      Button("PreviousYearPlotButton", Cp(kPreviousYearCaption), nextPrevPanelPlot_);
+  nextYearPlotButton_ = Button("NextYearPlotButton", Cp(kNextYearCaption), nextPrevPanelPlot_);
+  auto* navigation = new QHBoxLayout(nextPrevPanelPlot_);
+  navigation->setContentsMargins(0, 0, 0, 0);
+  navigation->addWidget(previousYearPlotButton_);
+  navigation->addWidget(nextYearPlotButton_);
+
+  // The legend: a colour mark beside each series row of the grid.
+  legendGroupBox_ = Group("LegendGroupBox", " Legend ", this);
+  legendStringGrid_ = new QTableWidget(0, 2, legendGroupBox_);
+  legendStringGrid_->setObjectName("LegendStringGrid");
+  legendStringGrid_->verticalHeader()->hide();
+  legendStringGrid_->horizontalHeader()->hide();
+  legendStringGrid_->verticalHeader()->setDefaultSectionSize(kLegendRowHeight);
+  legendStringGrid_->horizontalHeader()->setStretchLastSection(true);
+  legendStringGrid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  legendStringGrid_->setSelectionMode(QAbstractItemView::NoSelection);
+  legendStringGrid_->setFocusPolicy(Qt::NoFocus);
+  legendStringGrid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  legendStringGrid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  legendStringGrid_->setFrameShape(QFrame::NoFrame);
+  auto* marks = new QVBoxLayout;
+  marks->setSpacing(0);
+  marks->setContentsMargins(0, 0, 0, 0);
+  marks->addSpacing(kLegendRowHeight);  // beside the title row
+  for (std::size_t i = 0; i < shapes_.size(); ++i) {
+    QLabel* mark = Label(QString("ShapeL%1").arg(i + 1), QString(), legendGroupBox_);
+    mark->setFixedSize(kMarkSize, kLegendRowHeight);
+    QPixmap colour(kMarkSize, kMarkSize);
+    colour.fill(SlotColour(static_cast<int>(i)));
+    mark->setPixmap(colour);
+    shapes_[i] = mark;
+    marks->addWidget(mark);
+  }
+  marks->addStretch(1);
+  auto* closeLegend = Button("CloseLegendButton", "Close", legendGroupBox_);
+  auto* legendLayout = new QHBoxLayout(legendGroupBox_);
+  legendLayout->addLayout(marks);
+  legendLayout->addWidget(legendStringGrid_, 1);
+  legendLayout->addWidget(closeLegend, 0, Qt::AlignTop);
+  connect(closeLegend, &QPushButton::clicked, legendGroupBox_, &QWidget::hide);
+
+  // The plot stands above the time strip, in one column: the year label beside the strip.
+  auto* graph = new QGridLayout;
+  graph->setHorizontalSpacing(4);
+  graph->setVerticalSpacing(2);
+  graph->addWidget(plotImage_, 0, 1);
+  graph->addWidget(yearLabel_, 1, 0);
+  graph->addWidget(timeImage_, 1, 1);
+  graph->setColumnStretch(1, 1);
+  graph->setRowStretch(0, 1);
+  auto* bar = new QHBoxLayout;
+  bar->addWidget(nextPrevPanelPlot_);
+  bar->addStretch(1);
+  bar->addWidget(plotMenu_);
+  bar->addWidget(legendButton_);
+  bar->addWidget(savePictureButton_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(labelPlotTitle_);
+  layout->addLayout(graph, 1);
+  layout->addWidget(legendGroupBox_);
+  layout->addLayout(bar);
+  legendGroupBox_->hide();
+
+  connect(previousYearPlotButton_, &QPushButton::clicked, this, &PlotPage::PreviousYearClicked);
+  connect(nextYearPlotButton_, &QPushButton::clicked, this, &PlotPage::NextYearClicked);
+  connect(plotMenu_, &QPushButton::clicked, this, [this] {
+    legendGroupBox_->hide();
+    if (auto* form = qobject_cast<TPlotMenuForm*>(forms_.PlotMenuForm);
+        form != nullptr && session_.IsOpen()) {
+      form->SetDataSet(StationCodes(session_.Station()), session_.Station().Limits);
+    }
+    emit PlotOptionsClicked();
+  });
+  connect(legendButton_, &QPushButton::clicked, this, &PlotPage::LegendButtonClick);
+  connect(savePictureButton_, &QPushButton::clicked, this, &PlotPage::SavePictureButtonClick);
+}
+
+PlotPage::ResetKey PlotPage::CurrentKey() const {
+  const RepClimateFile& station = session_.Station();
+  const std::span<const int16_t> codes = StationCodes(station);
+  return {std::vector<int16_t>(codes.begin(), codes.end()), station.WindHeight, station.Method};
+}
+
+void PlotPage::Opening() {
+  legendGroupBox_->hide();
+  DefaultEToGraph(state_.Graph, session_.Station().Method);
+  key_ = CurrentKey();
+  labelPlotTitle_->setText(Cp(GraphTitle(state_.Graph)));
+}
+
+void PlotPage::Redraw() {
+  if (!session_.IsOpen()) return;
+  if (ResetKey key = CurrentKey(); !(key == key_)) {
+    DefaultEToGraph(state_.Graph, session_.Station().Method);
+    key_ = std::move(key);
+  }
+  const RepClimateFile& station = session_.Station();
+  const std::vector<PlotRecord> records = PlotRecordsOfPage(station, session_.Grid());
+  const QSize plotSize = plotImage_->size().expandedTo(plotImage_->minimumSize());
+  plot_ = PaintPlot(
+      DrawGraph(state_.Graph, records, station, plotSize.width(), plotSize.height()));
+  plotImage_->setPixmap(QPixmap::fromImage(plot_));
+
+  const YearPage& page = session_.Page();
+  const QSize timeSize(plotSize.width(), timeImage_->minimumHeight());
+  const TimeStrip strip =
+      BuildTimeStrip(station, page.First, page.Last, timeSize.width(), timeSize.height());
+  time_ = PaintTimeStrip(strip);
+  timeImage_->setPixmap(QPixmap::fromImage(time_));
+  yearLabel_->setText(Cp(strip.Year));
+  labelPlotTitle_->setText(Cp(GraphTitle(state_.Graph)));
+  if (legendGroupBox_->isVisible()) LegendButtonClick();
+}
+
+bool PlotPage::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == plotImage_ && event->type() == QEvent::Resize && session_.IsOpen() &&
+      !plot_.isNull() && plotImage_->size().expandedTo(plotImage_->minimumSize()) != plot_.size()) {
+    Redraw();
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void PlotPage::HideLegend() { legendGroupBox_->hide(); }
+
+void PlotPage::ShowNavigation() {
+  const YearPage& page = session_.Page();
+  nextPrevPanelPlot_->setVisible(session_.IsOpen() && page.Navigation);
+  previousYearPlotButton_->setText(Cp(PreviousYearCaption(page)));
+  previousYearPlotButton_->setEnabled(page.PreviousEnabled);
+  nextYearPlotButton_->setText(Cp(NextYearCaption(page)));
+  nextYearPlotButton_->setEnabled(page.NextEnabled);
+}
+
+void PlotPage::LegendButtonClick() {
+  const std::vector<LegendRow> rows = LegendRows(state_.Graph);
+  legendStringGrid_->setRowCount(static_cast<int>(rows.size()) + 1);
+  legendStringGrid_->setItem(0, 0, new QTableWidgetItem("   Symbol"));
+  legendStringGrid_->setItem(0, 1, new QTableWidgetItem("   Description"));
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const int row = static_cast<int>(i) + 1;
+    legendStringGrid_->setItem(row, 0, new QTableWidgetItem(Cp(rows[i].Symbol)));
+    legendStringGrid_->setItem(row, 1, new QTableWidgetItem(Cp(rows[i].Description)));
+  }
+  for (std::size_t i = 0; i < shapes_.size(); ++i) shapes_[i]->setVisible(i < rows.size());
+  legendStringGrid_->setFixedHeight(legendStringGrid_->rowCount() * kLegendRowHeight + 2);
+  legendGroupBox_->show();
+}
+
+void PlotPage::SavePictureButtonClick() {
+  if (!session_.IsOpen() || plot_.isNull()) return;
+  const std::string path = PathInFolder(
+      state_.OutputFolder, GraphPictureName(session_.Station(), state_.Graph, session_.Page().First));
+  const QImage picture = ComposeGraphPicture(labelPlotTitle_->text(), plot_, yearLabel_->text(),
+                                             time_, LegendRows(state_.Graph));
+  if (const Status s = SavePicture(picture, path); !s) {
+    ShowMessage(s.Message);
+    return;
+  }
+  ShowMessage("The graph is saved as " + FileNameText(path));
+}
+
+}  // namespace vernoli

@@ -1,0 +1,91 @@
+// Runs the real vernoli-batch executable once: its help, a recompute on a copy of a small
+// station, and a refused station name.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "../workspace/station_files.h"
+
+namespace vernoli {
+namespace {
+
+using test_support::ReadBytes;
+using test_support::ScratchFolder;
+using test_support::WriteStation;
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs the program with `arguments` (already quoted for the shell).
+Outcome RunProgram(const ScratchFolder& scratch, const std::string& arguments) {
+  const std::string out = scratch.File("stdout");
+  const std::string err = scratch.File("stderr");
+  const std::string command = std::string("'") + VERNOLI_BATCH + "' " + arguments + " >'" + out +
+                              "' 2>'" + err + "'";
+  const int raw = std::system(command.c_str());
+  Outcome outcome;
+  outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  outcome.out = ReadBytes(out);
+  outcome.err = ReadBytes(err);
+  return outcome;
+}
+
+TEST(BatchProgram, ShowsItsHelp) {
+  ScratchFolder scratch;
+  const Outcome outcome = RunProgram(scratch, "--help");
+  EXPECT_EQ(outcome.status, 0);
+  EXPECT_EQ(outcome.out.rfind(
+                "Usage:\n  vernoli-batch [--data DIR] recompute STATION... [--jobs N]\n", 0),
+            0u);
+  EXPECT_EQ(outcome.err, "");
+}
+
+TEST(BatchProgram, RecomputesACopyOfASmallStation) {
+  ScratchFolder data;
+  ScratchFolder scratch;
+  const RepClimateFile station = WriteStation(data.Folder(), "SMALL", kDaily, {1, 7, 2001},
+                                              {3, 7, 2001}, test_support::kSmallDta);
+  const Outcome outcome = RunProgram(scratch, "--data '" + data.Folder() + "' recompute SMALL");
+  EXPECT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_EQ(outcome.out, station.DtaFileName + ": ETo of 3 records recomputed\n");
+  const std::string dta = ReadBytes(station.DtaFileName);
+  EXPECT_EQ(dta.size(), test_support::kSmallDta.size());
+  EXPECT_NE(dta, test_support::kSmallDta);
+  EXPECT_EQ(data.Names(), (std::set<std::string>{"SMALL.DSC", "SMALL.DTA"}));
+}
+
+TEST(BatchProgram, RefusesAStationOutsideTheDataFolder) {
+  ScratchFolder data;
+  ScratchFolder scratch;
+  const Outcome outcome = RunProgram(scratch, "--data '" + data.Folder() + "' recompute ../X");
+  EXPECT_NE(outcome.status, 0);
+  EXPECT_EQ(outcome.out, "");
+  EXPECT_EQ(outcome.err,
+            "ERROR:\nillegal station name \"../X\": give the base name of a station in the data "
+            "folder\n");
+}
+
+TEST(BatchProgram, TwoProgramsOnOneStationLeaveItComplete) {
+  ScratchFolder data;
+  ScratchFolder scratch;
+  const RepClimateFile station = WriteStation(data.Folder(), "SMALL", kDaily, {1, 7, 2001},
+                                              {3, 7, 2001}, test_support::kSmallDta);
+  ASSERT_EQ(RunProgram(scratch, "--data '" + data.Folder() + "' recompute SMALL").status, 0);
+  const std::string expected = ReadBytes(station.DtaFileName);
+  // Two programs at once, each recomputing the station over and over.
+  const std::string loop = "for i in 1 2 3 4 5 6 7 8 9 10; do '" + std::string(VERNOLI_BATCH) +
+                           "' --data '" + data.Folder() + "' recompute SMALL SMALL || exit 1; done";
+  const std::string command = "(" + loop + ") >/dev/null 2>&1 & a=$!; (" + loop +
+                              ") >/dev/null 2>&1 & b=$!; wait $a && wait $b";
+  EXPECT_EQ(std::system(("sh -c \"" + command + "\"").c_str()), 0);
+  EXPECT_EQ(ReadBytes(station.DtaFileName), expected);
+  EXPECT_EQ(data.Names(), (std::set<std::string>{"SMALL.DSC", "SMALL.DTA"}));
+}
+
+}  // namespace
+}  // namespace vernoli
