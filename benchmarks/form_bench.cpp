@@ -13,7 +13,7 @@
 #include <filesystem>
 
 #include "stations/appstate.h"
-#include "kit/forms.h"
+#include "app/formnavigator.h"
 #include "kit/messages.h"
 #include "bench_station.h"
 #include "forms/workspace/TUpdateMenu.h"
@@ -36,7 +36,8 @@ struct FormFixture {
   FailingMessages Messages;
   AppState State = NewAppState(FoldersOfExecutable(Folder + "vernoli"));
   Forms AllForms;
-  TUpdateMenu Form{State, AllForms};
+  FormNavigator Navigation{AllForms, State};
+  TUpdateMenu Form{State, Navigation};
   RepClimateFile Station;
 
   FormFixture() {

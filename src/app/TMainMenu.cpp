@@ -12,21 +12,11 @@
 #include <QVBoxLayout>
 
 #include "stations/appstate.h"
-#include "kit/forms.h"
+#include "kit/navigator.h"
 #include "kit/formkit.h"
 #include "kit/messages.h"
-#include "kit/modal.h"
 #include "kit/picturebutton.h"
 #include "kit/text.h"
-#include "app/TPathMenu.h"
-#include "forms/limits/TLimitsForm.h"
-#include "forms/stations/TCharacteristicsMenu.h"
-#include "forms/stations/TCreateMenu.h"
-#include "forms/stations/TDataForm.h"
-#include "forms/stations/TSelectMenu.h"
-#include "forms/stations/TUpdateRangeMenu.h"
-#include "forms/stations/TUpdateStationMenu.h"
-#include "forms/workspace/TUpdateMenu.h"
 
 namespace vernoli {
 
@@ -84,8 +74,8 @@ QImage EToPicture() {
 
 }  // namespace
 
-TMainMenu::TMainMenu(AppState& state, Forms& forms, QWidget* parent)
-    : QDialog(parent), state_(state), forms_(forms) {
+TMainMenu::TMainMenu(AppState& state, Navigator& navigator, QWidget* parent)
+    : QDialog(parent), state_(state), navigator_(navigator) {
   SetUpForm(*this, "MainMenu", " Main menu");
 
   // Data base management.
@@ -220,12 +210,12 @@ void TMainMenu::RefreshLabels() {
 }
 
 void TMainMenu::PathButtonClick() {
-  if (forms_.PathMenu != nullptr) ShowModal(*forms_.PathMenu);
+  navigator_.OpenPathMenu();
   Refresh();
 }
 
 void TMainMenu::SelectButtonClick() {
-  if (forms_.SelectMenu != nullptr) ShowModal(*forms_.SelectMenu);
+  navigator_.OpenSelectMenu();
   Refresh();
   if (etoButton_->isEnabled()) {
     etoButton_->setFocus();
@@ -235,48 +225,33 @@ void TMainMenu::SelectButtonClick() {
 }
 
 void TMainMenu::CreateButtonClick() {
-  if (forms_.CreateMenu != nullptr) {
-    forms_.CreateMenu->SetMode(CreateMode::NewFile);
-    ShowModal(*forms_.CreateMenu);
-  }
+  navigator_.OpenCreateMenu();
   Refresh();
 }
 
 void TMainMenu::ImportButtonClick() {
-  if (forms_.ImportMenu != nullptr) {
-    ShowModal(*forms_.ImportMenu);
-    // An imported station is listed at once.
-    if (forms_.SelectMenu != nullptr) forms_.SelectMenu->ReloadFileList();
-  }
+  navigator_.OpenImportMenu();
   Refresh();
 }
 
 void TMainMenu::CharacteristicsButtonClick() {
-  if (forms_.UpdateStationMenu != nullptr) ShowModal(*forms_.UpdateStationMenu);
+  navigator_.OpenUpdateStationMenu();
   // A changed station name or country shows at once.
   RefreshLabels();
 }
 
-void TMainMenu::DataRangeButtonClick() {
-  if (forms_.UpdateRangeMenu != nullptr) ShowModal(*forms_.UpdateRangeMenu);
-}
+void TMainMenu::DataRangeButtonClick() { navigator_.OpenUpdateRangeMenu(); }
 
 void TMainMenu::LimitsButtonClick() {
-  if (forms_.LimitsForm == nullptr) return;
   // From here "Save and Close" also writes the station description file.
-  forms_.LimitsForm->SetStation(state_.Station, true);
-  ShowModal(*forms_.LimitsForm);
+  navigator_.OpenLimitsForm(state_.Station, true);
 }
 
-void TMainMenu::DataCharacButtonClick() {
-  if (forms_.DataForm != nullptr) ShowModal(*forms_.DataForm);
-}
+void TMainMenu::DataCharacButtonClick() { navigator_.OpenDataForm(); }
 
 void TMainMenu::EToButtonClick() {
-  if (forms_.UpdateMenu == nullptr) return;
   // "Cancel" enabled, the description page in front.
-  forms_.UpdateMenu->PrepareOpening(true);
-  ShowModal(*forms_.UpdateMenu);
+  navigator_.OpenWorkspace(true);
 }
 
 void TMainMenu::ExitButtonClick() {

@@ -10,13 +10,13 @@ class QPushButton;
 namespace vernoli {
 
 struct AppState;
-struct Forms;
+class Navigator;
 class PictureButton;
 
 class TMainMenu : public QDialog {
   Q_OBJECT
  public:
-  TMainMenu(AppState& state, Forms& forms, QWidget* parent = nullptr);
+  TMainMenu(AppState& state, Navigator& navigator, QWidget* parent = nullptr);
 
   // Shows the selection and enables the station controls exactly while a station is selected.
   void Refresh();
@@ -39,7 +39,7 @@ class TMainMenu : public QDialog {
   void ExitButtonClick();
 
   AppState& state_;
-  Forms& forms_;
+  Navigator& navigator_;
 
   QPushButton* pathButton_;
   QPushButton* selectButton_;

@@ -23,20 +23,20 @@ Program::Program(const ProgramFolders& folders)
     : state_(NewAppState(folders)), logoMenu_(std::make_unique<TLogoMenu>()) {
   // The start screen owns every other form; they are shown modally on top of it.
   QWidget* owner = logoMenu_.get();
-  forms_.MainMenu = new TMainMenu(state_, forms_, owner);
+  forms_.MainMenu = new TMainMenu(state_, navigator_, owner);
   forms_.PathMenu = new TPathMenu(state_, owner);
-  forms_.SelectMenu = new TSelectMenu(state_, forms_, owner);
-  forms_.CreateMenu = new TCreateMenu(state_, forms_, owner);
+  forms_.SelectMenu = new TSelectMenu(state_, navigator_, owner);
+  forms_.CreateMenu = new TCreateMenu(state_, navigator_, owner);
   forms_.CharacteristicsMenu = new TCharacteristicsMenu(state_, owner);
-  forms_.UpdateMenu = new TUpdateMenu(state_, forms_, owner);
-  forms_.PlotMenuForm = new TPlotMenuForm(state_, owner);
+  forms_.UpdateMenu = new TUpdateMenu(state_, navigator_, owner);
+  forms_.PlotMenuForm = new TPlotMenuForm(owner);
   forms_.LimitsForm = new TLimitsForm(state_, owner);
   forms_.DataForm = new TDataForm(state_, owner);
-  forms_.ImportMenu = new TImportMenu(state_, forms_, owner);
+  forms_.ImportMenu = new TImportMenu(state_, navigator_, owner);
   forms_.UpdateStationMenu = new TUpdateStationMenu(state_, owner);
   forms_.UpdateRangeMenu = new TUpdateRangeMenu(state_, owner);
   forms_.FileOptionMenu = new TFileOptionMenu(state_, owner);
-  forms_.PrintForm = new TPrintForm(state_, owner);
+  forms_.PrintForm = new TPrintForm(owner);
 
   logoMenu_->SetStartAction([this] {
     ClearSelection(state_);

@@ -4,7 +4,8 @@
 #include <memory>
 
 #include "stations/appstate.h"
-#include "kit/forms.h"
+#include "app/formnavigator.h"
+#include "app/forms.h"
 
 namespace vernoli {
 
@@ -23,10 +24,12 @@ class Program {
   TLogoMenu& LogoMenu() { return *logoMenu_; }
   AppState& State() { return state_; }
   Forms& AllForms() { return forms_; }
+  Navigator& Navigation() { return navigator_; }
 
  private:
   AppState state_;
   Forms forms_;
+  FormNavigator navigator_{forms_, state_};
   std::unique_ptr<TLogoMenu> logoMenu_;
 };
 

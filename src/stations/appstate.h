@@ -9,8 +9,6 @@
 #include "model/folders.h"
 #include "model/station.h"
 #include "model/status.h"
-#include "plot/graph.h"
-#include "plot/report.h"
 
 namespace vernoli {
 
@@ -26,11 +24,6 @@ struct AppState {
   std::string OutputFolder;
   // Folder of the files offered for import. Starts at Folders.Import.
   std::string ImportFolder;
-  // The column blocks of the ETo report; the workspace presets them whenever it opens.
-  ReportContent Report;
-  // The graph of the workspace's plot page; the workspace resets it to the default ETo graph
-  // whenever it opens, and the plot options form rebuilds it.
-  GraphDescription Graph;
 };
 
 // The state at program start: no station selected, every folder at its initial place.

@@ -29,6 +29,8 @@
 
 #include "model/station.h"
 #include "model/status.h"
+#include "plot/graph.h"
+#include "plot/report.h"
 #include "workspace/parameterlist.h"
 #include "workspace/run.h"
 #include "workspace/settings.h"
@@ -65,6 +67,15 @@ class WorkspaceSession {
   const YearPage& Page() const { return page_; }
   const GridPage& Grid() const { return grid_; }
   const WorkingData& Data() const { return data_; }
+
+  // The graph of the plot page; the form resets it to the default ETo graph whenever it opens,
+  // and the plot options form rebuilds it.
+  GraphDescription& Graph() { return graph_; }
+  const GraphDescription& Graph() const { return graph_; }
+  // The column blocks of the ETo report; the form presets them whenever it opens, and the report
+  // options form changes them.
+  ReportContent& Report() { return report_; }
+  const ReportContent& Report() const { return report_; }
 
   // True once the visible records have been written back: "Cancel" is disabled from then on.
   bool WrittenBack() const { return writtenBack_; }
@@ -160,6 +171,8 @@ class WorkspaceSession {
   WorkingData data_;
   YearPage page_;
   GridPage grid_;
+  GraphDescription graph_;
+  ReportContent report_;
   bool writtenBack_ = false;
   bool plotStale_ = true;
   bool unsaved_ = false;

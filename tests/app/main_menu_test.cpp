@@ -9,8 +9,9 @@
 
 #include "app/TPathMenu.h"
 #include "stations/appstate.h"
-#include "kit/forms.h"
+#include "app/formnavigator.h"
 #include "../kit/form_test_support.h"
+#include "forms/import/TImportMenu.h"
 #include "forms/limits/TLimitsForm.h"
 #include "../kit/recording_modals.h"
 #include "forms/stations/TCreateMenu.h"
@@ -32,7 +33,7 @@ const char* const kAlwaysEnabled[] = {"PathButton", "SelectButton", "Image2", "C
 
 class MainMenuTest : public ::testing::Test {
  protected:
-  MainMenuTest() : state(NewAppState(FoldersOfExecutable("/opt/v/vernoli"))), menu(state, forms) {
+  MainMenuTest() : state(NewAppState(FoldersOfExecutable("/opt/v/vernoli"))), menu(state, navigator) {
     forms.MainMenu = &menu;
   }
 
@@ -51,6 +52,7 @@ class MainMenuTest : public ::testing::Test {
 
   AppState state;
   Forms forms;
+  FormNavigator navigator{forms, state};
   TMainMenu menu;
 };
 
@@ -90,7 +92,7 @@ TEST_F(MainMenuTest, CaptionsAreThoseOfTheMenu) {
 
 TEST_F(MainMenuTest, WithNoSelectionOnlyTheDataBaseButtonsWork) {
   testing::RecordingModals modals;
-  forms.UpdateMenu = new TUpdateMenu(state, forms, &menu);
+  forms.UpdateMenu = new TUpdateMenu(state, navigator, &menu);
   forms.UpdateStationMenu = new TUpdateStationMenu(state, &menu);
   menu.show();
   EXPECT_EQ(Control<QLineEdit>("FileNameEdit")->text(), " None");
@@ -133,13 +135,13 @@ TEST_F(MainMenuTest, EachButtonOpensItsForm) {
     const char* Button;
     QDialog* Form;
   };
-  forms.SelectMenu = new TSelectMenu(state, forms, &menu);
-  forms.CreateMenu = new TCreateMenu(state, forms, &menu);
-  forms.ImportMenu = new QDialog(&menu);
+  forms.SelectMenu = new TSelectMenu(state, navigator, &menu);
+  forms.CreateMenu = new TCreateMenu(state, navigator, &menu);
+  forms.ImportMenu = new TImportMenu(state, navigator, &menu);
   forms.UpdateStationMenu = new TUpdateStationMenu(state, &menu);
   forms.UpdateRangeMenu = new TUpdateRangeMenu(state, &menu);
   forms.DataForm = new TDataForm(state, &menu);
-  forms.UpdateMenu = new TUpdateMenu(state, forms, &menu);
+  forms.UpdateMenu = new TUpdateMenu(state, navigator, &menu);
   const Case cases[] = {
       {"SelectButton", forms.SelectMenu},      {"Image2", forms.SelectMenu},
       {"CreateButton", forms.CreateMenu},      {"ImportButton", forms.ImportMenu},
@@ -173,7 +175,7 @@ TEST_F(MainMenuTest, FormsThatDoNotExistYetAreNotOpened) {
 }
 
 TEST_F(MainMenuTest, AfterTheSelectFormTheFocusGoesToEToWhenAStationIsSelected) {
-  forms.SelectMenu = new TSelectMenu(state, forms, &menu);
+  forms.SelectMenu = new TSelectMenu(state, navigator, &menu);
   testing::RecordingMessages messages;  // the data folder of this test does not exist
   menu.show();
   menu.activateWindow();

@@ -3,7 +3,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -11,10 +10,9 @@
 #include "stations/appstate.h"
 #include "kit/checkedit.h"
 #include "kit/folderbrowser.h"
-#include "kit/forms.h"
+#include "kit/navigator.h"
 #include "kit/formkit.h"
 #include "kit/messages.h"
-#include "kit/modal.h"
 #include "kit/text.h"
 #include "import/databases.h"
 #include "forms/import/filesheet.h"
@@ -22,7 +20,6 @@
 #include "forms/import/paramsheet.h"
 #include "forms/import/reportsheet.h"
 #include "forms/import/stationsheet.h"
-#include "forms/limits/TLimitsForm.h"
 #include "forms/stations/coordinatefields.h"
 #include "forms/stations/spaneditor.h"
 
@@ -50,8 +47,8 @@ void Mirror(QLineEdit* from, QLineEdit* to) {
 
 }  // namespace
 
-TImportMenu::TImportMenu(AppState& state, Forms& forms, QWidget* parent)
-    : QDialog(parent), state_(state), forms_(forms), session_(state.ImportFolder) {
+TImportMenu::TImportMenu(AppState& state, Navigator& navigator, QWidget* parent)
+    : ActivatedForm(parent), state_(state), navigator_(navigator), session_(state.ImportFolder) {
   SetUpForm(*this, "ImportMenu", " Data import menu");
 
   pageControl1_ = new QTabWidget(this);
@@ -134,12 +131,6 @@ TImportMenu::TImportMenu(AppState& state, Forms& forms, QWidget* parent)
 }
 
 TImportMenu::~TImportMenu() = default;
-
-void TImportMenu::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  // A window shown again by the window system (after minimising) keeps what it shows.
-  if (!event->spontaneous()) FormActivate();
-}
 
 void TImportMenu::FormActivate() {
   imported_ = false;
@@ -279,12 +270,9 @@ void TImportMenu::ReportColumnClick(int column) {
 }
 
 void TImportMenu::UpdateRangeButtonClick() {
-  if (forms_.LimitsForm == nullptr) return;
   // The limits form edits the import's description and writes no file.
   RepClimateFile station = session_.Station();
-  forms_.LimitsForm->SetStation(station, false);
-  ShowModal(*forms_.LimitsForm);
-  forms_.LimitsForm->SetStation(state_.Station, true);
+  navigator_.OpenLimitsForm(station, false);
   session_.SetLimits(station.Limits);
   ShowStatus();
 }

@@ -5,7 +5,8 @@
 // shows what the session says.
 #pragma once
 
-#include <QDialog>
+#include "kit/activatedform.h"
+
 #include <array>
 #include <vector>
 
@@ -18,28 +19,25 @@ class QTabWidget;
 namespace vernoli {
 
 struct AppState;
-struct Forms;
+class Navigator;
 class FileSheet;
 class MetDataSheet;
 class ParamSheet;
 class ReportSheet;
 class StationSheet;
 
-class TImportMenu : public QDialog {
+class TImportMenu : public ActivatedForm {
   Q_OBJECT
  public:
-  TImportMenu(AppState& state, Forms& forms, QWidget* parent = nullptr);
+  TImportMenu(AppState& state, Navigator& navigator, QWidget* parent = nullptr);
   ~TImportMenu() override;
 
   // True when the last opening wrote a station.
   bool Imported() const { return imported_; }
   const ImportSession& Session() const { return session_; }
 
- protected:
-  void showEvent(QShowEvent* event) override;
-
  private:
-  void FormActivate();
+  void FormActivate() override;
   // The station and its location as the session holds them.
   void ShowStation();
   // Enables the controls a database file decides only for free-format text.
@@ -58,7 +56,7 @@ class TImportMenu : public QDialog {
   void ImportButtonClick();
 
   AppState& state_;
-  Forms& forms_;
+  Navigator& navigator_;
   ImportSession session_;
   bool imported_ = false;
   std::array<std::vector<CodeListRow>, kCodePages.size()> codeRows_;

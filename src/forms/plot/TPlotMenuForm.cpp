@@ -9,12 +9,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShowEvent>
 #include <QSpinBox>
 #include <QStackedLayout>
 #include <QVBoxLayout>
 
-#include "stations/appstate.h"
 #include "kit/formkit.h"
 
 namespace vernoli {
@@ -48,7 +46,7 @@ QSpinBox* SpinEdit(const QString& objectName, QWidget* parent) {
 
 }  // namespace
 
-TPlotMenuForm::TPlotMenuForm(AppState& state, QWidget* parent) : QDialog(parent), state_(state) {
+TPlotMenuForm::TPlotMenuForm(QWidget* parent) : ActivatedForm(parent) {
   SetUpForm(*this, "PlotMenuForm", " Plot menu");
   // No close box: "Plot" or Cancel closes the form.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -144,18 +142,15 @@ QGroupBox* TPlotMenuForm::BuildGroupBox(PlotGroup group) {
   return box;
 }
 
-void TPlotMenuForm::SetDataSet(std::span<const int16_t> codes, const StationLimits& limits) {
+void TPlotMenuForm::SetDataSet(std::span<const int16_t> codes, const StationLimits& limits,
+                               GraphDescription& graph) {
   codes_.assign(codes.begin(), codes.end());
   limits_ = limits;
-}
-
-void TPlotMenuForm::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  if (!event->spontaneous()) FormActivate();
+  graph_ = &graph;
 }
 
 void TPlotMenuForm::FormActivate() {
-  options_ = ActivatePlotOptions(state_.Graph, OfferedSeries(codes_), limits_);
+  options_ = ActivatePlotOptions(*graph_, OfferedSeries(codes_), limits_);
   Show();
   closeButton_->setFocus(Qt::OtherFocusReason);
 }
@@ -224,7 +219,7 @@ void TPlotMenuForm::SpinChange(QSpinBox* spin, int value) {
 }
 
 void TPlotMenuForm::CloseButtonClick() {
-  BuildGraph(state_.Graph, options_, codes_);
+  BuildGraph(*graph_, options_, codes_);
   accept();
 }
 

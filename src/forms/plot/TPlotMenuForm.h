@@ -1,18 +1,20 @@
 // The plot options form " Plot menu": the group of quantities the workspace graph shows, the
 // series of the group, the style of each (line or bars) and the vertical range.
 //
-// The plot page tells the form the data set's codes and limits, then shows it modally. The form
-// opens on the graph shown; "Plot" (also Enter) turns its choices into the graph description of
-// the program's state; Cancel (also Escape) leaves the graph as it was. The logic is the core's
+// The workspace tells the form the data set's codes and limits and the graph it shows, then shows
+// it modally. The form opens on that graph; "Plot" (also Enter) turns its choices into the graph's
+// description; Cancel (also Escape) leaves the graph as it was. The logic is the core's
 // (plot/plotoptions.h): the form shows a PlotOptions and forwards each click to it.
 #pragma once
 
-#include <QDialog>
+#include "kit/activatedform.h"
+
 #include <array>
 #include <cstdint>
 #include <span>
 #include <vector>
 
+#include "plot/graph.h"
 #include "plot/plotoptions.h"
 
 class QCheckBox;
@@ -25,25 +27,22 @@ class QStackedLayout;
 
 namespace vernoli {
 
-struct AppState;
-
-class TPlotMenuForm : public QDialog {
+class TPlotMenuForm : public ActivatedForm {
   Q_OBJECT
  public:
-  explicit TPlotMenuForm(AppState& state, QWidget* parent = nullptr);
+  explicit TPlotMenuForm(QWidget* parent = nullptr);
 
-  // The parameter codes of the data set and its limits, before the form is shown.
-  void SetDataSet(std::span<const int16_t> codes, const StationLimits& limits);
+  // The parameter codes of the data set, its limits and the graph the form changes, before the
+  // form is shown. The graph must outlive the showing.
+  void SetDataSet(std::span<const int16_t> codes, const StationLimits& limits,
+                  GraphDescription& graph);
 
   // The choices the form shows (for the tests).
   const PlotOptions& Options() const { return options_; }
 
- protected:
-  void showEvent(QShowEvent* event) override;
-
  private:
   QGroupBox* BuildGroupBox(PlotGroup group);
-  void FormActivate();
+  void FormActivate() override;
   // Every control from options_.
   void Show();
   void GroupClick(PlotGroup group);
@@ -52,7 +51,8 @@ class TPlotMenuForm : public QDialog {
   void SpinChange(QSpinBox* spin, int value);
   void CloseButtonClick();
 
-  AppState& state_;
+  GraphDescription ownGraph_;              // until a data set is given
+  GraphDescription* graph_ = &ownGraph_;
   std::vector<int16_t> codes_;
   StationLimits limits_;
   PlotOptions options_;

@@ -7,12 +7,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <string_view>
 
-#include "stations/appstate.h"
 #include "kit/formkit.h"
 #include "model/calendar.h"
 #include "plot/report.h"
@@ -37,7 +35,7 @@ constexpr std::string_view kResultLegend[] = {
 
 }  // namespace
 
-TPrintForm::TPrintForm(AppState& state, QWidget* parent) : QDialog(parent), state_(state) {
+TPrintForm::TPrintForm(QWidget* parent) : ActivatedForm(parent) {
   SetUpForm(*this, "PrintForm", " Report menu");
 
   auto* heading = Label("HeadingLabel", "Compose report", this);
@@ -81,29 +79,26 @@ TPrintForm::TPrintForm(AppState& state, QWidget* parent) : QDialog(parent), stat
   layout->addLayout(ButtonRow({closeButton_}), 5, 0, 1, 2);
   layout->setColumnStretch(1, 1);
 
-  connect(cBoxNr_, &QCheckBox::clicked, this, [this](bool on) { state_.Report.RecordNumber = on; });
-  connect(cBoxDate_, &QCheckBox::clicked, this, [this](bool on) { state_.Report.Date = on; });
+  connect(cBoxNr_, &QCheckBox::clicked, this, [this](bool on) { report_->RecordNumber = on; });
+  connect(cBoxDate_, &QCheckBox::clicked, this, [this](bool on) { report_->Date = on; });
   connect(cBoxClimData_, &QCheckBox::clicked, this,
-          [this](bool on) { state_.Report.DataAndETo = on; });
+          [this](bool on) { report_->DataAndETo = on; });
   connect(cBoxRes_, &QCheckBox::clicked, this,
-          [this](bool on) { state_.Report.IntermediateResults = on; });
+          [this](bool on) { report_->IntermediateResults = on; });
   connect(closeButton_, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void TPrintForm::SetDataSet(const RepClimateFile& station, const std::vector<SymbolRow>& symbols) {
+void TPrintForm::SetDataSet(const RepClimateFile& station, const std::vector<SymbolRow>& symbols,
+                            ReportContent& report) {
+  report_ = &report;
   records_ = station.NumberOfRecords;
   dataType_ = station.DataType;
   linkedToYear_ = station.FromYear != kYearNotLinked;
   ShowSymbolRows(*symbolStringGrid_, symbols);
 }
 
-void TPrintForm::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  if (!event->spontaneous()) FormActivate();
-}
-
 void TPrintForm::FormActivate() {
-  const ReportContent& content = state_.Report;
+  const ReportContent& content = *report_;
   cBoxNr_->setChecked(content.RecordNumber);
   cBoxDate_->setChecked(content.Date);
   cBoxClimData_->setChecked(content.DataAndETo);
@@ -115,7 +110,7 @@ void TPrintForm::FormActivate() {
 
 void TPrintForm::done(int result) {
   // The report always shows values.
-  EnsureReportHasValues(state_.Report);
+  EnsureReportHasValues(*report_);
   QDialog::done(result);
 }
 

@@ -4,14 +4,16 @@
 //
 // The workspace tells it the data set first, then shows it modally:
 //
-//   printForm->SetDataSet(session.Station(), session.Symbols());
+//   printForm->SetDataSet(session.Station(), session.Symbols(), session.Report());
 //   ShowModal(*printForm);
 #pragma once
 
-#include <QDialog>
+#include "kit/activatedform.h"
+
 #include <cstdint>
 #include <vector>
 
+#include "plot/report.h"
 #include "workspace/parameterlist.h"
 
 class QCheckBox;
@@ -21,27 +23,25 @@ class QTableWidget;
 
 namespace vernoli {
 
-struct AppState;
-
-class TPrintForm : public QDialog {
+class TPrintForm : public ActivatedForm {
   Q_OBJECT
  public:
-  explicit TPrintForm(AppState& state, QWidget* parent = nullptr);
+  explicit TPrintForm(QWidget* parent = nullptr);
 
   // The data set the report is made of: its record count and date format beside the first two
-  // boxes, its parameters (title row first) in the symbol grid.
-  void SetDataSet(const RepClimateFile& station, const std::vector<SymbolRow>& symbols);
+  // boxes, its parameters (title row first) in the symbol grid; and the choices the form changes,
+  // which must outlive the showing.
+  void SetDataSet(const RepClimateFile& station, const std::vector<SymbolRow>& symbols,
+                  ReportContent& report);
 
   // Escape, the close box and "OK" close it alike: every choice is already made.
   void done(int result) override;
 
- protected:
-  void showEvent(QShowEvent* event) override;
-
  private:
-  void FormActivate();
+  void FormActivate() override;
 
-  AppState& state_;
+  ReportContent ownReport_;  // until a data set is given
+  ReportContent* report_ = &ownReport_;
   int32_t records_ = 0;
   uint8_t dataType_ = 0;
   bool linkedToYear_ = true;

@@ -9,7 +9,6 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "stations/appstate.h"
@@ -48,7 +47,7 @@ QImage GlobePicture() {
 }  // namespace
 
 TCharacteristicsMenu::TCharacteristicsMenu(AppState& state, QWidget* parent)
-    : QDialog(parent), state_(state) {
+    : ActivatedForm(parent), state_(state) {
   SetUpForm(*this, "CharacteristicsMenu", " Station characteristics menu");
 
   // The file.
@@ -109,12 +108,6 @@ TCharacteristicsMenu::TCharacteristicsMenu(AppState& state, QWidget* parent)
 
   connect(bitBtn1_, &QPushButton::clicked, this, &QDialog::accept);
   SetUpKeys(*this, bitBtn1_, EscapeKey::Closes);
-}
-
-void TCharacteristicsMenu::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  // A window shown again by the window system (after minimising) keeps what it shows.
-  if (!event->spontaneous()) FormActivate();
 }
 
 void TCharacteristicsMenu::FormActivate() {

@@ -2,7 +2,8 @@
 // and span, read only.
 #pragma once
 
-#include <QDialog>
+#include "kit/activatedform.h"
+
 
 class QLabel;
 class QLineEdit;
@@ -13,16 +14,13 @@ namespace vernoli {
 struct AppState;
 class SpanPanel;
 
-class TCharacteristicsMenu : public QDialog {
+class TCharacteristicsMenu : public ActivatedForm {
   Q_OBJECT
  public:
   explicit TCharacteristicsMenu(AppState& state, QWidget* parent = nullptr);
 
- protected:
-  void showEvent(QShowEvent* event) override;
-
  private:
-  void FormActivate();
+  void FormActivate() override;
 
   AppState& state_;
 

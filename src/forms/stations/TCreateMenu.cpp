@@ -10,30 +10,26 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 #include <cmath>
 
 #include "stations/appstate.h"
 #include "kit/checkedit.h"
-#include "kit/forms.h"
+#include "kit/navigator.h"
 #include "kit/formkit.h"
 #include "kit/messages.h"
-#include "kit/modal.h"
 #include "kit/text.h"
 #include "model/textfile.h"
-#include "forms/stations/TSelectMenu.h"
 #include "stations/characteristics.h"
 #include "forms/stations/coordinatefields.h"
 #include "forms/stations/spanbox.h"
 #include "forms/stations/spaneditor.h"
 #include "forms/stations/spanpanel.h"
-#include "forms/workspace/TUpdateMenu.h"
 
 namespace vernoli {
 
-TCreateMenu::TCreateMenu(AppState& state, Forms& forms, QWidget* parent)
-    : QDialog(parent), state_(state), forms_(forms) {
+TCreateMenu::TCreateMenu(AppState& state, Navigator& navigator, QWidget* parent)
+    : ActivatedForm(parent), state_(state), navigator_(navigator) {
   SetUpForm(*this, "CreateMenu", " Create menu");
 
   // Names.
@@ -119,12 +115,6 @@ TCreateMenu::TCreateMenu(AppState& state, Forms& forms, QWidget* parent)
 }
 
 void TCreateMenu::SetMode(CreateMode mode) { mode_ = mode; }
-
-void TCreateMenu::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  // A window shown again by the window system (after minimising) keeps what it shows.
-  if (!event->spontaneous()) FormActivate();
-}
 
 void TCreateMenu::FormActivate() {
   // A station made at an earlier opening is no station made now.
@@ -214,14 +204,12 @@ void TCreateMenu::CreateButtonClick() {
   created_ = true;
   OpenWorkspace();
   accept();
-  if (forms_.SelectMenu != nullptr) forms_.SelectMenu->ReloadFileList();
+  navigator_.StationsChanged();
 }
 
 void TCreateMenu::OpenWorkspace() {
-  if (forms_.UpdateMenu == nullptr) return;
   // The new station has nothing to go back to: "Cancel" is disabled.
-  forms_.UpdateMenu->PrepareOpening(false);
-  ShowModal(*forms_.UpdateMenu);
+  navigator_.OpenWorkspace(false);
 }
 
 }  // namespace vernoli

@@ -3,7 +3,8 @@
 // the new station becomes the selected one and the workspace opens on it.
 #pragma once
 
-#include <QDialog>
+#include "kit/activatedform.h"
+
 #include <array>
 
 #include "stations/newstation.h"
@@ -19,7 +20,7 @@ class QWidget;
 namespace vernoli {
 
 struct AppState;
-struct Forms;
+class Navigator;
 class CheckedEdit;
 class CoordinateFields;
 class DataTypeBox;
@@ -30,10 +31,10 @@ class SpanPanel;
 
 enum class CreateMode { NewFile, Copy };
 
-class TCreateMenu : public QDialog {
+class TCreateMenu : public ActivatedForm {
   Q_OBJECT
  public:
-  TCreateMenu(AppState& state, Forms& forms, QWidget* parent = nullptr);
+  TCreateMenu(AppState& state, Navigator& navigator, QWidget* parent = nullptr);
 
   // The mode of the next opening; the opener sets it before showing the form.
   void SetMode(CreateMode mode);
@@ -41,18 +42,15 @@ class TCreateMenu : public QDialog {
   // True when the last opening made a station (both files written).
   bool Created() const { return created_; }
 
- protected:
-  void showEvent(QShowEvent* event) override;
-
  private:
-  void FormActivate();
+  void FormActivate() override;
   void ShowNewFile();
   void ShowCopy();
   void CreateButtonClick();
   void OpenWorkspace();
 
   AppState& state_;
-  Forms& forms_;
+  Navigator& navigator_;
   CreateMode mode_ = CreateMode::NewFile;
   bool created_ = false;
   NewStationInput input_;  // the entries of new-file mode

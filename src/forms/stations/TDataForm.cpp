@@ -16,7 +16,6 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QShowEvent>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -36,7 +35,7 @@ const QColor kBlue(0, 0, 255);
 }  // namespace
 
 TDataForm::TDataForm(AppState& state, QWidget* parent)
-    : QDialog(parent), state_(state), chart_(kChartWidth, kChartHeight, QImage::Format_RGB32) {
+    : ActivatedForm(parent), state_(state), chart_(kChartWidth, kChartHeight, QImage::Format_RGB32) {
   SetUpForm(*this, "DataForm", " Meteorological data menu");
 
   // The file.
@@ -144,12 +143,6 @@ TDataForm::TDataForm(AppState& state, QWidget* parent)
   SetUpKeys(*this, bitBtn1_, EscapeKey::Closes);
   ClearChart();
   resize(760, 520);
-}
-
-void TDataForm::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  // A window shown again by the window system (after minimising) keeps what it shows.
-  if (!event->spontaneous()) FormActivate();
 }
 
 void TDataForm::FormActivate() {

@@ -3,7 +3,8 @@
 // records.
 #pragma once
 
-#include <QDialog>
+#include "kit/activatedform.h"
+
 #include <QImage>
 #include <array>
 
@@ -22,7 +23,7 @@ namespace vernoli {
 
 struct AppState;
 
-class TDataForm : public QDialog {
+class TDataForm : public ActivatedForm {
   Q_OBJECT
  public:
   explicit TDataForm(AppState& state, QWidget* parent = nullptr);
@@ -35,11 +36,8 @@ class TDataForm : public QDialog {
   const DataOverview& Overview() const { return overview_; }
   const QImage& ChartImage() const { return chart_; }
 
- protected:
-  void showEvent(QShowEvent* event) override;
-
  private:
-  void FormActivate();
+  void FormActivate() override;
   void ClearChart();
   void FillGrid();
   // Draws row `parameter` (0 for the first) of the grid.

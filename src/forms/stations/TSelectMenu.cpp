@@ -8,23 +8,18 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "stations/appstate.h"
-#include "kit/forms.h"
+#include "kit/navigator.h"
 #include "kit/formkit.h"
 #include "kit/messages.h"
-#include "kit/modal.h"
 #include "kit/text.h"
-#include "forms/stations/TCharacteristicsMenu.h"
-#include "forms/stations/TCreateMenu.h"
-#include "forms/stations/TDataForm.h"
 
 namespace vernoli {
 
-TSelectMenu::TSelectMenu(AppState& state, Forms& forms, QWidget* parent)
-    : QDialog(parent), state_(state), forms_(forms) {
+TSelectMenu::TSelectMenu(AppState& state, Navigator& navigator, QWidget* parent)
+    : ActivatedForm(parent), state_(state), navigator_(navigator) {
   SetUpForm(*this, "SelectMenu", " Select station menu");
 
   pathLabel_ = Label("PathLabel", QString(), this);
@@ -96,12 +91,6 @@ TSelectMenu::TSelectMenu(AppState& state, Forms& forms, QWidget* parent)
   // Enter on a station of the list selects it; Cancel loses nothing.
   SetUpKeys(*this, mainMenuButton_, EscapeKey::Closes);
   resize(640, 420);
-}
-
-void TSelectMenu::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  // A window shown again by the window system (after minimising) keeps what it shows.
-  if (!event->spontaneous()) FormActivate();
 }
 
 void TSelectMenu::FormActivate() {
@@ -179,13 +168,11 @@ void TSelectMenu::MainMenuButtonClick() {
 }
 
 void TSelectMenu::CopyButtonClick() {
-  if (candidate_.empty() || forms_.CreateMenu == nullptr) return;
-  TCreateMenu& create = *forms_.CreateMenu;
-  create.SetMode(CreateMode::Copy);
+  if (candidate_.empty()) return;
   if (!Choose(candidate_, OutputNameRule::Keep)) return;
-  ShowModal(create);
+  const bool copied = navigator_.OpenCopyMenu();
   ReloadFileList();
-  if (create.Created()) accept();
+  if (copied) accept();
 }
 
 void TSelectMenu::DeleteButtonClick() {
@@ -202,13 +189,13 @@ void TSelectMenu::DeleteButtonClick() {
 void TSelectMenu::CharacteristicsButtonClick() {
   if (candidate_.empty()) return;
   if (!Choose(candidate_, OutputNameRule::Keep)) return;
-  if (forms_.CharacteristicsMenu != nullptr) ShowModal(*forms_.CharacteristicsMenu);
+  navigator_.OpenCharacteristicsMenu();
 }
 
 void TSelectMenu::DataButtonClick() {
   if (candidate_.empty()) return;
   if (!Choose(candidate_, OutputNameRule::Keep)) return;
-  if (forms_.DataForm != nullptr) ShowModal(*forms_.DataForm);
+  navigator_.OpenDataForm();
 }
 
 }  // namespace vernoli

@@ -2,7 +2,8 @@
 // one as the selected data file, copies it, deletes it, or looks at it first.
 #pragma once
 
-#include <QDialog>
+#include "kit/activatedform.h"
+
 #include <string>
 #include <vector>
 
@@ -16,12 +17,12 @@ class QTableWidget;
 namespace vernoli {
 
 struct AppState;
-struct Forms;
+class Navigator;
 
-class TSelectMenu : public QDialog {
+class TSelectMenu : public ActivatedForm {
   Q_OBJECT
  public:
-  TSelectMenu(AppState& state, Forms& forms, QWidget* parent = nullptr);
+  TSelectMenu(AppState& state, Navigator& navigator, QWidget* parent = nullptr);
 
   // Lists the data folder again (after a copy, a deletion or an import): the candidate becomes
   // the selected data file, or the first station when none is selected.
@@ -30,11 +31,8 @@ class TSelectMenu : public QDialog {
   // The file name that "Select and Main menu" would select.
   const std::string& Candidate() const { return candidate_; }
 
- protected:
-  void showEvent(QShowEvent* event) override;
-
  private:
-  void FormActivate();
+  void FormActivate() override;
   void FillGrid();
   void SetCandidate(const std::string& name);
   // Makes `name` the selected data file; false (after the message) when it cannot be read.
@@ -48,7 +46,7 @@ class TSelectMenu : public QDialog {
   void DataButtonClick();
 
   AppState& state_;
-  Forms& forms_;
+  Navigator& navigator_;
   std::vector<StationEntry> stations_;
   std::string candidate_;
   bool suppressClicks_ = false;  // the form itself is moving the grid's cursor

@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "stations/appstate.h"
@@ -61,7 +60,7 @@ QGroupBox* EndGroup(const QString& title, const QString& objectName, SpinButton*
 }  // namespace
 
 TUpdateRangeMenu::TUpdateRangeMenu(AppState& state, QWidget* parent)
-    : QDialog(parent), state_(state) {
+    : ActivatedForm(parent), state_(state) {
   SetUpForm(*this, "UpdateRangeMenu", " Update range menu");
 
   // The station.
@@ -143,12 +142,6 @@ TUpdateRangeMenu::TUpdateRangeMenu(AppState& state, QWidget* parent)
   spinButtonFirst_->SetBuddy(editRecLOW_);
   spinButtonLast_->SetBuddy(editRecUP_);
   SetUpKeys(*this, saveButton_, EscapeKey::Ignored);
-}
-
-void TUpdateRangeMenu::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  // A window shown again by the window system (after minimising) keeps what it shows.
-  if (!event->spontaneous()) FormActivate();
 }
 
 bool TUpdateRangeMenu::eventFilter(QObject* watched, QEvent* event) {

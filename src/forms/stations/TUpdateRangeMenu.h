@@ -2,7 +2,8 @@
 // by days, decades or months; saving rewrites its data file and its description file.
 #pragma once
 
-#include <QDialog>
+#include "kit/activatedform.h"
+
 #include <optional>
 
 #include "stations/rangeupdate.h"
@@ -19,17 +20,16 @@ struct AppState;
 class SpanBox;
 class SpinButton;
 
-class TUpdateRangeMenu : public QDialog {
+class TUpdateRangeMenu : public ActivatedForm {
   Q_OBJECT
  public:
   explicit TUpdateRangeMenu(AppState& state, QWidget* parent = nullptr);
 
  protected:
-  void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void FormActivate();
+  void FormActivate() override;
   void ShowRange();
   RangeStep FirstStep() const;
   RangeStep LastStep() const;

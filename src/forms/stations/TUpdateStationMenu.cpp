@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "stations/appstate.h"
@@ -18,7 +17,7 @@
 namespace vernoli {
 
 TUpdateStationMenu::TUpdateStationMenu(AppState& state, QWidget* parent)
-    : QDialog(parent), state_(state) {
+    : ActivatedForm(parent), state_(state) {
   SetUpForm(*this, "UpdateStationMenu", " Update Station characteristics menu");
 
   editName_ = ReadOnlyEdit("EditName", this);
@@ -57,12 +56,6 @@ TUpdateStationMenu::TUpdateStationMenu(AppState& state, QWidget* parent)
   connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
   // Escape would lose what was typed.
   SetUpKeys(*this, mainMenuButton_, EscapeKey::Ignored);
-}
-
-void TUpdateStationMenu::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  // A window shown again by the window system (after minimising) keeps what it shows.
-  if (!event->spontaneous()) FormActivate();
 }
 
 void TUpdateStationMenu::FormActivate() {

@@ -2,7 +2,8 @@
 // station, written to its description file on "Save and Main menu".
 #pragma once
 
-#include <QDialog>
+#include "kit/activatedform.h"
+
 #include <optional>
 
 #include "stations/stationupdate.h"
@@ -16,16 +17,13 @@ struct AppState;
 class CoordinateFields;
 class LocationClassesBox;
 
-class TUpdateStationMenu : public QDialog {
+class TUpdateStationMenu : public ActivatedForm {
   Q_OBJECT
  public:
   explicit TUpdateStationMenu(AppState& state, QWidget* parent = nullptr);
 
- protected:
-  void showEvent(QShowEvent* event) override;
-
  private:
-  void FormActivate();
+  void FormActivate() override;
   void MainMenuButtonClick();
 
   AppState& state_;

@@ -29,12 +29,11 @@
 #include <optional>
 
 #include "stations/appstate.h"
-#include "kit/forms.h"
+#include "kit/navigator.h"
 #include "kit/formkit.h"
 #include "kit/messages.h"
 #include "kit/modal.h"
 #include "kit/text.h"
-#include "forms/limits/TLimitsForm.h"
 #include "model/calendar.h"
 
 namespace vernoli {
@@ -93,8 +92,8 @@ constexpr std::array<std::string_view, 4> kWindClassItems = {
 
 }  // namespace
 
-TUpdateMenu::TUpdateMenu(AppState& state, Forms& forms, QWidget* parent)
-    : QDialog(parent), state_(state), forms_(forms) {
+TUpdateMenu::TUpdateMenu(AppState& state, Navigator& navigator, QWidget* parent)
+    : ActivatedForm(parent), state_(state), navigator_(navigator) {
   setObjectName("UpdateMenu");
   setWindowTitle(kTitle);
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -117,8 +116,8 @@ TUpdateMenu::TUpdateMenu(AppState& state, Forms& forms, QWidget* parent)
   pageControl1_->setObjectName("PageControl1");
   descriptionSheet_ = BuildDescriptionSheet();
   dataSheet_ = BuildDataSheet();
-  plotPage_ = new PlotPage(session_, state_, forms_);
-  exportPage_ = new ExportPage(session_, state_, forms_);
+  plotPage_ = new PlotPage(session_, state_);
+  exportPage_ = new ExportPage(session_, state_, navigator_);
   pageControl1_->addTab(descriptionSheet_, " Input data description  ");
   pageControl1_->addTab(dataSheet_, " Meteorological data and ETo   ");
   pageControl1_->addTab(plotPage_, " Plot data  ");
@@ -495,10 +494,11 @@ void TUpdateMenu::Connect() {
     Done(Status::Success());
   });
   connect(plotPage_, &PlotPage::PlotOptionsClicked, this, [this] {
-    if (forms_.PlotMenuForm == nullptr || !session_.IsOpen()) return;
+    if (!session_.IsOpen()) return;
     if (!FinishGridEditing()) return;
     plotPage_->HideLegend();
-    ShowModal(*forms_.PlotMenuForm);
+    navigator_.OpenPlotMenuForm(StationCodes(session_.Station()), session_.Station().Limits,
+                                session_.Graph());
     Status status = session_.WriteBack();
     if (status) session_.Refill();
     Done(status);
@@ -511,11 +511,6 @@ void TUpdateMenu::Connect() {
 void TUpdateMenu::PrepareOpening(bool cancelEnabled) {
   cancelEnabled_ = cancelEnabled;
   pageControl1_->setCurrentWidget(descriptionSheet_);
-}
-
-void TUpdateMenu::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  if (!event->spontaneous()) FormActivate();
 }
 
 void TUpdateMenu::FormActivate() {
@@ -535,7 +530,7 @@ void TUpdateMenu::FormActivate() {
   saveStatusLabel_->clear();
   // The opening's refill draws the plot of the visible range.
   session_.PlotDrawn();
-  state_.Report = ReportContent{};
+  session_.Report() = ReportContent{};
 
   ShowDescription();
   ShowNavigation();
@@ -758,11 +753,10 @@ void TUpdateMenu::CloseSymbolPanelButtonClick() { symbolPanel_->hide(); }
 
 void TUpdateMenu::RangeButtonClick() {
   if (!FinishGridEditing()) return;
-  if (forms_.LimitsForm == nullptr || !session_.IsOpen()) return;
+  if (!session_.IsOpen()) return;
   // The limits form edits the station description and writes its file; the working copy then
   // takes the five limits from it.
-  forms_.LimitsForm->SetStation(state_.Station, true);
-  ShowModal(*forms_.LimitsForm);
+  navigator_.OpenLimitsForm(state_.Station, true);
   session_.TakeLimits(state_.Station.Limits);
 }
 

@@ -13,7 +13,8 @@
 //   ShowModal(*form);
 #pragma once
 
-#include <QDialog>
+#include "kit/activatedform.h"
+
 #include <array>
 #include <optional>
 
@@ -34,16 +35,16 @@ class QWidget;
 namespace vernoli {
 
 struct AppState;
-struct Forms;
+class Navigator;
 class DataGrid;
 class ExportPage;
 class PlotPage;
 class WorkspaceGridModel;
 
-class TUpdateMenu : public QDialog {
+class TUpdateMenu : public ActivatedForm {
   Q_OBJECT
  public:
-  TUpdateMenu(AppState& state, Forms& forms, QWidget* parent = nullptr);
+  TUpdateMenu(AppState& state, Navigator& navigator, QWidget* parent = nullptr);
   ~TUpdateMenu() override;
 
   // How the next opening starts: "Cancel" enabled (from the main menu) or disabled (from the
@@ -52,13 +53,13 @@ class TUpdateMenu : public QDialog {
 
   // The session behind the form (for the tests and the forms that work with the workspace).
   const WorkspaceSession& Session() const { return session_; }
+  WorkspaceSession& Session() { return session_; }
 
   // Leaving: the working data are let go; "Main menu" has saved first, every other way out
   // (Cancel, the close box) leaves the station's files as they were at the last save.
   void done(int result) override;
 
  protected:
-  void showEvent(QShowEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -71,7 +72,7 @@ class TUpdateMenu : public QDialog {
   void SetTabOrder();
 
   // What the form shows, always from the session.
-  void FormActivate();
+  void FormActivate() override;
   void ShowDescription();
   void ShowNavigation();
   void ShowGrid();
@@ -115,7 +116,7 @@ class TUpdateMenu : public QDialog {
   std::optional<SettingEdit> SettingOf(const QObject* edit) const;
 
   AppState& state_;
-  Forms& forms_;
+  Navigator& navigator_;
   WorkspaceSession session_;
   bool cancelEnabled_ = true;
   bool loading_ = false;         // controls are being filled: their change handlers do nothing

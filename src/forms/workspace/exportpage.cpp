@@ -18,14 +18,12 @@
 #include "stations/appstate.h"
 #include "kit/folderbrowser.h"
 #include "kit/formkit.h"
-#include "kit/forms.h"
+#include "kit/navigator.h"
 #include "kit/messages.h"
 #include "kit/modal.h"
 #include "kit/text.h"
-#include "forms/limits/TFileOptionMenu.h"
 #include "model/datafile.h"
 #include "model/textfile.h"
-#include "forms/plot/TPrintForm.h"
 #include "workspace/run.h"
 #include "workspace/session.h"
 
@@ -64,8 +62,9 @@ QString WithSlash(QString folder) { return folder.endsWith('/') ? folder : folde
 
 }  // namespace
 
-ExportPage::ExportPage(WorkspaceSession& session, AppState& state, Forms& forms, QWidget* parent)
-    : QWidget(parent), session_(session), state_(state), forms_(forms) {
+ExportPage::ExportPage(WorkspaceSession& session, AppState& state, Navigator& navigator,
+                       QWidget* parent)
+    : QWidget(parent), session_(session), state_(state), navigator_(navigator) {
   setObjectName("PrintSheet");
 
   // The two modes, each with its explanation (a click on it presses the button).
@@ -270,10 +269,7 @@ void ExportPage::ReportButtonClick() {
 }
 
 void ExportPage::PrintButtonClick() {
-  if (auto* form = qobject_cast<TPrintForm*>(forms_.PrintForm); form != nullptr) {
-    form->SetDataSet(session_.Station(), session_.Symbols());
-    ShowModal(*form);
-  }
+  navigator_.OpenPrintForm(session_.Station(), session_.Symbols(), session_.Report());
   saveOutputButton_->setFocus(Qt::OtherFocusReason);
 }
 
@@ -360,11 +356,10 @@ bool ExportPage::ExportOne(int kind, QLineEdit* name, QLineEdit* description,
   request.OutputFolder = state_.OutputFolder;
   request.Name = FileNameOf(name->text().trimmed());
   request.Description = ToCp1252(description->text());
-  request.Content = state_.Report;
+  request.Content = session_.Report();
   request.Fahrenheit = session_.Units().Fahrenheit;
   request.Boundary = [this](const BoundaryRequest& asked) -> std::optional<double> {
-    if (forms_.FileOptionMenu == nullptr) return std::nullopt;
-    return forms_.FileOptionMenu->Ask(asked, session_.Station());
+    return navigator_.AskBoundary(asked, session_.Station());
   };
   const RunResult result = session_.Export(request);
   // The edits show the name as the files are named (without blanks).

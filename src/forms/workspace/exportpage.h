@@ -23,13 +23,14 @@ namespace vernoli {
 
 struct AppState;
 class FolderBrowser;
-struct Forms;
+class Navigator;
 class WorkspaceSession;
 
 class ExportPage : public QWidget {
   Q_OBJECT
  public:
-  ExportPage(WorkspaceSession& session, AppState& state, Forms& forms, QWidget* parent = nullptr);
+  ExportPage(WorkspaceSession& session, AppState& state, Navigator& navigator,
+             QWidget* parent = nullptr);
 
   // A new opening of the workspace: the panel hidden, the name and descriptions of the working
   // copy, both crop-model files chosen, the folder list on the output folder.
@@ -62,7 +63,7 @@ class ExportPage : public QWidget {
 
   WorkspaceSession& session_;
   AppState& state_;
-  Forms& forms_;
+  Navigator& navigator_;
   bool reportMode_ = false;
   bool cancelled_ = false;  // the last export stopped at a boundary value not given
 

@@ -16,11 +16,9 @@
 
 #include "stations/appstate.h"
 #include "kit/formkit.h"
-#include "kit/forms.h"
 #include "kit/messages.h"
 #include "model/datafile.h"
 #include "model/textfile.h"
-#include "forms/plot/TPlotMenuForm.h"
 #include "plot/graph.h"
 #include "forms/plot/graphimage.h"
 #include "workspace/session.h"
@@ -42,8 +40,8 @@ QLabel* ImageLabel(const QString& objectName, QWidget* parent) {
 
 }  // namespace
 
-PlotPage::PlotPage(WorkspaceSession& session, AppState& state, Forms& forms, QWidget* parent)
-    : QWidget(parent), session_(session), state_(state), forms_(forms) {
+PlotPage::PlotPage(WorkspaceSession& session, AppState& state, QWidget* parent)
+    : QWidget(parent), session_(session), state_(state) {
   setObjectName("PlotSheet");
   labelPlotTitle_ = Label("LabelPlotTitle", QString(), this);
   QFont bold = labelPlotTitle_->font();
@@ -132,10 +130,6 @@ PlotPage::PlotPage(WorkspaceSession& session, AppState& state, Forms& forms, QWi
   connect(nextYearPlotButton_, &QPushButton::clicked, this, &PlotPage::NextYearClicked);
   connect(plotMenu_, &QPushButton::clicked, this, [this] {
     legendGroupBox_->hide();
-    if (auto* form = qobject_cast<TPlotMenuForm*>(forms_.PlotMenuForm);
-        form != nullptr && session_.IsOpen()) {
-      form->SetDataSet(StationCodes(session_.Station()), session_.Station().Limits);
-    }
     emit PlotOptionsClicked();
   });
   connect(legendButton_, &QPushButton::clicked, this, &PlotPage::LegendButtonClick);
@@ -150,22 +144,22 @@ PlotPage::ResetKey PlotPage::CurrentKey() const {
 
 void PlotPage::Opening() {
   legendGroupBox_->hide();
-  DefaultEToGraph(state_.Graph, session_.Station().Method);
+  DefaultEToGraph(session_.Graph(), session_.Station().Method);
   key_ = CurrentKey();
-  labelPlotTitle_->setText(Cp(GraphTitle(state_.Graph)));
+  labelPlotTitle_->setText(Cp(GraphTitle(session_.Graph())));
 }
 
 void PlotPage::Redraw() {
   if (!session_.IsOpen()) return;
   if (ResetKey key = CurrentKey(); !(key == key_)) {
-    DefaultEToGraph(state_.Graph, session_.Station().Method);
+    DefaultEToGraph(session_.Graph(), session_.Station().Method);
     key_ = std::move(key);
   }
   const RepClimateFile& station = session_.Station();
   const std::vector<PlotRecord> records = PlotRecordsOfPage(station, session_.Grid());
   const QSize plotSize = plotImage_->size().expandedTo(plotImage_->minimumSize());
   plot_ = PaintPlot(
-      DrawGraph(state_.Graph, records, station, plotSize.width(), plotSize.height()));
+      DrawGraph(session_.Graph(), records, station, plotSize.width(), plotSize.height()));
   plotImage_->setPixmap(QPixmap::fromImage(plot_));
 
   const YearPage& page = session_.Page();
@@ -175,7 +169,7 @@ void PlotPage::Redraw() {
   time_ = PaintTimeStrip(strip);
   timeImage_->setPixmap(QPixmap::fromImage(time_));
   yearLabel_->setText(Cp(strip.Year));
-  labelPlotTitle_->setText(Cp(GraphTitle(state_.Graph)));
+  labelPlotTitle_->setText(Cp(GraphTitle(session_.Graph())));
   if (legendGroupBox_->isVisible()) LegendButtonClick();
 }
 
@@ -199,7 +193,7 @@ void PlotPage::ShowNavigation() {
 }
 
 void PlotPage::LegendButtonClick() {
-  const std::vector<LegendRow> rows = LegendRows(state_.Graph);
+  const std::vector<LegendRow> rows = LegendRows(session_.Graph());
   legendStringGrid_->setRowCount(static_cast<int>(rows.size()) + 1);
   legendStringGrid_->setItem(0, 0, new QTableWidgetItem("   Symbol"));
   legendStringGrid_->setItem(0, 1, new QTableWidgetItem("   Description"));
@@ -216,9 +210,9 @@ void PlotPage::LegendButtonClick() {
 void PlotPage::SavePictureButtonClick() {
   if (!session_.IsOpen() || plot_.isNull()) return;
   const std::string path = PathInFolder(
-      state_.OutputFolder, GraphPictureName(session_.Station(), state_.Graph, session_.Page().First));
+      state_.OutputFolder, GraphPictureName(session_.Station(), session_.Graph(), session_.Page().First));
   const QImage picture = ComposeGraphPicture(labelPlotTitle_->text(), plot_, yearLabel_->text(),
-                                             time_, LegendRows(state_.Graph));
+                                             time_, LegendRows(session_.Graph()));
   if (const Status s = SavePicture(picture, path); !s) {
     ShowMessage(s.Message);
     return;

@@ -25,13 +25,12 @@ class QTableWidget;
 namespace vernoli {
 
 struct AppState;
-struct Forms;
 class WorkspaceSession;
 
 class PlotPage : public QWidget {
   Q_OBJECT
  public:
-  PlotPage(WorkspaceSession& session, AppState& state, Forms& forms, QWidget* parent = nullptr);
+  PlotPage(WorkspaceSession& session, AppState& state, QWidget* parent = nullptr);
 
   // Draws the graph of the visible records again.
   void Redraw();
@@ -68,7 +67,6 @@ class PlotPage : public QWidget {
 
   WorkspaceSession& session_;
   AppState& state_;
-  Forms& forms_;
   ResetKey key_;
   QImage plot_;
   QImage time_;

@@ -60,7 +60,7 @@ class ImportMenuTest : public test_support::StationFormTest {
  protected:
   ImportMenuTest() {
     state.ImportFolder = importFolder.Folder();
-    form = std::make_unique<TImportMenu>(state, forms);
+    form = std::make_unique<TImportMenu>(state, navigator);
     forms.ImportMenu = form.get();
   }
 
@@ -183,8 +183,8 @@ TEST_F(ImportMenuTest, ShowsTheStatusOfNoFileSelected) {
 
 TEST_F(ImportMenuTest, ImportsATextFileFromTheMainMenuAsTheSelectedStation) {
   WriteFile(importFolder.File("DEBILT.CXT"), DeBiltSample());
-  TSelectMenu select(state, forms);
-  TMainMenu menu(state, forms);
+  TSelectMenu select(state, navigator);
+  TMainMenu menu(state, navigator);
   forms.SelectMenu = &select;
   forms.MainMenu = &menu;
   modals.act = [this](QDialog& shown) {

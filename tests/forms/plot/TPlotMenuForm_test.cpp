@@ -15,8 +15,6 @@
 #include <vector>
 
 #include "../../kit/form_test_support.h"
-#include "stations/appstate.h"
-#include "model/folders.h"
 #include "kit/formkit.h"
 
 namespace vernoli {
@@ -28,12 +26,10 @@ void ClickLeft(QWidget* widget) {
 
 class PlotMenuFormTest : public ::testing::Test {
  protected:
-  PlotMenuFormTest() : state(NewAppState(FoldersOfExecutable("/opt/v/vernoli"))), form(state) {
-    DefaultEToGraph(state.Graph, 1);
-  }
+  PlotMenuFormTest() { DefaultEToGraph(graph, 1); }
 
   void Open(const std::vector<int16_t>& codes) {
-    form.SetDataSet(codes, StationLimits{});
+    form.SetDataSet(codes, StationLimits{}, graph);
     form.show();
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
@@ -53,7 +49,7 @@ class PlotMenuFormTest : public ::testing::Test {
     emit box->activated(1);
   }
 
-  AppState state;
+  GraphDescription graph;
   TPlotMenuForm form;
 };
 
@@ -167,12 +163,12 @@ TEST_F(PlotMenuFormTest, OpensOnTheGraphAndPlotBuildsTheChoice) {
   Click("CloseButton");
   EXPECT_FALSE(form.isVisible());
   EXPECT_EQ(form.result(), QDialog::Accepted);
-  ASSERT_EQ(state.Graph.SeriesCount, 3);
-  EXPECT_EQ(state.Graph.Series[0].Quantity, Row::Tmin);
-  EXPECT_EQ(state.Graph.Series[0].Style, SeriesStyle::Bar);
-  EXPECT_EQ(state.Graph.AxisMinimum, -10);
-  EXPECT_EQ(state.Graph.AxisMaximum, 43);
-  EXPECT_EQ(GraphTitle(state.Graph), "Temperature");
+  ASSERT_EQ(graph.SeriesCount, 3);
+  EXPECT_EQ(graph.Series[0].Quantity, Row::Tmin);
+  EXPECT_EQ(graph.Series[0].Style, SeriesStyle::Bar);
+  EXPECT_EQ(graph.AxisMinimum, -10);
+  EXPECT_EQ(graph.AxisMaximum, 43);
+  EXPECT_EQ(GraphTitle(graph), "Temperature");
 
   // Reopened on the temperature graph.
   Open({101, 102, 103, 501});
@@ -189,20 +185,20 @@ TEST_F(PlotMenuFormTest, CancelAndEscapeLeaveTheGraphEnterPlots) {
   EXPECT_TRUE(Control<QCheckBox>("CheckBoxU")->isChecked());
   Click("CancelButton");
   EXPECT_EQ(form.result(), QDialog::Rejected);
-  EXPECT_EQ(state.Graph.Series[0].Quantity, Quantity::EToPM);
+  EXPECT_EQ(graph.Series[0].Quantity, Quantity::EToPM);
 
   Open({101, 103, 501});
   Click("RadioU");
   QTest::keyClick(&form, Qt::Key_Escape);
   EXPECT_FALSE(form.isVisible());
-  EXPECT_EQ(state.Graph.Series[0].Quantity, Quantity::EToPM);
+  EXPECT_EQ(graph.Series[0].Quantity, Quantity::EToPM);
 
   Open({101, 103, 501});
   Click("RadioU");
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
   EXPECT_FALSE(form.isVisible());
-  EXPECT_EQ(state.Graph.Series[0].Quantity, Quantity::U2Star);
-  EXPECT_EQ(GraphTitle(state.Graph), "Wind speed");
+  EXPECT_EQ(graph.Series[0].Quantity, Quantity::U2Star);
+  EXPECT_EQ(GraphTitle(graph), "Wind speed");
 }
 
 TEST_F(PlotMenuFormTest, TabOrderFollowsTheReadingOrder) {

@@ -65,7 +65,7 @@ TEST(PaintPlot, SoundAtTheEdges) {
 
 class PlotPageTest : public WorkspaceFormTest {
  protected:
-  PlotPageTest() : plotMenu(state) {
+  PlotPageTest() {
     state.OutputFolder = output.Folder();
     forms.PlotMenuForm = &plotMenu;
     form.resize(1180, 760);
@@ -169,7 +169,7 @@ TEST_F(PlotPageTest, PlotOptionsChangeTheGraphAndAParameterChangeResetsIt) {
   ShowPage("DescriptionSheet");
   Click("TmeanCheckBox");
   EXPECT_EQ(Text("LabelPlotTitle"), "Reference crop evapotranspiration (ETo)");
-  EXPECT_EQ(state.Graph.Series[0].Quantity, Quantity::EToPM);
+  EXPECT_EQ(form.Session().Graph().Series[0].Quantity, Quantity::EToPM);
   EXPECT_TRUE(messages.messages.isEmpty()) << messages.messages.join("|").toStdString();
 }
 

@@ -39,7 +39,7 @@ constexpr std::string_view kTenDailyData =
 
 class CreateMenuTest : public test_support::StationFormTest {
  protected:
-  CreateMenuTest() : workspace(state, forms), form(state, forms) {
+  CreateMenuTest() : workspace(state, navigator), form(state, navigator) {
     forms.CreateMenu = &form;
     forms.UpdateMenu = &workspace;
   }

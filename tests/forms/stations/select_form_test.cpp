@@ -42,7 +42,7 @@ const char* const kStationButtons[] = {"MainMenuButton", "CopyButton", "DeleteBu
 
 class SelectMenuTest : public test_support::StationFormTest {
  protected:
-  SelectMenuTest() : form(state, forms) { forms.SelectMenu = &form; }
+  SelectMenuTest() : form(state, navigator) { forms.SelectMenu = &form; }
 
   // Three stations, written out of alphabetical order.
   void WriteThree() {
@@ -201,7 +201,7 @@ TEST_F(SelectMenuTest, TheViewsSelectTheCandidateKeepingTheOutputName) {
 
 TEST_F(SelectMenuTest, DeletingTheSelectedStationClearsTheMainMenusSelection) {
   WriteThree();
-  TMainMenu menu(state, forms);
+  TMainMenu menu(state, navigator);
   forms.MainMenu = &menu;
   SelectInFolder("Beta");
   menu.show();
@@ -259,9 +259,9 @@ TEST_F(SelectMenuTest, DeletingAStationWhoseDataFileIsMissingSaysSo) {
 
 TEST_F(SelectMenuTest, ACopyThroughTheCreateFormSelectsItAndClosesTheList) {
   WriteThree();
-  TCreateMenu create(state, forms);
+  TCreateMenu create(state, navigator);
   forms.CreateMenu = &create;
-  TUpdateMenu workspace(state, forms);
+  TUpdateMenu workspace(state, navigator);
   forms.UpdateMenu = &workspace;
   form.show();
   ClickRow(1);
@@ -284,7 +284,7 @@ TEST_F(SelectMenuTest, ACopyThroughTheCreateFormSelectsItAndClosesTheList) {
 
 TEST_F(SelectMenuTest, ACopyToAnExistingNameLeavesTheListOpen) {
   WriteThree();
-  TCreateMenu create(state, forms);
+  TCreateMenu create(state, navigator);
   forms.CreateMenu = &create;
   form.show();
   ClickRow(1);

@@ -14,7 +14,7 @@
 #include <string>
 
 #include "stations/appstate.h"
-#include "kit/forms.h"
+#include "app/formnavigator.h"
 #include "../../stations/station_folder.h"
 
 namespace vernoli::test_support {
@@ -74,6 +74,7 @@ class StationFormTest : public ::testing::Test {
   ScratchFolder folder;
   AppState state;
   Forms forms;
+  FormNavigator navigator{forms, state};
 };
 
 }  // namespace vernoli::test_support

@@ -62,9 +62,9 @@ TEST(StationForms, TheProgramCreatesThemAtStartBelowTheStartScreen) {
 class StationMenusTest : public test_support::StationFormTest {
  protected:
   StationMenusTest()
-      : menu(state, forms),
-        select(state, forms),
-        create(state, forms),
+      : menu(state, navigator),
+        select(state, navigator),
+        create(state, navigator),
         characteristics(state),
         data(state),
         updateStation(state),

@@ -98,7 +98,7 @@ TEST_F(UpdateStationMenuTest, TheClassesFollowTheCoefficients) {
 
 TEST_F(UpdateStationMenuTest, SaveWritesTheDescriptionWithTheValuesOfTheClasses) {
   WriteAlpha();
-  TMainMenu menu(state, forms);
+  TMainMenu menu(state, navigator);
   menu.show();
   testing::RecordingModals modals;
   modals.act = [&](QDialog&) {

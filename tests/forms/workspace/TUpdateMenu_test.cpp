@@ -121,7 +121,7 @@ TEST_F(WorkspaceFormTest, CaptionsAreThoseOfTheWorkspace) {
 
 TEST_F(WorkspaceFormTest, OpeningShowsTheStationItsSettingsAndPresetsTheReport) {
   RepClimateFile station = Daily(30, {1, 7, 2001});
-  state.Report = {true, false, false, true};
+  form.Session().Report() = {true, false, false, true};
   Open(station);
   EXPECT_FALSE(WorkingFileExists());
   EXPECT_EQ(Text("EditStation"), "Alpha");
@@ -148,10 +148,10 @@ TEST_F(WorkspaceFormTest, OpeningShowsTheStationItsSettingsAndPresetsTheReport) 
   EXPECT_EQ(Text("EditAngB"), "   0.50");
   EXPECT_TRUE(Control<QCheckBox>("CheckBoxCorrectionZ")->isChecked());
   // The report content is back at its presets.
-  EXPECT_FALSE(state.Report.RecordNumber);
-  EXPECT_TRUE(state.Report.Date);
-  EXPECT_TRUE(state.Report.DataAndETo);
-  EXPECT_FALSE(state.Report.IntermediateResults);
+  EXPECT_FALSE(form.Session().Report().RecordNumber);
+  EXPECT_TRUE(form.Session().Report().Date);
+  EXPECT_TRUE(form.Session().Report().DataAndETo);
+  EXPECT_FALSE(form.Session().Report().IntermediateResults);
   for (const char* hidden : {"SymbolPanel", "GroupBoxSwitchUnits", "GroupBoxAngstrom",
                              "LegendGroupBox", "PanelExport", "NextPrevPanelData"}) {
     EXPECT_FALSE(Control(hidden)->isVisible()) << hidden;
@@ -235,7 +235,7 @@ TEST_F(WorkspaceFormTest, ASetNotLinkedToAYearHasNoYearRowAndNoNavigation) {
 TEST_F(WorkspaceFormTest, TheMainMenuOpensItWithCancelTheCreateFormWithout) {
   const RepClimateFile station = Daily(30, {1, 7, 2001});
   state.Station = station;
-  TMainMenu menu(state, forms);
+  TMainMenu menu(state, navigator);
   forms.MainMenu = &menu;
   menu.show();
   ShowPage("DataSheet");  // left on another page by an earlier visit

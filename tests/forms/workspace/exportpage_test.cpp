@@ -17,7 +17,7 @@ namespace {
 
 class ExportPageTest : public WorkspaceFormTest {
  protected:
-  ExportPageTest() : fileOption(state), printForm(state) {
+  ExportPageTest() : fileOption(state) {
     forms.FileOptionMenu = &fileOption;
     forms.PrintForm = &printForm;
     state.OutputFolder = output.Folder();
@@ -354,9 +354,9 @@ TEST_F(ExportPageTest, TheReportOptionsFormSetsTheReportsBlocks) {
   EXPECT_EQ(texts, (QStringList{"Compose report", "(1 ... 30)", "(Day/Month/Year)", "Number ",
                                 "Date", "Meteo data and ETo", "Intermediate results", "OK"}));
   EXPECT_FALSE(printForm.isVisible());
-  EXPECT_TRUE(state.Report.RecordNumber);
-  EXPECT_TRUE(state.Report.DataAndETo);
-  EXPECT_FALSE(state.Report.IntermediateResults);
+  EXPECT_TRUE(form.Session().Report().RecordNumber);
+  EXPECT_TRUE(form.Session().Report().DataAndETo);
+  EXPECT_FALSE(form.Session().Report().IntermediateResults);
   EXPECT_TRUE(Control("SaveOutputButton")->hasFocus());
 
   const QStringList legend = {"e(act)*.....actual vapour pressure",
@@ -379,7 +379,7 @@ TEST_F(ExportPageTest, TheReportOptionsFormSetsTheReportsBlocks) {
   // The opening of the workspace presets the blocks again.
   form.done(QDialog::Rejected);
   Open(state.Station);
-  EXPECT_FALSE(state.Report.RecordNumber);
+  EXPECT_FALSE(form.Session().Report().RecordNumber);
 }
 
 }  // namespace

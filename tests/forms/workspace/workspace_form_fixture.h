@@ -28,7 +28,7 @@
 #include "../../kit/recording_modals.h"
 #include "app/TMainMenu.h"
 #include "stations/appstate.h"
-#include "kit/forms.h"
+#include "app/formnavigator.h"
 #include "kit/spinbutton.h"
 #include "forms/limits/TLimitsForm.h"
 #include "model/textfile.h"
@@ -72,7 +72,7 @@ std::string DailyValues(int n) {
 class WorkspaceFormTest : public ::testing::Test {
  protected:
   WorkspaceFormTest()
-      : state(NewAppState(FoldersOfExecutable("/opt/v/vernoli"))), form(state, forms) {
+      : state(NewAppState(FoldersOfExecutable("/opt/v/vernoli"))), form(state, navigator) {
     state.DataFolder = folder.Folder();
     forms.UpdateMenu = &form;
   }
@@ -166,6 +166,7 @@ class WorkspaceFormTest : public ::testing::Test {
   ScratchFolder folder;
   AppState state;
   Forms forms;
+  FormNavigator navigator{forms, state};
   TUpdateMenu form;
 };
 

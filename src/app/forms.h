@@ -1,11 +1,8 @@
 // The program's forms, created once at start and living until it ends.
 //
-// The program fills this list in the order of creation; a form that opens another one finds it
-// here. A form that does not exist (yet) is nullptr, and the button that would open it does
-// nothing. Tests fill in only the forms they need.
+// The program fills this list in the order of creation. A form that does not exist (yet) is
+// nullptr, and a request to open it does nothing. Tests fill in only the forms they need.
 #pragma once
-
-class QDialog;
 
 namespace vernoli {
 
@@ -15,8 +12,11 @@ class TSelectMenu;
 class TCreateMenu;
 class TCharacteristicsMenu;
 class TUpdateMenu;
+class TPlotMenuForm;
+class TPrintForm;
 class TLimitsForm;
 class TDataForm;
+class TImportMenu;
 class TUpdateStationMenu;
 class TUpdateRangeMenu;
 class TFileOptionMenu;
@@ -28,11 +28,11 @@ struct Forms {
   TCreateMenu* CreateMenu = nullptr;
   TCharacteristicsMenu* CharacteristicsMenu = nullptr;
   TUpdateMenu* UpdateMenu = nullptr;  // the workspace
-  QDialog* PlotMenuForm = nullptr;        // TPlotMenuForm
-  QDialog* PrintForm = nullptr;           // TPrintForm
+  TPlotMenuForm* PlotMenuForm = nullptr;
+  TPrintForm* PrintForm = nullptr;
   TLimitsForm* LimitsForm = nullptr;
   TDataForm* DataForm = nullptr;
-  QDialog* ImportMenu = nullptr;          // TImportMenu
+  TImportMenu* ImportMenu = nullptr;
   TUpdateStationMenu* UpdateStationMenu = nullptr;
   TUpdateRangeMenu* UpdateRangeMenu = nullptr;
   TFileOptionMenu* FileOptionMenu = nullptr;
