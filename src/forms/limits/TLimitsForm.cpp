@@ -19,6 +19,7 @@
 #include "kit/messages.h"
 #include "kit/spinbutton.h"
 #include "model/datafile.h"
+#include "model/stationcodes.h"
 
 namespace vernoli {
 

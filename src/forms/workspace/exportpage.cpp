@@ -24,6 +24,7 @@
 #include "kit/text.h"
 #include "forms/limits/TFileOptionMenu.h"
 #include "model/datafile.h"
+#include "model/stationcodes.h"
 #include "model/textfile.h"
 #include "forms/plot/TPrintForm.h"
 #include "workspace/run.h"

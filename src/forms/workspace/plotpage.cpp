@@ -19,6 +19,7 @@
 #include "kit/forms.h"
 #include "kit/messages.h"
 #include "model/datafile.h"
+#include "model/stationcodes.h"
 #include "model/textfile.h"
 #include "forms/plot/TPlotMenuForm.h"
 #include "plot/graph.h"
