@@ -83,11 +83,11 @@ struct RepClimateFile {
   int32_t FromDay = 1, FromMonth = 1, FromYear = kYearNotLinked;
   int32_t ToDay = 31, ToMonth = 12, ToYear = kYearNotLinked;
   uint8_t Method = 1;  // 1 Penman-Monteith for every station
-  double PsychrometerCoefficient = kNewStationPsychrometerCoefficient;  // apsy (1/degC)
-  double WindHeight = 2.0;                                              // m
-  double TdewTminDifference = TdewTminDifferenceOf(Climate::Humid);     // degC
+  double PsychrometerCoefficient = kNewStationPsychrometerCoefficient;             // apsy (1/degC)
+  double WindHeight = 2.0;                                                         // m
+  double TdewTminDifference = TdewTminDifferenceOf(Climate::Humid);                // degC
   double HargreavesRsCoefficient = HargreavesRsCoefficientOf(Location::Interior);  // kRs
-  double DefaultU2 = DefaultU2Of(WindClass::LightToModerate);                       // m/sec
+  double DefaultU2 = DefaultU2Of(WindClass::LightToModerate);                      // m/sec
   int32_t NumberOfRecords = 0;
   int32_t NumberOfParameters = 0;
   std::array<int16_t, kParameterCount> ParameterCodes;  // column order; unused entries -999

@@ -55,8 +55,9 @@ TEST(SortParameterCodes, PutsTheCodesInAscendingOrderWithEToLast) {
   std::copy(std::begin(codes), std::end(codes), station.ParameterCodes.begin());
   station.NumberOfParameters = 4;
   SortParameterCodes(station);
-  EXPECT_EQ(std::vector<int16_t>(station.ParameterCodes.begin(), station.ParameterCodes.begin() + 5),
-            (std::vector<int16_t>{101, 103, 301, 501, -999}));
+  EXPECT_EQ(
+      std::vector<int16_t>(station.ParameterCodes.begin(), station.ParameterCodes.begin() + 5),
+      (std::vector<int16_t>{101, 103, 301, 501, -999}));
 }
 
 TEST(StationCodes, AddingKeepsTheListSortedWithEToLast) {
