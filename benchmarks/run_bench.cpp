@@ -22,6 +22,7 @@
 #include "bench_station.h"
 #include "model/datafile.h"
 #include "model/station.h"
+#include "model/stationcodes.h"
 #include "model/textfile.h"
 #include "cli/batch.h"
 #include "workspace/run.h"

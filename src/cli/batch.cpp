@@ -22,6 +22,7 @@
 #include "model/checks.h"
 #include "model/datafile.h"
 #include "model/station.h"
+#include "model/stationcodes.h"
 #include "model/status.h"
 #include "model/textfile.h"
 #include "plot/report.h"

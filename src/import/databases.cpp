@@ -75,13 +75,13 @@ std::string_view DatabaseName(ImportKind kind) {
 void ClassFromAltitude(int32_t altitude, RepClimateFile& station, LocationClasses& classes) {
   const bool coast = altitude <= 20;
   classes.Site = coast ? Location::Coast : Location::Interior;
-  station.HargreavesRsCoefficient = coast ? 0.19 : 0.16;
+  station.HargreavesRsCoefficient = HargreavesRsCoefficientOf(classes.Site);
 }
 
 void ClassFromHumidity(double meanHumidity, RepClimateFile& station, LocationClasses& classes) {
   const bool humid = meanHumidity > 62.0;
   classes.Humidity = humid ? Climate::Humid : Climate::Arid;
-  station.TdewTminDifference = humid ? 0.0 : 2.0;
+  station.TdewTminDifference = TdewTminDifferenceOf(classes.Humidity);
 }
 
 void ClassFromWind(double meanWind, RepClimateFile& station, LocationClasses& classes) {

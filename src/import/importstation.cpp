@@ -66,9 +66,9 @@ Status WriteDataLines(AtomicFile& file, const ImportSource& source,
 RepClimateFile ImportStationReset(ImportKind kind) {
   RepClimateFile station = NewStation();
   ClearStation(station);
-  station.Latitude = 22.37;
-  station.Longitude = 22.37;
-  station.Altitude = 100;
+  station.Latitude = kNewStationLatitude;
+  station.Longitude = kNewStationLongitude;
+  station.Altitude = kImportedStationAltitude;
   station.NumberOfParameters = kColumnsUndefined;
   station.ParameterCodes.fill(-999);
   ImportSpanReset(kind).ApplyTo(station);

@@ -24,7 +24,7 @@ RepClimateFile ImportStationReset(ImportKind kind);
 SpanEntry ImportSpanReset(ImportKind kind);
 
 // An imported station's psychrometer coefficient.
-inline constexpr double kImportPsychrometerCoefficient = 0.0008;
+inline constexpr double kImportPsychrometerCoefficient = kNewStationPsychrometerCoefficient;
 
 // The empty columns a new station gets for twins its file lacks: the first of 101, 103, 111, 113
 // without its twin (103, 101, 113, 111) gives that twin; the first of 231-234 without its twin

@@ -17,11 +17,6 @@ int DecimalsOfCode(int code) {
   return row == 0 ? 1 : ParameterRow(row).Decimals;
 }
 
-std::span<const int16_t> StationCodes(const RepClimateFile& station) {
-  int count = std::clamp(station.NumberOfParameters, 0, kParameterCount);
-  return {station.ParameterCodes.data(), static_cast<std::size_t>(count)};
-}
-
 // ---------------------------------------------------------------------------------------------
 // Writing
 

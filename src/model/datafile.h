@@ -28,9 +28,6 @@ inline constexpr int kDataFieldWidth = 10;
 // in the table.
 int DecimalsOfCode(int code);
 
-// The station's codes in column order (its first NumberOfParameters entries).
-std::span<const int16_t> StationCodes(const RepClimateFile& station);
-
 // ---------------------------------------------------------------------------------------------
 // Writing
 

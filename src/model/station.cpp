@@ -239,21 +239,15 @@ Status ReadStationDescription(RepClimateFile& station) {
   if (Status s = reader.Numbers(read.HargreavesRsCoefficient); !s) return s;
   if (Status s = reader.Numbers(read.DefaultU2); !s) return s;
 
-  // Settings that are not stored in the file.
-  read.Settings.AlbedoPM = 0.23;
-  read.Settings.AlbedoPenman = 0.25;
+  // The settings and flags that are not stored in the file are those of a new station.
+  read.Settings = CalculationSettings{};
   if (Status s = reader.Numbers(read.Settings.AngstromA); !s) return s;
   if (Status s = reader.Numbers(read.Settings.AngstromB); !s) return s;
-  read.Settings.HargreavesCoefficient = 0.0023;
-  read.Settings.WindFunctionCoefficient = 2.7;
-  read.Settings.DayNightWindRatio = 2;
 
   int64_t elevation = 0;
   if (Status s = reader.Numbers(elevation); !s) return s;
+  read.Flags = OptionFlags{};
   read.Flags.ElevationAdjustment = elevation != 0 ? 1 : 0;
-  read.Flags.AdjustPenman = 1;
-  read.Flags.AdjustRadiation = 1;
-  read.Flags.AdjustBlaneyCriddle = 1;
 
   // The limits are signed 8-bit numbers; a larger number keeps its low byte, as it is stored.
   int64_t limits[5] = {};
@@ -332,35 +326,11 @@ DegreesMinutes DegreesAndMinutes(double value, bool isLatitude) {
 }
 
 RepClimateFile NewStation(Location location, Climate climate, WindClass wind) {
+  // Method, settings, flags and limits keep the defaults of their declarations.
   RepClimateFile station;
-  station.Method = 1;
-  station.PsychrometerCoefficient = 0.0008;
-  station.WindHeight = 2.0;
-  station.HargreavesRsCoefficient = location == Location::Coast ? 0.19 : 0.16;
-  station.TdewTminDifference = climate == Climate::Arid ? 2.0 : 0.0;
-  switch (wind) {
-    case WindClass::Light: station.DefaultU2 = 0.5; break;
-    case WindClass::LightToModerate: station.DefaultU2 = 2.0; break;
-    case WindClass::ModerateToStrong: station.DefaultU2 = 4.0; break;
-  }
-  station.Settings = CalculationSettings{};
-  station.Settings.AlbedoPM = 0.23;
-  station.Settings.AlbedoPenman = 0.25;
-  station.Settings.AngstromA = 0.25;
-  station.Settings.AngstromB = 0.50;
-  station.Settings.HargreavesCoefficient = 0.0023;
-  station.Settings.WindFunctionCoefficient = 2.7;
-  station.Settings.DayNightWindRatio = 2;
-  station.Flags.ElevationAdjustment = 1;
-  station.Flags.AdjustPenman = 1;
-  station.Flags.AdjustRadiation = 1;
-  station.Flags.AdjustBlaneyCriddle = 1;
-  station.Limits.LimitTmin = -15;
-  station.Limits.LimitTmax = 45;
-  station.Limits.LimitRHmin = 15;
-  station.Limits.LimitWind = 8;
-  station.Limits.LimitRadiationDeviation = 5;
-  station.ParameterCodes.fill(-999);
+  station.HargreavesRsCoefficient = HargreavesRsCoefficientOf(location);
+  station.TdewTminDifference = TdewTminDifferenceOf(climate);
+  station.DefaultU2 = DefaultU2Of(wind);
   station.ParameterCodes[0] = 501;  // ETo, the last column of every data file
   station.NumberOfParameters = 1;
   // The default span (daily, one year not linked to a year) kept consistent until the caller

@@ -11,6 +11,39 @@
 
 namespace vernoli {
 
+// Location classes of a new station.
+enum class Location { Interior, Coast };
+enum class Climate { Humid, Arid };
+enum class WindClass { Light, LightToModerate, ModerateToStrong };
+
+// The coefficients that stand for the location classes: kRs 0.16 inland, 0.19 at the coast;
+// Tdew 0 or 2 degC below Tmin; a default wind speed of 0.5, 2.0 or 4.0 m/sec.
+constexpr double HargreavesRsCoefficientOf(Location site) {
+  return site == Location::Coast ? 0.19 : 0.16;
+}
+constexpr double TdewTminDifferenceOf(Climate climate) {
+  return climate == Climate::Arid ? 2.0 : 0.0;
+}
+constexpr double DefaultU2Of(WindClass wind) {
+  switch (wind) {
+    case WindClass::Light: return 0.5;
+    case WindClass::LightToModerate: return 2.0;
+    case WindClass::ModerateToStrong: return 4.0;
+  }
+  return 2.0;
+}
+
+// The psychrometer coefficient of a new station, created or imported (1/degC).
+inline constexpr double kNewStationPsychrometerCoefficient = 0.0008;
+
+// Where the create and import forms put a new station until its own location is entered:
+// 22.37 North, 22.37 East (22 degrees 22 minutes), at 222 m when it is created and 100 m when it
+// is imported.
+inline constexpr double kNewStationLatitude = 22.37;
+inline constexpr double kNewStationLongitude = 22.37;
+inline constexpr int32_t kNewStationAltitude = 222;
+inline constexpr int32_t kImportedStationAltitude = 100;
+
 // Calculation settings handed to the ETo driver as one block.
 struct CalculationSettings {
   double AlbedoPM = 0.23;
@@ -31,6 +64,9 @@ struct OptionFlags {
 };
 
 // The station description record: identity, location, span, settings, limits and codes.
+// The values given below, in CalculationSettings, OptionFlags and StationLimits are the defaults
+// of a new station, whose coefficients are those of an interior, humid site with light to
+// moderate winds; NewStation starts from them.
 struct RepClimateFile {
   std::string FileName;     // base name of the station's files, no folder, no extension
   std::string OutputName;   // base name of the output files of a calculation run
@@ -46,12 +82,12 @@ struct RepClimateFile {
   int32_t FirstDayNr = 0, LastDayNr = 0;
   int32_t FromDay = 1, FromMonth = 1, FromYear = kYearNotLinked;
   int32_t ToDay = 31, ToMonth = 12, ToYear = kYearNotLinked;
-  uint8_t Method = 1;                     // 1 Penman-Monteith for every station
-  double PsychrometerCoefficient = 0.0008;  // apsy (1/degC)
-  double WindHeight = 2.0;                 // m
-  double TdewTminDifference = 0.0;         // degC
-  double HargreavesRsCoefficient = 0.16;   // kRs
-  double DefaultU2 = 2.0;                  // m/sec
+  uint8_t Method = 1;  // 1 Penman-Monteith for every station
+  double PsychrometerCoefficient = kNewStationPsychrometerCoefficient;             // apsy (1/degC)
+  double WindHeight = 2.0;                                                         // m
+  double TdewTminDifference = TdewTminDifferenceOf(Climate::Humid);                // degC
+  double HargreavesRsCoefficient = HargreavesRsCoefficientOf(Location::Interior);  // kRs
+  double DefaultU2 = DefaultU2Of(WindClass::LightToModerate);                      // m/sec
   int32_t NumberOfRecords = 0;
   int32_t NumberOfParameters = 0;
   std::array<int16_t, kParameterCount> ParameterCodes;  // column order; unused entries -999
@@ -99,13 +135,9 @@ struct DegreesMinutes {
 // A location in degrees, minutes and hemisphere.
 DegreesMinutes DegreesAndMinutes(double value, bool isLatitude);
 
-// Location classes of a new station.
-enum class Location { Interior, Coast };
-enum class Climate { Humid, Arid };
-enum class WindClass { Light, LightToModerate, ModerateToStrong };
-
-// A new station with every default: the span and location are the caller's to set.
-// Sets the coefficients that stand for the three location classes.
+// A new station with every default: the coefficients of the three location classes, ETo as the
+// only parameter, one year of daily data not linked to a year. The location and the span are the
+// caller's to set.
 RepClimateFile NewStation(Location location = Location::Interior, Climate climate = Climate::Humid,
                           WindClass wind = WindClass::LightToModerate);
 

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "model/checks.h"
+#include "model/station.h"
 
 namespace vernoli {
 
@@ -36,7 +37,7 @@ inline constexpr IntegerFieldSpec kMinutes{0, 59, 6, 30};
 inline constexpr RealFieldSpec kLatitudeDecimal{0.0, 69.99, 9, 2, 22.37};
 inline constexpr RealFieldSpec kLongitudeDecimal{0.0, 179.99, 9, 2, 22.37};
 // Altitude (m): a new station falls back to 222, the station update and import forms to 100.
-inline constexpr IntegerFieldSpec kAltitudeNewStation{-500, 5000, 6, 222};
+inline constexpr IntegerFieldSpec kAltitudeNewStation{-500, 5000, 6, kNewStationAltitude};
 inline constexpr IntegerFieldSpec kAltitude{-500, 5000, 6, 100};
 // Year of the first or last record of a span linked to calendar years.
 inline constexpr IntegerFieldSpec kYear{1902, 2099, 6, 2000};

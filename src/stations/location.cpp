@@ -104,11 +104,9 @@ LocationClasses ClassesOfStation(const RepClimateFile& station) {
 }
 
 void ApplyClasses(RepClimateFile& station, const LocationClasses& classes) {
-  // The defaults of a new station are the values of the classes.
-  const RepClimateFile defaults = NewStation(classes.Site, classes.Humidity, classes.Wind);
-  station.HargreavesRsCoefficient = defaults.HargreavesRsCoefficient;
-  station.TdewTminDifference = defaults.TdewTminDifference;
-  station.DefaultU2 = defaults.DefaultU2;
+  station.HargreavesRsCoefficient = HargreavesRsCoefficientOf(classes.Site);
+  station.TdewTminDifference = TdewTminDifferenceOf(classes.Humidity);
+  station.DefaultU2 = DefaultU2Of(classes.Wind);
 }
 
 }  // namespace vernoli

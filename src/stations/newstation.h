@@ -25,9 +25,9 @@ struct NewStationInput {
   std::string Name;         // the file name as typed; its blanks are removed
   std::string StationName;
   std::string Country;
-  CoordinateField Latitude{Axis::Latitude, 22.37};
-  CoordinateField Longitude{Axis::Longitude, 22.37};
-  int32_t Altitude = 222;
+  CoordinateField Latitude{Axis::Latitude, kNewStationLatitude};
+  CoordinateField Longitude{Axis::Longitude, kNewStationLongitude};
+  int32_t Altitude = kNewStationAltitude;
   LocationClasses Classes;
   SpanEntry Span;
 

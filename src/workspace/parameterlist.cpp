@@ -3,10 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/datafile.h"
 #include "model/parameters.h"
+#include "model/stationcodes.h"
 #include "model/textfile.h"
-#include "workspace/run.h"
 
 namespace vernoli {
 
@@ -48,10 +47,6 @@ bool HasQuantityOfCode(const RepClimateFile& station, int standardCode) {
   const std::span<const int16_t> codes = StationCodes(station);
   return std::any_of(codes.begin(), codes.end(),
                      [standardCode](int16_t c) { return StandardCode(c) == standardCode; });
-}
-
-int ListSize(const RepClimateFile& station) {
-  return std::clamp(station.NumberOfParameters, 0, kParameterCount);
 }
 
 }  // namespace
@@ -123,33 +118,7 @@ bool HasQuantity(const RepClimateFile& station, PresenceBox box) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// The list of codes
-
-bool HasCode(const RepClimateFile& station, int code) {
-  const std::span<const int16_t> codes = StationCodes(station);
-  return std::find(codes.begin(), codes.end(), code) != codes.end();
-}
-
-bool AddParameterCode(RepClimateFile& station, int code) {
-  const int count = ListSize(station);
-  if (RowOfCode(code) == 0 || count >= kParameterCount || HasCode(station, code)) return false;
-  station.ParameterCodes[static_cast<std::size_t>(count)] = static_cast<int16_t>(code);
-  station.NumberOfParameters = count + 1;
-  SortParameterCodes(station);  // ETo, the highest code, stays last
-  return true;
-}
-
-bool RemoveParameterCode(RepClimateFile& station, int code) {
-  const int count = ListSize(station);
-  auto& list = station.ParameterCodes;
-  const auto end = list.begin() + count;
-  const auto found = std::find(list.begin(), end, code);
-  if (found == end) return false;
-  std::move(found + 1, list.end(), found);
-  list.back() = -999;
-  station.NumberOfParameters = count - 1;
-  return true;
-}
+// Adding and removing quantities
 
 bool SetPresence(RepClimateFile& station, PresenceBox box, bool present, const UnitChoice& units) {
   const std::vector<int16_t> standards = PresenceCodes(box, UnitChoice{});
@@ -163,7 +132,7 @@ bool SetPresence(RepClimateFile& station, PresenceBox box, bool present, const U
       continue;
     }
     // Cleared: the quantity goes whatever its unit, so the box and the list always agree.
-    for (int i = ListSize(station) - 1; i >= 0; --i) {
+    for (int i = static_cast<int>(StationCodes(station).size()) - 1; i >= 0; --i) {
       const int16_t code = station.ParameterCodes[static_cast<std::size_t>(i)];
       if (StandardCode(code) == standards[q]) changed |= RemoveParameterCode(station, code);
     }

@@ -1,6 +1,6 @@
 // The station's parameter list as the workspace edits it: the presence check boxes of the
-// description page, the sorted list of codes, the titles of the grid's parameter rows and the
-// symbols panel. Texts are Windows-1252 bytes.
+// description page and the codes they add or remove, the titles of the grid's parameter rows and
+// the symbols panel. Texts are Windows-1252 bytes.
 #pragma once
 
 #include <array>
@@ -12,12 +12,10 @@
 #include <vector>
 
 #include "model/station.h"
+#include "model/stationcodes.h"
 #include "workspace/units.h"
 
 namespace vernoli {
-
-// The code of ETo: in every data set, always the last of the sorted list. It has no check box.
-inline constexpr int16_t kEToParameterCode = 501;
 
 // ---------------------------------------------------------------------------------------------
 // Presence check boxes
@@ -55,16 +53,6 @@ PresenceStates PresenceOfCodes(std::span<const int16_t> codes);
 // True when the station has a code of the box's quantity (in any unit).
 bool HasQuantity(const RepClimateFile& station, PresenceBox box);
 
-// ---------------------------------------------------------------------------------------------
-// The list of codes (entries 1..NumberOfParameters of ParameterCodes, sorted ascending)
-
-bool HasCode(const RepClimateFile& station, int code);
-// Appends the code and re-sorts the list; false (nothing changed) when the code is already there,
-// is no parameter code, or the list is full.
-bool AddParameterCode(RepClimateFile& station, int code);
-// Deletes the first entry equal to the code: the later entries move down by one and the freed
-// last entry becomes -999. False when the code is not in the list.
-bool RemoveParameterCode(RepClimateFile& station, int code);
 // A box checked adds its codes for each of its quantities that the list does not hold yet in any
 // unit; a box cleared removes every code of its quantities, whatever their unit. Returns whether
 // the list changed.

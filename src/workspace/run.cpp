@@ -8,6 +8,7 @@
 #include "engine/record.h"
 #include "model/checks.h"
 #include "model/datafile.h"
+#include "model/stationcodes.h"
 #include "workspace/workingfile.h"
 
 namespace vernoli {
@@ -85,11 +86,6 @@ Status CheckTemperatureColumns(std::span<const int16_t> codes, bool fahrenheit,
     return Status::Error(ReasonNoTemperatures(outputFile, fahrenheit));
   }
   return Status::Success();
-}
-
-void SortParameterCodes(RepClimateFile& station) {
-  const int count = std::clamp(station.NumberOfParameters, 0, kParameterCount);
-  std::sort(station.ParameterCodes.begin(), station.ParameterCodes.begin() + count);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -42,10 +42,6 @@ bool TemperaturesInFahrenheit(std::span<const int16_t> codes);
 Status CheckTemperatureColumns(std::span<const int16_t> codes, bool fahrenheit,
                                std::string_view outputFile);
 
-// Sorts the station's codes ascending, as the workspace does once the working file is built
-// (ETo, 501, is then last).
-void SortParameterCodes(RepClimateFile& station);
-
 // ---------------------------------------------------------------------------------------------
 // Headers
 

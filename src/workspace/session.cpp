@@ -5,6 +5,7 @@
 
 #include "model/checks.h"
 #include "model/datafile.h"
+#include "model/stationcodes.h"
 #include "model/textfile.h"
 #include "stations/fileset.h"
 #include "workspace/run.h"

@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "model/datafile.h"
-#include "workspace/parameterlist.h"
-#include "workspace/run.h"
+#include "model/stationcodes.h"
 
 namespace vernoli {
 
@@ -38,19 +36,6 @@ bool IsCelsiusCode(int code) {
 bool IsFahrenheitCode(int code) {
   return std::any_of(kTemperaturePairs.begin(), kTemperaturePairs.end(),
                      [code](const auto& pair) { return pair.second == code; });
-}
-
-// The code `from` becomes `to`. When the list holds `to` already, `from` is dropped instead, so a
-// quantity never gets two columns. Returns whether the list changed.
-bool ReplaceCode(RepClimateFile& station, int from, int to) {
-  if (from == to || !HasCode(station, from)) return false;
-  if (HasCode(station, to)) return RemoveParameterCode(station, from);
-  const std::span<const int16_t> codes = StationCodes(station);
-  const auto index =
-      static_cast<std::size_t>(std::find(codes.begin(), codes.end(), from) - codes.begin());
-  station.ParameterCodes[index] = static_cast<int16_t>(to);
-  SortParameterCodes(station);
-  return true;
 }
 
 // Gives every code base..base+count-1 of the list the code base + item.

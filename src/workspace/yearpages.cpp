@@ -4,6 +4,7 @@
 
 #include "model/datafile.h"
 #include "model/parameters.h"
+#include "model/stationcodes.h"
 #include "model/textfile.h"
 #include "workspace/parameterlist.h"
 #include "workspace/validation.h"

@@ -10,6 +10,7 @@
 #include "model/calendar.h"
 #include "model/datafile.h"
 #include "model/station.h"
+#include "model/stationcodes.h"
 
 namespace vernoli {
 namespace {

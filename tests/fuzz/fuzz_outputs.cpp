@@ -9,6 +9,7 @@
 #include "fuzz_support.h"
 #include "model/datafile.h"
 #include "model/station.h"
+#include "model/stationcodes.h"
 #include "stations/catalog.h"
 #include "workspace/run.h"
 #include "workspace/workingfile.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "model/datafile.h"
+#include "model/stationcodes.h"
 
 namespace vernoli {
 namespace {
@@ -97,41 +97,7 @@ TEST(PresenceOfCodes, EachCodeChecksItsBoxInAnyUnit) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// The list
-
-TEST(ParameterList, AddingKeepsTheListSortedWithEToLast) {
-  RepClimateFile station = WithCodes({101, 103, 501});
-  EXPECT_TRUE(AddParameterCode(station, 301));
-  EXPECT_TRUE(AddParameterCode(station, 102));
-  EXPECT_EQ(Codes(station), (std::vector<int16_t>{101, 102, 103, 301, 501}));
-  EXPECT_EQ(station.NumberOfParameters, 5);
-  EXPECT_FALSE(AddParameterCode(station, 301));  // already there
-  EXPECT_FALSE(AddParameterCode(station, 999));  // no parameter
-  EXPECT_EQ(station.NumberOfParameters, 5);
-}
-
-TEST(ParameterList, RemovingShiftsTheRestAndFreesTheLastEntry) {
-  RepClimateFile station = WithCodes({101, 103, 301, 501});
-  EXPECT_TRUE(RemoveParameterCode(station, 103));
-  EXPECT_EQ(Codes(station), (std::vector<int16_t>{101, 301, 501}));
-  EXPECT_EQ(station.ParameterCodes[3], -999);
-  EXPECT_EQ(station.ParameterCodes[36], -999);
-  EXPECT_FALSE(RemoveParameterCode(station, 103));
-  EXPECT_EQ(station.NumberOfParameters, 3);
-
-  // A full list of 37 codes: the last entry becomes -999 after a removal.
-  RepClimateFile full = NewStation();
-  for (int i = 0; i < kParameterCount; ++i) {
-    full.ParameterCodes[static_cast<std::size_t>(i)] =
-        ParameterTable()[static_cast<std::size_t>(i)].Code;
-  }
-  full.NumberOfParameters = kParameterCount;
-  EXPECT_FALSE(AddParameterCode(full, 101));
-  EXPECT_TRUE(RemoveParameterCode(full, 101));
-  EXPECT_EQ(full.ParameterCodes[35], 501);
-  EXPECT_EQ(full.ParameterCodes[36], -999);
-  EXPECT_EQ(full.NumberOfParameters, 36);
-}
+// Adding and removing quantities
 
 TEST(SetPresence, AddsAndRemovesTheCodesOfTheBox) {
   struct Row {

@@ -10,6 +10,7 @@
 
 #include "engine/record.h"
 #include "model/datafile.h"
+#include "model/stationcodes.h"
 #include "model/textfile.h"
 #include "station_files.h"
 #include "workspace/run.h"

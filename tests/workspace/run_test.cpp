@@ -10,6 +10,7 @@
 
 #include "engine/record.h"
 #include "model/datafile.h"
+#include "model/stationcodes.h"
 #include "station_files.h"
 #include "workspace/workingfile.h"
 
@@ -75,16 +76,6 @@ TEST(TemperatureUnit, TemperatureFileNeedsTminAndTmaxInTheChosenUnit) {
   EXPECT_EQ(CheckTemperatureColumns(std::vector<int16_t>{101, 103, 211, 501}, true, "A.TMP").Message,
             "ERROR:\ncannot write the temperature file A.TMP: the data set has no minimum and "
             "maximum air temperature in Fahrenheit (codes 113 and 111)");
-}
-
-TEST(SortParameterCodes, PutsTheCodesInAscendingOrderWithEToLast) {
-  RepClimateFile station;
-  const int16_t codes[] = {301, 101, 501, 103};
-  std::copy(std::begin(codes), std::end(codes), station.ParameterCodes.begin());
-  station.NumberOfParameters = 4;
-  SortParameterCodes(station);
-  EXPECT_EQ(std::vector<int16_t>(station.ParameterCodes.begin(), station.ParameterCodes.begin() + 5),
-            (std::vector<int16_t>{101, 103, 301, 501, -999}));
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "model/datafile.h"
+#include "model/stationcodes.h"
 
 namespace vernoli {
 namespace {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "model/stationcodes.h"
 #include "station_files.h"
 #include "workspace/run.h"
 

@@ -1,16 +1,15 @@
 #include "forms/limits/TLimitsForm.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -18,7 +17,7 @@
 #include "kit/formkit.h"
 #include "kit/messages.h"
 #include "kit/spinbutton.h"
-#include "model/datafile.h"
+#include "model/stationcodes.h"
 
 namespace vernoli {
 
@@ -38,50 +37,6 @@ QLineEdit* RangeEdit(const QString& objectName, QWidget* parent, const QString& 
   return edit;
 }
 
-// A year chart: the picture with its scale on the left and the months below.
-QWidget* Chart(QLabel* image, const QString& title, const QStringList& scale,
-               const QList<double>& marks, QWidget* parent) {
-  constexpr int kAxis = 90;
-  constexpr int kTop = 22;
-  const int width = TLimitsForm::kChartWidth;
-  const int height = TLimitsForm::kChartHeight;
-  auto* box = new QWidget(parent);
-  box->setFixedSize(kAxis + width + 8, kTop + height + 22);
-  auto* heading = new QLabel(title, box);
-  heading->setGeometry(kAxis, 0, width, kTop - 4);
-  image->setParent(box);
-  image->setGeometry(kAxis, kTop, width, height);
-  for (int i = 0; i < scale.size(); ++i) {
-    auto* label = new QLabel(scale[i], box);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    const int y = kTop + height - static_cast<int>(height * marks[i]);
-    label->setGeometry(0, y - 9, kAxis - 6, 18);
-  }
-  auto* first = new QLabel("January", box);
-  first->setGeometry(kAxis, kTop + height + 2, width / 2, 18);
-  auto* last = new QLabel("December", box);
-  last->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  last->setGeometry(kAxis + width / 2, kTop + height + 2, width / 2, 18);
-  return box;
-}
-
-// One vertical line per day from the bottom up to its top, on a cleared background.
-QImage ColumnChart(const ChartColumns& columns, const QList<double>& marks, const QColor& colour) {
-  QImage image(TLimitsForm::kChartWidth, TLimitsForm::kChartHeight, QImage::Format_RGB32);
-  image.fill(Qt::white);
-  QPainter painter(&image);
-  painter.setPen(QPen(QColor(215, 215, 215), 1, Qt::DotLine));
-  for (double mark : marks) {
-    const int y = image.height() - static_cast<int>(image.height() * mark);
-    painter.drawLine(0, y, image.width(), y);
-  }
-  // Two pixels wide, so that the days leave no gaps between them.
-  painter.setPen(QPen(colour, 2, Qt::SolidLine, Qt::FlatCap));
-  for (const ChartColumn& column : columns) {
-    painter.drawLine(column.X, image.height(), column.X, column.Top);
-  }
-  return image;
-}
 }  // namespace
 
 TLimitsForm::TLimitsForm(AppState& state, QWidget* parent)
@@ -250,13 +205,13 @@ TLimitsForm::TLimitsForm(AppState& state, QWidget* parent)
 
   // The two year charts.
   auto* charts = Group("ChartGroup", QString(), this);
-  imageN_ = Label("ImageN", QString(), charts);
-  imageRa_ = Label("ImageRa", QString(), charts);
+  chartN_ = new YearChart("ImageN", "Daylight hours N", {"0", "12", "24 hours"}, {0.0, 0.5, 1.0},
+                          QColor(225, 160, 20), charts);
+  chartRa_ = new YearChart("ImageRa", "Extraterrestrial radiation Ra", {"0", "20", "45 MJ/m2.day"},
+                           {0.0, 20.0 / 45.0, 1.0}, QColor(200, 70, 40), charts);
   auto* chartLayout = new QHBoxLayout(charts);
-  chartLayout->addWidget(Chart(imageN_, "Daylight hours N", {"0", "12", "24 hours"},
-                               {0.0, 0.5, 1.0}, charts));
-  chartLayout->addWidget(Chart(imageRa_, "Extraterrestrial radiation Ra",
-                               {"0", "20", "45 MJ/m2.day"}, {0.0, 20.0 / 45.0, 1.0}, charts));
+  chartLayout->addWidget(chartN_);
+  chartLayout->addWidget(chartRa_);
 
   mainButton_ = Button("MainButton", "Save and Close", this);
   cancelButton_ = Button("CancelButton", "Cancel", this);
@@ -280,16 +235,20 @@ TLimitsForm::TLimitsForm(AppState& state, QWidget* parent)
   spinButtonR_->SetBuddy(editUP_);
   SetUpKeys(*this, mainButton_, EscapeKey::Ignored);
 
-  connect(spinButtonTmin_, &SpinButton::UpClick, this, &TLimitsForm::SpinButtonTminUpClick);
-  connect(spinButtonTmin_, &SpinButton::DownClick, this, &TLimitsForm::SpinButtonTminDownClick);
-  connect(spinButtonTmax_, &SpinButton::UpClick, this, &TLimitsForm::SpinButtonTmaxUpClick);
-  connect(spinButtonTmax_, &SpinButton::DownClick, this, &TLimitsForm::SpinButtonTmaxDownClick);
-  connect(spinButtonRH_, &SpinButton::UpClick, this, &TLimitsForm::SpinButtonRHUpClick);
-  connect(spinButtonRH_, &SpinButton::DownClick, this, &TLimitsForm::SpinButtonRHDownClick);
-  connect(spinButtonU_, &SpinButton::UpClick, this, &TLimitsForm::SpinButtonUUpClick);
-  connect(spinButtonU_, &SpinButton::DownClick, this, &TLimitsForm::SpinButtonUDownClick);
-  connect(spinButtonR_, &SpinButton::UpClick, this, &TLimitsForm::SpinButtonRUpClick);
-  connect(spinButtonR_, &SpinButton::DownClick, this, &TLimitsForm::SpinButtonRDownClick);
+  // The temperatures bound the vapour pressure, so both displays follow them.
+  const std::pair<SpinButton*, SteppedLimit> steppedLimits[] = {
+      {spinButtonTmin_, {SpinTmin, {&TLimitsForm::ShowTemperature, &TLimitsForm::ShowHumidity}}},
+      {spinButtonTmax_, {SpinTmax, {&TLimitsForm::ShowTemperature, &TLimitsForm::ShowHumidity}}},
+      {spinButtonRH_, {SpinRHmin, {&TLimitsForm::ShowHumidity, nullptr}}},
+      {spinButtonU_, {SpinWind, {&TLimitsForm::ShowWind, nullptr}}},
+      {spinButtonR_, {SpinRadiationDeviation, {&TLimitsForm::ShowRadiation, nullptr}}},
+  };
+  for (const auto& [button, limit] : steppedLimits) {
+    connect(button, &SpinButton::UpClick, this,
+            [this, limit] { StepLimit(limit, SpinDirection::Up); });
+    connect(button, &SpinButton::DownClick, this,
+            [this, limit] { StepLimit(limit, SpinDirection::Down); });
+  }
   connect(cBoxE_, &QComboBox::currentIndexChanged, this, &TLimitsForm::ShowHumidity);
   connect(cBoxU_, &QComboBox::currentIndexChanged, this, &TLimitsForm::ShowWind);
   connect(cBoxR_, &QComboBox::currentIndexChanged, this, &TLimitsForm::ShowRadiation);
@@ -373,64 +332,15 @@ void TLimitsForm::ShowRadiation() {
 
 void TLimitsForm::DrawCharts() {
   const SolarYear year = SolarYearAt(station_->Latitude);
-  imageN_->setPixmap(QPixmap::fromImage(
-      ColumnChart(DaylightColumns(year, kChartWidth, kChartHeight), {0.5}, QColor(225, 160, 20))));
-  imageRa_->setPixmap(QPixmap::fromImage(ColumnChart(
-      RadiationColumns(year, kChartWidth, kChartHeight), {20.0 / 45.0}, QColor(200, 70, 40))));
+  chartN_->Draw(DaylightColumns(year, kChartWidth, kChartHeight));
+  chartRa_->Draw(RadiationColumns(year, kChartWidth, kChartHeight));
 }
 
-void TLimitsForm::SpinButtonTminUpClick() {
-  SpinTmin(working_, SpinDirection::Up);
-  ShowTemperature();
-  ShowHumidity();
-}
-
-void TLimitsForm::SpinButtonTminDownClick() {
-  SpinTmin(working_, SpinDirection::Down);
-  ShowTemperature();
-  ShowHumidity();
-}
-
-void TLimitsForm::SpinButtonTmaxUpClick() {
-  SpinTmax(working_, SpinDirection::Up);
-  ShowTemperature();
-  ShowHumidity();
-}
-
-void TLimitsForm::SpinButtonTmaxDownClick() {
-  SpinTmax(working_, SpinDirection::Down);
-  ShowTemperature();
-  ShowHumidity();
-}
-
-void TLimitsForm::SpinButtonRHUpClick() {
-  SpinRHmin(working_, SpinDirection::Up);
-  ShowHumidity();
-}
-
-void TLimitsForm::SpinButtonRHDownClick() {
-  SpinRHmin(working_, SpinDirection::Down);
-  ShowHumidity();
-}
-
-void TLimitsForm::SpinButtonUUpClick() {
-  SpinWind(working_, SpinDirection::Up);
-  ShowWind();
-}
-
-void TLimitsForm::SpinButtonUDownClick() {
-  SpinWind(working_, SpinDirection::Down);
-  ShowWind();
-}
-
-void TLimitsForm::SpinButtonRUpClick() {
-  SpinRadiationDeviation(working_, SpinDirection::Up);
-  ShowRadiation();
-}
-
-void TLimitsForm::SpinButtonRDownClick() {
-  SpinRadiationDeviation(working_, SpinDirection::Down);
-  ShowRadiation();
+void TLimitsForm::StepLimit(const SteppedLimit& limit, SpinDirection direction) {
+  limit.Step(working_, direction);
+  for (const auto display : limit.Displays) {
+    if (display != nullptr) (this->*display)();
+  }
 }
 
 void TLimitsForm::MainButtonClick() {

@@ -4,6 +4,9 @@
 
 #include <QDialog>
 
+#include <array>
+
+#include "forms/limits/yearchart.h"
 #include "limits/limits.h"
 #include "model/parameters.h"
 
@@ -28,8 +31,8 @@ class TLimitsForm : public QDialog {
   void SetStation(RepClimateFile& station, bool writeDescriptionFile);
 
   // Size of the two year charts.
-  static constexpr int kChartWidth = 400;
-  static constexpr int kChartHeight = 100;
+  static constexpr int kChartWidth = YearChart::kWidth;
+  static constexpr int kChartHeight = YearChart::kHeight;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -41,17 +44,15 @@ class TLimitsForm : public QDialog {
   void ShowWind();
   void ShowRadiation();
   void DrawCharts();
-  void SpinButtonTminUpClick();
-  void SpinButtonTminDownClick();
-  void SpinButtonTmaxUpClick();
-  void SpinButtonTmaxDownClick();
-  void SpinButtonRHUpClick();
-  void SpinButtonRHDownClick();
-  void SpinButtonUUpClick();
-  void SpinButtonUDownClick();
-  void SpinButtonRUpClick();
-  void SpinButtonRDownClick();
   void MainButtonClick();
+
+  // A limit that a spin button steps, and the displays that follow from it.
+  struct SteppedLimit {
+    void (*Step)(StationLimits& limits, SpinDirection direction);
+    std::array<void (TLimitsForm::*)(), 2> Displays;  // the second may be null
+  };
+  // A click on an arrow of a limit's spin button.
+  void StepLimit(const SteppedLimit& limit, SpinDirection direction);
 
   RepClimateFile* station_;
   bool writeDescriptionFile_ = true;
@@ -95,8 +96,8 @@ class TLimitsForm : public QDialog {
   QLabel* labelA_;
   QLabel* labelB_;
   QLabel* labelCorrAlt_;
-  QLabel* imageN_;
-  QLabel* imageRa_;
+  YearChart* chartN_;
+  YearChart* chartRa_;
   QPushButton* mainButton_;
   QPushButton* cancelButton_;
 };

@@ -23,6 +23,7 @@
 #include "kit/modal.h"
 #include "kit/text.h"
 #include "model/datafile.h"
+#include "model/stationcodes.h"
 #include "model/textfile.h"
 #include "workspace/run.h"
 #include "workspace/session.h"

@@ -18,6 +18,7 @@
 #include "kit/formkit.h"
 #include "kit/messages.h"
 #include "model/datafile.h"
+#include "model/stationcodes.h"
 #include "model/textfile.h"
 #include "plot/graph.h"
 #include "forms/plot/graphimage.h"
