@@ -16,7 +16,7 @@ namespace {
 constexpr int kEToCode = 501;
 constexpr double kEToChartMaximum = 8.0;
 
-std::string Trimmed(std::string_view text) { return std::string(TrimBlanks(text)); }
+std::string BlankTrimmed(std::string_view text) { return std::string(TrimBlanks(text)); }
 
 std::string_view OverviewTypeText(uint8_t dataType) {
   switch (dataType) {
@@ -36,7 +36,7 @@ std::string RecordDateText(uint8_t dataType, const Date& date) {
 }
 
 std::string ExtremeText(double value, int decimals) {
-  return "  " + Trimmed(FormatReal(value, 11, decimals));
+  return "  " + BlankTrimmed(FormatReal(value, 11, decimals));
 }
 
 int RoundToInt(double x) { return static_cast<int>(RoundHalfEven(x)); }
@@ -64,7 +64,7 @@ Status ReadDataOverview(const RepClimateFile& station, DataOverview& overview) {
   if (!reader.status()) return reader.status();
 
   DataOverview result;
-  result.FileText = Trimmed(station.FileName) + ".DTA";
+  result.FileText = BlankTrimmed(station.FileName) + ".DTA";
   result.Type = OverviewTypeText(station.DataType);
   result.Range = RangeText(station);
   result.Records = "Number of record lines : " + std::to_string(station.NumberOfRecords);
@@ -76,7 +76,7 @@ Status ReadDataOverview(const RepClimateFile& station, DataOverview& overview) {
       const ParameterInfo& info = ParameterRow(tableRow);
       row.Symbol = info.Symbol;
       row.Description = info.Description;
-      row.Unit = " " + Trimmed(info.Unit);
+      row.Unit = " " + BlankTrimmed(info.Unit);
     } else {
       // A column the parameter table does not know is listed by its code.
       row.Symbol = std::to_string(row.Code);
@@ -169,7 +169,7 @@ Chart BuildChart(const RepClimateFile& station, const DataOverview& overview, in
   }
   const ParameterStatistics& row = overview.Rows[static_cast<std::size_t>(parameter)];
   const std::vector<double>& values = overview.Columns[static_cast<std::size_t>(parameter)];
-  chart.Title = Trimmed(row.Description);
+  chart.Title = BlankTrimmed(row.Description);
   if (RoundHalfEven(row.RecordedPercent) == 0.0 || values.empty() || width <= 0 || height <= 0) {
     return chart;
   }
@@ -198,7 +198,8 @@ Chart BuildChart(const RepClimateFile& station, const DataOverview& overview, in
   chart.Step = GridStep(range.Maximum);
   chart.LabelDecimals = GridLabelDecimals(chart.Step);
   const int tableRow = RowOfCode(row.Code);
-  const std::string unit = tableRow != 0 ? Trimmed(ParameterRow(tableRow).Unit) : std::string();
+  const std::string unit =
+      tableRow != 0 ? BlankTrimmed(ParameterRow(tableRow).Unit) : std::string();
   const auto addLine = [&](double value) {
     ChartGridLine line;
     line.Value = value;
