@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/equations.h"
+#include "engine/ranges.h"
 #include "model/calendar.h"
 #include "model/datafile.h"
 #include "model/textfile.h"
