@@ -127,9 +127,9 @@ std::vector<Step> MonthlyAt14NorthInApril() {
   const double rso = ClearSkyRadiation(sun.Ra, altitude, true, 0.25, 0.50);
   const double rnl = NetLongwaveRadiation(rso, rs, ea, tmin, tmax, tmean);
   const double rn = NetRadiation(1, 0.25, 0.23, rnl, rs, M);
-  // The published ETo takes off the monthly soil heat flux G = 0.14 (Tmean of April - Tmean
-  // of March) = 0.14 MJ/m2.day, which the engine leaves out: here Rn - G goes into the
-  // equation in place of Rn.
+  // The published ETo takes off the monthly soil heat flux, G = 0.14 (Tmean of April - Tmean
+  // of March) = 0.14 (30.2 - 29.2) = 0.14 MJ/m2.day, which the engine leaves out: here Rn - G
+  // goes into the equation in place of Rn.
   const double g = 0.14;
   const double gamma = PsychrometricConstant(AtmosphericPressure(altitude));
   return {
@@ -188,7 +188,8 @@ std::vector<Step> DailyAt51NorthOn6July() {
       {"Rs = (0.25 + 0.50 n / N) Ra", rs, 22.07, 0.005},
       {"Rso = (0.75 + 2 z / 100000) Ra", rso, 30.90, 0.005},
       // Published as 0.77 times the rounded Rs, 0.77 x 22.07 = 16.994; from the unrounded Rs
-      // (22.0721) it is 16.9955. The half unit of Rs carries 0.77 x 0.005 = 0.004 into Rns.
+      // (22.0721) it is 16.9955. The half unit of Rs carries up to 0.77 x 0.005 < 0.004 into
+      // Rns.
       {"Rns = 0.77 Rs", NetShortwave(rs), 16.99, 0.005 + 0.004},
       {"Rnl", rnl, 3.71, 0.005},
       {"Rn = Rns - Rnl", rn, 13.28, 0.005},
