@@ -43,23 +43,23 @@ double PenmanAdjustmentFactor(uint8_t ratio, double rhmax, double rs, double ud)
                          0.0000000292 * r * u * u * h * h * s - 0.0000161 * h * s * s);
 }
 
-double ModifiedPenman(uint8_t ratio, bool adjust, double rhmax, double ud, double gamma,
-                      double delta, double ea, double es, double windFunctionCoefficient,
-                      double u2, double rs, double rn) noexcept {
+double ModifiedPenman(const ModifiedPenmanInputs& in) noexcept {
   // Net radiation as an evaporation equivalent (mm/day).
-  const double rnmm = Present(rn) ? FiniteOrMissing(0.408 * rn) : kMissing;
-  const double w = Present(delta) && Present(gamma) ? FiniteOrMissing(delta / (delta + gamma))
-                                                    : kMissing;
+  const double rnmm = Present(in.Rn) ? FiniteOrMissing(0.408 * in.Rn) : kMissing;
+  const double w = Present(in.Delta) && Present(in.Gamma)
+                       ? FiniteOrMissing(in.Delta / (in.Delta + in.Gamma))
+                       : kMissing;
   // Wind function of the wind run in km/day.
-  const double fu = Present(u2) ? FiniteOrMissing((1 + (u2 * 86.4) / 100) * windFunctionCoefficient)
-                                : kMissing;
-  if (IsMissing(rnmm) || IsMissing(fu) || IsMissing(es) || IsMissing(ea) || IsMissing(w)) {
+  const double fu = Present(in.U2)
+                        ? FiniteOrMissing((1 + (in.U2 * 86.4) / 100) * in.WindFunctionCoefficient)
+                        : kMissing;
+  if (IsMissing(rnmm) || IsMissing(fu) || IsMissing(in.Es) || IsMissing(in.Ea) || IsMissing(w)) {
     return kMissing;
   }
-  double eto = NonNegative(w * rnmm + (1 - w) * fu * (es - ea));
-  if (adjust && Present(eto)) {
+  double eto = NonNegative(w * rnmm + (1 - w) * fu * (in.Es - in.Ea));
+  if (in.Adjust && Present(eto)) {
     // Without the factor (RHmax, Rs or Ud unknown) the value stays unadjusted.
-    const double c = PenmanAdjustmentFactor(ratio, rhmax, rs, ud);
+    const double c = PenmanAdjustmentFactor(in.Ratio, in.RHmax, in.Rs, in.Ud);
     if (Present(c)) eto = FiniteOrMissing(c * eto);
   }
   return eto;

@@ -17,12 +17,27 @@ double PenmanMonteith(double gamma, double delta, double tmean, double ea, doubl
 // (r 1..4, RHmax 30..90 %, 0.408 Rs 3..12 mm/day, Ud 0..9 m/sec).
 double PenmanAdjustmentFactor(uint8_t ratio, double rhmax, double rs, double ud) noexcept;
 
+// The inputs of the modified Penman method.
+struct ModifiedPenmanInputs {
+  double Gamma;                    // gamma, kPa/degC
+  double Delta;                    // Delta at Tmean, kPa/degC
+  double Ea;                       // actual vapour pressure, kPa
+  double Es;                       // saturation vapour pressure, kPa
+  double U2;                       // wind speed at 2 m, m/sec
+  double Rn;                       // net radiation, MJ/m2.day
+  double WindFunctionCoefficient;  // the factor of the wind function, -
+  // The adjustment factor and what it is computed from.
+  bool Adjust;    // multiply by the adjustment factor
+  uint8_t Ratio;  // day/night wind ratio r
+  double RHmax;   // %
+  double Rs;      // solar radiation, MJ/m2.day
+  double Ud;      // daytime wind speed, m/sec
+};
+
 // Modified Penman: W Rn + (1 - W) f(u) (es - ea) with W = Delta / (Delta + gamma) and the wind
 // function f(u) = (1 + 0.864 u2) WindFunctionCoefficient, multiplied by the adjustment factor
-// when `adjust` is set and the factor can be computed.
-double ModifiedPenman(uint8_t ratio, bool adjust, double rhmax, double ud, double gamma,
-                      double delta, double ea, double es, double windFunctionCoefficient,
-                      double u2, double rs, double rn) noexcept;
+// when Adjust is set and the factor can be computed.
+double ModifiedPenman(const ModifiedPenmanInputs& in) noexcept;
 
 // Hargreaves: 0.408 HargreavesCoefficient Ra (Tmean + 17.8) sqrt(Tmax - Tmin), the range taken
 // as 0 when Tmax < Tmin.

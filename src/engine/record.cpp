@@ -10,17 +10,6 @@ namespace vernoli {
 
 namespace {
 
-// The per-station scalars of the driver.
-struct DriverSettings {
-  const CalculationSettings& Settings;
-  const OptionFlags& Flags;
-  double PsychrometerCoefficient;
-  double TdewTminDifference;
-  double DefaultU2;
-  double HargreavesRsCoefficient;
-  uint8_t Method;
-};
-
 // What depends only on the station and the day of year.
 struct DayConstants {
   double Pressure;
@@ -51,7 +40,7 @@ double SelectedETo(uint8_t method, const RecordResults& r) {
 
 // The driver proper. Both the straightforward call and the fast path end here, so they differ
 // only in where the day constants come from.
-double Evaluate(const ClimaticRecord& record, const DriverSettings& s, const DayConstants& day,
+double Evaluate(const ClimaticRecord& record, const StationInputs& s, const DayConstants& day,
                 RecordResults& r) {
   const CalculationSettings& settings = s.Settings;
 
@@ -122,9 +111,18 @@ double Evaluate(const ClimaticRecord& record, const DriverSettings& s, const Day
   r.Rnl = rnl;
   r.RnStar = rn;
   r.EToPM = PenmanMonteith(day.Gamma, delta, tmean, ea, es, u2, rn);
-  r.EToPen = ModifiedPenman(settings.DayNightWindRatio, s.Flags.AdjustPenman != 0, rhmax, ud,
-                            day.Gamma, delta, ea, es, settings.WindFunctionCoefficient, u2, rs,
-                            rn);
+  r.EToPen = ModifiedPenman({.Gamma = day.Gamma,
+                             .Delta = delta,
+                             .Ea = ea,
+                             .Es = es,
+                             .U2 = u2,
+                             .Rn = rn,
+                             .WindFunctionCoefficient = settings.WindFunctionCoefficient,
+                             .Adjust = s.Flags.AdjustPenman != 0,
+                             .Ratio = settings.DayNightWindRatio,
+                             .RHmax = rhmax,
+                             .Rs = rs,
+                             .Ud = ud});
   r.EToHar = Hargreaves(settings.HargreavesCoefficient, sun.Ra, tmin, tmax, tmean);
   r.EToMak = RadiationMethod(s.Flags.AdjustRadiation != 0, ud, rhmean, rs, day.Gamma, delta);
   r.EToBC = BlaneyCriddle(s.Flags.AdjustBlaneyCriddle != 0, ud, rhmin, n, sun.N, tmean);
@@ -143,66 +141,55 @@ double RsoOfDay(const SolarGeometry& sun, int32_t altitude, const OptionFlags& f
 
 }  // namespace
 
+StationInputs StationInputsOf(const RepClimateFile& station) noexcept {
+  return {.Settings = station.Settings,
+          .Flags = station.Flags,
+          .Latitude = station.Latitude,
+          .WindHeight = station.WindHeight,
+          .PsychrometerCoefficient = station.PsychrometerCoefficient,
+          .TdewTminDifference = station.TdewTminDifference,
+          .DefaultU2 = station.DefaultU2,
+          .HargreavesRsCoefficient = station.HargreavesRsCoefficient,
+          .Altitude = station.Altitude,
+          .Method = station.Method};
+}
+
 double ComputeRecord(int32_t dayOfYear, const ClimaticRecord& record,
-                     const CalculationSettings& settings, const OptionFlags& flags,
-                     double latitude, double windHeight, double psychrometerCoefficient,
-                     double tdewTminDifference, double defaultU2, double hargreavesRsCoefficient,
-                     int32_t altitude, uint8_t method, RecordResults& results) noexcept {
+                     const StationInputs& station, RecordResults& results) noexcept {
   DayConstants day;
-  day.Pressure = AtmosphericPressure(altitude);
+  day.Pressure = AtmosphericPressure(station.Altitude);
   day.Gamma = PsychrometricConstant(day.Pressure);
   // The profile logarithm is needed only for a measured wind speed.
   day.WindProfileLogarithm =
-      IsMissing(Input(record, Row::Wind)) ? 0.0 : WindProfileLogarithm(windHeight);
-  day.Sun = SunOfDay(dayOfYear, latitude);
-  day.Rso = RsoOfDay(day.Sun, altitude, flags, settings);
-  const DriverSettings s{settings,  flags,     psychrometerCoefficient, tdewTminDifference,
-                         defaultU2, hargreavesRsCoefficient, method};
-  return Evaluate(record, s, day, results);
+      IsMissing(Input(record, Row::Wind)) ? 0.0 : WindProfileLogarithm(station.WindHeight);
+  day.Sun = SunOfDay(dayOfYear, station.Latitude);
+  day.Rso = RsoOfDay(day.Sun, station.Altitude, station.Flags, station.Settings);
+  return Evaluate(record, station, day, results);
 }
 
 double ComputeRecord(int32_t dayOfYear, const ClimaticRecord& record,
                      const RepClimateFile& station, RecordResults& results) noexcept {
-  return ComputeRecord(dayOfYear, record, station.Settings, station.Flags, station.Latitude,
-                       station.WindHeight, station.PsychrometerCoefficient,
-                       station.TdewTminDifference, station.DefaultU2,
-                       station.HargreavesRsCoefficient, station.Altitude, station.Method, results);
+  return ComputeRecord(dayOfYear, record, StationInputsOf(station), results);
 }
 
-StationConstants::StationConstants(const CalculationSettings& settings, const OptionFlags& flags,
-                                   double latitude, double windHeight,
-                                   double psychrometerCoefficient, double tdewTminDifference,
-                                   double defaultU2, double hargreavesRsCoefficient,
-                                   int32_t altitude, uint8_t method) noexcept
-    : Settings(settings),
-      Flags(flags),
-      Latitude(latitude),
-      WindHeight(windHeight),
-      PsychrometerCoefficient(psychrometerCoefficient),
-      TdewTminDifference(tdewTminDifference),
-      DefaultU2(defaultU2),
-      HargreavesRsCoefficient(hargreavesRsCoefficient),
-      Altitude(altitude),
-      Method(method) {
-  Pressure = AtmosphericPressure(altitude);
+StationConstants::StationConstants(const StationInputs& inputs) noexcept : Inputs(inputs) {
+  Pressure = AtmosphericPressure(inputs.Altitude);
   Gamma = PsychrometricConstant(Pressure);
-  WindProfileLogarithm = vernoli::WindProfileLogarithm(windHeight);
+  WindProfileLogarithm = vernoli::WindProfileLogarithm(inputs.WindHeight);
   Sun[0] = {kMissing, kMissing};
   Rso[0] = kMissing;
   for (int32_t j = 1; j <= 365; ++j) {
-    Sun[j] = SunOfDay(j, latitude);
-    Rso[j] = RsoOfDay(Sun[j], altitude, flags, settings);
+    Sun[j] = SunOfDay(j, inputs.Latitude);
+    Rso[j] = RsoOfDay(Sun[j], inputs.Altitude, inputs.Flags, inputs.Settings);
   }
 }
 
 StationConstants::StationConstants(const RepClimateFile& station) noexcept
-    : StationConstants(station.Settings, station.Flags, station.Latitude, station.WindHeight,
-                       station.PsychrometerCoefficient, station.TdewTminDifference,
-                       station.DefaultU2, station.HargreavesRsCoefficient, station.Altitude,
-                       station.Method) {}
+    : StationConstants(StationInputsOf(station)) {}
 
 double ComputeRecord(int32_t dayOfYear, const ClimaticRecord& record,
                      const StationConstants& station, RecordResults& results) noexcept {
+  const StationInputs& inputs = station.Inputs;
   DayConstants day;
   day.Pressure = station.Pressure;
   day.Gamma = station.Gamma;
@@ -211,17 +198,10 @@ double ComputeRecord(int32_t dayOfYear, const ClimaticRecord& record,
     day.Sun = station.Sun[dayOfYear];
     day.Rso = station.Rso[dayOfYear];
   } else {
-    day.Sun = SunOfDay(dayOfYear, station.Latitude);
-    day.Rso = RsoOfDay(day.Sun, station.Altitude, station.Flags, station.Settings);
+    day.Sun = SunOfDay(dayOfYear, inputs.Latitude);
+    day.Rso = RsoOfDay(day.Sun, inputs.Altitude, inputs.Flags, inputs.Settings);
   }
-  const DriverSettings s{station.Settings,
-                         station.Flags,
-                         station.PsychrometerCoefficient,
-                         station.TdewTminDifference,
-                         station.DefaultU2,
-                         station.HargreavesRsCoefficient,
-                         station.Method};
-  return Evaluate(record, s, day, results);
+  return Evaluate(record, inputs, day, results);
 }
 
 int32_t DayOfYearForRecord(const RepClimateFile& station, int32_t k) noexcept {

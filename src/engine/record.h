@@ -39,15 +39,30 @@ struct RecordResults {
   double EToBC = kMissing;         // mm/day
 };
 
-// ETo of one record for day of year `dayOfYear` (1..365), every scalar given explicitly.
+// What the driver needs of a station besides its records; the defaults are those of a new
+// station description.
+struct StationInputs {
+  CalculationSettings Settings{};          // albedos, Angstrom a and b, coefficients, wind ratio
+  OptionFlags Flags{};                     // elevation adjustment, adjustments of the methods
+  double Latitude = 0.0;                   // degrees, north positive
+  double WindHeight = 2.0;                 // height of the wind measurement, m
+  double PsychrometerCoefficient = 0.0008; // apsy, 1/degC
+  double TdewTminDifference = 0.0;         // Tmin - Tdew for ea from Tmin alone, degC
+  double DefaultU2 = 2.0;                  // u2 when no wind is measured, m/sec
+  double HargreavesRsCoefficient = 0.16;   // kRs of Rs from the temperature range, -
+  int32_t Altitude = 0;                    // m above sea level
+  uint8_t Method = 1;                      // the method selector (see above)
+};
+
+// The driver's inputs of a station description.
+StationInputs StationInputsOf(const RepClimateFile& station) noexcept;
+
+// ETo of one record for day of year `dayOfYear` (1..365).
 // Fills all 17 results whatever the method and returns the ETo of the selected method.
 double ComputeRecord(int32_t dayOfYear, const ClimaticRecord& record,
-                     const CalculationSettings& settings, const OptionFlags& flags,
-                     double latitude, double windHeight, double psychrometerCoefficient,
-                     double tdewTminDifference, double defaultU2, double hargreavesRsCoefficient,
-                     int32_t altitude, uint8_t method, RecordResults& results) noexcept;
+                     const StationInputs& station, RecordResults& results) noexcept;
 
-// The same, with every scalar taken from the station description.
+// The same, with the inputs of the station description.
 double ComputeRecord(int32_t dayOfYear, const ClimaticRecord& record,
                      const RepClimateFile& station, RecordResults& results) noexcept;
 
@@ -57,21 +72,12 @@ double ComputeRecord(int32_t dayOfYear, const ClimaticRecord& record,
 // data type.
 int32_t DayOfYearForRecord(const RepClimateFile& station, int32_t k) noexcept;
 
-// What every record of one station shares, computed once: the station's settings, the
+// What every record of one station shares, computed once: the station's inputs, the
 // pressure and psychrometric constant, the wind-profile logarithm, and Ra, N and Rso of each
 // day of year. ComputeRecord with these constants gives results bit-identical to the call with
-// the station's scalars, at a fraction of the cost.
+// the station's inputs, at a fraction of the cost.
 struct StationConstants {
-  CalculationSettings Settings;
-  OptionFlags Flags;
-  double Latitude;
-  double WindHeight;
-  double PsychrometerCoefficient;
-  double TdewTminDifference;
-  double DefaultU2;
-  double HargreavesRsCoefficient;
-  int32_t Altitude;
-  uint8_t Method;
+  StationInputs Inputs;
 
   double Pressure;              // kPa
   double Gamma;                 // kPa/degC
@@ -79,10 +85,7 @@ struct StationConstants {
   std::array<SolarGeometry, 366> Sun;  // element J for day of year J = 1..365
   std::array<double, 366> Rso;         // MJ/m2.day, element J for day of year J
 
-  StationConstants(const CalculationSettings& settings, const OptionFlags& flags,
-                   double latitude, double windHeight, double psychrometerCoefficient,
-                   double tdewTminDifference, double defaultU2, double hargreavesRsCoefficient,
-                   int32_t altitude, uint8_t method) noexcept;
+  explicit StationConstants(const StationInputs& inputs) noexcept;
   explicit StationConstants(const RepClimateFile& station) noexcept;
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/ranges.h"
 #include "model/textfile.h"
 #include "stations/entry.h"
 

@@ -91,15 +91,10 @@ struct StationLimits {
   int8_t LimitRadiationDeviation = 5;
 };
 
+// The lowest and highest plausible value of a quantity.
 struct ValueRange {
   double Minimum;
   double Maximum;
 };
-
-// Plausible range of a value of `code` in the code's own unit. For a code without a rule the
-// range comes back as `initial`.
-ValueRange ParameterRange(int code, const StationLimits& limits, int dayOfYear, double latitude,
-                          int32_t altitude, bool elevationAdjustment, double angstromSum,
-                          ValueRange initial = {0.0, 0.0});
 
 }  // namespace vernoli

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/equations.h"
+#include "engine/ranges.h"
 #include "model/calendar.h"
 #include "model/datafile.h"
 #include "model/textfile.h"
@@ -198,7 +199,8 @@ Chart BuildChart(const RepClimateFile& station, const DataOverview& overview, in
   chart.Step = GridStep(range.Maximum);
   chart.LabelDecimals = GridLabelDecimals(chart.Step);
   const int tableRow = RowOfCode(row.Code);
-  const std::string unit = tableRow != 0 ? BlankTrimmed(ParameterRow(tableRow).Unit) : std::string();
+  const std::string unit =
+      tableRow != 0 ? BlankTrimmed(ParameterRow(tableRow).Unit) : std::string();
   const auto addLine = [&](double value) {
     ChartGridLine line;
     line.Value = value;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "engine/ranges.h"
 #include "engine/record.h"
 #include "model/datafile.h"
 #include "model/textfile.h"

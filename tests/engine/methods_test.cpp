@@ -27,6 +27,22 @@ constexpr double kRa = 41.08837556354227;
 constexpr double kN = 16.104611680362105;
 constexpr double kSunshine = 9.25;
 
+// The modified Penman method on the worked day, adjusted.
+ModifiedPenmanInputs PenmanDay(bool adjust = true) {
+  return {.Gamma = kGamma,
+          .Delta = kDelta,
+          .Ea = kEa,
+          .Es = kEs,
+          .U2 = kU2,
+          .Rn = kRn,
+          .WindFunctionCoefficient = 2.7,
+          .Adjust = adjust,
+          .Ratio = 2,
+          .RHmax = kRHmax,
+          .Rs = kRs,
+          .Ud = kUd};
+}
+
 TEST(Methods, WorkedDay) {
   struct Row {
     const char* name;
@@ -37,12 +53,8 @@ TEST(Methods, WorkedDay) {
       {"Penman-Monteith", PenmanMonteith(kGamma, kDelta, kTmean, kEa, kEs, kU2, kRn),
        3.88080761628902},
       {"adjustment factor", PenmanAdjustmentFactor(2, kRHmax, kRs, kUd), 1.07609718315828},
-      {"modified Penman",
-       ModifiedPenman(2, true, kRHmax, kUd, kGamma, kDelta, kEa, kEs, 2.7, kU2, kRs, kRn),
-       5.46248233382592},
-      {"modified Penman unadjusted",
-       ModifiedPenman(2, false, kRHmax, kUd, kGamma, kDelta, kEa, kEs, 2.7, kU2, kRs, kRn),
-       5.0761979673563395},
+      {"modified Penman", ModifiedPenman(PenmanDay()), 5.46248233382592},
+      {"modified Penman unadjusted", ModifiedPenman(PenmanDay(false)), 5.0761979673563395},
       {"Hargreaves", Hargreaves(0.0023, kRa, 12.3, 21.5, kTmean), 4.05817115156593},
       {"Makkink", RadiationMethod(true, kUd, kRHmean, kRs, kGamma, kDelta), 5.22393853013273},
       {"Blaney-Criddle", BlaneyCriddle(true, kUd, kRHmin, kSunshine, kN, kTmean),
@@ -90,14 +102,28 @@ TEST(Methods, PenmanAdjustmentFactorClampsItsInputs) {
 }
 
 TEST(Methods, ModifiedPenmanStaysUnadjustedWithoutTheFactor) {
-  const double plain =
-      ModifiedPenman(2, false, kRHmax, kUd, kGamma, kDelta, kEa, kEs, 2.7, kU2, kRs, kRn);
-  EXPECT_EQ(ModifiedPenman(2, true, M, kUd, kGamma, kDelta, kEa, kEs, 2.7, kU2, kRs, kRn), plain);
-  EXPECT_EQ(ModifiedPenman(2, true, kRHmax, M, kGamma, kDelta, kEa, kEs, 2.7, kU2, kRs, kRn),
-            plain);
-  EXPECT_EQ(ModifiedPenman(2, true, kRHmax, kUd, kGamma, kDelta, kEa, kEs, 2.7, M, kRs, kRn), M);
-  EXPECT_EQ(ModifiedPenman(2, true, kRHmax, kUd, kGamma, kDelta, kEa, kEs, 2.7, kU2, kRs, M), M);
-  EXPECT_EQ(ModifiedPenman(2, true, kRHmax, kUd, M, kDelta, kEa, kEs, 2.7, kU2, kRs, kRn), M);
+  const double plain = ModifiedPenman(PenmanDay(false));
+  // Without an input of the factor the value stays unadjusted; without one of the equation
+  // itself there is none.
+  struct Case {
+    const char* name;
+    double ModifiedPenmanInputs::*input;
+    double expected;
+  };
+  for (const Case& c : {Case{"RHmax", &ModifiedPenmanInputs::RHmax, plain},
+                        Case{"Rs", &ModifiedPenmanInputs::Rs, plain},
+                        Case{"Ud", &ModifiedPenmanInputs::Ud, plain},
+                        Case{"u2", &ModifiedPenmanInputs::U2, M},
+                        Case{"Rn", &ModifiedPenmanInputs::Rn, M},
+                        Case{"gamma", &ModifiedPenmanInputs::Gamma, M},
+                        Case{"Delta", &ModifiedPenmanInputs::Delta, M},
+                        Case{"ea", &ModifiedPenmanInputs::Ea, M},
+                        Case{"es", &ModifiedPenmanInputs::Es, M}}) {
+    SCOPED_TRACE(c.name);
+    ModifiedPenmanInputs in = PenmanDay();
+    in.*c.input = M;
+    EXPECT_EQ(ModifiedPenman(in), c.expected);
+  }
 }
 
 TEST(Methods, HargreavesTemperatureRange) {

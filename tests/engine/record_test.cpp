@@ -103,11 +103,17 @@ TEST(ComputeRecord, WorkedDayIntermediateByIntermediate) {
     EXPECT_NEAR(row.actual, row.expected, 1e-9);
   }
 
-  // Every scalar given explicitly gives the very same results.
+  // The inputs spelt out one by one give the very same results.
   RecordResults explicitResults;
-  const double explicitETo =
-      ComputeRecord(187, record, station.Settings, station.Flags, 50.8, 10, 0.0008, 0, 2, 0.16,
-                    100, 1, explicitResults);
+  const StationInputs inputs{.Latitude = 50.8,
+                             .WindHeight = 10,
+                             .PsychrometerCoefficient = 0.0008,
+                             .TdewTminDifference = 0,
+                             .DefaultU2 = 2,
+                             .HargreavesRsCoefficient = 0.16,
+                             .Altitude = 100,
+                             .Method = 1};
+  const double explicitETo = ComputeRecord(187, record, inputs, explicitResults);
   EXPECT_TRUE(SameBits(explicitResults, r));
   EXPECT_TRUE(SameBits(explicitETo, eto));
 }
@@ -143,10 +149,18 @@ TEST(ComputeRecord, OnlyTheTemperatureExtremes) {
     const double ud = DaytimeWindSpeed(2, 2.0);
     EXPECT_EQ(r.EToBC,
               BlaneyCriddle(true, ud, rhmin, r.SunshineStar, r.DaylightHours, r.TmeanStar));
-    EXPECT_EQ(r.EToPen,
-              ModifiedPenman(2, true, rhmax, ud, PsychrometricConstant(AtmosphericPressure(100)),
-                             SlopeVapourPressureCurve(r.TmeanStar), r.EactStar, r.Esat, 2.7, 2.0,
-                             r.RsStar, r.RnStar));
+    EXPECT_EQ(r.EToPen, ModifiedPenman({.Gamma = PsychrometricConstant(AtmosphericPressure(100)),
+                                        .Delta = SlopeVapourPressureCurve(r.TmeanStar),
+                                        .Ea = r.EactStar,
+                                        .Es = r.Esat,
+                                        .U2 = 2.0,
+                                        .Rn = r.RnStar,
+                                        .WindFunctionCoefficient = 2.7,
+                                        .Adjust = true,
+                                        .Ratio = 2,
+                                        .RHmax = rhmax,
+                                        .Rs = r.RsStar,
+                                        .Ud = ud}));
     for (double eto : {r.EToPM, r.EToPen, r.EToHar, r.EToMak, r.EToBC}) EXPECT_GT(eto, 0);
   }
 }
@@ -170,8 +184,18 @@ TEST(ComputeRecord, MeanTemperatureHumidityAndRadiationOnly) {
   // No RHmax can be derived without Tmin: the modified Penman value stays unadjusted.
   const double gamma = PsychrometricConstant(AtmosphericPressure(100));
   const double ud = DaytimeWindSpeed(2, 2.0);
-  EXPECT_EQ(r.EToPen, ModifiedPenman(2, false, M, ud, gamma, SlopeVapourPressureCurve(18.0),
-                                     r.EactStar, es, 2.7, 2.0, 20, r.RnStar));
+  EXPECT_EQ(r.EToPen, ModifiedPenman({.Gamma = gamma,
+                                      .Delta = SlopeVapourPressureCurve(18.0),
+                                      .Ea = r.EactStar,
+                                      .Es = es,
+                                      .U2 = 2.0,
+                                      .Rn = r.RnStar,
+                                      .WindFunctionCoefficient = 2.7,
+                                      .Adjust = false,
+                                      .Ratio = 2,
+                                      .RHmax = M,
+                                      .Rs = 20,
+                                      .Ud = ud}));
   for (double eto : {r.EToPM, r.EToPen, r.EToMak, r.EToBC}) EXPECT_GT(eto, 0);
 }
 
@@ -212,8 +236,9 @@ TEST(ComputeRecord, MethodSelectorPicksTheResultAndTheAlbedo) {
   const RepClimateFile station = TestStation();
   const ClimaticRecord record = WorkedDay();
   const auto run = [&](uint8_t method, RecordResults& r) {
-    return ComputeRecord(187, record, station.Settings, station.Flags, 50.8, 10, 0.0008, 0, 2,
-                         0.16, 100, method, r);
+    StationInputs inputs = StationInputsOf(station);
+    inputs.Method = method;
+    return ComputeRecord(187, record, inputs, r);
   };
   RecordResults pm;
   EXPECT_EQ(run(1, pm), pm.EToPM);
@@ -368,19 +393,21 @@ TEST(ComputeRecord, NeverReturnsNaNOrInfinityOverOddInputs) {
                             static_cast<uint8_t>(maker.Pick(2)),
                             static_cast<uint8_t>(maker.Pick(2)),
                             static_cast<uint8_t>(maker.Pick(2))};
-    const double latitude = pick(latitudes), height = pick(heights);
-    const double apsy = pick(coefficients), difference = pick(coefficients);
-    const double defaultU2 = pick(coefficients), krs = pick(coefficients);
-    const int32_t altitude = pick(altitudes);
-    const uint8_t method = static_cast<uint8_t>(maker.Pick(7));
-    const StationConstants constants(settings, flags, latitude, height, apsy, difference,
-                                     defaultU2, krs, altitude, method);
+    StationInputs inputs{.Settings = settings, .Flags = flags};
+    inputs.Latitude = pick(latitudes);
+    inputs.WindHeight = pick(heights);
+    inputs.PsychrometerCoefficient = pick(coefficients);
+    inputs.TdewTminDifference = pick(coefficients);
+    inputs.DefaultU2 = pick(coefficients);
+    inputs.HargreavesRsCoefficient = pick(coefficients);
+    inputs.Altitude = pick(altitudes);
+    inputs.Method = static_cast<uint8_t>(maker.Pick(7));
+    const StationConstants constants(inputs);
     for (int j = 0; j < 8; ++j) {
       const ClimaticRecord record = maker.Chance(0.8) ? maker.Odd() : maker.Plausible();
       const int32_t day = pick(days);
       RecordResults r, fast;
-      const double eto = ComputeRecord(day, record, settings, flags, latitude, height, apsy,
-                                       difference, defaultU2, krs, altitude, method, r);
+      const double eto = ComputeRecord(day, record, inputs, r);
       ASSERT_TRUE(std::isfinite(eto)) << "case " << i << "." << j;
       for (double x : AllOf(r)) ASSERT_TRUE(std::isfinite(x)) << "case " << i << "." << j;
       ASSERT_TRUE(SameBits(ComputeRecord(day, record, constants, fast), eto));
