@@ -1,15 +1,11 @@
 #include "cli/batch.h"
 
-#include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cctype>
-#include <cerrno>
-#include <charconv>
 #include <chrono>
-#include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <map>
@@ -223,51 +219,6 @@ Status CheckFolder(const std::string& folder) {
   return Status::Success();
 }
 
-// The working file of one station's command, hidden in the data folder, removed when it goes out
-// of scope. Its name holds the station, the host, the process and a counter, so that runs side by
-// side never share one, also in a folder that several machines share; one left by an ended
-// process of this host is removed by the next command on that station.
-class PrivateWorkingFile {
- public:
-  PrivateWorkingFile(const std::string& folder, const std::string& station) {
-    static std::atomic<unsigned> counter{0};
-    char host[64] = {};
-    if (::gethostname(host, sizeof host - 1) != 0) host[0] = '\0';
-    const std::string prefix = "." + station + ".FullSet-" + std::string(host) + "-";
-    RemoveLeftovers(folder, prefix);
-    path_ = PathInFolder(folder, prefix + std::to_string(::getpid()) + "-" +
-                                     std::to_string(counter++) + ".TMP");
-  }
-  ~PrivateWorkingFile() { RemoveFile(path_); }
-  PrivateWorkingFile(const PrivateWorkingFile&) = delete;
-  PrivateWorkingFile& operator=(const PrivateWorkingFile&) = delete;
-  const std::string& Path() const { return path_; }
-
- private:
-  // Removes the working files "PREFIX<pid>-<n>.TMP" of processes of this host that have ended,
-  // and the hidden temporary files ".PREFIX<pid>-<n>.TMP.part" they were being written through.
-  static void RemoveLeftovers(const std::string& folder, const std::string& prefix) {
-    std::error_code error;
-    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
-         it.increment(error)) {
-      const std::string name = it->path().filename().string();
-      const std::size_t start = StartsWith(name, prefix)       ? prefix.size()
-                                : StartsWith(name, "." + prefix) ? prefix.size() + 1
-                                                                 : 0;
-      if (start == 0) continue;
-      const std::string_view rest = std::string_view(name).substr(start);
-      long pid = 0;
-      const auto [stop, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
-      if (ec != std::errc() || stop == rest.data() || *stop != '-' || pid <= 0) continue;
-      if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
-        (void)RemoveFile(it->path().string());
-      }
-    }
-  }
-
-  std::string path_;
-};
-
 // Reads a station of the data folder, its codes in the workspace's order.
 Status OpenStation(const std::string& folder, const std::string& name, RepClimateFile& station) {
   SetStationFiles(station, folder, name);
@@ -456,8 +407,8 @@ int ReportCommand(const CommandLine& line, std::ostream& out, std::ostream& err)
   const std::span<const int16_t> codes = StationCodes(station);
   const std::string path = PathInFolder(line.OutputFolder, name + ".REP");
 
-  const PrivateWorkingFile working(line.DataFolder, line.Stations.front());
-  if (Status s = BuildWorkingFile(station, working.Path()); !s) return fail(s);
+  WorkingData data;
+  if (Status s = LoadWorkingData(station, data); !s) return fail(s);
   AtomicFile file(path);
   WriteOutputHeader(file, line.Description.value_or(station.Description), OutputKind::Report,
                     codes.data(), static_cast<int>(codes.size()), station.FromYear,
@@ -466,7 +417,7 @@ int ReportCommand(const CommandLine& line, std::ostream& out, std::ostream& err)
   output.Kind = OutputKind::Report;
   output.File = &file;
   output.Content = content;
-  const RunResult run = RunCalculation(station, working.Path(), &output, false);
+  const RunResult run = RunCalculation(station, data, &output, false);
   if (!run) return fail(run.Outcome);
   if (Status s = file.Commit(); !s) return fail(s);
   out << path << ": report of " << run.Records << " records written\n";
@@ -518,8 +469,8 @@ int CropFilesCommand(const CommandLine& line, std::ostream& out, std::ostream& e
     return check.Value;
   };
 
-  const PrivateWorkingFile working(line.DataFolder, line.Stations.front());
-  if (Status s = BuildWorkingFile(station, working.Path()); !s) return fail(s);
+  WorkingData data;
+  if (Status s = LoadWorkingData(station, data); !s) return fail(s);
   const std::string description = line.Description.value_or(station.Description);
   AtomicFile etoFile(etoPath);
   AtomicFile tmpFile(tmpPath);
@@ -534,7 +485,7 @@ int CropFilesCommand(const CommandLine& line, std::ostream& out, std::ostream& e
     WriteOutputHeader(*output.File, description, kind, codes.data(),
                       static_cast<int>(codes.size()), station.FromYear, station.FromMonth,
                       station.FromDay, station.DataType, ReportContent{});
-    const RunResult run = RunCalculation(station, working.Path(), &output, false);
+    const RunResult run = RunCalculation(station, data, &output, false);
     if (run.Cancelled) return fail(Status::Error(missing));
     if (!run) return fail(run.Outcome);
     records = run.Records;
