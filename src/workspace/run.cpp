@@ -1,11 +1,8 @@
 #include "workspace/run.h"
 
 #include <algorithm>
-#include <cmath>
-#include <cstdio>
 #include <optional>
 
-#include "engine/record.h"
 #include "model/checks.h"
 #include "model/datafile.h"
 #include "workspace/workingfile.h"
@@ -80,7 +77,7 @@ void RecordRun::DataLine(int32_t number, std::string& line) const {
 }
 
 RunResult RunOverDataFile(const RepClimateFile& station, const DataFileRecordSink& each) {
-  // In the order of the checks of BuildWorkingFile and RunCalculation.
+  // In the order of the checks of LoadWorkingData and RunCalculation.
   DataFileReader reader;
   if (Status s = reader.Open(station.DtaFileName); !s) return Failed(s);
   if (Status s = CheckDataFileCodes(reader.Codes(), station.DtaFileName); !s) return Failed(s);
@@ -118,44 +115,8 @@ RunResult RecomputeDataFile(const RepClimateFile& station) {
 // ---------------------------------------------------------------------------------------------
 // The run
 
-namespace {
-
-// The records of the working file, one at a time.
-class WorkingFileRecords {
- public:
-  explicit WorkingFileRecords(const std::string& path) : path_(path) {}
-  Status Open() { return reader_.Open(path_); }
-  const ClimaticRecord* Next(int32_t& number) {
-    return reader_.Next(number, record_) ? &record_ : nullptr;
-  }
-  const Status& status() const { return reader_.status(); }
-
- private:
-  const std::string& path_;
-  WorkingFileReader reader_;
-  ClimaticRecord record_;
-};
-
-// The records of the working data in memory.
-class WorkingDataRecords {
- public:
-  explicit WorkingDataRecords(const WorkingData& data) : data_(data) {}
-  Status Open() { return Status::Success(); }
-  const ClimaticRecord* Next(int32_t& number) {
-    if (next_ >= data_.Records.size()) return nullptr;
-    number = data_.Numbers[next_];
-    return &data_.Records[next_++];
-  }
-  Status status() const { return Status::Success(); }
-
- private:
-  const WorkingData& data_;
-  std::size_t next_ = 0;
-};
-
-template <class Records>
-RunResult Run(const RepClimateFile& station, Records& reader, RunOutput* output,
-              bool rewriteDataFile) {
+RunResult RunCalculation(const RepClimateFile& station, const WorkingData& data,
+                         RunOutput* output, bool rewriteDataFile) {
   const std::span<const int16_t> codes = StationCodes(station);
   if (codes.empty() || codes.back() != kEToCode) {
     return Failed(Status::Error(ReasonNoEToColumn(station.DtaFileName)));
@@ -169,8 +130,6 @@ RunResult Run(const RepClimateFile& station, Records& reader, RunOutput* output,
   RunResult result;
 
   if (rewriteDataFile || report || etoFile) {
-    if (Status s = reader.Open(); !s) return Failed(s);
-
     std::optional<AtomicFile> dta;
     if (rewriteDataFile) {
       dta.emplace(station.DtaFileName);
@@ -182,14 +141,14 @@ RunResult Run(const RepClimateFile& station, Records& reader, RunOutput* output,
     std::optional<GapFiller> etoSeries;
     if (etoFile) etoSeries.emplace(EToFileSeries(*out, output->Boundary));
 
-    int32_t number = 0;
     RecordRun run(station);
     std::string dtaLine;
     std::string reportLine;
     int32_t k = 0;
-    while (const ClimaticRecord* working = reader.Next(number)) {
+    for (const ClimaticRecord& working : data.Records) {
+      const int32_t number = data.Numbers[static_cast<std::size_t>(k)];
+      run.Compute(k, working);
       ++k;
-      run.Compute(k - 1, *working);
 
       if (dta) {
         run.DataLine(number, dtaLine);
@@ -207,7 +166,6 @@ RunResult Run(const RepClimateFile& station, Records& reader, RunOutput* output,
         return Failed(Status::Error(ReasonCannotWrite(out->Target())));
       }
     }
-    if (!reader.status()) return Failed(reader.status());
     if (etoSeries) {
       if (!etoSeries->Finish()) return Cancelled();
       if (!out->Good()) return Failed(Status::Error(ReasonCannotWrite(out->Target())));
@@ -228,28 +186,11 @@ RunResult Run(const RepClimateFile& station, Records& reader, RunOutput* output,
   return result;
 }
 
-}  // namespace
-
-RunResult RunCalculation(const RepClimateFile& station, const std::string& workingFile,
-                         RunOutput* output, bool rewriteDataFile) {
-  WorkingFileRecords records(workingFile);
-  return Run(station, records, output, rewriteDataFile);
-}
-
-RunResult RunCalculation(const RepClimateFile& station, const WorkingData& data,
-                         RunOutput* output, bool rewriteDataFile) {
-  WorkingDataRecords records(data);
-  return Run(station, records, output, rewriteDataFile);
-}
-
 // ---------------------------------------------------------------------------------------------
 // One export
 
-namespace {
-
-// The export, with `run(output, rewriteDataFile)` running the calculation.
-template <class Calculation>
-RunResult Export(const RepClimateFile& station, ExportRequest& request, const Calculation& run) {
+RunResult ExportFile(const RepClimateFile& station, const WorkingData& data,
+                     ExportRequest& request) {
   const std::string extension(OutputExtension(request.Kind));
   const std::span<const int16_t> codes = StationCodes(station);
   if (request.Kind == OutputKind::TemperatureFile) {
@@ -278,26 +219,10 @@ RunResult Export(const RepClimateFile& station, ExportRequest& request, const Ca
   output.Fahrenheit = request.Fahrenheit;
   output.ScratchPath =
       PathInFolder(request.OutputFolder, name.Name + "." + std::string(kScratchExtension));
-  RunResult result = run(&output, request.RewriteDataFile);
+  RunResult result = RunCalculation(station, data, &output, request.RewriteDataFile);
   if (!result) return result;
   if (Status s = file.Commit(); !s) return Failed(s);
   return result;
-}
-
-}  // namespace
-
-RunResult ExportFile(const RepClimateFile& station, const std::string& workingFile,
-                     ExportRequest& request) {
-  return Export(station, request, [&](RunOutput* output, bool rewrite) {
-    return RunCalculation(station, workingFile, output, rewrite);
-  });
-}
-
-RunResult ExportFile(const RepClimateFile& station, const WorkingData& data,
-                     ExportRequest& request) {
-  return Export(station, request, [&](RunOutput* output, bool rewrite) {
-    return RunCalculation(station, data, output, rewrite);
-  });
 }
 
 }  // namespace vernoli

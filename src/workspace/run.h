@@ -1,6 +1,6 @@
 // The calculation run.
 //
-// The run reads the working file (or the workspace's working data in memory) one record at a
+// The run takes the station's working data in memory (workspace/workingfile.h) one record at a
 // time, computes each record's ETo, rewrites the station's data file (.DTA) with the ETo as its
 // last column and, when asked, writes the body of one output file (workspace/outputs.h): the
 // ETo report (.REP), or the crop-model ETo file (.ETo) or temperature file (.TMP). Every file is
@@ -27,7 +27,7 @@
 
 namespace vernoli {
 
-// Sorts the station's codes ascending, as the workspace does once the working file is built
+// Sorts the station's codes ascending, as the workspace does once its working data are loaded
 // (ETo, 501, is then last).
 void SortParameterCodes(RepClimateFile& station);
 
@@ -77,27 +77,25 @@ struct RunOutput {
   std::string ScratchPath;       // the temperature file's scratch file (.Tmi)
 };
 
-// Runs the calculation over the working file: rewrites DtaFileName (header of the station's
+// Runs the calculation over the working data: rewrites DtaFileName (header of the station's
 // codes, every value converted back to its column's unit, the computed ETo in the last column,
 // which must be code 501) and, with `output`, writes the output file's body; for a temperature
 // file it then calls WriteTemperatureFile. With rewriteDataFile false the data file is left as
 // it is (the temperature file is then made from it as it stands).
-RunResult RunCalculation(const RepClimateFile& station, const std::string& workingFile,
-                         RunOutput* output = nullptr, bool rewriteDataFile = true);
-// The same over the working data in memory: the very same bytes.
 RunResult RunCalculation(const RepClimateFile& station, const WorkingData& data,
                          RunOutput* output = nullptr, bool rewriteDataFile = true);
 
 // Called for each record with its number and what the run made of it; an error stops the run.
 using DataFileRecordSink = std::function<Status(int32_t number, const RecordRun& run)>;
 
-// The run straight over the station's data file, without a working file: each record exactly as
-// RunCalculation computes it after BuildWorkingFile, one at a time. Refuses what those refuse (a
-// last column that is not ETo, a code that is no climatic parameter, an unreadable line).
+// The run straight over the station's data file, without holding its working data: each record
+// exactly as RunCalculation computes it after LoadWorkingData, one at a time. Refuses what those
+// refuse (a last column that is not ETo, a code that is no climatic parameter, an unreadable
+// line).
 RunResult RunOverDataFile(const RepClimateFile& station, const DataFileRecordSink& each);
 
 // Rewrites the station's data file with the computed ETo straight from itself: the same bytes as
-// BuildWorkingFile followed by RunCalculation. On failure the file stays as it was.
+// LoadWorkingData followed by RunCalculation. On failure the file stays as it was.
 RunResult RecomputeDataFile(const RepClimateFile& station);
 
 // ---------------------------------------------------------------------------------------------
@@ -116,8 +114,6 @@ struct ExportRequest {
 
 // The export of one output file: for a temperature file the check of its columns; the name check
 // (existing files allowed); the header; the run; the commit of the output file.
-RunResult ExportFile(const RepClimateFile& station, const std::string& workingFile,
-                     ExportRequest& request);
 RunResult ExportFile(const RepClimateFile& station, const WorkingData& data,
                      ExportRequest& request);
 

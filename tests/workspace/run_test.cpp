@@ -86,12 +86,12 @@ class RunTest : public ::testing::Test {
   }
   RunResult Build(const RepClimateFile& station) {
     RunResult result;
-    result.Outcome = BuildWorkingFile(station, working_);
+    result.Outcome = LoadWorkingData(station, working_);
     return result;
   }
   ScratchFolder data_;
   ScratchFolder output_;
-  std::string working_ = data_.File("FullSet.TMP");
+  WorkingData working_;
 };
 
 TEST_F(RunTest, RewritesTheDataFileWithTheComputedETo) {
@@ -122,7 +122,7 @@ TEST_F(RunTest, RewritesTheDataFileWithTheComputedETo) {
                 "         2    -999.0    -999.0      80.0      35.0      3.40     10.80    -999.0\r\n"
                 "         3      29.8      17.1      90.0      45.0      1.75   -999.00" +
                 FormatReal(EngineETo(station, 2, third), 10, 1) + "\r\n");
-  EXPECT_EQ(data_.Names(), (std::set<std::string>{"SMALL.DSC", "SMALL.DTA", "FullSet.TMP"}));
+  EXPECT_EQ(data_.Names(), (std::set<std::string>{"SMALL.DSC", "SMALL.DTA"}));
 }
 
 // Two years of daily data in degF, mbar, km/day and W/m2 with missing values here and there.
@@ -197,7 +197,7 @@ TEST_F(RunTest, WriteFailingAtAnyLineLeavesTheOldDataFile) {
     const RunResult run = RunCalculation(station, working_);
     EXPECT_EQ(run.Outcome.Message, "ERROR:\ncannot write file " + station.DtaFileName);
     EXPECT_EQ(ReadBytes(station.DtaFileName), dta);
-    EXPECT_EQ(data_.Names(), (std::set<std::string>{"UNITS.DSC", "UNITS.DTA", "FullSet.TMP"}));
+    EXPECT_EQ(data_.Names(), (std::set<std::string>{"UNITS.DSC", "UNITS.DTA"}));
   }
   AtomicFile::InjectDiskFullForTesting("", SIZE_MAX);
   for (AtomicFile::FailAt step :
@@ -208,19 +208,6 @@ TEST_F(RunTest, WriteFailingAtAnyLineLeavesTheOldDataFile) {
   }
   // With the disk back, the same run succeeds.
   EXPECT_TRUE(RunCalculation(station, working_));
-}
-
-TEST_F(RunTest, BadLineInTheWorkingFileLeavesTheOldDataFile) {
-  const RepClimateFile station = Small();
-  ASSERT_TRUE(Build(station));
-  std::vector<std::string> lines = SplitLines(ReadBytes(working_));
-  lines[3].resize(200);  // record 3 loses most of its values
-  std::string bytes;
-  for (const std::string& line : lines) bytes += line + "\r\n";
-  WriteBytes(working_, bytes);
-  const RunResult run = RunCalculation(station, working_);
-  EXPECT_EQ(run.Outcome.Message, "ERROR:\ntoo few values in file " + working_ + ", line 4");
-  EXPECT_EQ(ReadBytes(station.DtaFileName), test_support::kSmallDta);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -535,9 +522,9 @@ namespace {
 // ---------------------------------------------------------------------------------------------
 // The run straight over the data file
 
-// Recomputing straight from the .DTA gives the bytes of the working file's road, whatever the
-// units, the column order, the missing values and the oddities of a hand-edited file.
-TEST_F(RunTest, RecomputeFromTheDataFileGivesTheBytesOfTheWorkingFilesRoad) {
+// Recomputing straight from the .DTA gives the bytes of the run over the working data, whatever
+// the units, the column order, the missing values and the oddities of a hand-edited file.
+TEST_F(RunTest, RecomputeFromTheDataFileGivesTheBytesOfTheRunOverTheWorkingData) {
   struct Row {
     const char* name;
     uint8_t type;
@@ -576,26 +563,26 @@ TEST_F(RunTest, RecomputeFromTheDataFileGivesTheBytesOfTheWorkingFilesRoad) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     const RepClimateFile station = Station("S", row.type, row.from, row.to, row.dta);
-    ASSERT_TRUE(BuildWorkingFile(station, working_));
-    const RunResult throughWorkingFile = RunCalculation(station, working_);
-    ASSERT_TRUE(throughWorkingFile) << throughWorkingFile.Outcome.Message;
+    ASSERT_TRUE(LoadWorkingData(station, working_));
+    const RunResult throughWorkingData = RunCalculation(station, working_);
+    ASSERT_TRUE(throughWorkingData) << throughWorkingData.Outcome.Message;
     const std::string expected = ReadBytes(station.DtaFileName);
 
     WriteBytes(station.DtaFileName, row.dta);
     const RunResult straight = RecomputeDataFile(station);
     ASSERT_TRUE(straight) << straight.Outcome.Message;
-    EXPECT_EQ(straight.Records, throughWorkingFile.Records);
+    EXPECT_EQ(straight.Records, throughWorkingData.Records);
     EXPECT_EQ(ReadBytes(station.DtaFileName), expected);
   }
 }
 
-TEST_F(RunTest, RecomputeFromTheDataFileRefusesWhatTheWorkingFileRefuses) {
+TEST_F(RunTest, RecomputeFromTheDataFileRefusesWhatTheWorkingDataRefuse) {
   const std::string unknownCode = "        Nr       101       999       501\r\n"
                                   "         1      20.0       1.0    -999.0\r\n";
   const std::string shortLine = "        Nr       101       501\r\n         1      20.0\r\n";
   for (const std::string& dta : {unknownCode, shortLine}) {
     const RepClimateFile station = Station("S", kDaily, {1, 7, 2001}, {1, 7, 2001}, dta);
-    const Status working = BuildWorkingFile(station, working_);
+    const Status working = LoadWorkingData(station, working_);
     const RunResult straight = RecomputeDataFile(station);
     EXPECT_FALSE(straight);
     EXPECT_EQ(straight.Outcome.Message, working.Message);
