@@ -211,14 +211,6 @@ Status CheckOutputName(const std::string& name, std::string& checked) {
   return Status::Success();
 }
 
-Status CheckFolder(const std::string& folder) {
-  std::error_code error;
-  if (folder.empty() || !std::filesystem::is_directory(folder, error)) {
-    return Status::Error("folder " + folder + " does not exist");
-  }
-  return Status::Success();
-}
-
 // Reads a station of the data folder, its codes in the workspace's order.
 Status OpenStation(const std::string& folder, const std::string& name, RepClimateFile& station) {
   SetStationFiles(station, folder, name);
@@ -586,7 +578,7 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
         return kBatchUsageError;
       }
     }
-    if (Status s = CheckFolder(line.DataFolder); !s) {
+    if (Status s = CheckFolder(line.DataFolder, "data folder"); !s) {
       err << s.Message << '\n';
       return kBatchFailed;
     }
@@ -594,7 +586,7 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     FileSet::Recover(line.DataFolder);
     if (line.Command == "recompute") return RecomputeCommand(line, out, err, progressOnErr);
     if (line.Command == "results") return ResultsCommand(line, out, err);
-    if (Status s = CheckFolder(line.OutputFolder); !s) {
+    if (Status s = CheckFolder(line.OutputFolder, "output folder"); !s) {
       err << s.Message << '\n';
       return kBatchFailed;
     }

@@ -5,10 +5,10 @@
 #include <map>
 #include <optional>
 
-#include "stations/appstate.h"
 #include "import/session.h"
 #include "limits/limits.h"
 #include "model/calendar.h"
+#include "model/folders.h"
 #include "model/parameters.h"
 #include "model/status.h"
 #include "model/textfile.h"
@@ -344,7 +344,7 @@ int RunImportBatch(const std::vector<std::string>& args, const std::string& data
 
   const std::string data =
       dataFolder.empty() || dataFolder.back() == '/' ? dataFolder : dataFolder + "/";
-  if (Status s = CheckDataFolder(data); !s) {
+  if (Status s = CheckFolder(data, "data folder"); !s) {
     err << s.Message << '\n';
     return kFailed;
   }

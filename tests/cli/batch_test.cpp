@@ -116,7 +116,15 @@ TEST_F(BatchTest, StationNameWithAFolderIsRefusedBeforeAnythingIsOpened) {
 
 TEST_F(BatchTest, MissingFolderOrStationNamesIt) {
   EXPECT_EQ(Run({"--data", data_.File("nowhere"), "recompute", "A"}), kBatchFailed);
-  EXPECT_EQ(err_.str(), "ERROR:\nfolder " + data_.File("nowhere") + " does not exist\n");
+  EXPECT_EQ(err_.str(), "ERROR:\ndata folder " + data_.File("nowhere") + " does not exist\n");
+  Station("SMALL");
+  WriteBytes(data_.File("plain"), "not a folder");
+  EXPECT_EQ(Run({"--output", data_.File("plain"), "report", "SMALL"}), kBatchFailed);
+  EXPECT_EQ(err_.str(), "ERROR:\noutput folder " + data_.File("plain") + " is not a folder\n");
+  EXPECT_EQ(Run({"--output", output_.File("nowhere"), "crop-files", "SMALL"}), kBatchFailed);
+  EXPECT_EQ(err_.str(),
+            "ERROR:\noutput folder " + output_.File("nowhere") + " does not exist\n");
+  EXPECT_TRUE(output_.Names().empty());
   EXPECT_EQ(Run({"recompute", "NOPE"}), kBatchFailed);
   EXPECT_EQ(err_.str(), "ERROR:\ncannot open file " + data_.Folder() + "NOPE.DSC\n");
 }
