@@ -146,7 +146,7 @@ TEST_F(BatchTest, RecomputeRewritesTheDataFileAndNothingElse) {
   // The values stay, the ETo column is filled.
   EXPECT_EQ(dta.substr(0, 152), std::string(test_support::kSmallDta).substr(0, 152));
   EXPECT_EQ(ReadBytes(station.DscFileName), dsc);
-  // No working file is left behind.
+  // Nothing else is left in the data folder.
   EXPECT_EQ(data_.Names(), (std::set<std::string>{"SMALL.DSC", "SMALL.DTA"}));
   // A second recompute changes nothing more.
   ASSERT_EQ(Run({"recompute", "SMALL"}), 0);
