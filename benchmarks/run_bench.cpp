@@ -1,9 +1,9 @@
 // Speed and peak memory of the calculation run on the largest station the program allows:
 // daily data from 1 January 1902 to 31 December 2099 (72,319 records) with Tmax, Tmin, RHmax,
-// RHmin, wind and sunshine. Times building the working file, writing back one year of the grid,
-// the run that rewrites the .DTA, and a whole `vernoli-batch recompute`. The peak resident size of
-// the process (getrusage) is reported after each; the recompute of a one-year station runs
-// first, so that its figure shows the memory of a small run.
+// RHmin, wind and sunshine. Times the run that rewrites the .DTA from the working data, a whole
+// `vernoli-batch recompute` and a whole `vernoli-batch report`. The peak resident size of the
+// process (getrusage) is reported after each; the recompute of a one-year station runs first, so
+// that its figure shows the memory of a small run.
 //
 // The floor of a recompute: every record of the .DTA read and written back unchanged through a
 // temporary file and a rename, no computation. BM_RecomputeOverFloor runs the floor and the
@@ -26,13 +26,10 @@
 #include "model/textfile.h"
 #include "cli/batch.h"
 #include "workspace/run.h"
-#include "workspace/workingfile.h"
 
 namespace vernoli {
 namespace {
 
-using bench::DailyValues;
-using bench::kBenchCodes;
 using bench::kLargestYears;
 
 double PeakResidentMegabytes() {
@@ -41,12 +38,8 @@ double PeakResidentMegabytes() {
   return static_cast<double>(usage.ru_maxrss) / 1024.0;  // kilobytes on Linux
 }
 
-struct Fixture : bench::Fixture {
-  std::string Working = Folder + "FullSet.TMP";
-};
-
-Fixture& Shared() {
-  static Fixture fixture;
+bench::Fixture& Shared() {
+  static bench::Fixture fixture;
   return fixture;
 }
 
@@ -56,7 +49,7 @@ void ReportMemory(benchmark::State& state, const RepClimateFile& station) {
 }
 
 void BM_RecomputeStation(benchmark::State& state) {
-  Fixture& fixture = Shared();
+  bench::Fixture& fixture = Shared();
   const RepClimateFile& station = fixture.Station(static_cast<int>(state.range(0)));
   const std::vector<std::string> args{"--data", fixture.Folder, "recompute", station.FileName};
   std::ostringstream out, err;
@@ -66,49 +59,28 @@ void BM_RecomputeStation(benchmark::State& state) {
   ReportMemory(state, station);
 }
 
-void BM_BuildWorkingFile(benchmark::State& state) {
-  Fixture& fixture = Shared();
-  const RepClimateFile& station = fixture.Station(kLargestYears);
-  for (auto _ : state) {
-    if (!BuildWorkingFile(station, fixture.Working)) state.SkipWithError("build failed");
-  }
-  ReportMemory(state, station);
-}
-
-void BM_WriteBackOneYear(benchmark::State& state) {
-  Fixture& fixture = Shared();
-  RepClimateFile station = fixture.Station(kLargestYears);
-  SortParameterCodes(station);
-  (void)BuildWorkingFile(station, fixture.Working);
-  // The grid of the year 2000 (366 records), every cell as the grid shows it.
-  const int32_t first = DayNr(1, 1, 2000) - station.FirstDayNr + 1;
-  const int32_t last = DayNr(31, 12, 2000) - station.FirstDayNr + 1;
-  GridColumns cells;
-  for (int32_t record = first; record <= last; ++record) {
-    std::vector<std::string> column;
-    const std::vector<double> values = DailyValues(record - 1);
-    for (std::size_t i = 0; i < std::size(kBenchCodes); ++i) {
-      column.push_back(IsMissing(values[i]) ? std::string()
-                                            : FormatReal(values[i], 10, DecimalsOfCode(kBenchCodes[i])));
-    }
-    cells.push_back(std::move(column));
-  }
-  const std::span<const int16_t> codes = StationCodes(station);
-  for (auto _ : state) {
-    if (!WriteBackVisibleRecords(fixture.Working, codes, first, last, cells)) {
-      state.SkipWithError("write-back failed");
-    }
-  }
-  ReportMemory(state, station);
-}
-
 void BM_RunCalculation(benchmark::State& state) {
-  Fixture& fixture = Shared();
+  bench::Fixture& fixture = Shared();
   RepClimateFile station = fixture.Station(kLargestYears);
   SortParameterCodes(station);
-  (void)BuildWorkingFile(station, fixture.Working);
+  WorkingData data;
+  if (!LoadWorkingData(station, data)) state.SkipWithError("load failed");
   for (auto _ : state) {
-    if (!RunCalculation(station, fixture.Working)) state.SkipWithError("run failed");
+    if (!RunCalculation(station, data)) state.SkipWithError("run failed");
+  }
+  ReportMemory(state, station);
+}
+
+// The report of every block, from the .DTA to the committed .REP, as the command line asks it.
+void BM_ReportStation(benchmark::State& state) {
+  bench::Fixture& fixture = Shared();
+  const RepClimateFile& station = fixture.Station(kLargestYears);
+  const std::vector<std::string> args{"--data",   fixture.Folder,    "--output",
+                                      fixture.Folder, "report",     station.FileName,
+                                      "--columns", "nr,date,data,results"};
+  std::ostringstream out, err;
+  for (auto _ : state) {
+    if (RunBatch(args, out, err) != 0) state.SkipWithError(err.str().c_str());
   }
   ReportMemory(state, station);
 }
@@ -134,7 +106,7 @@ void BM_RecomputeFloor(benchmark::State& state) {
 }
 
 void BM_RecomputeOverFloor(benchmark::State& state) {
-  Fixture& fixture = Shared();
+  bench::Fixture& fixture = Shared();
   const RepClimateFile& station = fixture.Station(kLargestYears);
   const std::vector<std::string> args{"--data", fixture.Folder, "recompute", station.FileName};
   std::ostringstream out, err;
@@ -162,9 +134,8 @@ BENCHMARK(BM_RecomputeStation)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RecomputeStation)->Arg(kLargestYears)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RecomputeFloor)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RecomputeOverFloor)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_BuildWorkingFile)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_WriteBackOneYear)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RunCalculation)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReportStation)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace vernoli

@@ -1,35 +1,15 @@
-// vernoli-batch: the calculation run, the report and the crop-model files from the command line.
-//
-//   vernoli-batch [--data DIR] recompute STATION... | recompute --all  [--jobs N]
-//   vernoli-batch [--data DIR] results STATION [--output FILE] [--separator comma|tab]
-//                 [--missing empty|-999]
-//   vernoli-batch [--data DIR] [--output DIR] report STATION [--name NAME] [--description TEXT]
-//                 [--columns LIST]
-//   vernoli-batch [--data DIR] [--output DIR] crop-files STATION [--name NAME]
-//                 [--description TEXT] [--first-eto V] [--last-eto V] [--first-tmin V]
-//                 [--last-tmin V] [--first-tmax V] [--last-tmax V]
-//   vernoli-batch --help
+// vernoli-batch: the calculation run, the report and the crop-model files from the command line
+// (cli/options.h tells its command line).
 #pragma once
 
 #include <ostream>
 #include <string>
-#include <string_view>
 #include <vector>
 
+#include "cli/options.h"
 #include "model/folders.h"
 
 namespace vernoli {
-
-// Exit status of a run that failed, and of a command line that could not be understood.
-inline constexpr int kBatchFailed = 1;
-inline constexpr int kBatchUsageError = 2;
-
-// The text of --help.
-std::string BatchUsage();
-
-// True for the base name of a station's files: not empty, no '/' or '\\', no "..", no control
-// character.
-bool IsStationBaseName(std::string_view name);
 
 // Runs the command line `args` (the arguments after the program's name). What was done goes to
 // `out`, every message of the program ("ERROR:", a line break, the reason) to `err`; the results

@@ -5,10 +5,12 @@
 #include <map>
 #include <optional>
 
-#include "stations/appstate.h"
+#include "cli/arguments.h"
+#include "cli/options.h"
 #include "import/session.h"
 #include "limits/limits.h"
 #include "model/calendar.h"
+#include "model/folders.h"
 #include "model/parameters.h"
 #include "model/status.h"
 #include "model/textfile.h"
@@ -18,16 +20,14 @@ namespace vernoli {
 
 namespace {
 
-constexpr int kFailed = 1;
-constexpr int kUsage = 2;
-
-// Options with a value, and the flag.
-constexpr std::string_view kValueOptions[] = {
-    "--name",      "--kind",        "--columns",     "--type",        "--from",
-    "--to",        "--undefined",   "--station",     "--country",     "--latitude",
-    "--longitude", "--altitude",    "--wind-height", "--location",    "--climate",
-    "--winds",     "--limit-tmin",  "--limit-tmax",  "--limit-rhmin", "--limit-wind",
-    "--limit-rad-dev"};
+// The options: each takes a value but the flag --not-linked.
+constexpr OptionSpec kOptions[] = {
+    {"--name"},        {"--kind"},        {"--columns"},     {"--type"},
+    {"--from"},        {"--to"},          {"--not-linked", false},
+    {"--undefined"},   {"--station"},     {"--country"},     {"--latitude"},
+    {"--longitude"},   {"--altitude"},    {"--wind-height"}, {"--location"},
+    {"--climate"},     {"--winds"},       {"--limit-tmin"},  {"--limit-tmax"},
+    {"--limit-rhmin"}, {"--limit-wind"},  {"--limit-rad-dev"}};
 constexpr std::string_view kNotLinked = "--not-linked";
 // What a database file decides.
 constexpr std::string_view kLockedOptions[] = {"--type",     "--from",      "--to",
@@ -49,36 +49,24 @@ struct ImportLine {
   }
 };
 
-bool IsValueOption(std::string_view option) {
-  return std::find(std::begin(kValueOptions), std::end(kValueOptions), option) !=
-         std::end(kValueOptions);
-}
-
-// The reason of the first fault of the command line, or empty.
+// The reason of the first fault of the command line, or empty. A word that does not start with
+// "--" is the file, even "-x".
 std::string ParseLine(const std::vector<std::string>& args, ImportLine& line) {
+  ArgumentReader reader(args, ArgumentReader::Dashes::Two);
+  Argument argument;
   bool fileGiven = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
-      if (fileGiven) return "import takes one file, not also " + arg;
-      line.File = arg;
+  while (reader.Next(kOptions, "import", argument)) {
+    if (argument.Positional()) {
+      if (fileGiven) return "import takes one file, not also " + argument.Value;
+      line.File = argument.Value;
       fileGiven = true;
-      continue;
-    }
-    const std::size_t equals = arg.find('=');
-    const std::string option = arg.substr(0, equals);
-    if (option == kNotLinked && equals == std::string::npos) {
+    } else if (argument.Name == kNotLinked) {
       line.NotLinked = true;
-    } else if (!IsValueOption(option)) {
-      return "unknown option " + option + " for import";
-    } else if (equals != std::string::npos) {
-      line.Values[option] = arg.substr(equals + 1);
-    } else if (i + 1 < args.size()) {
-      line.Values[option] = args[++i];
     } else {
-      return "option " + option + " needs a value";
+      line.Values[argument.Name] = argument.Value;
     }
   }
+  if (!reader.Error().empty()) return reader.Error();
   if (!fileGiven) return "import needs the file to import";
   if (!line.Has("--name")) return "import needs --name NAME";
   return {};
@@ -314,7 +302,7 @@ int RunImportBatch(const std::vector<std::string>& args, const std::string& data
                    std::ostream& out, std::ostream& err) {
   const auto usage = [&err](const std::string& reason) {
     err << ErrorText(reason) << '\n' << "Try 'vernoli-batch --help'.\n";
-    return kUsage;
+    return kBatchUsageError;
   };
   ImportLine line;
   if (std::string e = ParseLine(args, line); !e.empty()) return usage(e);
@@ -344,9 +332,9 @@ int RunImportBatch(const std::vector<std::string>& args, const std::string& data
 
   const std::string data =
       dataFolder.empty() || dataFolder.back() == '/' ? dataFolder : dataFolder + "/";
-  if (Status s = CheckDataFolder(data); !s) {
+  if (Status s = CheckFolder(data, "data folder"); !s) {
     err << s.Message << '\n';
-    return kFailed;
+    return kBatchFailed;
   }
 
   std::string folder;
@@ -393,7 +381,7 @@ int RunImportBatch(const std::vector<std::string>& args, const std::string& data
                                  std::to_string(import.Columns().Columns()) +
                                  " columns of file " + line.File)
           << '\n';
-      return kFailed;
+      return kBatchFailed;
     }
     for (std::size_t c = 0; c < rows.size(); ++c) {
       import.SelectColumn(static_cast<int>(c));
@@ -419,7 +407,7 @@ int RunImportBatch(const std::vector<std::string>& args, const std::string& data
         err << '\n';
       }
     }
-    return kFailed;
+    return kBatchFailed;
   }
   out << result.Station.DscFileName << ", " << result.Station.DtaFileName << ": station "
       << result.Station.FileName << " imported, " << result.Station.NumberOfRecords

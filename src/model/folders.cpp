@@ -1,6 +1,8 @@
 #include "model/folders.h"
 
+#include <dirent.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -155,6 +157,17 @@ ProgramFolders FoldersOfThisProgram(Status* problem) {
   if (choice.UserFolders) status = PrepareUserFolders(choice.Folders, choice.Samples);
   if (problem != nullptr) *problem = status;
   return choice.Folders;
+}
+
+Status CheckFolder(const std::string& folder, std::string_view role) {
+  const std::string named = std::string(role) + " " + folder;
+  struct stat info {};
+  if (::stat(folder.c_str(), &info) != 0) return Status::Error(named + " does not exist");
+  if (!S_ISDIR(info.st_mode)) return Status::Error(named + " is not a folder");
+  DIR* listing = ::opendir(folder.c_str());
+  if (listing == nullptr) return Status::Error(named + " cannot be read");
+  ::closedir(listing);
+  return Status::Success();
 }
 
 }  // namespace vernoli

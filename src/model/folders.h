@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "model/status.h"
 
@@ -53,5 +54,10 @@ Status PrepareUserFolders(const ProgramFolders& folders, const std::string& samp
 // ChooseFolders, the user's folders made and given the samples. `problem`, when given, receives
 // what could not be made (Success otherwise).
 ProgramFolders FoldersOfThisProgram(Status* problem = nullptr);
+
+// Ok when `folder` exists, is a folder and its list of files can be read. Otherwise the error
+// names the folder with its role ("data folder", "output folder", ...): "ROLE FOLDER does not
+// exist", "ROLE FOLDER is not a folder" or "ROLE FOLDER cannot be read".
+Status CheckFolder(const std::string& folder, std::string_view role);
 
 }  // namespace vernoli

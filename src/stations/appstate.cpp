@@ -1,8 +1,5 @@
 #include "stations/appstate.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-
 #include "stations/catalog.h"
 
 namespace vernoli {
@@ -24,16 +21,6 @@ Status SelectStation(AppState& state, const std::string& name) {
   return ChooseStation(state.DataFolder, name, OutputNameRule::SetToFileName, state.Station);
 }
 
-Status CheckDataFolder(const std::string& folder) {
-  struct stat info {};
-  if (::stat(folder.c_str(), &info) != 0) {
-    return Status::Error("data folder " + folder + " does not exist");
-  }
-  if (!S_ISDIR(info.st_mode)) return Status::Error("data folder " + folder + " is not a folder");
-  DIR* listing = ::opendir(folder.c_str());
-  if (listing == nullptr) return Status::Error("data folder " + folder + " cannot be read");
-  ::closedir(listing);
-  return Status::Success();
-}
+Status CheckDataFolder(const std::string& folder) { return CheckFolder(folder, "data folder"); }
 
 }  // namespace vernoli

@@ -51,10 +51,6 @@ std::vector<int> StandardRowsOf(const std::vector<int16_t>& codes) {
   return rows;
 }
 
-std::string ReasonNoWorkingFile(std::string_view file) {
-  return "file " + std::string(file) + " is no working file: unexpected header at line 1";
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -213,40 +209,6 @@ void FillColumn(GridPage& page, const std::vector<int>& rows, std::size_t c,
 
 }  // namespace
 
-Status ReadGridPage(const RepClimateFile& station, const std::string& workingFile, int32_t first,
-                    int32_t last, GridPage& page) {
-  GridPage read = EmptyGridPage(station, first, last);
-  const std::size_t columns = read.Cells.size();
-
-  LineReader reader;
-  if (Status s = reader.Open(workingFile); !s) return s;
-  std::string line;
-  if (!reader.Next(line)) {
-    return !reader.status() ? reader.status() : Status::Error(ReasonUnexpectedEnd(workingFile, 1));
-  }
-  if (Trimmed(line) != Trimmed(WorkingFileHeaderLine())) {
-    return Status::Error(ReasonNoWorkingFile(workingFile));
-  }
-  // The records before the page are passed over without being parsed.
-  const int64_t before = std::max<int32_t>(first, 1) - 1;
-  const bool more = reader.SkipLines(before) == before;
-
-  const std::vector<int> rows = StandardRowsOf(read.Codes);
-  for (std::size_t c = 0; c < columns && more && reader.Next(line); ++c) {
-    int32_t number = 0;
-    ClimaticRecord record;
-    if (Status s = ParseWorkingRecord(line, workingFile, reader.LineNumber(), number, record); !s) {
-      return s;
-    }
-    FillColumn(read, rows, c, record);
-  }
-  if (!reader.status()) return reader.status();
-
-  for (std::size_t c = 0; c < columns; ++c) RecomputeETo(station, read, c);
-  page = std::move(read);
-  return Status::Success();
-}
-
 void ReadGridPage(const RepClimateFile& station, const WorkingData& data, int32_t first,
                   int32_t last, GridPage& page) {
   GridPage read = EmptyGridPage(station, first, last);
@@ -268,10 +230,6 @@ void RecomputeETo(const RepClimateFile& station, GridPage& page, std::size_t col
   const auto k = page.First - 1 + static_cast<int32_t>(column);
   cells[static_cast<std::size_t>(eto - page.Codes.begin())] =
       EToCellText(ColumnETo(station, page.Codes, cells, k));
-}
-
-Status WriteBackGridPage(const std::string& workingFile, const GridPage& page) {
-  return WriteBackVisibleRecords(workingFile, page.Codes, page.First, page.Last, page.Cells);
 }
 
 void WriteBackGridPage(WorkingData& data, const GridPage& page) {

@@ -6,9 +6,7 @@
 // (day or decade, month, year; no year row for data not linked to a year) and one row per code of
 // the station's sorted list, the last being ETo; one column per visible record.
 //
-// The page is read from the working data in memory, or from a working file as a stream: the lines
-// before the page are skipped unparsed and the reading stops after the page. Texts are
-// Windows-1252 bytes.
+// The page is read from the working data in memory. Texts are Windows-1252 bytes.
 #pragma once
 
 #include <cstdint>
@@ -101,20 +99,15 @@ struct GridPage {
 // the unit of `code` and written R(10) with the decimals of the code's standard row.
 std::string ValueCellText(int code, double standardValue);
 
-// Reads records first..last of the working file into a page for the station's codes, with every
-// column's ETo computed from the column's cells. Records the file does not reach show empty cells.
-// On failure `page` is left as it was.
-Status ReadGridPage(const RepClimateFile& station, const std::string& workingFile, int32_t first,
-                    int32_t last, GridPage& page);
-// The same from the working data.
+// Reads records first..last of the working data into a page for the station's codes, with every
+// column's ETo computed from the column's cells. Records the data do not reach show empty cells.
 void ReadGridPage(const RepClimateFile& station, const WorkingData& data, int32_t first,
                   int32_t last, GridPage& page);
 
 // Recomputes the ETo cell of column c from the column's other cells.
 void RecomputeETo(const RepClimateFile& station, GridPage& page, std::size_t column);
 
-// Stores the page's cells into the working file (WriteBackVisibleRecords with the page's codes).
-Status WriteBackGridPage(const std::string& workingFile, const GridPage& page);
+// Stores the page's cells into the working data (WriteBackVisibleRecords with the page's codes).
 void WriteBackGridPage(WorkingData& data, const GridPage& page);
 
 }  // namespace vernoli

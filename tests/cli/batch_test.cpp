@@ -6,13 +6,17 @@
 #include <atomic>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "model/textfile.h"
+#include "workspace/run.h"
+#include "workspace/workingfile.h"
 #include "../workspace/station_files.h"
 
 namespace vernoli {
@@ -116,7 +120,15 @@ TEST_F(BatchTest, StationNameWithAFolderIsRefusedBeforeAnythingIsOpened) {
 
 TEST_F(BatchTest, MissingFolderOrStationNamesIt) {
   EXPECT_EQ(Run({"--data", data_.File("nowhere"), "recompute", "A"}), kBatchFailed);
-  EXPECT_EQ(err_.str(), "ERROR:\nfolder " + data_.File("nowhere") + " does not exist\n");
+  EXPECT_EQ(err_.str(), "ERROR:\ndata folder " + data_.File("nowhere") + " does not exist\n");
+  Station("SMALL");
+  WriteBytes(data_.File("plain"), "not a folder");
+  EXPECT_EQ(Run({"--output", data_.File("plain"), "report", "SMALL"}), kBatchFailed);
+  EXPECT_EQ(err_.str(), "ERROR:\noutput folder " + data_.File("plain") + " is not a folder\n");
+  EXPECT_EQ(Run({"--output", output_.File("nowhere"), "crop-files", "SMALL"}), kBatchFailed);
+  EXPECT_EQ(err_.str(),
+            "ERROR:\noutput folder " + output_.File("nowhere") + " does not exist\n");
+  EXPECT_TRUE(output_.Names().empty());
   EXPECT_EQ(Run({"recompute", "NOPE"}), kBatchFailed);
   EXPECT_EQ(err_.str(), "ERROR:\ncannot open file " + data_.Folder() + "NOPE.DSC\n");
 }
@@ -134,7 +146,7 @@ TEST_F(BatchTest, RecomputeRewritesTheDataFileAndNothingElse) {
   // The values stay, the ETo column is filled.
   EXPECT_EQ(dta.substr(0, 152), std::string(test_support::kSmallDta).substr(0, 152));
   EXPECT_EQ(ReadBytes(station.DscFileName), dsc);
-  // No working file is left behind.
+  // Nothing else is left in the data folder.
   EXPECT_EQ(data_.Names(), (std::set<std::string>{"SMALL.DSC", "SMALL.DTA"}));
   // A second recompute changes nothing more.
   ASSERT_EQ(Run({"recompute", "SMALL"}), 0);
@@ -423,6 +435,62 @@ TEST_F(BatchTest, CropFilesNeedTminAndTmax) {
                             ": the data set has no minimum and maximum air temperature in Celsius "
                             "(codes 103 and 101)\n");
   EXPECT_TRUE(output_.Names().empty());
+}
+
+// ---------------------------------------------------------------------------------------------
+// The workspace's files
+
+// The report and the crop-model files of the batch are those the workspace exports, to the byte:
+// a station in other units, its columns out of order, with gaps inside and at both ends.
+TEST_F(BatchTest, ReportAndCropFilesAreTheWorkspacesExports) {
+  const std::string dta =
+      "        Nr       302       501       111       113       202\r\n"
+      "         1    -999.0    -999.0    -999.0    -999.0    -999.0\r\n"
+      "         2    172.80    -999.0      86.5      60.1      71.0\r\n"
+      "         3    -999.0       3.3      88.0    -999.0      65.0\r\n"
+      "         4     86.40    -999.0      84.2      58.6    -999.0\r\n"
+      "         5    100.00    -999.0    -999.0    -999.0      80.0\r\n";
+  const RepClimateFile station =
+      WriteStation(data_.Folder(), "MIXED", kDaily, {30, 12, 2003}, {3, 1, 2004}, dta);
+  ASSERT_EQ(Run({"report", "MIXED", "--columns", "nr,date,data,results", "--description", "D"}),
+            0)
+      << err_.str();
+  ASSERT_EQ(Run({"crop-files", "MIXED", "--description", "D", "--first-eto", "1.5", "--last-eto",
+                 "0.8", "--first-tmin", "41", "--last-tmin", "50", "--first-tmax", "77",
+                 "--last-tmax", "70"}),
+            0)
+      << err_.str();
+  EXPECT_EQ(err_.str(), "");
+  EXPECT_EQ(ReadBytes(station.DtaFileName), dta);
+
+  RepClimateFile sorted = station;
+  SortParameterCodes(sorted);
+  WorkingData working;
+  ASSERT_TRUE(LoadWorkingData(sorted, working));
+  ScratchFolder workspace;
+  const std::pair<OutputKind, const char*> files[] = {{OutputKind::Report, "MIXED.REP"},
+                                                      {OutputKind::EToFile, "MIXED.ETo"},
+                                                      {OutputKind::TemperatureFile, "MIXED.TMP"}};
+  for (const auto& [kind, file] : files) {
+    SCOPED_TRACE(file);
+    ExportRequest request;
+    request.Kind = kind;
+    request.OutputFolder = workspace.Folder();
+    request.Name = "MIXED";
+    request.Description = "D";
+    request.Content = ReportContent{true, true, true, true};
+    request.Fahrenheit = true;
+    request.RewriteDataFile = false;
+    request.Boundary = [](const BoundaryRequest& asked) -> std::optional<double> {
+      if (asked.Parameter == "ETo") return asked.First ? 1.5 : 0.8;
+      if (asked.Parameter == "Tmin") return asked.First ? 41.0 : 50.0;
+      return asked.First ? 77.0 : 70.0;
+    };
+    ASSERT_TRUE(ExportFile(sorted, working, request));
+    const std::string exported = ReadBytes(workspace.File(file));
+    EXPECT_GT(exported.size(), 150u);
+    EXPECT_EQ(ReadBytes(output_.File(file)), exported);
+  }
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The calculation run and its writers, fed with a fuzzed station (.DSC, a NUL byte, .DTA): the
-// working file, the rewritten .DTA, the report with every block, and the crop-model ETo and
+// working data, the rewritten .DTA, the report with every block, and the crop-model ETo and
 // temperature files (a series that starts or ends with a gap gets 1.0 as its boundary value).
 // A success leaves well-formed files, one line per record; a failure gives the program's
 // message and leaves the station's files as they were (an output file may hold the empty line
@@ -33,8 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Spans beyond a few years add nothing but time.
   if (station.NumberOfRecords > 800 || dtaBytes.size() > 60000) return 0;
   SortParameterCodes(station);
-  const std::string working = folder + "FullSet.TMP";
-  if (Status s = BuildWorkingFile(station, working); !s) {
+  WorkingData working;
+  if (Status s = LoadWorkingData(station, working); !s) {
     RequireErrorMessage(s.Message);
     return 0;
   }

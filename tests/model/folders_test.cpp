@@ -137,5 +137,18 @@ TEST(PrepareUserFolders, NamesTheFolderItCannotMake) {
       << status.Message;
 }
 
+TEST(CheckFolder, NamesTheFolderWithItsRole) {
+  ScratchFolder folder;
+  EXPECT_TRUE(CheckFolder(folder.Folder(), "output folder"));
+  const std::string missing = folder.Folder() + "GONE/";
+  EXPECT_EQ(CheckFolder(missing, "output folder").Message,
+            "ERROR:\noutput folder " + missing + " does not exist");
+  EXPECT_EQ(CheckFolder("", "import folder").Message, "ERROR:\nimport folder  does not exist");
+  const std::string plain = folder.Folder() + "plain";
+  WriteFile(plain, "x");
+  EXPECT_EQ(CheckFolder(plain, "data folder").Message,
+            "ERROR:\ndata folder " + plain + " is not a folder");
+}
+
 }  // namespace
 }  // namespace vernoli

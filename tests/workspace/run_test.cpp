@@ -22,8 +22,6 @@ using test_support::ScratchFolder;
 using test_support::WriteBytes;
 using test_support::WriteStation;
 
-const std::string kEquals = "=======================";
-
 std::vector<std::string> SplitLines(const std::string& bytes) {
   std::vector<std::string> lines;
   for (std::size_t start = 0; start < bytes.size();) {
@@ -57,139 +55,6 @@ double EngineETo(const RepClimateFile& station, int32_t k, ClimaticRecord record
 }
 
 // ---------------------------------------------------------------------------------------------
-// Small helpers of the run
-
-TEST(TemperatureUnit, FahrenheitWhenAnyTemperatureCodeIsInFahrenheit) {
-  EXPECT_FALSE(TemperaturesInFahrenheit(std::vector<int16_t>{101, 103, 210, 231, 232, 501}));
-  for (int16_t code : {111, 112, 113, 211, 233, 234}) {
-    SCOPED_TRACE(code);
-    EXPECT_TRUE(TemperaturesInFahrenheit(std::vector<int16_t>{101, 103, code, 501}));
-  }
-}
-
-TEST(TemperatureUnit, TemperatureFileNeedsTminAndTmaxInTheChosenUnit) {
-  EXPECT_TRUE(CheckTemperatureColumns(std::vector<int16_t>{101, 103, 501}, false, "A.TMP").Ok);
-  EXPECT_TRUE(CheckTemperatureColumns(std::vector<int16_t>{111, 113, 501}, true, "A.TMP").Ok);
-  EXPECT_EQ(CheckTemperatureColumns(std::vector<int16_t>{101, 501}, false, "A.TMP").Message,
-            "ERROR:\ncannot write the temperature file A.TMP: the data set has no minimum and "
-            "maximum air temperature in Celsius (codes 103 and 101)");
-  EXPECT_EQ(CheckTemperatureColumns(std::vector<int16_t>{101, 103, 211, 501}, true, "A.TMP").Message,
-            "ERROR:\ncannot write the temperature file A.TMP: the data set has no minimum and "
-            "maximum air temperature in Fahrenheit (codes 113 and 111)");
-}
-
-// ---------------------------------------------------------------------------------------------
-// Output headers, typed from the layout
-
-TEST(OutputHeader, EToFileOfDailyData) {
-  EXPECT_EQ(OutputHeaderLines("Alpha ETo", OutputKind::EToFile, nullptr, 0, 2001, 7, 1, kDaily, {}),
-            (std::vector<std::string>{
-                "Alpha ETo",
-                "     1  : Daily records (1=daily, 2=10-daily and 3=monthly data)",
-                "     1  : First day of record (1, 11 or 21 for 10-day or 1 for months)",
-                "     7  : First month of record",
-                "  2001  : First year of record (1901 if not linked to a specific year)",
-                "",
-                "  Average ETo (mm/day)",
-                kEquals,
-            }));
-}
-
-TEST(OutputHeader, TemperatureFileOfTenDailyAndMonthlyData) {
-  EXPECT_EQ(OutputHeaderLines("T", OutputKind::TemperatureFile, nullptr, 0, 1901, 4, 11, kTenDaily, {}),
-            (std::vector<std::string>{
-                "T",
-                "     2  : 10-Daily records (1=daily, 2=10-daily and 3=monthly data)",
-                "    11  : First day of record (1, 11 or 21 for 10-day or 1 for months)",
-                "     4  : First month of record",
-                "  1901  : First year of record (1901 if not linked to a specific year)",
-                "",
-                "  Tmin (C)   TMax (C)",
-                kEquals,
-            }));
-  EXPECT_EQ(OutputHeaderLines("T", OutputKind::EToFile, nullptr, 0, 1999, 12, 1, kMonthly, {})[1],
-            "     3  : Monthly records (1=daily, 2=10-daily and 3=monthly data)");
-}
-
-TEST(OutputHeader, ReportHasDescriptionEmptyLineTitlesAndUnits) {
-  const int16_t codes[] = {101, 501};
-  EXPECT_EQ(OutputHeaderLines("Report", OutputKind::Report, codes, 2, 1901, 1, 1, kMonthly,
-                              ReportContent{true, true, true, false}),
-            (std::vector<std::string>{
-                "Report",
-                "",
-                "      Nr   Month        Tmax         ETo",
-                "                          \xB0" "C      mm/day",
-            }));
-}
-
-// ---------------------------------------------------------------------------------------------
-// Gap filling
-
-TEST(GapFiller, FillsEveryGapOfTheWorkedExamples) {
-  constexpr double M = -999.0;
-  struct Row {
-    const char* name;
-    std::vector<double> series;
-    std::vector<std::optional<double>> answers;
-    std::vector<double> written;
-    std::vector<bool> askedFirst;  // the ends asked for, in order
-  };
-  const Row rows[] = {
-      {"gap at the start and inside", {M, M, 3.0, M, 5.0}, {2.0}, {2.0, 2.5, 3.0, 4.0, 5.0}, {true}},
-      {"gap at the end", {4.0, M, M}, {1.0}, {4.0, 2.5, 1.0}, {false}},
-      {"one missing record", {M}, {7.0}, {7.0}, {true}},
-      {"all missing", {M, M, M}, {1.0, 3.0}, {1.0, 2.0, 3.0}, {true, false}},
-      {"one record missing at the end", {4.0, M}, {6.0}, {4.0, 6.0}, {false}},
-      {"no gap asks nothing", {1.0, 2.0, 3.0}, {}, {1.0, 2.0, 3.0}, {}},
-      {"inner gap of three", {0.0, M, M, M, 8.0}, {}, {0.0, 2.0, 4.0, 6.0, 8.0}, {}},
-      {"almost -999 counts as missing", {1.0, -999.4, 3.0}, {}, {1.0, 2.0, 3.0}, {}},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    Answers answers;
-    answers.values.assign(row.answers.begin(), row.answers.end());
-    std::vector<double> written;
-    GapFiller filler(BoundaryRequest{"ETo", true, true}, answers.Source(),
-                     [&written](double v) { written.push_back(v); });
-    for (double value : row.series) ASSERT_TRUE(filler.Add(value));
-    ASSERT_TRUE(filler.Finish());
-    ASSERT_EQ(written.size(), row.written.size());
-    for (std::size_t i = 0; i < written.size(); ++i) EXPECT_DOUBLE_EQ(written[i], row.written[i]);
-    ASSERT_EQ(answers.asked.size(), row.askedFirst.size());
-    for (std::size_t i = 0; i < answers.asked.size(); ++i) {
-      EXPECT_EQ(answers.asked[i].First, row.askedFirst[i]);
-      EXPECT_EQ(answers.asked[i].Parameter, "ETo");
-    }
-  }
-}
-
-TEST(GapFiller, RequestCarriesTheParameterAndUnit) {
-  Answers answers;
-  answers.values = {50.0};
-  GapFiller filler(BoundaryRequest{"Tmin", false, false}, answers.Source(), [](double) {});
-  ASSERT_TRUE(filler.Add(-999.0));
-  ASSERT_EQ(answers.asked.size(), 1u);
-  EXPECT_EQ(answers.asked[0].Parameter, "Tmin");
-  EXPECT_TRUE(answers.asked[0].First);
-  EXPECT_FALSE(answers.asked[0].Celsius);
-}
-
-TEST(GapFiller, CancelledRequestStopsTheSeries) {
-  Answers answers;  // answers nothing
-  std::vector<double> written;
-  GapFiller start(BoundaryRequest{}, answers.Source(), [&](double v) { written.push_back(v); });
-  EXPECT_FALSE(start.Add(-999.0));
-  GapFiller end(BoundaryRequest{}, answers.Source(), [&](double v) { written.push_back(v); });
-  EXPECT_TRUE(end.Add(1.0));
-  EXPECT_TRUE(end.Add(-999.0));
-  EXPECT_FALSE(end.Finish());
-  EXPECT_EQ(written, std::vector<double>{1.0});
-  GapFiller noSource(BoundaryRequest{}, nullptr, [](double) {});
-  EXPECT_FALSE(noSource.Add(-999.0));
-}
-
-// ---------------------------------------------------------------------------------------------
 // The run and the rewritten data file
 
 class RunTest : public ::testing::Test {
@@ -209,12 +74,12 @@ class RunTest : public ::testing::Test {
   }
   RunResult Build(const RepClimateFile& station) {
     RunResult result;
-    result.Outcome = BuildWorkingFile(station, working_);
+    result.Outcome = LoadWorkingData(station, working_);
     return result;
   }
   ScratchFolder data_;
   ScratchFolder output_;
-  std::string working_ = data_.File("FullSet.TMP");
+  WorkingData working_;
 };
 
 TEST_F(RunTest, RewritesTheDataFileWithTheComputedETo) {
@@ -245,7 +110,7 @@ TEST_F(RunTest, RewritesTheDataFileWithTheComputedETo) {
                 "         2    -999.0    -999.0      80.0      35.0      3.40     10.80    -999.0\r\n"
                 "         3      29.8      17.1      90.0      45.0      1.75   -999.00" +
                 FormatReal(EngineETo(station, 2, third), 10, 1) + "\r\n");
-  EXPECT_EQ(data_.Names(), (std::set<std::string>{"SMALL.DSC", "SMALL.DTA", "FullSet.TMP"}));
+  EXPECT_EQ(data_.Names(), (std::set<std::string>{"SMALL.DSC", "SMALL.DTA"}));
 }
 
 // Two years of daily data in degF, mbar, km/day and W/m2 with missing values here and there.
@@ -320,7 +185,7 @@ TEST_F(RunTest, WriteFailingAtAnyLineLeavesTheOldDataFile) {
     const RunResult run = RunCalculation(station, working_);
     EXPECT_EQ(run.Outcome.Message, "ERROR:\ncannot write file " + station.DtaFileName);
     EXPECT_EQ(ReadBytes(station.DtaFileName), dta);
-    EXPECT_EQ(data_.Names(), (std::set<std::string>{"UNITS.DSC", "UNITS.DTA", "FullSet.TMP"}));
+    EXPECT_EQ(data_.Names(), (std::set<std::string>{"UNITS.DSC", "UNITS.DTA"}));
   }
   AtomicFile::InjectDiskFullForTesting("", SIZE_MAX);
   for (AtomicFile::FailAt step :
@@ -331,19 +196,6 @@ TEST_F(RunTest, WriteFailingAtAnyLineLeavesTheOldDataFile) {
   }
   // With the disk back, the same run succeeds.
   EXPECT_TRUE(RunCalculation(station, working_));
-}
-
-TEST_F(RunTest, BadLineInTheWorkingFileLeavesTheOldDataFile) {
-  const RepClimateFile station = Small();
-  ASSERT_TRUE(Build(station));
-  std::vector<std::string> lines = SplitLines(ReadBytes(working_));
-  lines[3].resize(200);  // record 3 loses most of its values
-  std::string bytes;
-  for (const std::string& line : lines) bytes += line + "\r\n";
-  WriteBytes(working_, bytes);
-  const RunResult run = RunCalculation(station, working_);
-  EXPECT_EQ(run.Outcome.Message, "ERROR:\ntoo few values in file " + working_ + ", line 4");
-  EXPECT_EQ(ReadBytes(station.DtaFileName), test_support::kSmallDta);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -658,9 +510,9 @@ namespace {
 // ---------------------------------------------------------------------------------------------
 // The run straight over the data file
 
-// Recomputing straight from the .DTA gives the bytes of the working file's road, whatever the
-// units, the column order, the missing values and the oddities of a hand-edited file.
-TEST_F(RunTest, RecomputeFromTheDataFileGivesTheBytesOfTheWorkingFilesRoad) {
+// Recomputing straight from the .DTA gives the bytes of the run over the working data, whatever
+// the units, the column order, the missing values and the oddities of a hand-edited file.
+TEST_F(RunTest, RecomputeFromTheDataFileGivesTheBytesOfTheRunOverTheWorkingData) {
   struct Row {
     const char* name;
     uint8_t type;
@@ -699,26 +551,26 @@ TEST_F(RunTest, RecomputeFromTheDataFileGivesTheBytesOfTheWorkingFilesRoad) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     const RepClimateFile station = Station("S", row.type, row.from, row.to, row.dta);
-    ASSERT_TRUE(BuildWorkingFile(station, working_));
-    const RunResult throughWorkingFile = RunCalculation(station, working_);
-    ASSERT_TRUE(throughWorkingFile) << throughWorkingFile.Outcome.Message;
+    ASSERT_TRUE(LoadWorkingData(station, working_));
+    const RunResult throughWorkingData = RunCalculation(station, working_);
+    ASSERT_TRUE(throughWorkingData) << throughWorkingData.Outcome.Message;
     const std::string expected = ReadBytes(station.DtaFileName);
 
     WriteBytes(station.DtaFileName, row.dta);
     const RunResult straight = RecomputeDataFile(station);
     ASSERT_TRUE(straight) << straight.Outcome.Message;
-    EXPECT_EQ(straight.Records, throughWorkingFile.Records);
+    EXPECT_EQ(straight.Records, throughWorkingData.Records);
     EXPECT_EQ(ReadBytes(station.DtaFileName), expected);
   }
 }
 
-TEST_F(RunTest, RecomputeFromTheDataFileRefusesWhatTheWorkingFileRefuses) {
+TEST_F(RunTest, RecomputeFromTheDataFileRefusesWhatTheWorkingDataRefuse) {
   const std::string unknownCode = "        Nr       101       999       501\r\n"
                                   "         1      20.0       1.0    -999.0\r\n";
   const std::string shortLine = "        Nr       101       501\r\n         1      20.0\r\n";
   for (const std::string& dta : {unknownCode, shortLine}) {
     const RepClimateFile station = Station("S", kDaily, {1, 7, 2001}, {1, 7, 2001}, dta);
-    const Status working = BuildWorkingFile(station, working_);
+    const Status working = LoadWorkingData(station, working_);
     const RunResult straight = RecomputeDataFile(station);
     EXPECT_FALSE(straight);
     EXPECT_EQ(straight.Outcome.Message, working.Message);
