@@ -15,6 +15,7 @@
 #include "limits/boundary.h"
 #include "model/checks.h"
 #include "model/datafile.h"
+#include "model/stationcodes.h"
 #include "model/station.h"
 #include "model/status.h"
 #include "model/textfile.h"

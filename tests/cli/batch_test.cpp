@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/stationcodes.h"
 #include "model/textfile.h"
 #include "workspace/run.h"
 #include "workspace/workingfile.h"
