@@ -1,7 +1,7 @@
 // Speed of the workspace's operations on the largest station (72,319 daily records), without the
-// form: opening (building the working file and reading the first year), moving to the next year,
-// changing a setting that refills the grid (the wind height), "Save data" and "Main menu" (save,
-// then remove the working file). Each writes the visible year back first, as the form does.
+// form: opening (reading the data file into the working data and the first year), moving to the
+// next year, changing a setting that refills the grid (the wind height), "Save data" and "Main
+// menu" (save, then close). Each writes the visible year back first, as the form does.
 #include <benchmark/benchmark.h>
 
 #include <string>

@@ -1,6 +1,6 @@
 // The list of parameter codes of a station: entries 1..NumberOfParameters of ParameterCodes, in
-// the order of the data file's columns; the entries behind them are -999. Once the working file
-// is built the list is kept sorted ascending, so ETo (501, the highest code) is its last entry.
+// the order of the data file's columns; the entries behind them are -999. Once the working data
+// are loaded the list is kept sorted ascending, so ETo (501, the highest code) is its last entry.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-// Stations written into a scratch folder for the tests of the run, the working file and the
+// Stations written into a scratch folder for the tests of the run, the working data and the
 // batch tool: the .DSC through the program's writer, the .DTA exactly as the test types it.
 #pragma once
 
