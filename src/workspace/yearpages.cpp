@@ -133,22 +133,6 @@ std::string PreviousYearCaption(const YearPage& page) {
 // ---------------------------------------------------------------------------------------------
 // Dates
 
-Date DateOfRecord(const RepClimateFile& station, int32_t k) {
-  switch (station.DataType) {
-    case kDaily:
-      return DateOfDayNr(station.FirstDayNr + k);
-    case kTenDaily: {
-      const int32_t decades = (station.FromMonth - 1) * 3 + DecadeOfDay(station.FromDay) - 1 + k;
-      const int32_t inYear = decades % 36;
-      return {FirstDayOfDecade(inYear % 3 + 1), inYear / 3 + 1, station.FromYear + decades / 36};
-    }
-    default: {
-      const int32_t months = station.FromMonth - 1 + k;
-      return {1, months % 12 + 1, station.FromYear + months / 12};
-    }
-  }
-}
-
 std::vector<std::string> DateRowTitles(const RepClimateFile& station) {
   std::vector<std::string> titles;
   if (station.DataType == kDaily) titles.emplace_back("Day");

@@ -67,10 +67,6 @@ std::string PreviousYearCaption(const YearPage& page);
 // ---------------------------------------------------------------------------------------------
 // Dates
 
-// First day of record k (0-based offset from the station's first record). 10-daily records start
-// on day 1, 11 or 21, monthly records on day 1.
-Date DateOfRecord(const RepClimateFile& station, int32_t k);
-
 // Titles of the date rows (TimePanel1..): "Day" or "Decade", "Month", "Year"; monthly data have
 // no day row, data not linked to a year no year row.
 std::vector<std::string> DateRowTitles(const RepClimateFile& station);
