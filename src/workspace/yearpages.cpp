@@ -5,6 +5,7 @@
 #include "model/datafile.h"
 #include "model/parameters.h"
 #include "model/textfile.h"
+#include "plot/graph.h"
 #include "workspace/parameterlist.h"
 #include "workspace/validation.h"
 
@@ -251,6 +252,16 @@ void RecomputeETo(const RepClimateFile& station, GridPage& page, std::size_t col
   const auto k = page.First - 1 + static_cast<int32_t>(column);
   cells[static_cast<std::size_t>(eto - page.Codes.begin())] =
       EToCellText(ColumnETo(station, page.Codes, cells, k));
+}
+
+std::vector<PlotRecord> PlotRecordsOfPage(const RepClimateFile& station, const GridPage& page) {
+  std::vector<PlotRecord> records;
+  records.reserve(page.Cells.size());
+  for (std::size_t c = 0; c < page.Cells.size(); ++c) {
+    const auto k = page.First - 1 + static_cast<int32_t>(c);
+    records.push_back(ComputePlotRecord(station, ColumnRecord(page.Codes, page.Cells[c]), k));
+  }
+  return records;
 }
 
 Status WriteBackGridPage(const std::string& workingFile, const GridPage& page) {

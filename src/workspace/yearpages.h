@@ -23,6 +23,8 @@
 
 namespace vernoli {
 
+struct PlotRecord;
+
 // ---------------------------------------------------------------------------------------------
 // Visible range and year navigation
 
@@ -108,6 +110,9 @@ void ReadGridPage(const RepClimateFile& station, const WorkingData& data, int32_
 
 // Recomputes the ETo cell of column c from the column's other cells.
 void RecomputeETo(const RepClimateFile& station, GridPage& page, std::size_t column);
+
+// The page's records as the graph draws them, from the grid's texts (the values the grid shows).
+std::vector<PlotRecord> PlotRecordsOfPage(const RepClimateFile& station, const GridPage& page);
 
 // Stores the page's cells into the working file (WriteBackVisibleRecords with the page's codes).
 Status WriteBackGridPage(const std::string& workingFile, const GridPage& page);

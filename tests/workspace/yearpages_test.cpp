@@ -7,6 +7,7 @@
 
 #include "engine/record.h"
 #include "model/textfile.h"
+#include "plot/graph.h"
 #include "station_files.h"
 #include "workspace/workingfile.h"
 
@@ -317,6 +318,26 @@ TEST_F(GridPageFromWorkingFile, AFileThatIsNoWorkingFileLeavesThePageAsItWas) {
   EXPECT_EQ(status.Message.rfind("ERROR:\n", 0), 0u);
   EXPECT_NE(status.Message.find(working), std::string::npos);
   EXPECT_EQ(page.First, 77);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The records the graph draws
+
+TEST(PlotRecordsOfPage, ComeFromTheGridTexts) {
+  const RepClimateFile station = Span(kDaily, {1, 1, 2001}, 365);
+  GridPage page;
+  page.First = 196;
+  page.Last = 196;
+  page.Codes = {111, 113, 501};
+  page.Cells = {{"      82.4", "      57.2", "       4.1"}};
+  const std::vector<PlotRecord> records = PlotRecordsOfPage(station, page);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_NEAR(records[0].Data[Row::Tmax], 28.0, 1e-9);  // degF in the grid, degC here
+  EXPECT_NEAR(records[0].Data[Row::Tmin], 14.0, 1e-9);
+  ClimaticRecord data;
+  data[Row::Tmax] = 28.0;
+  data[Row::Tmin] = 14.0;
+  EXPECT_NEAR(records[0].ETo, ComputePlotRecord(station, data, 195).ETo, 1e-9);
 }
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "plot/graph.h"
 #include "forms/plot/graphimage.h"
 #include "workspace/session.h"
+#include "workspace/yearpages.h"
 
 namespace vernoli {
 
