@@ -197,4 +197,10 @@ QFrame* Line(const QString& objectName, QWidget* parent) {
   return line;
 }
 
+QFrame* Frame(const QString& objectName, QWidget* parent) {
+  auto* frame = new QFrame(parent);
+  frame->setObjectName(objectName);
+  return frame;
+}
+
 }  // namespace vernoli

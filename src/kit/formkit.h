@@ -78,5 +78,7 @@ QHBoxLayout* ButtonRow(std::initializer_list<QWidget*> buttons);
 void EnterActivates(QAbstractItemView* view);
 // A sunken horizontal rule between rows.
 QFrame* Line(const QString& objectName, QWidget* parent);
+// A plain panel that groups controls (no frame drawn until the caller sets one).
+QFrame* Frame(const QString& objectName, QWidget* parent);
 
 }  // namespace vernoli

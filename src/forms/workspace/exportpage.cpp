@@ -31,12 +31,6 @@ namespace vernoli {
 
 namespace {
 
-QFrame* Frame(const char* name, QWidget* parent) {
-  auto* frame = new QFrame(parent);
-  frame->setObjectName(name);
-  return frame;
-}
-
 // The mark beside the button of the chosen mode.
 QLabel* Mark(const char* name, QWidget* parent) {
   auto* mark = Label(name, QString::fromUtf8("\u25B6"), parent);
@@ -87,10 +81,7 @@ ExportPage::ExportPage(WorkspaceSession& session, AppState& state, Navigator& na
 
   panelExport_ = Frame("PanelExport", this);
   panelExport_->setFrameShape(QFrame::StyledPanel);
-  actionLabel_ = Label("ActionLabel", QString(), panelExport_);
-  QFont bold = actionLabel_->font();
-  bold.setBold(true);
-  actionLabel_->setFont(bold);
+  actionLabel_ = BoldLabel("ActionLabel", panelExport_);
 
   // The crop-model files.
   agrolumePanel_ = Frame("AgrolumePanel", panelExport_);
