@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QFile>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -188,6 +189,12 @@ class EnterFilter : public QObject {
 }  // namespace
 
 void EnterActivates(QAbstractItemView* view) { view->installEventFilter(new EnterFilter(view)); }
+
+bool LeavesControl(const QEvent& event) {
+  if (event.type() != QEvent::FocusOut) return false;
+  const Qt::FocusReason reason = static_cast<const QFocusEvent&>(event).reason();
+  return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+}
 
 QFrame* Line(const QString& objectName, QWidget* parent) {
   auto* line = new QFrame(parent);

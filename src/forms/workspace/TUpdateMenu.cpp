@@ -195,14 +195,19 @@ void TUpdateMenu::keyPressEvent(QKeyEvent* event) {
   QDialog::keyPressEvent(event);
 }
 
+Status TUpdateMenu::Save() {
+  const Status s = session_.Save();
+  if (s) state_.Station = session_.Station();
+  return s;
+}
+
 void TUpdateMenu::MainMenuButtonClick() {
   if (!FinishGridEditing()) return;
   if (!session_.IsOpen()) return;
-  if (const Status s = session_.Save(); !s) {
+  if (const Status s = Save(); !s) {
     Done(s);
     return;
   }
-  state_.Station = session_.Station();
   session_.Close();
   accept();
 }
@@ -210,9 +215,8 @@ void TUpdateMenu::MainMenuButtonClick() {
 void TUpdateMenu::SaveButtonClick() {
   if (!FinishGridEditing()) return;
   if (!session_.IsOpen()) return;
-  const Status s = session_.Save();
+  const Status s = Save();
   if (s) {
-    state_.Station = session_.Station();
     const QString name = FileNameText(session_.Station().FileName);
     saveStatusLabel_->setText(QString("Saved %1.DTA and %1.DSC at %2")
                                   .arg(name, QTime::currentTime().toString("HH:mm:ss")));

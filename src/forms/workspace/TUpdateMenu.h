@@ -72,6 +72,9 @@ class TUpdateMenu : public ActivatedForm, private WorkspaceHost {
   void Done(const Status& status) override;
   bool FinishGridEditing() override;
 
+  // Writes the station's files; the selection then holds the station as saved.
+  Status Save();
+
   // Events.
   void MainMenuButtonClick();
   void SaveButtonClick();

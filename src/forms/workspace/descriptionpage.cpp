@@ -425,12 +425,8 @@ bool DescriptionPage::eventFilter(QObject* watched, QEvent* event) {
       ReadSettingEdit(edit);
       return true;
     }
-  } else if (event->type() == QEvent::FocusOut) {
-    // Switching to another window or opening the edit's context menu does not leave it.
-    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-      ReadSettingEdit(edit);
-    }
+  } else if (LeavesControl(*event)) {
+    ReadSettingEdit(edit);
   } else if (event->type() == QEvent::FocusIn &&
              static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason) {
     QTimer::singleShot(0, edit, &QLineEdit::selectAll);
