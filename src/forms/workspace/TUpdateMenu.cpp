@@ -79,7 +79,7 @@ TUpdateMenu::TUpdateMenu(AppState& state, Navigator& navigator, QWidget* parent)
 }
 
 // The session goes before the child widgets: while they are being destroyed the grid neither
-// reads the session nor reports to the form (a focus change would ask for a check).
+// reads the session nor reports to its page (a focus change would ask for a check).
 TUpdateMenu::~TUpdateMenu() { dataPage_->Detach(); }
 
 // Tab follows the reading order: each column of the description page from the top, the data
