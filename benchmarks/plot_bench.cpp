@@ -20,6 +20,7 @@
 #include "forms/plot/graphimage.h"
 #include "plot/plotoptions.h"
 #include "workspace/session.h"
+#include "workspace/yearpages.h"
 
 namespace vernoli {
 namespace {

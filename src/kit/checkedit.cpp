@@ -1,10 +1,10 @@
 #include "kit/checkedit.h"
 
-#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <cmath>
 
+#include "kit/formkit.h"
 #include "kit/messages.h"
 #include "kit/text.h"
 #include "model/checks.h"
@@ -88,13 +88,8 @@ bool CheckedEdit::eventFilter(QObject* watched, QEvent* event) {
       Check();
       return true;  // Enter checks the field; it does not press the form's default button
     }
-  } else if (event->type() == QEvent::FocusOut) {
-    // Switching to another window or opening the edit's context menu does not leave the field.
-    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
-        edit_->isVisible()) {
-      Check();
-    }
+  } else if (LeavesControl(*event) && edit_->isVisible()) {
+    Check();
   }
   return false;
 }

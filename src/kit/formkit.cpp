@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QFile>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -189,12 +190,24 @@ class EnterFilter : public QObject {
 
 void EnterActivates(QAbstractItemView* view) { view->installEventFilter(new EnterFilter(view)); }
 
+bool LeavesControl(const QEvent& event) {
+  if (event.type() != QEvent::FocusOut) return false;
+  const Qt::FocusReason reason = static_cast<const QFocusEvent&>(event).reason();
+  return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+}
+
 QFrame* Line(const QString& objectName, QWidget* parent) {
   auto* line = new QFrame(parent);
   line->setObjectName(objectName);
   line->setFrameShape(QFrame::HLine);
   line->setFrameShadow(QFrame::Sunken);
   return line;
+}
+
+QFrame* Frame(const QString& objectName, QWidget* parent) {
+  auto* frame = new QFrame(parent);
+  frame->setObjectName(objectName);
+  return frame;
 }
 
 }  // namespace vernoli

@@ -14,6 +14,7 @@ class QAbstractItemView;
 class QCheckBox;
 class QComboBox;
 class QDialog;
+class QEvent;
 class QFrame;
 class QGroupBox;
 class QHBoxLayout;
@@ -76,7 +77,12 @@ QHBoxLayout* ButtonRow(std::initializer_list<QWidget*> buttons);
 // Enter in the list activates its current item, as a double click does, and goes no further:
 // the form's default button is not pressed.
 void EnterActivates(QAbstractItemView* view);
+// A focus-out that leaves the control: switching to another window or opening the control's
+// context menu does not.
+bool LeavesControl(const QEvent& event);
 // A sunken horizontal rule between rows.
 QFrame* Line(const QString& objectName, QWidget* parent);
+// A plain panel that groups controls (no frame drawn until the caller sets one).
+QFrame* Frame(const QString& objectName, QWidget* parent);
 
 }  // namespace vernoli

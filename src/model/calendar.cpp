@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "model/parameters.h"
+#include "model/station.h"
 
 namespace vernoli {
 
@@ -77,6 +78,22 @@ Date NextRecordDate(uint8_t dataType, const Date& date) {
       return DateOfDayNr(n + DaysInMonthOfYear(date.Month, date.Year) - 20);
     default:
       return DateOfDayNr(n + DaysInMonthOfYear(date.Month, date.Year));
+  }
+}
+
+Date DateOfRecord(const RepClimateFile& station, int32_t k) {
+  switch (station.DataType) {
+    case kDaily:
+      return DateOfDayNr(station.FirstDayNr + k);
+    case kTenDaily: {
+      const int32_t decades = (station.FromMonth - 1) * 3 + DecadeOfDay(station.FromDay) - 1 + k;
+      const int32_t inYear = decades % 36;
+      return {FirstDayOfDecade(inYear % 3 + 1), inYear / 3 + 1, station.FromYear + decades / 36};
+    }
+    default: {
+      const int32_t months = station.FromMonth - 1 + k;
+      return {1, months % 12 + 1, station.FromYear + months / 12};
+    }
   }
 }
 

@@ -10,6 +10,8 @@
 
 namespace vernoli {
 
+struct RepClimateFile;
+
 // Year used by data sets of long-term means, shown as no year at all.
 inline constexpr int kYearNotLinked = 1901;
 
@@ -50,5 +52,9 @@ int32_t NumberOfRecords(uint8_t dataType, const Date& from, const Date& to);
 
 // The first day of the record after the one that starts on `date` (daily, 10-daily or monthly).
 Date NextRecordDate(uint8_t dataType, const Date& date);
+
+// First day of record k (0-based offset from the station's first record). 10-daily records start
+// on day 1, 11 or 21, monthly records on day 1.
+Date DateOfRecord(const RepClimateFile& station, int32_t k);
 
 }  // namespace vernoli

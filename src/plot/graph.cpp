@@ -7,8 +7,6 @@
 #include "engine/equations.h"
 #include "model/calendar.h"
 #include "model/textfile.h"
-#include "workspace/validation.h"
-#include "workspace/yearpages.h"
 
 namespace vernoli {
 
@@ -182,16 +180,6 @@ PlotRecord ComputePlotRecord(const RepClimateFile& station, const ClimaticRecord
   record.Data = data;
   record.ETo = ComputeRecord(DayOfYearForRecord(station, k), data, station, record.Results);
   return record;
-}
-
-std::vector<PlotRecord> PlotRecordsOfPage(const RepClimateFile& station, const GridPage& page) {
-  std::vector<PlotRecord> records;
-  records.reserve(page.Cells.size());
-  for (std::size_t c = 0; c < page.Cells.size(); ++c) {
-    const auto k = page.First - 1 + static_cast<int32_t>(c);
-    records.push_back(ComputePlotRecord(station, ColumnRecord(page.Codes, page.Cells[c]), k));
-  }
-  return records;
 }
 
 double QuantityValue(int quantity, const PlotRecord& record, const RepClimateFile& station) {

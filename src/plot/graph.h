@@ -9,7 +9,8 @@
 //
 //   GraphDescription graph;
 //   DefaultEToGraph(graph, station.Method);
-//   std::vector<PlotRecord> records = PlotRecordsOfPage(station, session.Grid());
+//   std::vector<PlotRecord> records;  // the visible records, first..last (0-based offsets)
+//   for (int32_t k = first; k <= last; ++k) records.push_back(ComputePlotRecord(station, data[k], k));
 //   PlotDrawing drawing = DrawGraph(graph, records, station, width, height);
 #pragma once
 
@@ -24,8 +25,6 @@
 #include "model/station.h"
 
 namespace vernoli {
-
-struct GridPage;
 
 // The groups of quantities, in the order of the group marks.
 enum class PlotGroup : uint8_t {
@@ -120,8 +119,6 @@ struct PlotRecord {
 
 // The record k (0-based offset from the station's first record) computed from its data.
 PlotRecord ComputePlotRecord(const RepClimateFile& station, const ClimaticRecord& data, int32_t k);
-// The records of the page the grid shows, from the grid's texts (the values the grid shows).
-std::vector<PlotRecord> PlotRecordsOfPage(const RepClimateFile& station, const GridPage& page);
 
 // The value of `quantity` in a record: a data row, or its computed stand-in for the rows that have
 // one (Tmean, RHmean, Tdew, e(act), wind speed, n, Rs, Rn) when it is missing; a computed

@@ -6,6 +6,7 @@
 #include "model/parameters.h"
 #include "model/stationcodes.h"
 #include "model/textfile.h"
+#include "plot/graph.h"
 #include "workspace/parameterlist.h"
 #include "workspace/validation.h"
 
@@ -130,22 +131,6 @@ std::string PreviousYearCaption(const YearPage& page) {
 // ---------------------------------------------------------------------------------------------
 // Dates
 
-Date DateOfRecord(const RepClimateFile& station, int32_t k) {
-  switch (station.DataType) {
-    case kDaily:
-      return DateOfDayNr(station.FirstDayNr + k);
-    case kTenDaily: {
-      const int32_t decades = (station.FromMonth - 1) * 3 + DecadeOfDay(station.FromDay) - 1 + k;
-      const int32_t inYear = decades % 36;
-      return {FirstDayOfDecade(inYear % 3 + 1), inYear / 3 + 1, station.FromYear + decades / 36};
-    }
-    default: {
-      const int32_t months = station.FromMonth - 1 + k;
-      return {1, months % 12 + 1, station.FromYear + months / 12};
-    }
-  }
-}
-
 std::vector<std::string> DateRowTitles(const RepClimateFile& station) {
   std::vector<std::string> titles;
   if (station.DataType == kDaily) titles.emplace_back("Day");
@@ -230,6 +215,16 @@ void RecomputeETo(const RepClimateFile& station, GridPage& page, std::size_t col
   const auto k = page.First - 1 + static_cast<int32_t>(column);
   cells[static_cast<std::size_t>(eto - page.Codes.begin())] =
       EToCellText(ColumnETo(station, page.Codes, cells, k));
+}
+
+std::vector<PlotRecord> PlotRecordsOfPage(const RepClimateFile& station, const GridPage& page) {
+  std::vector<PlotRecord> records;
+  records.reserve(page.Cells.size());
+  for (std::size_t c = 0; c < page.Cells.size(); ++c) {
+    const auto k = page.First - 1 + static_cast<int32_t>(c);
+    records.push_back(ComputePlotRecord(station, ColumnRecord(page.Codes, page.Cells[c]), k));
+  }
+  return records;
 }
 
 void WriteBackGridPage(WorkingData& data, const GridPage& page) {

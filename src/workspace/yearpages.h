@@ -21,6 +21,8 @@
 
 namespace vernoli {
 
+struct PlotRecord;
+
 // ---------------------------------------------------------------------------------------------
 // Visible range and year navigation
 
@@ -65,10 +67,6 @@ std::string PreviousYearCaption(const YearPage& page);
 // ---------------------------------------------------------------------------------------------
 // Dates
 
-// First day of record k (0-based offset from the station's first record). 10-daily records start
-// on day 1, 11 or 21, monthly records on day 1.
-Date DateOfRecord(const RepClimateFile& station, int32_t k);
-
 // Titles of the date rows (TimePanel1..): "Day" or "Decade", "Month", "Year"; monthly data have
 // no day row, data not linked to a year no year row.
 std::vector<std::string> DateRowTitles(const RepClimateFile& station);
@@ -106,6 +104,9 @@ void ReadGridPage(const RepClimateFile& station, const WorkingData& data, int32_
 
 // Recomputes the ETo cell of column c from the column's other cells.
 void RecomputeETo(const RepClimateFile& station, GridPage& page, std::size_t column);
+
+// The page's records as the graph draws them, from the grid's texts (the values the grid shows).
+std::vector<PlotRecord> PlotRecordsOfPage(const RepClimateFile& station, const GridPage& page);
 
 // Stores the page's cells into the working data (WriteBackVisibleRecords with the page's codes).
 void WriteBackGridPage(WorkingData& data, const GridPage& page);

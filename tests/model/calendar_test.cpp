@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "model/station.h"
+
 namespace vernoli {
 namespace {
 
@@ -96,6 +98,55 @@ TEST(NextRecordDate, StepsAgreeWithTheRecordCount) {
     EXPECT_EQ(d.Year, 2004) << int(type);
     EXPECT_EQ(d.Month, 12) << int(type);
     EXPECT_EQ(DecadeOfDay(d.Day), type == kDaily ? 3 : (type == kTenDaily ? 3 : 1)) << int(type);
+  }
+}
+
+// A station whose records begin on `from`.
+RepClimateFile RecordsFrom(uint8_t dataType, Date from) {
+  RepClimateFile station = NewStation();
+  station.DataType = dataType;
+  station.FromDay = from.Day;
+  station.FromMonth = from.Month;
+  station.FromYear = from.Year;
+  station.FirstDayNr = DayNr(from.Day, from.Month, from.Year);
+  return station;
+}
+
+TEST(DateOfRecord, FollowsTheCalendarOfTheRecords) {
+  struct Row {
+    const char* name;
+    uint8_t type;
+    Date from;
+    int32_t k;
+    Date expected;
+  };
+  const Row rows[] = {
+      {"daily, first record", kDaily, {1, 3, 2001}, 0, {1, 3, 2001}},
+      {"daily, 1 January", kDaily, {1, 3, 2001}, 306, {1, 1, 2002}},
+      {"daily, 29 February", kDaily, {1, 2, 2004}, 28, {29, 2, 2004}},
+      {"daily, 1 March of a leap year", kDaily, {1, 2, 2004}, 29, {1, 3, 2004}},
+      {"10-daily, second decade", kTenDaily, {11, 4, 2001}, 0, {11, 4, 2001}},
+      {"10-daily, next month", kTenDaily, {11, 4, 2001}, 2, {1, 5, 2001}},
+      {"10-daily, next year", kTenDaily, {11, 4, 2001}, 26, {1, 1, 2002}},
+      {"10-daily, a day inside the decade", kTenDaily, {15, 4, 2001}, 1, {21, 4, 2001}},
+      {"monthly, next year", kMonthly, {1, 11, 2001}, 2, {1, 1, 2002}},
+      {"monthly, not linked", kMonthly, {1, 1, kYearNotLinked}, 11, {1, 12, kYearNotLinked}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(DateOfRecord(RecordsFrom(row.type, row.from), row.k), row.expected);
+  }
+}
+
+TEST(DateOfRecord, AgreesWithSteppingRecordByRecord) {
+  for (uint8_t type : {kDaily, kTenDaily, kMonthly}) {
+    SCOPED_TRACE(int(type));
+    const RepClimateFile station = RecordsFrom(type, {21, 11, 2003});
+    Date stepped = DateOfRecord(station, 0);
+    for (int32_t k = 1; k < 3000; ++k) {
+      stepped = NextRecordDate(type, stepped);
+      ASSERT_EQ(DateOfRecord(station, k), stepped) << "record offset " << k;
+    }
   }
 }
 

@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "model/calendar.h"
-#include "workspace/yearpages.h"
 
 namespace vernoli {
 namespace {
@@ -138,23 +137,6 @@ TEST(SeriesValues, DerivedQuantitiesAtTheirEdges) {
     SCOPED_TRACE(q);
     EXPECT_TRUE(IsMissing(QuantityValue(q, empty, kDaily2001)));
   }
-}
-
-TEST(SeriesValues, PlotRecordsComeFromTheGridTexts) {
-  RepClimateFile station = kDaily2001;
-  GridPage page;
-  page.First = 196;
-  page.Last = 196;
-  page.Codes = {111, 113, 501};
-  page.Cells = {{"      82.4", "      57.2", "       4.1"}};
-  const std::vector<PlotRecord> records = PlotRecordsOfPage(station, page);
-  ASSERT_EQ(records.size(), 1u);
-  EXPECT_NEAR(records[0].Data[Row::Tmax], 28.0, 1e-9);  // degF in the grid, degC here
-  EXPECT_NEAR(records[0].Data[Row::Tmin], 14.0, 1e-9);
-  ClimaticRecord data;
-  data[Row::Tmax] = 28.0;
-  data[Row::Tmin] = 14.0;
-  EXPECT_NEAR(records[0].ETo, ComputePlotRecord(station, data, 195).ETo, 1e-9);
 }
 
 // ---------------------------------------------------------------------------------------------

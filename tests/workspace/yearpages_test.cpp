@@ -7,6 +7,7 @@
 
 #include "engine/record.h"
 #include "model/textfile.h"
+#include "plot/graph.h"
 #include "station_files.h"
 #include "workspace/workingfile.h"
 
@@ -161,44 +162,6 @@ TEST(YearNavigation, WalksCalendarYearsThereAndBack) {
 // ---------------------------------------------------------------------------------------------
 // Dates
 
-TEST(DateOfRecord, FollowsTheCalendarOfTheRecords) {
-  struct Row {
-    const char* name;
-    uint8_t type;
-    Date from;
-    int32_t k;
-    Date expected;
-  };
-  const Row rows[] = {
-      {"daily, first record", kDaily, {1, 3, 2001}, 0, {1, 3, 2001}},
-      {"daily, 1 January", kDaily, {1, 3, 2001}, 306, {1, 1, 2002}},
-      {"daily, 29 February", kDaily, {1, 2, 2004}, 28, {29, 2, 2004}},
-      {"daily, 1 March of a leap year", kDaily, {1, 2, 2004}, 29, {1, 3, 2004}},
-      {"10-daily, second decade", kTenDaily, {11, 4, 2001}, 0, {11, 4, 2001}},
-      {"10-daily, next month", kTenDaily, {11, 4, 2001}, 2, {1, 5, 2001}},
-      {"10-daily, next year", kTenDaily, {11, 4, 2001}, 26, {1, 1, 2002}},
-      {"10-daily, a day inside the decade", kTenDaily, {15, 4, 2001}, 1, {21, 4, 2001}},
-      {"monthly, next year", kMonthly, {1, 11, 2001}, 2, {1, 1, 2002}},
-      {"monthly, not linked", kMonthly, {1, 1, kYearNotLinked}, 11, {1, 12, kYearNotLinked}},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    EXPECT_EQ(DateOfRecord(Span(row.type, row.from, 1000), row.k), row.expected);
-  }
-}
-
-TEST(DateOfRecord, AgreesWithSteppingRecordByRecord) {
-  for (uint8_t type : {kDaily, kTenDaily, kMonthly}) {
-    SCOPED_TRACE(int(type));
-    const RepClimateFile station = Span(type, {21, 11, 2003}, 3000);
-    Date stepped = DateOfRecord(station, 0);
-    for (int32_t k = 1; k < 3000; ++k) {
-      stepped = NextRecordDate(type, stepped);
-      ASSERT_EQ(DateOfRecord(station, k), stepped) << "record offset " << k;
-    }
-  }
-}
-
 TEST(DateRows, TitlesAndCellsForEachDataType) {
   struct Row {
     const char* name;
@@ -343,6 +306,26 @@ TEST_F(GridPageFromWorkingData, ShowsNonStandardUnitsOfTheStationsCodes) {
   EXPECT_EQ(page.Cells[0][1], "      50.0");  // 10 degC
   EXPECT_EQ(page.Cells[0][2], "    216.00");  // 2.5 m/sec
   EXPECT_EQ(page.Cells[0][3], FormatReal(EToOfRecord(1), 10, 1));
+}
+
+// ---------------------------------------------------------------------------------------------
+// The records the graph draws
+
+TEST(PlotRecordsOfPage, ComeFromTheGridTexts) {
+  const RepClimateFile station = Span(kDaily, {1, 1, 2001}, 365);
+  GridPage page;
+  page.First = 196;
+  page.Last = 196;
+  page.Codes = {111, 113, 501};
+  page.Cells = {{"      82.4", "      57.2", "       4.1"}};
+  const std::vector<PlotRecord> records = PlotRecordsOfPage(station, page);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_NEAR(records[0].Data[Row::Tmax], 28.0, 1e-9);  // degF in the grid, degC here
+  EXPECT_NEAR(records[0].Data[Row::Tmin], 14.0, 1e-9);
+  ClimaticRecord data;
+  data[Row::Tmax] = 28.0;
+  data[Row::Tmin] = 14.0;
+  EXPECT_NEAR(records[0].ETo, ComputePlotRecord(station, data, 195).ETo, 1e-9);
 }
 
 }  // namespace

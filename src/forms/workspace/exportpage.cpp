@@ -32,12 +32,6 @@ namespace vernoli {
 
 namespace {
 
-QFrame* Frame(const char* name, QWidget* parent) {
-  auto* frame = new QFrame(parent);
-  frame->setObjectName(name);
-  return frame;
-}
-
 // The mark beside the button of the chosen mode.
 QLabel* Mark(const char* name, QWidget* parent) {
   auto* mark = Label(name, QString::fromUtf8("\u25B6"), parent);
@@ -88,10 +82,7 @@ ExportPage::ExportPage(WorkspaceSession& session, AppState& state, Navigator& na
 
   panelExport_ = Frame("PanelExport", this);
   panelExport_->setFrameShape(QFrame::StyledPanel);
-  actionLabel_ = Label("ActionLabel", QString(), panelExport_);
-  QFont bold = actionLabel_->font();
-  bold.setBold(true);
-  actionLabel_->setFont(bold);
+  actionLabel_ = BoldLabel("ActionLabel", panelExport_);
 
   // The crop-model files.
   agrolumePanel_ = Frame("AgrolumePanel", panelExport_);
@@ -192,7 +183,7 @@ ExportPage::ExportPage(WorkspaceSession& session, AppState& state, Navigator& na
   connect(printButton_, &QPushButton::clicked, this, &ExportPage::PrintButtonClick);
   connect(outputFolders_, &FolderBrowser::FolderChosen, this,
           &ExportPage::OutputDirectoryListBoxChange);
-  for (QLineEdit* edit : {editEToFile_, editTMPfile_, editReportFile_}) {
+  for (QLineEdit* edit : NameEdits()) {
     connect(edit, &QLineEdit::textEdited, this, [this, edit] { NameEdited(edit); });
   }
   for (QCheckBox* box : {checkBoxETo_, checkBoxTMP_}) {
@@ -204,9 +195,7 @@ ExportPage::ExportPage(WorkspaceSession& session, AppState& state, Navigator& na
 void ExportPage::Opening() {
   HidePanel();
   const RepClimateFile& station = session_.Station();
-  for (QLineEdit* edit : {editEToFile_, editTMPfile_, editReportFile_}) {
-    edit->setText(FileNameText(station.OutputName));
-  }
+  ShowName(station.OutputName);
   for (QLineEdit* edit : {editEToDescription_, editTMPdescription_, editReportDescription_}) {
     edit->setText(Cp(station.Description));
   }
@@ -217,10 +206,10 @@ void ExportPage::Opening() {
 }
 
 std::vector<QWidget*> ExportPage::TabOrder() const {
-  return {reportButton_,        agrolumeFilesButton_,   checkBoxETo_,         editEToFile_,
-          editEToDescription_,  checkBoxTMP_,           editTMPfile_,         editTMPdescription_,
-          editReportFile_,      editReportDescription_, printButton_,         outputFolders_->DriveBox(),
-          outputFolders_->Tree(),  saveOutputButton_};
+  return {reportButton_,        agrolumeFilesButton_,   checkBoxETo_, editEToFile_,
+          editEToDescription_,  checkBoxTMP_,           editTMPfile_, editTMPdescription_,
+          editReportFile_,      editReportDescription_, printButton_, outputFolders_->DriveBox(),
+          outputFolders_->Tree(), saveOutputButton_};
 }
 
 void ExportPage::HidePanel() {
@@ -291,9 +280,17 @@ void ExportPage::OutputDirectoryListBoxChange() {
 void ExportPage::NameEdited(QLineEdit* edit) {
   const QString name = edit->text().trimmed();
   session_.SetOutputName(FileNameOf(name));
-  for (QLineEdit* other : {editEToFile_, editTMPfile_, editReportFile_}) {
+  for (QLineEdit* other : NameEdits()) {
     if (other != edit) other->setText(name);
   }
+}
+
+std::array<QLineEdit*, 3> ExportPage::NameEdits() const {
+  return {editEToFile_, editTMPfile_, editReportFile_};
+}
+
+void ExportPage::ShowName(const std::string& name) {
+  for (QLineEdit* edit : NameEdits()) edit->setText(FileNameText(name));
 }
 
 void ExportPage::FileChoiceClick() {
@@ -364,9 +361,7 @@ bool ExportPage::ExportOne(int kind, QLineEdit* name, QLineEdit* description,
   };
   const RunResult result = session_.Export(request);
   // The edits show the name as the files are named (without blanks).
-  for (QLineEdit* edit : {editEToFile_, editTMPfile_, editReportFile_}) {
-    edit->setText(FileNameText(request.Name));
-  }
+  ShowName(request.Name);
   if (result) {
     written << FileNameText(request.Name) + "." + Cp(OutputExtension(request.Kind));
     return true;

@@ -10,6 +10,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,9 @@ class ExportPage : public QWidget {
   void ReportButtonClick();
   void PrintButtonClick();
   void OutputDirectoryListBoxChange();
+  // The three linked edits of the output name: .ETo, .TMP and .REP.
+  std::array<QLineEdit*, 3> NameEdits() const;
+  void ShowName(const std::string& name);
   void NameEdited(QLineEdit* edit);
   void FileChoiceClick();
   void SaveOutputButtonClick();

@@ -1,6 +1,5 @@
 #include "forms/workspace/plotpage.h"
 
-#include <QFont>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -17,12 +16,14 @@
 #include "stations/appstate.h"
 #include "kit/formkit.h"
 #include "kit/messages.h"
+#include "kit/yearnavigator.h"
 #include "model/datafile.h"
 #include "model/stationcodes.h"
 #include "model/textfile.h"
 #include "plot/graph.h"
 #include "forms/plot/graphimage.h"
 #include "workspace/session.h"
+#include "workspace/yearpages.h"
 
 namespace vernoli {
 
@@ -44,10 +45,7 @@ QLabel* ImageLabel(const QString& objectName, QWidget* parent) {
 PlotPage::PlotPage(WorkspaceSession& session, AppState& state, QWidget* parent)
     : QWidget(parent), session_(session), state_(state) {
   setObjectName("PlotSheet");
-  labelPlotTitle_ = Label("LabelPlotTitle", QString(), this);
-  QFont bold = labelPlotTitle_->font();
-  bold.setBold(true);
-  labelPlotTitle_->setFont(bold);
+  labelPlotTitle_ = BoldLabel("LabelPlotTitle", this);
   plotImage_ = ImageLabel("PlotImage", this);
   plotImage_->setMinimumSize(600, 280);
   plotImage_->installEventFilter(this);
@@ -60,15 +58,8 @@ PlotPage::PlotPage(WorkspaceSession& session, AppState& state, QWidget* parent)
   legendButton_ = Button("LegendButton", "Legend", this);
   savePictureButton_ = Button("SavePictureButton", "Save picture", this);
   savePictureButton_->setToolTip("Saves the graph as shown as a PNG file in the output folder");
-  nextPrevPanelPlot_ = new QFrame(this);
-  nextPrevPanelPlot_->setObjectName("NextPrevPanelPlot");
-  previousYearPlotButton_ =
-      Button("PreviousYearPlotButton", Cp(kPreviousYearCaption), nextPrevPanelPlot_);
-  nextYearPlotButton_ = Button("NextYearPlotButton", Cp(kNextYearCaption), nextPrevPanelPlot_);
-  auto* navigation = new QHBoxLayout(nextPrevPanelPlot_);
-  navigation->setContentsMargins(0, 0, 0, 0);
-  navigation->addWidget(previousYearPlotButton_);
-  navigation->addWidget(nextYearPlotButton_);
+  years_ = new YearNavigator("NextPrevPanelPlot", "PreviousYearPlotButton", "NextYearPlotButton",
+                             this);
 
   // The legend: a colour mark beside each series row of the grid.
   legendGroupBox_ = Group("LegendGroupBox", " Legend ", this);
@@ -115,7 +106,7 @@ PlotPage::PlotPage(WorkspaceSession& session, AppState& state, QWidget* parent)
   graph->setColumnStretch(1, 1);
   graph->setRowStretch(0, 1);
   auto* bar = new QHBoxLayout;
-  bar->addWidget(nextPrevPanelPlot_);
+  bar->addWidget(years_);
   bar->addStretch(1);
   bar->addWidget(plotMenu_);
   bar->addWidget(legendButton_);
@@ -127,8 +118,8 @@ PlotPage::PlotPage(WorkspaceSession& session, AppState& state, QWidget* parent)
   layout->addLayout(bar);
   legendGroupBox_->hide();
 
-  connect(previousYearPlotButton_, &QPushButton::clicked, this, &PlotPage::PreviousYearClicked);
-  connect(nextYearPlotButton_, &QPushButton::clicked, this, &PlotPage::NextYearClicked);
+  connect(years_, &YearNavigator::PreviousClicked, this, &PlotPage::PreviousYearClicked);
+  connect(years_, &YearNavigator::NextClicked, this, &PlotPage::NextYearClicked);
   connect(plotMenu_, &QPushButton::clicked, this, [this] {
     legendGroupBox_->hide();
     emit PlotOptionsClicked();
@@ -184,14 +175,7 @@ bool PlotPage::eventFilter(QObject* watched, QEvent* event) {
 
 void PlotPage::HideLegend() { legendGroupBox_->hide(); }
 
-void PlotPage::ShowNavigation() {
-  const YearPage& page = session_.Page();
-  nextPrevPanelPlot_->setVisible(session_.IsOpen() && page.Navigation);
-  previousYearPlotButton_->setText(Cp(PreviousYearCaption(page)));
-  previousYearPlotButton_->setEnabled(page.PreviousEnabled);
-  nextYearPlotButton_->setText(Cp(NextYearCaption(page)));
-  nextYearPlotButton_->setEnabled(page.NextEnabled);
-}
+void PlotPage::ShowNavigation() { years_->Show(session_.Page(), session_.IsOpen()); }
 
 void PlotPage::LegendButtonClick() {
   const std::vector<LegendRow> rows = LegendRows(session_.Graph());
@@ -210,8 +194,9 @@ void PlotPage::LegendButtonClick() {
 
 void PlotPage::SavePictureButtonClick() {
   if (!session_.IsOpen() || plot_.isNull()) return;
-  const std::string path = PathInFolder(
-      state_.OutputFolder, GraphPictureName(session_.Station(), session_.Graph(), session_.Page().First));
+  const std::string path =
+      PathInFolder(state_.OutputFolder,
+                   GraphPictureName(session_.Station(), session_.Graph(), session_.Page().First));
   const QImage picture = ComposeGraphPicture(labelPlotTitle_->text(), plot_, yearLabel_->text(),
                                              time_, LegendRows(session_.Graph()));
   if (const Status s = SavePicture(picture, path); !s) {

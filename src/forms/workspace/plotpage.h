@@ -16,7 +16,6 @@
 #include <cstdint>
 #include <vector>
 
-class QFrame;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -26,6 +25,7 @@ namespace vernoli {
 
 struct AppState;
 class WorkspaceSession;
+class YearNavigator;
 
 class PlotPage : public QWidget {
   Q_OBJECT
@@ -78,9 +78,7 @@ class PlotPage : public QWidget {
   QPushButton* plotMenu_;
   QPushButton* legendButton_;
   QPushButton* savePictureButton_;
-  QFrame* nextPrevPanelPlot_;
-  QPushButton* previousYearPlotButton_;
-  QPushButton* nextYearPlotButton_;
+  YearNavigator* years_;  // NextPrevPanelPlot: PreviousYearPlotButton, NextYearPlotButton
   QGroupBox* legendGroupBox_;
   QTableWidget* legendStringGrid_;
   std::array<QLabel*, 7> shapes_{};  // ShapeL1..ShapeL7
