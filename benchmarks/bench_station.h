@@ -14,7 +14,7 @@
 
 #include "model/datafile.h"
 #include "model/station.h"
-#include "model/textfile.h"
+#include "model/atomicfile.h"
 
 namespace vernoli::bench {
 

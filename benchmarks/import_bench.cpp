@@ -18,7 +18,6 @@
 
 #include "import/session.h"
 #include "model/parameters.h"
-#include "model/textfile.h"
 
 namespace vernoli {
 namespace {

@@ -23,7 +23,7 @@
 #include "model/datafile.h"
 #include "model/station.h"
 #include "model/stationcodes.h"
-#include "model/textfile.h"
+#include "model/atomicfile.h"
 #include "cli/batch.h"
 #include "workspace/run.h"
 

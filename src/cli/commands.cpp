@@ -18,12 +18,14 @@
 #include "model/stationcodes.h"
 #include "model/station.h"
 #include "model/status.h"
-#include "model/textfile.h"
+#include "model/numbers.h"
+#include "model/linereader.h"
+#include "model/atomicfile.h"
 #include "plot/report.h"
 #include "workspace/outputs.h"
 #include "workspace/results.h"
 #include "workspace/run.h"
-#include "workspace/workingfile.h"
+#include "workspace/workingdata.h"
 
 namespace vernoli {
 

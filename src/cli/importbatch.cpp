@@ -13,7 +13,7 @@
 #include "model/folders.h"
 #include "model/parameters.h"
 #include "model/status.h"
-#include "model/textfile.h"
+#include "model/numbers.h"
 #include "stations/entry.h"
 
 namespace vernoli {

@@ -6,7 +6,7 @@
 
 #include "cli/arguments.h"
 #include "cli/importbatch.h"
-#include "model/textfile.h"
+#include "model/numbers.h"
 
 namespace vernoli {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "engine/ranges.h"
-#include "model/textfile.h"
+#include "model/numbers.h"
 #include "stations/entry.h"
 
 namespace vernoli {

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/textfile.h"
+#include "model/numbers.h"
+#include "model/linereader.h"
+#include "model/atomicfile.h"
 
 namespace vernoli {
 

@@ -4,7 +4,9 @@
 
 #include "import/databases.h"
 #include "model/datafile.h"
-#include "model/textfile.h"
+#include "model/numbers.h"
+#include "model/linereader.h"
+#include "model/atomicfile.h"
 #include "stations/newstation.h"
 
 namespace vernoli {

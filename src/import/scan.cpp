@@ -6,7 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/textfile.h"
+#include "model/numbers.h"
+#include "model/linereader.h"
 
 namespace vernoli {
 

@@ -1,6 +1,7 @@
 #include "import/session.h"
 
-#include "model/textfile.h"
+#include "model/numbers.h"
+#include "model/linereader.h"
 #include "stations/entry.h"
 
 namespace vernoli {

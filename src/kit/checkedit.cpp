@@ -8,7 +8,7 @@
 #include "kit/messages.h"
 #include "kit/text.h"
 #include "model/checks.h"
-#include "model/textfile.h"
+#include "model/numbers.h"
 
 namespace vernoli {
 

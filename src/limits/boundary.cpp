@@ -1,6 +1,6 @@
 #include "limits/boundary.h"
 
-#include "model/textfile.h"
+#include "model/numbers.h"
 
 namespace vernoli {
 

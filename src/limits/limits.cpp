@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "model/calendar.h"
-#include "model/textfile.h"
+#include "model/numbers.h"
 
 namespace vernoli {
 

@@ -8,7 +8,9 @@
 #include <system_error>
 
 #include "model/status.h"
-#include "model/textfile.h"
+#include "model/numbers.h"
+#include "model/linereader.h"
+#include "model/atomicfile.h"
 
 namespace vernoli {
 

@@ -1,4 +1,7 @@
 #include "model/datafile.h"
+#include "model/numbers.h"
+#include "model/linereader.h"
+#include "model/atomicfile.h"
 
 #include <algorithm>
 

@@ -15,7 +15,8 @@
 #include "model/parameters.h"
 #include "model/station.h"
 #include "model/status.h"
-#include "model/textfile.h"
+#include "model/linereader.h"
+#include "model/atomicfile.h"
 
 namespace vernoli {
 

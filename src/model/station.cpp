@@ -3,7 +3,9 @@
 #include <cmath>
 #include <string_view>
 
-#include "model/textfile.h"
+#include "model/numbers.h"
+#include "model/linereader.h"
+#include "model/atomicfile.h"
 
 namespace vernoli {
 

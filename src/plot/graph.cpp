@@ -6,7 +6,7 @@
 
 #include "engine/equations.h"
 #include "model/calendar.h"
-#include "model/textfile.h"
+#include "model/numbers.h"
 
 namespace vernoli {
 

@@ -2,7 +2,7 @@
 
 #include "engine/record.h"
 #include "model/parameters.h"
-#include "model/textfile.h"
+#include "model/numbers.h"
 
 namespace vernoli {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "model/checks.h"
-#include "model/textfile.h"
+#include "model/linereader.h"
 #include "stations/entry.h"
 #include "stations/fileset.h"
 

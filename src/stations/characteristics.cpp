@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "model/calendar.h"
-#include "model/textfile.h"
+#include "model/numbers.h"
 #include "stations/entry.h"
 
 namespace vernoli {

@@ -1,6 +1,6 @@
 #include "stations/entry.h"
 
-#include "model/textfile.h"
+#include "model/numbers.h"
 
 namespace vernoli {
 

@@ -8,7 +8,8 @@
 #include <cerrno>
 #include <string_view>
 
-#include "model/textfile.h"
+#include "model/linereader.h"
+#include "model/atomicfile.h"
 
 namespace vernoli {
 

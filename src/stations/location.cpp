@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "model/textfile.h"
+#include "model/numbers.h"
 #include "stations/entry.h"
 
 namespace vernoli {

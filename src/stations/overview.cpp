@@ -7,7 +7,7 @@
 #include "engine/ranges.h"
 #include "model/calendar.h"
 #include "model/datafile.h"
-#include "model/textfile.h"
+#include "model/numbers.h"
 #include "stations/entry.h"
 
 namespace vernoli {

@@ -6,7 +6,9 @@
 
 #include "model/calendar.h"
 #include "model/datafile.h"
-#include "model/textfile.h"
+#include "model/numbers.h"
+#include "model/linereader.h"
+#include "model/atomicfile.h"
 #include "stations/fileset.h"
 
 namespace vernoli {

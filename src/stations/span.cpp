@@ -1,6 +1,6 @@
 #include "stations/span.h"
 
-#include "model/textfile.h"
+#include "model/numbers.h"
 #include "stations/entry.h"
 
 namespace vernoli {

@@ -6,6 +6,9 @@
 
 #include "model/checks.h"
 #include "model/datafile.h"
+#include "model/numbers.h"
+#include "model/linereader.h"
+#include "model/atomicfile.h"
 
 namespace vernoli {
 

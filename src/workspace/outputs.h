@@ -17,7 +17,7 @@
 #include "engine/record.h"
 #include "limits/boundary.h"
 #include "model/status.h"
-#include "model/textfile.h"
+#include "model/atomicfile.h"
 #include "plot/report.h"
 
 namespace vernoli {

@@ -5,7 +5,7 @@
 
 #include "model/parameters.h"
 #include "model/stationcodes.h"
-#include "model/textfile.h"
+#include "model/numbers.h"
 
 namespace vernoli {
 

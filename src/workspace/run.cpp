@@ -6,7 +6,10 @@
 #include "model/checks.h"
 #include "model/datafile.h"
 #include "model/stationcodes.h"
-#include "workspace/workingfile.h"
+#include "workspace/workingdata.h"
+#include "model/numbers.h"
+#include "model/linereader.h"
+#include "model/atomicfile.h"
 
 namespace vernoli {
 

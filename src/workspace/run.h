@@ -1,6 +1,6 @@
 // The calculation run.
 //
-// The run takes the station's working data in memory (workspace/workingfile.h) one record at a
+// The run takes the station's working data in memory (workspace/workingdata.h) one record at a
 // time, computes each record's ETo, rewrites the station's data file (.DTA) with the ETo as its
 // last column and, when asked, writes the body of one output file (workspace/outputs.h): the
 // ETo report (.REP), or the crop-model ETo file (.ETo) or temperature file (.TMP). Every file is
@@ -20,10 +20,10 @@
 #include "limits/boundary.h"
 #include "model/station.h"
 #include "model/status.h"
-#include "model/textfile.h"
+#include "model/atomicfile.h"
 #include "plot/report.h"
 #include "workspace/outputs.h"
-#include "workspace/workingfile.h"
+#include "workspace/workingdata.h"
 
 namespace vernoli {
 

@@ -6,10 +6,9 @@
 #include "model/checks.h"
 #include "model/datafile.h"
 #include "model/stationcodes.h"
-#include "model/textfile.h"
 #include "stations/fileset.h"
 #include "workspace/run.h"
-#include "workspace/workingfile.h"
+#include "workspace/workingdata.h"
 
 namespace vernoli {
 

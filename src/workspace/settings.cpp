@@ -5,7 +5,7 @@
 #include "model/checks.h"
 #include "model/parameters.h"
 #include "model/status.h"
-#include "model/textfile.h"
+#include "model/numbers.h"
 #include "workspace/parameterlist.h"
 
 namespace vernoli {

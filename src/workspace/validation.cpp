@@ -6,7 +6,7 @@
 #include "engine/ranges.h"
 #include "engine/record.h"
 #include "model/datafile.h"
-#include "model/textfile.h"
+#include "model/numbers.h"
 
 namespace vernoli {
 

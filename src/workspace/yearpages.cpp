@@ -5,7 +5,7 @@
 #include "model/datafile.h"
 #include "model/parameters.h"
 #include "model/stationcodes.h"
-#include "model/textfile.h"
+#include "model/numbers.h"
 #include "plot/graph.h"
 #include "workspace/parameterlist.h"
 #include "workspace/validation.h"

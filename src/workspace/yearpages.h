@@ -17,7 +17,7 @@
 #include "model/calendar.h"
 #include "model/station.h"
 #include "model/status.h"
-#include "workspace/workingfile.h"
+#include "workspace/workingdata.h"
 
 namespace vernoli {
 

@@ -11,6 +11,7 @@
 #include "model/datafile.h"
 #include "model/station.h"
 #include "model/stationcodes.h"
+#include "model/numbers.h"
 
 namespace vernoli {
 namespace {

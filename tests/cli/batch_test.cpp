@@ -15,9 +15,9 @@
 #include <vector>
 
 #include "model/stationcodes.h"
-#include "model/textfile.h"
+#include "model/atomicfile.h"
 #include "workspace/run.h"
-#include "workspace/workingfile.h"
+#include "workspace/workingdata.h"
 #include "../workspace/station_files.h"
 
 namespace vernoli {

@@ -28,7 +28,8 @@
 
 #include "model/calendar.h"
 #include "model/station.h"
-#include "model/textfile.h"
+#include "model/linereader.h"
+#include "model/atomicfile.h"
 #include "stations/catalog.h"
 #include "stations/newstation.h"
 #include "stations/rangeupdate.h"

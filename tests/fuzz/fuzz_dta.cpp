@@ -6,7 +6,7 @@
 #include "fuzz_support.h"
 #include "model/datafile.h"
 #include "model/station.h"
-#include "model/textfile.h"
+#include "model/atomicfile.h"
 
 using namespace vernoli;
 using namespace vernoli::fuzz;

@@ -12,7 +12,7 @@
 #include "model/stationcodes.h"
 #include "stations/catalog.h"
 #include "workspace/run.h"
-#include "workspace/workingfile.h"
+#include "workspace/workingdata.h"
 
 using namespace vernoli;
 using namespace vernoli::fuzz;

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "import/importstation.h"
-#include "model/textfile.h"
+#include "model/numbers.h"
 
 namespace vernoli {
 namespace {

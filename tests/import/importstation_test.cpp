@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "../stations/station_folder.h"
-#include "model/textfile.h"
+#include "model/atomicfile.h"
 
 namespace vernoli {
 namespace {

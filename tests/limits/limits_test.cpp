@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "model/textfile.h"
+#include "model/numbers.h"
 
 namespace vernoli {
 namespace {

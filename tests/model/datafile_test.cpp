@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "scratch_folder.h"
+#include "model/atomicfile.h"
 
 namespace vernoli {
 namespace {

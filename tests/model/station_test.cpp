@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "model/textfile.h"
+#include "model/atomicfile.h"
 #include "scratch_folder.h"
 
 namespace vernoli {

@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "model/textfile.h"
+#include "model/atomicfile.h"
 #include "station_folder.h"
 #include "stations/catalog.h"
 #include "stations/fileset.h"

@@ -10,6 +10,7 @@
 #include "model/calendar.h"
 #include "station_folder.h"
 #include "stations/fileset.h"
+#include "model/atomicfile.h"
 
 namespace vernoli {
 namespace {

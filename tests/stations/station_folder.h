@@ -12,7 +12,7 @@
 #include "../model/scratch_folder.h"
 #include "../workspace/station_files.h"
 #include "model/station.h"
-#include "model/textfile.h"
+#include "model/atomicfile.h"
 #include "stations/fileset.h"
 
 namespace vernoli::test_support {

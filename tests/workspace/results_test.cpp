@@ -11,7 +11,8 @@
 #include "engine/record.h"
 #include "model/datafile.h"
 #include "model/stationcodes.h"
-#include "model/textfile.h"
+#include "model/numbers.h"
+#include "model/linereader.h"
 #include "station_files.h"
 #include "workspace/run.h"
 

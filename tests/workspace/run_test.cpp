@@ -12,7 +12,9 @@
 #include "model/datafile.h"
 #include "model/stationcodes.h"
 #include "station_files.h"
-#include "workspace/workingfile.h"
+#include "workspace/workingdata.h"
+#include "model/numbers.h"
+#include "model/atomicfile.h"
 
 namespace vernoli {
 namespace {

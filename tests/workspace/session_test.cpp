@@ -10,7 +10,8 @@
 #include <vector>
 
 #include "engine/record.h"
-#include "model/textfile.h"
+#include "model/numbers.h"
+#include "model/atomicfile.h"
 #include "station_files.h"
 #include "cli/batch.h"
 

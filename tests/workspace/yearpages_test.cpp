@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "engine/record.h"
-#include "model/textfile.h"
+#include "model/numbers.h"
 #include "plot/graph.h"
 #include "station_files.h"
-#include "workspace/workingfile.h"
+#include "workspace/workingdata.h"
 
 namespace vernoli {
 namespace {

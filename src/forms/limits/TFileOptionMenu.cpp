@@ -17,7 +17,7 @@
 #include "kit/modal.h"
 #include "kit/text.h"
 #include "model/calendar.h"
-#include "model/textfile.h"
+#include "model/numbers.h"
 
 namespace vernoli {
 

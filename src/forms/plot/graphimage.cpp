@@ -9,7 +9,8 @@
 #include <array>
 
 #include "kit/text.h"
-#include "model/textfile.h"
+#include "model/linereader.h"
+#include "model/atomicfile.h"
 
 namespace vernoli {
 

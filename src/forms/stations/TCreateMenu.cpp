@@ -19,7 +19,6 @@
 #include "kit/formkit.h"
 #include "kit/messages.h"
 #include "kit/text.h"
-#include "model/textfile.h"
 #include "stations/characteristics.h"
 #include "forms/stations/coordinatefields.h"
 #include "forms/stations/spanbox.h"

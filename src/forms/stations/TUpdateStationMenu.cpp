@@ -11,7 +11,7 @@
 #include "kit/formkit.h"
 #include "kit/messages.h"
 #include "kit/text.h"
-#include "model/textfile.h"
+#include "model/numbers.h"
 #include "forms/stations/coordinatefields.h"
 
 namespace vernoli {

@@ -16,7 +16,7 @@
 
 #include "kit/checkedit.h"
 #include "kit/formkit.h"
-#include "model/textfile.h"
+#include "model/numbers.h"
 
 namespace vernoli {
 

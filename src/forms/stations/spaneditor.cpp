@@ -9,7 +9,7 @@
 
 #include "kit/checkedit.h"
 #include "kit/formkit.h"
-#include "model/textfile.h"
+#include "model/numbers.h"
 #include "stations/entry.h"
 #include "forms/stations/spanbox.h"
 

@@ -24,7 +24,7 @@
 #include "kit/text.h"
 #include "model/datafile.h"
 #include "model/stationcodes.h"
-#include "model/textfile.h"
+#include "model/linereader.h"
 #include "workspace/run.h"
 #include "workspace/session.h"
 

@@ -19,7 +19,7 @@
 #include "kit/yearnavigator.h"
 #include "model/datafile.h"
 #include "model/stationcodes.h"
-#include "model/textfile.h"
+#include "model/linereader.h"
 #include "plot/graph.h"
 #include "forms/plot/graphimage.h"
 #include "workspace/session.h"

@@ -3,6 +3,7 @@
 #include "../workspace/workspace_form_fixture.h"
 #include "forms/plot/TPlotMenuForm.h"
 #include "forms/plot/graphimage.h"
+#include "model/atomicfile.h"
 
 namespace vernoli {
 namespace {

@@ -17,6 +17,7 @@
 
 #include "../../kit/form_test_support.h"
 #include "station_forms.h"
+#include "model/numbers.h"
 
 namespace vernoli {
 namespace {

@@ -15,6 +15,7 @@
 #include "kit/spinbutton.h"
 #include "station_forms.h"
 #include "stations/fileset.h"
+#include "model/numbers.h"
 
 namespace vernoli {
 namespace {

@@ -11,6 +11,7 @@
 #include "forms/limits/TFileOptionMenu.h"
 #include "forms/plot/TPrintForm.h"
 #include "workspace_form_fixture.h"
+#include "model/atomicfile.h"
 
 namespace vernoli {
 namespace {

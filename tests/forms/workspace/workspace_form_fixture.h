@@ -31,7 +31,7 @@
 #include "app/formnavigator.h"
 #include "kit/spinbutton.h"
 #include "forms/limits/TLimitsForm.h"
-#include "model/textfile.h"
+#include "model/numbers.h"
 #include "../../workspace/station_files.h"
 #include "cli/batch.h"
 #include "workspace/validation.h"

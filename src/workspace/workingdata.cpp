@@ -1,10 +1,10 @@
-#include "workspace/workingfile.h"
+#include "workspace/workingdata.h"
 
 #include <algorithm>
 #include <cmath>
 #include <utility>
 
-#include "model/textfile.h"
+#include "model/numbers.h"
 
 namespace vernoli {
 

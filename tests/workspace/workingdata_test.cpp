@@ -1,4 +1,4 @@
-#include "workspace/workingfile.h"
+#include "workspace/workingdata.h"
 
 #include <gtest/gtest.h>
 

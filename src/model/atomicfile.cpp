@@ -1,0 +1,252 @@
+#include "model/atomicfile.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+#include "model/linereader.h"
+#include "model/numbers.h"
+
+namespace vernoli {
+
+// ---------------------------------------------------------------------------------------------
+// Changing files
+
+void FileStep() {
+#ifdef VERNOLI_CRASH_INJECTION
+  static std::atomic<long> steps{0};
+  static const long crashAt = [] {
+    const char* at = std::getenv("VERNOLI_CRASH_AT");
+    return at != nullptr ? std::atol(at) : 0L;
+  }();
+  if (crashAt > 0 && ++steps == crashAt) std::_Exit(kCrashExitCode);
+#endif
+}
+
+bool RemoveFile(const std::string& path) {
+  FileStep();
+  return ::unlink(path.c_str()) == 0 || errno == ENOENT;
+}
+
+bool RenameFile(const std::string& from, const std::string& to) {
+  FileStep();
+  return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Writing
+
+namespace {
+
+constexpr std::size_t kWriteChunk = 64 * 1024;
+
+AtomicFile::FailAt injectedFailure = AtomicFile::FailAt::None;
+
+bool TakeInjectedFailure(AtomicFile::FailAt step) {
+  if (injectedFailure != step) return false;
+  injectedFailure = AtomicFile::FailAt::None;
+  return true;
+}
+
+// Writes all bytes, resuming after interruptions.
+bool WriteAll(int fd, const char* data, std::size_t size) {
+  while (size > 0) {
+    ssize_t done = ::write(fd, data, size);
+    if (done < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data += done;
+    size -= static_cast<std::size_t>(done);
+  }
+  return true;
+}
+
+// The folder part of a path, "." when there is none.
+std::string FolderOf(const std::string& path) {
+  std::size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+// Opens `path` for writing, empty, under an exclusive lock; -1 when it cannot be made or another
+// writer holds it.
+int OpenLockedTemporary(const std::string& path) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) return -1;
+    struct stat opened {};
+    struct stat named {};
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+      ::close(fd);
+      return -1;
+    }
+    // The file may have been renamed away by its writer between the open and the lock.
+    if (::fstat(fd, &opened) == 0 && ::stat(path.c_str(), &named) == 0 &&
+        opened.st_ino == named.st_ino && opened.st_dev == named.st_dev && S_ISREG(opened.st_mode)) {
+      if (::ftruncate(fd, 0) == 0) return fd;
+    }
+    ::close(fd);
+  }
+  return -1;
+}
+
+}  // namespace
+
+void AtomicFile::InjectFailureForTesting(FailAt step) { injectedFailure = step; }
+
+namespace {
+std::atomic<bool> diskFullActive{false};
+std::string diskFullEnding;
+std::size_t diskFullBytes = SIZE_MAX;
+}  // namespace
+
+void AtomicFile::InjectDiskFullForTesting(std::string targetEnding, std::size_t bytes) {
+  diskFullActive = false;
+  diskFullEnding = std::move(targetEnding);
+  diskFullBytes = bytes;
+  diskFullActive = bytes != SIZE_MAX;
+}
+
+namespace {
+std::atomic<bool> syncEnabled{true};
+}  // namespace
+
+void AtomicFile::SyncForTesting(bool sync) { syncEnabled = sync; }
+
+AtomicFile::AtomicFile(std::string target)
+    : target_(std::move(target)), synced_(syncEnabled) {
+  // The content of a station file may be written under a hidden name beside it first
+  // (".NAME.DTA.new"), so the ending is looked for inside the name.
+  if (diskFullActive && target_.find(diskFullEnding) != std::string::npos) {
+    capacity_ = diskFullBytes;
+  }
+  // A hidden name beside the target that no folder listing by extension picks up: ".NAME.part",
+  // held under a lock while it is written. A file of that name left by a process that ended
+  // mid-write is no longer locked and is taken over (and so cleaned up) by the next writer of
+  // the target; while another writer holds it, a name of this process is used instead.
+  std::size_t slash = target_.find_last_of('/');
+  std::string folder = slash == std::string::npos ? std::string() : target_.substr(0, slash + 1);
+  std::string name = slash == std::string::npos ? target_ : target_.substr(slash + 1);
+  temporary_ = folder + "." + name + ".part";
+  fd_ = OpenLockedTemporary(temporary_);
+  static std::atomic<unsigned> counter{0};
+  for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+    temporary_ = folder + "." + name + "." + std::to_string(::getpid()) + "-" +
+                 std::to_string(counter++) + ".part";
+    fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd_ < 0 && errno != EEXIST) break;
+  }
+  if (fd_ < 0) {
+    temporary_.clear();
+    failed_ = true;
+    return;
+  }
+  // A replaced file keeps its permissions.
+  struct stat info {};
+  if (::stat(target_.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+    (void)::fchmod(fd_, info.st_mode & 07777);
+  }
+  buffer_.reserve(kWriteChunk);
+}
+
+AtomicFile::~AtomicFile() {
+  if (!committed_) Discard();
+}
+
+void AtomicFile::Discard() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  if (!temporary_.empty()) ::unlink(temporary_.c_str());
+  temporary_.clear();
+  buffer_.clear();
+}
+
+void AtomicFile::Fail() {
+  failed_ = true;
+  Discard();
+}
+
+void AtomicFile::FlushBuffer() {
+  if (failed_ || buffer_.empty()) return;
+  FileStep();
+  if (!WriteAll(fd_, buffer_.data(), buffer_.size())) {
+    Fail();
+    return;
+  }
+  buffer_.clear();
+}
+
+void AtomicFile::Write(std::string_view text) {
+  if (failed_ || committed_) return;
+  if (text.size() > capacity_ - written_) {
+    Fail();
+    return;
+  }
+  written_ += text.size();
+  buffer_ += text;
+  if (buffer_.size() >= kWriteChunk) FlushBuffer();
+}
+
+void AtomicFile::WriteLine(std::string_view line) {
+  Write(line);
+  Write(kLineEnd);
+}
+
+bool AtomicFile::RenameIntoPlace() {
+  if (synced_) return RenameFile(temporary_, target_);
+  // A scratch file: the old one goes aside first, so that the rename replaces no file (ext4
+  // would start writing a file out at once that replaces another by a rename).
+  const std::string aside = temporary_ + ".old";
+  struct stat info {};
+  const bool movedAside = ::lstat(target_.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+                          RenameFile(target_, aside);
+  if (!RenameFile(temporary_, target_)) {
+    if (movedAside) (void)RenameFile(aside, target_);
+    return false;
+  }
+  if (movedAside) (void)RemoveFile(aside);
+  return true;
+}
+
+Status AtomicFile::Commit() {
+  if (committed_) return Status::Error(ReasonCannotWrite(target_));
+  committed_ = true;
+  if (!failed_ && TakeInjectedFailure(FailAt::Write)) Fail();
+  FlushBuffer();
+  if (!failed_) FileStep();
+  if (!failed_ && (TakeInjectedFailure(FailAt::Sync) || (synced_ && ::fsync(fd_) != 0))) Fail();
+  // The temporary file is renamed while it is still open and locked: another writer of the
+  // same target could otherwise take it over (and empty it) between its close and the rename.
+  if (!failed_ &&
+      (TakeInjectedFailure(FailAt::Rename) || !RenameIntoPlace())) {
+    Fail();
+  }
+  if (failed_) {
+    Discard();
+    return Status::Error(ReasonCannotWrite(target_));
+  }
+  temporary_.clear();
+  const int fd = fd_;
+  fd_ = -1;
+  if (::close(fd) != 0) return Status::Error(ReasonCannotWrite(target_));
+  if (!synced_) return Status::Success();
+  // Make the rename itself durable; the new file is in place even if this fails.
+  int folder = ::open(FolderOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder >= 0) {
+    FileStep();
+    (void)::fsync(folder);
+    ::close(folder);
+  }
+  return Status::Success();
+}
+
+}  // namespace vernoli
+

@@ -1,0 +1,88 @@
+// Changing files on the disk. Every rewrite of a file goes through a temporary file in the same
+// folder, a flush to the disk and an atomic rename, so a failed write never leaves a half-written
+// file behind.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "model/status.h"
+
+namespace vernoli {
+
+// ---------------------------------------------------------------------------------------------
+// Changing files
+
+// Every step that changes a file on the disk passes here first: each write of a file's bytes,
+// each flush to the disk, each rename and each removal. In a build with the CMake option
+// VERNOLI_CRASH_INJECTION, the step numbered by the environment variable VERNOLI_CRASH_AT (1 for
+// the first of the process) ends the process at once, with exit status kCrashExitCode and no
+// clean-up, as a power cut would. Elsewhere it does nothing.
+void FileStep();
+inline constexpr int kCrashExitCode = 86;
+
+// Removes a file; true when it is gone (also when it was not there).
+bool RemoveFile(const std::string& path);
+// Renames a file over `to`; true on success.
+bool RenameFile(const std::string& from, const std::string& to);
+
+// ---------------------------------------------------------------------------------------------
+// Writing
+
+// Writes a file through a temporary file in the same folder. Nothing reaches the target until
+// Commit: it flushes the temporary file to the disk and renames it over the target in one
+// step. When anything fails, the target is left as it was, the temporary file is removed and
+// Commit returns the error naming the target. A writer destroyed without Commit leaves the
+// target untouched.
+//
+//   AtomicFile file(path);
+//   file.WriteLine("...");
+//   if (Status s = file.Commit(); !s) return s;
+class AtomicFile {
+ public:
+  explicit AtomicFile(std::string target);
+  ~AtomicFile();
+  AtomicFile(const AtomicFile&) = delete;
+  AtomicFile& operator=(const AtomicFile&) = delete;
+
+  // Appends text as it is.
+  void Write(std::string_view text);
+  // Appends text and CR LF.
+  void WriteLine(std::string_view line);
+  // Flushes, syncs and renames the temporary file over the target. Can be called once.
+  Status Commit();
+  // True while no write has failed.
+  bool Good() const { return !failed_; }
+  const std::string& Target() const { return target_; }
+
+  // Test hook: the next commit of any writer fails at this step, once.
+  enum class FailAt { None, Write, Sync, Rename };
+  static void InjectFailureForTesting(FailAt step);
+  // Test hook: every writer made afterwards whose target holds `targetEnding` (so "x.DTA" and its
+  // staged ".x.DTA.new") takes `bytes`
+  // bytes and then fails, as on a full disk (the write that would pass the limit fails).
+  // SIZE_MAX lifts the limit.
+  static void InjectDiskFullForTesting(std::string targetEnding, std::size_t bytes);
+  // Test hook: with false, no commit syncs to the disk (tests that write thousands of files).
+  static void SyncForTesting(bool sync);
+
+ private:
+  void FlushBuffer();
+  bool RenameIntoPlace();
+  void Fail();
+  void Discard();
+
+  std::string target_;
+  std::string temporary_;
+  int fd_ = -1;
+  std::string buffer_;
+  bool failed_ = false;
+  bool committed_ = false;
+  bool synced_ = true;
+  std::size_t written_ = 0;        // bytes handed to Write
+  std::size_t capacity_ = SIZE_MAX;  // bytes the disk takes (a test hook lowers it)
+};
+
+}  // namespace vernoli

@@ -1,0 +1,176 @@
+#include "model/linereader.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace vernoli {
+
+namespace {
+
+std::string LineText(int line) { return std::to_string(line); }
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Messages
+
+std::string ReasonCannotOpen(std::string_view file) {
+  return "cannot open file " + std::string(file);
+}
+
+std::string ReasonCannotRead(std::string_view file, int line) {
+  return "cannot read file " + std::string(file) + ", line " + LineText(line);
+}
+
+std::string ReasonUnexpectedEnd(std::string_view file, int line) {
+  return "file " + std::string(file) + " ends before line " + LineText(line);
+}
+
+std::string ReasonNotANumber(std::string_view file, int line) {
+  return "cannot read a number in file " + std::string(file) + ", line " + LineText(line);
+}
+
+std::string ReasonTooFewValues(std::string_view file, int line) {
+  return "too few values in file " + std::string(file) + ", line " + LineText(line);
+}
+
+std::string ReasonInvalidDate(std::string_view file, int line) {
+  return "invalid date in file " + std::string(file) + ", line " + LineText(line);
+}
+
+std::string ReasonCannotWrite(std::string_view file) {
+  return "cannot write file " + std::string(file);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Paths
+
+std::string PathInFolder(std::string_view folder, std::string_view fileName) {
+  std::string path(folder);
+  if (!path.empty() && path.back() != '/' && path.back() != '\\') path += '/';
+  path += fileName;
+  return path;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Reading
+
+namespace {
+constexpr std::size_t kReadChunk = 64 * 1024;
+}
+
+LineReader::~LineReader() { Close(); }
+
+void LineReader::Close() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+}
+
+Status LineReader::Open(const std::string& path) {
+  Close();
+  path_ = path;
+  buffer_.clear();
+  begin_ = 0;
+  endOfFile_ = false;
+  lineNumber_ = 0;
+  status_ = Status::Success();
+
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  struct stat info {};
+  if (fd < 0 || ::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    if (fd >= 0) ::close(fd);
+    status_ = Status::Error(ReasonCannotOpen(path));
+    endOfFile_ = true;
+    return status_;
+  }
+  fd_ = fd;
+  // A small file is read in one piece of its own size rather than a whole chunk (a pipe or a
+  // device tells no size: whole chunks).
+  const bool small = S_ISREG(info.st_mode) && info.st_size >= 0 &&
+                     static_cast<std::size_t>(info.st_size) < kReadChunk;
+  chunk_ = small ? static_cast<std::size_t>(info.st_size) + 1 : kReadChunk;
+  return status_;
+}
+
+bool LineReader::Fill() {
+  if (endOfFile_ || fd_ < 0) return false;
+  // Drop what has been handed out before reading more.
+  if (begin_ > 0) {
+    buffer_.erase(0, begin_);
+    begin_ = 0;
+  }
+  std::size_t old = buffer_.size();
+  buffer_.resize(old + chunk_);
+  ssize_t got;
+  do {
+    got = ::read(fd_, buffer_.data() + old, chunk_);
+  } while (got < 0 && errno == EINTR);
+  if (got <= 0) {
+    buffer_.resize(old);
+    endOfFile_ = true;
+    if (got < 0) status_ = Status::Error(ReasonCannotRead(path_, lineNumber_ + 1));
+    Close();
+    return false;
+  }
+  buffer_.resize(old + static_cast<std::size_t>(got));
+  return true;
+}
+
+bool LineReader::Next(std::string& line) {
+  if (!status_) return false;
+  std::size_t searchFrom = begin_;
+  for (;;) {
+    std::size_t lf = buffer_.find('\n', searchFrom);
+    if (lf != std::string::npos) {
+      line.assign(buffer_, begin_, lf - begin_);
+      begin_ = lf + 1;
+      break;
+    }
+    searchFrom = buffer_.size() - begin_;  // offset after Fill moves the data to the front
+    if (!Fill()) {
+      if (!status_) return false;
+      if (begin_ >= buffer_.size()) return false;  // end of file after the last line end
+      line.assign(buffer_, begin_, std::string::npos);  // last line without a line end
+      begin_ = buffer_.size();
+      break;
+    }
+  }
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  ++lineNumber_;
+  return true;
+}
+
+int64_t LineReader::SkipLines(int64_t count, const std::function<void(std::string_view)>& copy) {
+  int64_t passed = 0;
+  while (passed < count && status_) {
+    // The complete lines in the buffer, up to `count`.
+    std::size_t end = begin_;
+    while (passed < count) {
+      const void* lf = std::memchr(buffer_.data() + end, '\n', buffer_.size() - end);
+      if (lf == nullptr) break;
+      end = static_cast<std::size_t>(static_cast<const char*>(lf) - buffer_.data()) + 1;
+      ++passed;
+    }
+    if (copy && end > begin_) copy(std::string_view(buffer_).substr(begin_, end - begin_));
+    begin_ = end;
+    if (passed == count) break;
+    // An unfinished line stays in the buffer; Fill moves it to the front and reads on.
+    if (!Fill()) {
+      if (status_ && begin_ < buffer_.size()) {
+        // The last line, without its line end.
+        if (copy) copy(std::string_view(buffer_).substr(begin_));
+        begin_ = buffer_.size();
+        ++passed;
+      }
+      break;
+    }
+  }
+  lineNumber_ += static_cast<int>(passed);
+  return passed;
+}
+}  // namespace vernoli

@@ -1,0 +1,82 @@
+// Reading the program's text files line by line, and the messages of the file operations.
+//
+// The files are single-byte text with CR LF line ends; reading is tolerant of LF alone and of a
+// last line without its line end.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "model/status.h"
+
+namespace vernoli {
+
+// ---------------------------------------------------------------------------------------------
+// Messages of the file operations. Each returns the reason; Status::Error adds "ERROR:\n".
+
+std::string ReasonCannotOpen(std::string_view file);
+std::string ReasonCannotRead(std::string_view file, int line);
+std::string ReasonUnexpectedEnd(std::string_view file, int line);
+std::string ReasonNotANumber(std::string_view file, int line);
+std::string ReasonTooFewValues(std::string_view file, int line);
+std::string ReasonInvalidDate(std::string_view file, int line);
+std::string ReasonCannotWrite(std::string_view file);
+
+// ---------------------------------------------------------------------------------------------
+// Paths
+
+// folder + fileName, with a '/' between them when the folder does not end in a separator.
+// An empty folder gives fileName alone.
+std::string PathInFolder(std::string_view folder, std::string_view fileName);
+
+// ---------------------------------------------------------------------------------------------
+// Reading
+
+// Reads a text file line by line. Lines may end in CR LF or LF alone; the last line may lack
+// its line end; a CR at the end of a line is stripped. Counts the lines it has read.
+//
+//   LineReader reader;
+//   if (Status s = reader.Open(path); !s) return s;
+//   std::string line;
+//   while (reader.Next(line)) { ... reader.LineNumber() ... }
+//   if (!reader.status()) return reader.status();
+class LineReader {
+ public:
+  LineReader() = default;
+  ~LineReader();
+  LineReader(const LineReader&) = delete;
+  LineReader& operator=(const LineReader&) = delete;
+
+  // Opens the file; an error names it. A folder cannot be opened.
+  Status Open(const std::string& path);
+  // Reads the next line without its line end. False at the end of the file or after a read
+  // error (status() tells them apart).
+  bool Next(std::string& line);
+  // Passes over up to `count` lines without handing them out, counting them like Next; `copy`,
+  // when given, receives their bytes as they are in the file, line ends included. Returns the
+  // number of lines passed (fewer at the end of the file or after a read error).
+  int64_t SkipLines(int64_t count, const std::function<void(std::string_view)>& copy = {});
+  // Number of the line last returned by Next (1 for the first line); 0 before the first.
+  int LineNumber() const { return lineNumber_; }
+  // Ok, or the read error that ended the reading.
+  const Status& status() const { return status_; }
+  const std::string& Path() const { return path_; }
+
+ private:
+  bool Fill();  // reads more bytes into the buffer; false at the end of the file or on error
+  void Close();
+
+  std::string path_;
+  int fd_ = -1;
+  std::size_t chunk_ = 0;  // bytes asked of each read
+  std::string buffer_;
+  std::size_t begin_ = 0;  // first unread byte of buffer_
+  bool endOfFile_ = false;
+  int lineNumber_ = 0;
+  Status status_;
+};
+
+}  // namespace vernoli

@@ -1,0 +1,153 @@
+#include "model/linereader.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "scratch_folder.h"
+#include "model/numbers.h"
+
+namespace vernoli {
+namespace {
+
+using test_support::ReadBytes;
+using test_support::ScratchFolder;
+using test_support::WriteBytes;
+
+// ---------------------------------------------------------------------------------------------
+// Messages and paths
+
+TEST(FileMessages, NameTheFileAndTheLine) {
+  EXPECT_EQ(ReasonCannotOpen("d/A.DSC"), "cannot open file d/A.DSC");
+  EXPECT_EQ(ReasonCannotRead("d/A.DSC", 4), "cannot read file d/A.DSC, line 4");
+  EXPECT_EQ(ReasonUnexpectedEnd("d/A.DSC", 13), "file d/A.DSC ends before line 13");
+  EXPECT_EQ(ReasonNotANumber("d/A.DTA", 7), "cannot read a number in file d/A.DTA, line 7");
+  EXPECT_EQ(ReasonTooFewValues("d/A.DTA", 9), "too few values in file d/A.DTA, line 9");
+  EXPECT_EQ(ReasonInvalidDate("d/A.DSC", 8), "invalid date in file d/A.DSC, line 8");
+  EXPECT_EQ(ReasonCannotWrite("d/A.DSC"), "cannot write file d/A.DSC");
+  EXPECT_EQ(Status::Error(ReasonCannotWrite("A")).Message, "ERROR:\ncannot write file A");
+}
+
+TEST(PathInFolder, PutsOneSeparatorBetweenFolderAndName) {
+  EXPECT_EQ(PathInFolder("data/", "A.DSC"), "data/A.DSC");
+  EXPECT_EQ(PathInFolder("data", "A.DSC"), "data/A.DSC");
+  EXPECT_EQ(PathInFolder("", "A.DSC"), "A.DSC");
+}
+
+// ---------------------------------------------------------------------------------------------
+// LineReader
+
+std::vector<std::string> ReadAllLines(const std::string& path, Status* status = nullptr) {
+  LineReader reader;
+  std::vector<std::string> lines;
+  Status opened = reader.Open(path);
+  if (opened) {
+    std::string line;
+    while (reader.Next(line)) {
+      lines.push_back(line);
+      EXPECT_EQ(reader.LineNumber(), static_cast<int>(lines.size()));
+    }
+  }
+  if (status != nullptr) *status = opened ? reader.status() : opened;
+  return lines;
+}
+
+TEST(LineReader, ReadsEveryKindOfLineEnd) {
+  struct Row {
+    const char* name;
+    std::string bytes;
+    std::vector<std::string> lines;
+  };
+  const Row rows[] = {
+      {"CR LF", "a\r\nb\r\n", {"a", "b"}},
+      {"LF only", "a\nb\n", {"a", "b"}},
+      {"mixed", "a\r\nb\nc\r\n", {"a", "b", "c"}},
+      {"no final line end", "a\r\nb", {"a", "b"}},
+      {"a CR alone at the end", "a\r\nb\r", {"a", "b"}},
+      {"empty lines kept", "a\r\n\r\n\r\nb\r\n", {"a", "", "", "b"}},
+      {"one empty line", "\r\n", {""}},
+      {"empty file", "", {}},
+      {"CR inside a line kept", "a\rb\r\n", {"a\rb"}},
+      {"Windows-1252 bytes kept", "12\xB0" "C\r\n", {"12\xB0" "C"}},
+  };
+  ScratchFolder folder;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    std::string path = folder.File("lines.txt");
+    WriteBytes(path, row.bytes);
+    Status status;
+    EXPECT_EQ(ReadAllLines(path, &status), row.lines);
+    EXPECT_TRUE(status.Ok);
+  }
+}
+
+TEST(LineReader, ReadsLinesAcrossItsBufferBoundaries) {
+  ScratchFolder folder;
+  std::string path = folder.File("big.txt");
+  std::string bytes;
+  const int count = 30000;  // some 420 kB, several buffer fills
+  for (int i = 1; i <= count; ++i) bytes += FormatInt(i, 10) + "    -999.0\r\n";
+  std::string longLine(200000, 'x');  // one line longer than the buffer
+  bytes += longLine;
+  WriteBytes(path, bytes);
+
+  std::vector<std::string> lines = ReadAllLines(path);
+  ASSERT_EQ(lines.size(), static_cast<std::size_t>(count + 1));
+  for (int i = 1; i <= count; ++i) {
+    ASSERT_EQ(lines[static_cast<std::size_t>(i - 1)], FormatInt(i, 10) + "    -999.0");
+  }
+  EXPECT_EQ(lines.back(), longLine);
+}
+
+TEST(LineReader, SkipLinesHandsOverTheBytesAndCountsTheLines) {
+  ScratchFolder folder;
+  const std::string path = folder.File("skip.txt");
+  std::string bytes = "first\r\nsecond\n";
+  for (int i = 3; i <= 20000; ++i) bytes += FormatInt(i, 10) + "\r\n";  // beyond the buffer
+  bytes += "last without end";
+  WriteBytes(path, bytes);
+
+  LineReader reader;
+  ASSERT_TRUE(reader.Open(path).Ok);
+  std::string copied;
+  const auto copy = [&copied](std::string_view part) { copied += part; };
+  EXPECT_EQ(reader.SkipLines(2, copy), 2);
+  EXPECT_EQ(copied, "first\r\nsecond\n");
+  EXPECT_EQ(reader.SkipLines(9000), 9000);
+  std::string line;
+  ASSERT_TRUE(reader.Next(line));
+  EXPECT_EQ(line, FormatInt(9003, 10));
+  EXPECT_EQ(reader.LineNumber(), 9003);
+  copied.clear();
+  EXPECT_EQ(reader.SkipLines(1000000, copy), 20001 - 9003);
+  EXPECT_EQ(copied, bytes.substr(bytes.find(FormatInt(9004, 10) + "\r\n")));
+  EXPECT_EQ(reader.LineNumber(), 20001);
+  EXPECT_FALSE(reader.Next(line));
+  EXPECT_TRUE(reader.status().Ok);
+}
+
+TEST(LineReader, MissingFileOrFolderIsAnErrorNamingIt) {
+  ScratchFolder folder;
+  LineReader reader;
+  std::string missing = folder.File("none.DSC");
+  Status status = reader.Open(missing);
+  EXPECT_FALSE(status.Ok);
+  EXPECT_EQ(status.Message, "ERROR:\ncannot open file " + missing);
+  std::string line;
+  EXPECT_FALSE(reader.Next(line));
+
+  std::filesystem::create_directory(folder.File("sub"));
+  status = reader.Open(folder.File("sub"));
+  EXPECT_EQ(status.Message, "ERROR:\ncannot open file " + folder.File("sub"));
+}
+
+}  // namespace
+}  // namespace vernoli
