@@ -25,18 +25,6 @@ std::string ReasonNoTemperatures(std::string_view outputFile, bool fahrenheit) {
          (fahrenheit ? "Fahrenheit (codes 113 and 111)" : "Celsius (codes 103 and 101)");
 }
 
-RunResult Failed(Status status) {
-  RunResult result;
-  result.Outcome = std::move(status);
-  return result;
-}
-
-RunResult Cancelled() {
-  RunResult result;
-  result.Cancelled = true;
-  return result;
-}
-
 // Position of `code` in `codes`, or -1.
 int ColumnOf(std::span<const int16_t> codes, int code) {
   const auto it = std::find(codes.begin(), codes.end(), code);
@@ -56,6 +44,18 @@ class ScratchFile {
 };
 
 }  // namespace
+
+RunResult FailedRun(Status status) {
+  RunResult result;
+  result.Outcome = std::move(status);
+  return result;
+}
+
+RunResult CancelledRun() {
+  RunResult result;
+  result.Cancelled = true;
+  return result;
+}
 
 std::string_view OutputExtension(OutputKind kind) {
   switch (kind) {
@@ -220,11 +220,11 @@ RunResult WriteTemperatureFile(const std::string& dataFile, AtomicFile& file,
                                const std::string& scratchPath, bool fahrenheit,
                                const BoundaryValueSource& boundary) {
   DataFileReader data;
-  if (Status s = data.Open(dataFile); !s) return Failed(s);
+  if (Status s = data.Open(dataFile); !s) return FailedRun(s);
   const int tminColumn = ColumnOf(data.Codes(), fahrenheit ? 113 : 103);
   const int tmaxColumn = ColumnOf(data.Codes(), fahrenheit ? 111 : 101);
   if (tminColumn < 0 || tmaxColumn < 0) {
-    return Failed(Status::Error(ReasonNoTemperatures(file.Target(), fahrenheit)));
+    return FailedRun(Status::Error(ReasonNoTemperatures(file.Target(), fahrenheit)));
   }
   const bool celsius = !fahrenheit;
   DataRecord record;
@@ -236,19 +236,19 @@ RunResult WriteTemperatureFile(const std::string& dataFile, AtomicFile& file,
       scratch.WriteLine(FormatReal(value, kOutputValueWidth, 1));
     });
     while (data.Next(record)) {
-      if (!tmin.Add(record.Values[static_cast<std::size_t>(tminColumn)])) return Cancelled();
-      if (!scratch.Good()) return Failed(Status::Error(ReasonCannotWrite(scratchPath)));
+      if (!tmin.Add(record.Values[static_cast<std::size_t>(tminColumn)])) return CancelledRun();
+      if (!scratch.Good()) return FailedRun(Status::Error(ReasonCannotWrite(scratchPath)));
     }
-    if (!data.status()) return Failed(data.status());
-    if (!tmin.Finish()) return Cancelled();
-    if (Status s = scratch.Commit(); !s) return Failed(s);
+    if (!data.status()) return FailedRun(data.status());
+    if (!tmin.Finish()) return CancelledRun();
+    if (Status s = scratch.Commit(); !s) return FailedRun(s);
   }
   const ScratchFile removeScratch(scratchPath);
 
   // Each filled Tmax value is written beside the next Tmin value of the scratch file.
-  if (Status s = data.Open(dataFile); !s) return Failed(s);
+  if (Status s = data.Open(dataFile); !s) return FailedRun(s);
   LineReader tminLines;
-  if (Status s = tminLines.Open(scratchPath); !s) return Failed(s);
+  if (Status s = tminLines.Open(scratchPath); !s) return FailedRun(s);
   Status pairing;
   int32_t lines = 0;
   GapFiller tmax(BoundaryRequest{"Tmax", true, celsius}, boundary, [&](double maximum) {
@@ -274,14 +274,14 @@ RunResult WriteTemperatureFile(const std::string& dataFile, AtomicFile& file,
     ++lines;
   });
   while (data.Next(record)) {
-    if (!tmax.Add(record.Values[static_cast<std::size_t>(tmaxColumn)])) return Cancelled();
-    if (!pairing) return Failed(pairing);
-    if (!file.Good()) return Failed(Status::Error(ReasonCannotWrite(file.Target())));
+    if (!tmax.Add(record.Values[static_cast<std::size_t>(tmaxColumn)])) return CancelledRun();
+    if (!pairing) return FailedRun(pairing);
+    if (!file.Good()) return FailedRun(Status::Error(ReasonCannotWrite(file.Target())));
   }
-  if (!data.status()) return Failed(data.status());
-  if (!tmax.Finish()) return Cancelled();
-  if (!pairing) return Failed(pairing);
-  if (!file.Good()) return Failed(Status::Error(ReasonCannotWrite(file.Target())));
+  if (!data.status()) return FailedRun(data.status());
+  if (!tmax.Finish()) return CancelledRun();
+  if (!pairing) return FailedRun(pairing);
+  if (!file.Good()) return FailedRun(Status::Error(ReasonCannotWrite(file.Target())));
   RunResult result;
   result.Records = lines;
   return result;

@@ -50,6 +50,10 @@ struct RunResult {
   explicit operator bool() const { return Outcome.Ok && !Cancelled; }
 };
 
+// A run that failed with `status`, and one that the user cancelled.
+RunResult FailedRun(Status status);
+RunResult CancelledRun();
+
 // ---------------------------------------------------------------------------------------------
 // Headers
 

@@ -19,18 +19,6 @@ std::string ReasonNoEToColumn(std::string_view file) {
   return "the last column of file " + std::string(file) + " is not ETo (code 501)";
 }
 
-RunResult Failed(Status status) {
-  RunResult result;
-  result.Outcome = std::move(status);
-  return result;
-}
-
-RunResult Cancelled() {
-  RunResult result;
-  result.Cancelled = true;
-  return result;
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -76,11 +64,11 @@ void RecordRun::DataLine(int32_t number, std::string& line) const {
 RunResult RunOverDataFile(const RepClimateFile& station, const DataFileRecordSink& each) {
   // In the order of the checks of LoadWorkingData and RunCalculation.
   DataFileReader reader;
-  if (Status s = reader.Open(station.DtaFileName); !s) return Failed(s);
-  if (Status s = CheckDataFileCodes(reader.Codes(), station.DtaFileName); !s) return Failed(s);
+  if (Status s = reader.Open(station.DtaFileName); !s) return FailedRun(s);
+  if (Status s = CheckDataFileCodes(reader.Codes(), station.DtaFileName); !s) return FailedRun(s);
   const std::span<const int16_t> codes = StationCodes(station);
   if (codes.empty() || codes.back() != kEToParameterCode) {
-    return Failed(Status::Error(ReasonNoEToColumn(station.DtaFileName)));
+    return FailedRun(Status::Error(ReasonNoEToColumn(station.DtaFileName)));
   }
   const ColumnMapping mapping(reader.Codes());
   RecordRun run(station);
@@ -89,9 +77,9 @@ RunResult RunOverDataFile(const RepClimateFile& station, const DataFileRecordSin
   while (reader.Next(record)) {
     run.Compute(result.Records, StandardRecord(mapping, record.Values));
     ++result.Records;
-    if (Status s = each(record.Number, run); !s) return Failed(s);
+    if (Status s = each(record.Number, run); !s) return FailedRun(s);
   }
-  if (!reader.status()) return Failed(reader.status());
+  if (!reader.status()) return FailedRun(reader.status());
   return result;
 }
 
@@ -105,7 +93,7 @@ RunResult RecomputeDataFile(const RepClimateFile& station) {
     return dta.Good() ? Status::Success() : Status::Error(ReasonCannotWrite(dta.Target()));
   });
   if (!result) return result;
-  if (Status s = dta.Commit(); !s) return Failed(s);
+  if (Status s = dta.Commit(); !s) return FailedRun(s);
   return result;
 }
 
@@ -116,10 +104,10 @@ RunResult RunCalculation(const RepClimateFile& station, const WorkingData& data,
                          RunOutput* output, bool rewriteDataFile) {
   const std::span<const int16_t> codes = StationCodes(station);
   if (codes.empty() || codes.back() != kEToParameterCode) {
-    return Failed(Status::Error(ReasonNoEToColumn(station.DtaFileName)));
+    return FailedRun(Status::Error(ReasonNoEToColumn(station.DtaFileName)));
   }
   if (output != nullptr && output->File == nullptr) {
-    return Failed(Status::Error(ReasonCannotWrite(OutputExtension(output->Kind))));
+    return FailedRun(Status::Error(ReasonCannotWrite(OutputExtension(output->Kind))));
   }
   const OutputKind kind = output != nullptr ? output->Kind : OutputKind::Report;
   const bool report = output != nullptr && kind == OutputKind::Report;
@@ -150,25 +138,25 @@ RunResult RunCalculation(const RepClimateFile& station, const WorkingData& data,
       if (dta) {
         run.DataLine(number, dtaLine);
         dta->WriteLine(dtaLine);
-        if (!dta->Good()) return Failed(Status::Error(ReasonCannotWrite(dta->Target())));
+        if (!dta->Good()) return FailedRun(Status::Error(ReasonCannotWrite(dta->Target())));
       }
       if (report) {
         ReportRecordLine(reportLine, output->Content, number, date, codes, run.Values().data(),
                          run.Results());
         out->WriteLine(reportLine);
       } else if (etoSeries && !etoSeries->Add(run.ETo())) {
-        return Cancelled();
+        return CancelledRun();
       }
       if (out != nullptr && !out->Good()) {
-        return Failed(Status::Error(ReasonCannotWrite(out->Target())));
+        return FailedRun(Status::Error(ReasonCannotWrite(out->Target())));
       }
     }
     if (etoSeries) {
-      if (!etoSeries->Finish()) return Cancelled();
-      if (!out->Good()) return Failed(Status::Error(ReasonCannotWrite(out->Target())));
+      if (!etoSeries->Finish()) return CancelledRun();
+      if (!out->Good()) return FailedRun(Status::Error(ReasonCannotWrite(out->Target())));
     }
     if (dta) {
-      if (Status s = dta->Commit(); !s) return Failed(s);
+      if (Status s = dta->Commit(); !s) return FailedRun(s);
     }
     result.Records = k;
   }
@@ -193,13 +181,13 @@ RunResult ExportFile(const RepClimateFile& station, const WorkingData& data,
   if (request.Kind == OutputKind::TemperatureFile) {
     const std::string target = PathInFolder(request.OutputFolder, request.Name + "." + extension);
     if (Status s = CheckTemperatureColumns(codes, request.Fahrenheit, target); !s) {
-      return Failed(s);
+      return FailedRun(s);
     }
   }
   const FileNameCheck name = CheckNewFileName(request.OutputFolder, request.Name, extension, true);
   request.Name = name.Name;
   if (!name.Ok()) {
-    RunResult refused = Failed(Status{false, name.Message});
+    RunResult refused = FailedRun(Status{false, name.Message});
     refused.NameRefused = true;
     return refused;
   }
@@ -218,7 +206,7 @@ RunResult ExportFile(const RepClimateFile& station, const WorkingData& data,
       PathInFolder(request.OutputFolder, name.Name + "." + std::string(kScratchExtension));
   RunResult result = RunCalculation(station, data, &output, request.RewriteDataFile);
   if (!result) return result;
-  if (Status s = file.Commit(); !s) return Failed(s);
+  if (Status s = file.Commit(); !s) return FailedRun(s);
   return result;
 }
 

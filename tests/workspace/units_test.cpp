@@ -7,23 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "../model/station_codes.h"
 #include "model/stationcodes.h"
 
 namespace vernoli {
 namespace {
 
-RepClimateFile WithCodes(std::initializer_list<int16_t> codes) {
-  RepClimateFile station = NewStation();
-  station.ParameterCodes.fill(-999);
-  std::copy(codes.begin(), codes.end(), station.ParameterCodes.begin());
-  station.NumberOfParameters = static_cast<int32_t>(codes.size());
-  return station;
-}
-
-std::vector<int16_t> Codes(const RepClimateFile& station) {
-  const std::span<const int16_t> codes = StationCodes(station);
-  return {codes.begin(), codes.end()};
-}
+using test_support::Codes;
+using test_support::WithCodes;
 
 template <typename Items>
 std::vector<std::string> Texts(const Items& items) {
