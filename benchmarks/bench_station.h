@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "model/atomicfile.h"
 #include "model/datafile.h"
 #include "model/station.h"
-#include "model/atomicfile.h"
 
 namespace vernoli::bench {
 

@@ -12,11 +12,11 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "stations/appstate.h"
 #include "app/formnavigator.h"
-#include "kit/messages.h"
 #include "bench_station.h"
 #include "forms/workspace/TUpdateMenu.h"
+#include "kit/messages.h"
+#include "stations/appstate.h"
 
 namespace vernoli {
 namespace {

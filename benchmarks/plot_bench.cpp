@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "bench_station.h"
-#include "plot/graph.h"
 #include "forms/plot/graphimage.h"
+#include "plot/graph.h"
 #include "plot/plotoptions.h"
 #include "workspace/session.h"
 #include "workspace/yearpages.h"

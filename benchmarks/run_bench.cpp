@@ -20,11 +20,11 @@
 #include <vector>
 
 #include "bench_station.h"
+#include "cli/batch.h"
+#include "model/atomicfile.h"
 #include "model/datafile.h"
 #include "model/station.h"
 #include "model/stationcodes.h"
-#include "model/atomicfile.h"
-#include "cli/batch.h"
 #include "workspace/run.h"
 
 namespace vernoli {

@@ -11,12 +11,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "stations/appstate.h"
-#include "kit/navigator.h"
 #include "kit/formkit.h"
 #include "kit/messages.h"
+#include "kit/navigator.h"
 #include "kit/picturebutton.h"
 #include "kit/text.h"
+#include "stations/appstate.h"
 
 namespace vernoli {
 

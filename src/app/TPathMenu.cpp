@@ -4,10 +4,10 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "stations/appstate.h"
 #include "kit/folderbrowser.h"
 #include "kit/formkit.h"
 #include "kit/messages.h"
+#include "stations/appstate.h"
 
 namespace vernoli {
 

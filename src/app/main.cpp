@@ -5,9 +5,9 @@
 #include <clocale>
 
 #include "app/TLogoMenu.h"
-#include "model/folders.h"
-#include "kit/messages.h"
 #include "app/program.h"
+#include "kit/messages.h"
+#include "model/folders.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);

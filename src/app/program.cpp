@@ -3,7 +3,6 @@
 #include "app/TLogoMenu.h"
 #include "app/TMainMenu.h"
 #include "app/TPathMenu.h"
-#include "kit/modal.h"
 #include "forms/import/TImportMenu.h"
 #include "forms/limits/TFileOptionMenu.h"
 #include "forms/limits/TLimitsForm.h"
@@ -16,6 +15,7 @@
 #include "forms/stations/TUpdateRangeMenu.h"
 #include "forms/stations/TUpdateStationMenu.h"
 #include "forms/workspace/TUpdateMenu.h"
+#include "kit/modal.h"
 
 namespace vernoli {
 

@@ -3,9 +3,9 @@
 
 #include <memory>
 
-#include "stations/appstate.h"
 #include "app/formnavigator.h"
 #include "app/forms.h"
+#include "stations/appstate.h"
 
 namespace vernoli {
 

@@ -11,9 +11,9 @@
 #include "limits/limits.h"
 #include "model/calendar.h"
 #include "model/folders.h"
+#include "model/numbers.h"
 #include "model/parameters.h"
 #include "model/status.h"
-#include "model/numbers.h"
 #include "stations/entry.h"
 
 namespace vernoli {

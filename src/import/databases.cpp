@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/numbers.h"
-#include "model/linereader.h"
 #include "model/atomicfile.h"
+#include "model/linereader.h"
+#include "model/numbers.h"
 
 namespace vernoli {
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "import/databases.h"
-#include "model/datafile.h"
-#include "model/numbers.h"
-#include "model/linereader.h"
 #include "model/atomicfile.h"
+#include "model/datafile.h"
+#include "model/linereader.h"
+#include "model/numbers.h"
 #include "stations/newstation.h"
 
 namespace vernoli {

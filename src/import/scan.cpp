@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/numbers.h"
 #include "model/linereader.h"
+#include "model/numbers.h"
 
 namespace vernoli {
 

@@ -1,7 +1,7 @@
 #include "import/session.h"
 
-#include "model/numbers.h"
 #include "model/linereader.h"
+#include "model/numbers.h"
 #include "stations/entry.h"
 
 namespace vernoli {

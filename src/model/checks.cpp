@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <system_error>
 
-#include "model/status.h"
-#include "model/numbers.h"
-#include "model/linereader.h"
 #include "model/atomicfile.h"
+#include "model/linereader.h"
+#include "model/numbers.h"
+#include "model/status.h"
 
 namespace vernoli {
 

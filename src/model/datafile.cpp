@@ -1,7 +1,7 @@
 #include "model/datafile.h"
-#include "model/numbers.h"
-#include "model/linereader.h"
 #include "model/atomicfile.h"
+#include "model/linereader.h"
+#include "model/numbers.h"
 
 #include <algorithm>
 

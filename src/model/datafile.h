@@ -12,11 +12,11 @@
 #include <string_view>
 #include <vector>
 
+#include "model/atomicfile.h"
+#include "model/linereader.h"
 #include "model/parameters.h"
 #include "model/station.h"
 #include "model/status.h"
-#include "model/linereader.h"
-#include "model/atomicfile.h"
 
 namespace vernoli {
 

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <string_view>
 
-#include "model/numbers.h"
-#include "model/linereader.h"
 #include "model/atomicfile.h"
+#include "model/linereader.h"
+#include "model/numbers.h"
 
 namespace vernoli {
 

@@ -1,8 +1,8 @@
 #include "plot/report.h"
 
 #include "engine/record.h"
-#include "model/parameters.h"
 #include "model/numbers.h"
+#include "model/parameters.h"
 
 namespace vernoli {
 

@@ -8,8 +8,8 @@
 #include <cerrno>
 #include <string_view>
 
-#include "model/linereader.h"
 #include "model/atomicfile.h"
+#include "model/linereader.h"
 
 namespace vernoli {
 

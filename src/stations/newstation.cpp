@@ -1,7 +1,7 @@
 #include "stations/newstation.h"
 
-#include "model/datafile.h"
 #include "model/atomicfile.h"
+#include "model/datafile.h"
 #include "stations/entry.h"
 #include "stations/fileset.h"
 

@@ -4,11 +4,11 @@
 #include <cstdlib>
 #include <vector>
 
+#include "model/atomicfile.h"
 #include "model/calendar.h"
 #include "model/datafile.h"
-#include "model/numbers.h"
 #include "model/linereader.h"
-#include "model/atomicfile.h"
+#include "model/numbers.h"
 #include "stations/fileset.h"
 
 namespace vernoli {

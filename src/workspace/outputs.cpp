@@ -4,11 +4,11 @@
 #include <optional>
 #include <utility>
 
+#include "model/atomicfile.h"
 #include "model/checks.h"
 #include "model/datafile.h"
-#include "model/numbers.h"
 #include "model/linereader.h"
-#include "model/atomicfile.h"
+#include "model/numbers.h"
 
 namespace vernoli {
 

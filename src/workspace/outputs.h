@@ -16,8 +16,8 @@
 
 #include "engine/record.h"
 #include "limits/boundary.h"
-#include "model/status.h"
 #include "model/atomicfile.h"
+#include "model/status.h"
 #include "plot/report.h"
 
 namespace vernoli {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/numbers.h"
 #include "model/parameters.h"
 #include "model/stationcodes.h"
-#include "model/numbers.h"
 
 namespace vernoli {
 

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <optional>
 
+#include "model/atomicfile.h"
 #include "model/checks.h"
 #include "model/datafile.h"
+#include "model/linereader.h"
+#include "model/numbers.h"
 #include "model/stationcodes.h"
 #include "workspace/workingdata.h"
-#include "model/numbers.h"
-#include "model/linereader.h"
-#include "model/atomicfile.h"
 
 namespace vernoli {
 

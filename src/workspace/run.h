@@ -18,9 +18,9 @@
 
 #include "engine/record.h"
 #include "limits/boundary.h"
+#include "model/atomicfile.h"
 #include "model/station.h"
 #include "model/status.h"
-#include "model/atomicfile.h"
 #include "plot/report.h"
 #include "workspace/outputs.h"
 #include "workspace/workingdata.h"

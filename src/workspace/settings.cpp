@@ -3,9 +3,9 @@
 #include <array>
 
 #include "model/checks.h"
+#include "model/numbers.h"
 #include "model/parameters.h"
 #include "model/status.h"
-#include "model/numbers.h"
 #include "workspace/parameterlist.h"
 
 namespace vernoli {

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "model/datafile.h"
+#include "model/numbers.h"
 #include "model/parameters.h"
 #include "model/stationcodes.h"
-#include "model/numbers.h"
 #include "plot/graph.h"
 #include "workspace/parameterlist.h"
 #include "workspace/validation.h"

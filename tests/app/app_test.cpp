@@ -5,11 +5,11 @@
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
+#include "../kit/form_test_support.h"
 #include "app/TFormAbout.h"
 #include "app/TLogoMenu.h"
-#include "model/folders.h"
 #include "kit/text.h"
-#include "../kit/form_test_support.h"
+#include "model/folders.h"
 
 namespace vernoli {
 namespace {

@@ -10,23 +10,23 @@
 #include <filesystem>
 #include <functional>
 
+#include "../kit/form_test_support.h"
+#include "../kit/recording_modals.h"
 #include "../model/scratch_folder.h"
 #include "app/TFormAbout.h"
 #include "app/TLogoMenu.h"
 #include "app/TMainMenu.h"
 #include "app/TPathMenu.h"
-#include "model/folders.h"
 #include "app/program.h"
-#include "../kit/form_test_support.h"
 #include "forms/limits/TFileOptionMenu.h"
 #include "forms/limits/TLimitsForm.h"
-#include "../kit/recording_modals.h"
 #include "forms/stations/TCharacteristicsMenu.h"
 #include "forms/stations/TCreateMenu.h"
 #include "forms/stations/TDataForm.h"
 #include "forms/stations/TSelectMenu.h"
 #include "forms/stations/TUpdateRangeMenu.h"
 #include "forms/stations/TUpdateStationMenu.h"
+#include "model/folders.h"
 
 namespace vernoli {
 namespace {

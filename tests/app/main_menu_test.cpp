@@ -7,19 +7,19 @@
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
-#include "app/TPathMenu.h"
-#include "stations/appstate.h"
-#include "app/formnavigator.h"
 #include "../kit/form_test_support.h"
+#include "../kit/recording_modals.h"
+#include "app/TPathMenu.h"
+#include "app/formnavigator.h"
 #include "forms/import/TImportMenu.h"
 #include "forms/limits/TLimitsForm.h"
-#include "../kit/recording_modals.h"
 #include "forms/stations/TCreateMenu.h"
 #include "forms/stations/TDataForm.h"
 #include "forms/stations/TSelectMenu.h"
 #include "forms/stations/TUpdateRangeMenu.h"
 #include "forms/stations/TUpdateStationMenu.h"
 #include "forms/workspace/TUpdateMenu.h"
+#include "stations/appstate.h"
 
 namespace vernoli {
 namespace {

@@ -10,9 +10,9 @@
 
 #include <filesystem>
 
+#include "../kit/form_test_support.h"
 #include "../model/scratch_folder.h"
 #include "stations/appstate.h"
-#include "../kit/form_test_support.h"
 
 namespace vernoli {
 namespace {

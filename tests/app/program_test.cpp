@@ -7,13 +7,13 @@
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
+#include "../kit/form_test_support.h"
+#include "../kit/recording_modals.h"
 #include "app/TLogoMenu.h"
 #include "app/TMainMenu.h"
 #include "app/TPathMenu.h"
-#include "../kit/form_test_support.h"
 #include "forms/limits/TFileOptionMenu.h"
 #include "forms/limits/TLimitsForm.h"
-#include "../kit/recording_modals.h"
 
 namespace vernoli {
 namespace {

@@ -5,13 +5,13 @@
 #include <vector>
 
 #include "../model/scratch_folder.h"
-#include "stations/appstate.h"
 #include "engine/equations.h"
 #include "model/calendar.h"
 #include "model/datafile.h"
+#include "model/numbers.h"
 #include "model/station.h"
 #include "model/stationcodes.h"
-#include "model/numbers.h"
+#include "stations/appstate.h"
 
 namespace vernoli {
 namespace {

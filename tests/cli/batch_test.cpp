@@ -14,11 +14,11 @@
 #include <utility>
 #include <vector>
 
-#include "model/stationcodes.h"
+#include "../workspace/station_files.h"
 #include "model/atomicfile.h"
+#include "model/stationcodes.h"
 #include "workspace/run.h"
 #include "workspace/workingdata.h"
-#include "../workspace/station_files.h"
 
 namespace vernoli {
 namespace {

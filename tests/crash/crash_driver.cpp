@@ -26,10 +26,10 @@
 #include <string>
 #include <vector>
 
-#include "model/calendar.h"
-#include "model/station.h"
-#include "model/linereader.h"
 #include "model/atomicfile.h"
+#include "model/calendar.h"
+#include "model/linereader.h"
+#include "model/station.h"
 #include "stations/catalog.h"
 #include "stations/newstation.h"
 #include "stations/rangeupdate.h"

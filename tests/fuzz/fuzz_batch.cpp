@@ -6,10 +6,10 @@
 #include <sstream>
 #include <vector>
 
-#include "model/folders.h"
+#include "cli/batch.h"
 #include "fuzz_support.h"
 #include "model/datafile.h"
-#include "cli/batch.h"
+#include "model/folders.h"
 
 using namespace vernoli;
 using namespace vernoli::fuzz;

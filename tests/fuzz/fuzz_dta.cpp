@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "fuzz_support.h"
+#include "model/atomicfile.h"
 #include "model/datafile.h"
 #include "model/station.h"
-#include "model/atomicfile.h"
 
 using namespace vernoli;
 using namespace vernoli::fuzz;

@@ -10,9 +10,9 @@
 #include <sstream>
 #include <vector>
 
+#include "cli/importbatch.h"
 #include "fuzz_support.h"
 #include "import/databases.h"
-#include "cli/importbatch.h"
 #include "import/scan.h"
 #include "model/calendar.h"
 #include "stations/catalog.h"

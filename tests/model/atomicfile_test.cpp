@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "scratch_folder.h"
 #include "model/numbers.h"
+#include "scratch_folder.h"
 
 namespace vernoli {
 namespace {

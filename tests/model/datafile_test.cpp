@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "scratch_folder.h"
 #include "model/atomicfile.h"
+#include "scratch_folder.h"
 
 namespace vernoli {
 namespace {

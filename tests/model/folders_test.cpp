@@ -7,8 +7,8 @@
 #include <set>
 #include <string>
 
-#include "scratch_folder.h"
 #include "model/folders.h"
+#include "scratch_folder.h"
 
 namespace vernoli {
 namespace {

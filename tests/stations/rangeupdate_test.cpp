@@ -7,10 +7,10 @@
 #include <random>
 #include <string>
 
+#include "model/atomicfile.h"
 #include "model/calendar.h"
 #include "station_folder.h"
 #include "stations/fileset.h"
-#include "model/atomicfile.h"
 
 namespace vernoli {
 namespace {

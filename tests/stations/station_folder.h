@@ -11,8 +11,8 @@
 
 #include "../model/scratch_folder.h"
 #include "../workspace/station_files.h"
-#include "model/station.h"
 #include "model/atomicfile.h"
+#include "model/station.h"
 #include "stations/fileset.h"
 
 namespace vernoli::test_support {

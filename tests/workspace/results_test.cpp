@@ -10,9 +10,9 @@
 
 #include "engine/record.h"
 #include "model/datafile.h"
-#include "model/stationcodes.h"
-#include "model/numbers.h"
 #include "model/linereader.h"
+#include "model/numbers.h"
+#include "model/stationcodes.h"
 #include "station_files.h"
 #include "workspace/run.h"
 

@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "engine/record.h"
+#include "model/atomicfile.h"
 #include "model/datafile.h"
+#include "model/numbers.h"
 #include "model/stationcodes.h"
 #include "station_files.h"
 #include "workspace/workingdata.h"
-#include "model/numbers.h"
-#include "model/atomicfile.h"
 
 namespace vernoli {
 namespace {

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/record.h"
-#include "model/numbers.h"
-#include "model/atomicfile.h"
-#include "station_files.h"
 #include "cli/batch.h"
+#include "engine/record.h"
+#include "model/atomicfile.h"
+#include "model/numbers.h"
+#include "station_files.h"
 
 namespace vernoli {
 namespace {

@@ -7,14 +7,6 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "stations/appstate.h"
-#include "kit/checkedit.h"
-#include "kit/folderbrowser.h"
-#include "kit/navigator.h"
-#include "kit/formkit.h"
-#include "kit/messages.h"
-#include "kit/text.h"
-#include "import/databases.h"
 #include "forms/import/filesheet.h"
 #include "forms/import/metdatasheet.h"
 #include "forms/import/paramsheet.h"
@@ -22,6 +14,14 @@
 #include "forms/import/stationsheet.h"
 #include "forms/stations/coordinatefields.h"
 #include "forms/stations/spaneditor.h"
+#include "import/databases.h"
+#include "kit/checkedit.h"
+#include "kit/folderbrowser.h"
+#include "kit/formkit.h"
+#include "kit/messages.h"
+#include "kit/navigator.h"
+#include "kit/text.h"
+#include "stations/appstate.h"
 
 namespace vernoli {
 

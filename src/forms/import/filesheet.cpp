@@ -14,9 +14,9 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "import/scan.h"
 #include "kit/folderbrowser.h"
 #include "kit/formkit.h"
-#include "import/scan.h"
 
 namespace vernoli {
 

@@ -8,10 +8,10 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "kit/formkit.h"
-#include "model/calendar.h"
 #include "forms/stations/spanbox.h"
 #include "forms/stations/spaneditor.h"
+#include "kit/formkit.h"
+#include "model/calendar.h"
 
 namespace vernoli {
 

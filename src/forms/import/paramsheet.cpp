@@ -15,9 +15,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "import/columns.h"
 #include "kit/checkedit.h"
 #include "kit/formkit.h"
-#include "import/columns.h"
 #include "stations/entry.h"
 
 namespace vernoli {

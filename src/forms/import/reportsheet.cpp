@@ -9,9 +9,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "import/columns.h"
 #include "kit/formkit.h"
 #include "kit/lamp.h"
-#include "import/columns.h"
 
 namespace vernoli {
 

@@ -7,8 +7,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "kit/formkit.h"
 #include "forms/stations/coordinatefields.h"
+#include "kit/formkit.h"
 #include "stations/entry.h"
 
 namespace vernoli {

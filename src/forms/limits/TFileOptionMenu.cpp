@@ -11,13 +11,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "stations/appstate.h"
 #include "kit/checkedit.h"
 #include "kit/formkit.h"
 #include "kit/modal.h"
 #include "kit/text.h"
 #include "model/calendar.h"
 #include "model/numbers.h"
+#include "stations/appstate.h"
 
 namespace vernoli {
 

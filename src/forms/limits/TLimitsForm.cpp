@@ -13,11 +13,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "stations/appstate.h"
 #include "kit/formkit.h"
 #include "kit/messages.h"
 #include "kit/spinbutton.h"
 #include "model/stationcodes.h"
+#include "stations/appstate.h"
 
 namespace vernoli {
 

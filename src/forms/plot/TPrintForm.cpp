@@ -12,9 +12,9 @@
 #include <string_view>
 
 #include "kit/formkit.h"
+#include "kit/symbolgrid.h"
 #include "model/calendar.h"
 #include "plot/report.h"
-#include "kit/symbolgrid.h"
 
 namespace vernoli {
 

@@ -9,8 +9,8 @@
 #include <array>
 
 #include "kit/text.h"
-#include "model/linereader.h"
 #include "model/atomicfile.h"
+#include "model/linereader.h"
 
 namespace vernoli {
 

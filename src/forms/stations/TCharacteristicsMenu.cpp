@@ -11,10 +11,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "stations/appstate.h"
-#include "kit/formkit.h"
-#include "stations/characteristics.h"
 #include "forms/stations/spanpanel.h"
+#include "kit/formkit.h"
+#include "stations/appstate.h"
+#include "stations/characteristics.h"
 
 namespace vernoli {
 

@@ -13,17 +13,17 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "stations/appstate.h"
-#include "kit/checkedit.h"
-#include "kit/navigator.h"
-#include "kit/formkit.h"
-#include "kit/messages.h"
-#include "kit/text.h"
-#include "stations/characteristics.h"
 #include "forms/stations/coordinatefields.h"
 #include "forms/stations/spanbox.h"
 #include "forms/stations/spaneditor.h"
 #include "forms/stations/spanpanel.h"
+#include "kit/checkedit.h"
+#include "kit/formkit.h"
+#include "kit/messages.h"
+#include "kit/navigator.h"
+#include "kit/text.h"
+#include "stations/appstate.h"
+#include "stations/characteristics.h"
 
 namespace vernoli {
 

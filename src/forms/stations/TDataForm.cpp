@@ -19,9 +19,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "stations/appstate.h"
 #include "kit/formkit.h"
 #include "kit/messages.h"
+#include "stations/appstate.h"
 
 namespace vernoli {
 

@@ -10,11 +10,11 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "stations/appstate.h"
-#include "kit/navigator.h"
 #include "kit/formkit.h"
 #include "kit/messages.h"
+#include "kit/navigator.h"
 #include "kit/text.h"
+#include "stations/appstate.h"
 
 namespace vernoli {
 

@@ -12,12 +12,12 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "stations/appstate.h"
+#include "forms/stations/spanbox.h"
 #include "kit/formkit.h"
 #include "kit/messages.h"
 #include "kit/spinbutton.h"
+#include "stations/appstate.h"
 #include "stations/characteristics.h"
-#include "forms/stations/spanbox.h"
 
 namespace vernoli {
 

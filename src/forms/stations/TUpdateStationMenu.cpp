@@ -7,12 +7,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "stations/appstate.h"
+#include "forms/stations/coordinatefields.h"
 #include "kit/formkit.h"
 #include "kit/messages.h"
 #include "kit/text.h"
 #include "model/numbers.h"
-#include "forms/stations/coordinatefields.h"
+#include "stations/appstate.h"
 
 namespace vernoli {
 

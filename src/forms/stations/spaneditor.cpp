@@ -7,11 +7,11 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "forms/stations/spanbox.h"
 #include "kit/checkedit.h"
 #include "kit/formkit.h"
 #include "model/numbers.h"
 #include "stations/entry.h"
-#include "forms/stations/spanbox.h"
 
 namespace vernoli {
 

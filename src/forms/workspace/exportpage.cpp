@@ -15,16 +15,16 @@
 #include <QVBoxLayout>
 #include <optional>
 
-#include "stations/appstate.h"
 #include "kit/folderbrowser.h"
 #include "kit/formkit.h"
-#include "kit/navigator.h"
 #include "kit/messages.h"
 #include "kit/modal.h"
+#include "kit/navigator.h"
 #include "kit/text.h"
 #include "model/datafile.h"
-#include "model/stationcodes.h"
 #include "model/linereader.h"
+#include "model/stationcodes.h"
+#include "stations/appstate.h"
 #include "workspace/run.h"
 #include "workspace/session.h"
 

@@ -13,15 +13,15 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "stations/appstate.h"
+#include "forms/plot/graphimage.h"
 #include "kit/formkit.h"
 #include "kit/messages.h"
 #include "kit/yearnavigator.h"
 #include "model/datafile.h"
-#include "model/stationcodes.h"
 #include "model/linereader.h"
+#include "model/stationcodes.h"
 #include "plot/graph.h"
-#include "forms/plot/graphimage.h"
+#include "stations/appstate.h"
 #include "workspace/session.h"
 #include "workspace/yearpages.h"
 

@@ -23,9 +23,9 @@
 #include "../../kit/recording_modals.h"
 #include "../stations/station_forms.h"
 #include "app/TMainMenu.h"
-#include "kit/spinbutton.h"
 #include "forms/limits/TLimitsForm.h"
 #include "forms/stations/TSelectMenu.h"
+#include "kit/spinbutton.h"
 
 namespace vernoli {
 namespace {

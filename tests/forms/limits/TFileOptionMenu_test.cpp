@@ -11,8 +11,8 @@
 
 #include "../../kit/form_test_support.h"
 #include "../../kit/recording_modals.h"
-#include "stations/appstate.h"
 #include "model/calendar.h"
+#include "stations/appstate.h"
 
 namespace vernoli {
 namespace {

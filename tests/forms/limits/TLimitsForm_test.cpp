@@ -13,9 +13,9 @@
 
 #include "../../kit/form_test_support.h"
 #include "../../model/scratch_folder.h"
-#include "stations/appstate.h"
 #include "kit/spinbutton.h"
 #include "model/station.h"
+#include "stations/appstate.h"
 
 namespace vernoli {
 namespace {

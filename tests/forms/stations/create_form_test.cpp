@@ -14,9 +14,9 @@
 
 #include "../../kit/form_test_support.h"
 #include "../../kit/recording_modals.h"
+#include "forms/workspace/TUpdateMenu.h"
 #include "station_forms.h"
 #include "stations/fileset.h"
-#include "forms/workspace/TUpdateMenu.h"
 
 namespace vernoli {
 namespace {

@@ -16,8 +16,8 @@
 #include <gtest/gtest.h>
 
 #include "../../kit/form_test_support.h"
-#include "station_forms.h"
 #include "model/numbers.h"
+#include "station_forms.h"
 
 namespace vernoli {
 namespace {

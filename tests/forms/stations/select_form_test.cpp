@@ -14,11 +14,11 @@
 #include "../../kit/form_test_support.h"
 #include "../../kit/recording_modals.h"
 #include "app/TMainMenu.h"
-#include "station_forms.h"
 #include "forms/stations/TCharacteristicsMenu.h"
 #include "forms/stations/TCreateMenu.h"
 #include "forms/stations/TDataForm.h"
 #include "forms/workspace/TUpdateMenu.h"
+#include "station_forms.h"
 
 namespace vernoli {
 namespace {

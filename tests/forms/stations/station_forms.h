@@ -13,9 +13,9 @@
 
 #include <string>
 
-#include "stations/appstate.h"
-#include "app/formnavigator.h"
 #include "../../stations/station_folder.h"
+#include "app/formnavigator.h"
+#include "stations/appstate.h"
 
 namespace vernoli::test_support {
 

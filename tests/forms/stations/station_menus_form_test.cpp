@@ -15,14 +15,14 @@
 #include "app/TLogoMenu.h"
 #include "app/TMainMenu.h"
 #include "app/program.h"
-#include "kit/spinbutton.h"
-#include "station_forms.h"
 #include "forms/stations/TCharacteristicsMenu.h"
 #include "forms/stations/TCreateMenu.h"
 #include "forms/stations/TDataForm.h"
 #include "forms/stations/TSelectMenu.h"
 #include "forms/stations/TUpdateRangeMenu.h"
 #include "forms/stations/TUpdateStationMenu.h"
+#include "kit/spinbutton.h"
+#include "station_forms.h"
 
 namespace vernoli {
 namespace {

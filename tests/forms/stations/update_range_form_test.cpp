@@ -13,9 +13,9 @@
 
 #include "../../kit/form_test_support.h"
 #include "kit/spinbutton.h"
+#include "model/numbers.h"
 #include "station_forms.h"
 #include "stations/fileset.h"
-#include "model/numbers.h"
 
 namespace vernoli {
 namespace {

@@ -12,9 +12,9 @@
 #include "../../kit/form_test_support.h"
 #include "../../kit/recording_modals.h"
 #include "app/TMainMenu.h"
+#include "forms/stations/coordinatefields.h"
 #include "model/station.h"
 #include "station_forms.h"
-#include "forms/stations/coordinatefields.h"
 
 namespace vernoli {
 namespace {

@@ -1,8 +1,8 @@
 #include "forms/workspace/TUpdateMenu.h"
 
-#include "workspace_form_fixture.h"
-#include "model/numbers.h"
 #include "model/atomicfile.h"
+#include "model/numbers.h"
+#include "workspace_form_fixture.h"
 
 namespace vernoli {
 namespace {

@@ -7,11 +7,11 @@
 #include <cstdlib>
 #include <map>
 
-#include "kit/folderbrowser.h"
 #include "forms/limits/TFileOptionMenu.h"
 #include "forms/plot/TPrintForm.h"
-#include "workspace_form_fixture.h"
+#include "kit/folderbrowser.h"
 #include "model/atomicfile.h"
+#include "workspace_form_fixture.h"
 
 namespace vernoli {
 namespace {
