@@ -7,25 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "boundary_answers.h"
+
 namespace vernoli {
 namespace {
 
 const std::string kEquals = "=======================";
 
-// A boundary source that answers from a list and remembers what it was asked.
-struct Answers {
-  std::deque<std::optional<double>> values;
-  std::vector<BoundaryRequest> asked;
-  BoundaryValueSource Source() {
-    return [this](const BoundaryRequest& request) -> std::optional<double> {
-      asked.push_back(request);
-      if (values.empty()) return std::nullopt;
-      std::optional<double> value = values.front();
-      values.pop_front();
-      return value;
-    };
-  }
-};
+using test_support::Answers;
 
 // ---------------------------------------------------------------------------------------------
 // The temperature unit

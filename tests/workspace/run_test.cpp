@@ -13,6 +13,7 @@
 #include "model/datafile.h"
 #include "model/numbers.h"
 #include "model/stationcodes.h"
+#include "boundary_answers.h"
 #include "station_files.h"
 #include "workspace/workingdata.h"
 
@@ -35,20 +36,7 @@ std::vector<std::string> SplitLines(const std::string& bytes) {
   return lines;
 }
 
-// A boundary source that answers from a list and remembers what it was asked.
-struct Answers {
-  std::deque<std::optional<double>> values;
-  std::vector<BoundaryRequest> asked;
-  BoundaryValueSource Source() {
-    return [this](const BoundaryRequest& request) -> std::optional<double> {
-      asked.push_back(request);
-      if (values.empty()) return std::nullopt;
-      std::optional<double> value = values.front();
-      values.pop_front();
-      return value;
-    };
-  }
-};
+using test_support::Answers;
 
 // ETo of record k of a station from values in standard units, as the engine gives it.
 double EngineETo(const RepClimateFile& station, int32_t k, ClimaticRecord record) {
