@@ -75,7 +75,7 @@ QImage EToPicture() {
 }  // namespace
 
 TMainMenu::TMainMenu(AppState& state, Navigator& navigator, QWidget* parent)
-    : QDialog(parent), state_(state), navigator_(navigator) {
+    : ActivatedForm(parent), state_(state), navigator_(navigator) {
   SetUpForm(*this, "MainMenu", " Main menu");
 
   // Data base management.
@@ -175,11 +175,6 @@ TMainMenu::TMainMenu(AppState& state, Navigator& navigator, QWidget* parent)
   // program, without asking: only "Exit Program" and the close box end it.
   SetUpKeys(*this, nullptr, EscapeKey::Ignored);
   resize(720, 360);
-}
-
-void TMainMenu::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  FormActivate();
 }
 
 void TMainMenu::FormActivate() {

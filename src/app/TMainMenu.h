@@ -1,7 +1,7 @@
 // The main menu: opens every other form and shows the selected station.
 #pragma once
 
-#include <QDialog>
+#include "kit/activatedform.h"
 
 class QLabel;
 class QLineEdit;
@@ -13,7 +13,7 @@ struct AppState;
 class Navigator;
 class PictureButton;
 
-class TMainMenu : public QDialog {
+class TMainMenu : public ActivatedForm {
   Q_OBJECT
  public:
   TMainMenu(AppState& state, Navigator& navigator, QWidget* parent = nullptr);
@@ -21,11 +21,8 @@ class TMainMenu : public QDialog {
   // Shows the selection and enables the station controls exactly while a station is selected.
   void Refresh();
 
- protected:
-  void showEvent(QShowEvent* event) override;
-
  private:
-  void FormActivate();
+  void FormActivate() override;
   void RefreshLabels();
   void PathButtonClick();
   void SelectButtonClick();

@@ -11,7 +11,7 @@
 
 namespace vernoli {
 
-TPathMenu::TPathMenu(AppState& state, QWidget* parent) : QDialog(parent), state_(state) {
+TPathMenu::TPathMenu(AppState& state, QWidget* parent) : ActivatedForm(parent), state_(state) {
   setObjectName("PathMenu");
   setWindowTitle(" Path menu");
   // No close box: "OK" is the only way out.
@@ -30,11 +30,6 @@ TPathMenu::TPathMenu(AppState& state, QWidget* parent) : QDialog(parent), state_
 
   connect(okButton_, &QPushButton::clicked, this, &TPathMenu::OKButtonClick);
   resize(420, 420);
-}
-
-void TPathMenu::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  FormActivate();
 }
 
 void TPathMenu::FormActivate() {

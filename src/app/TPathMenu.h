@@ -2,8 +2,9 @@
 // It has no close box: "OK" is the only way out.
 #pragma once
 
-#include <QDialog>
 #include <string>
+
+#include "kit/activatedform.h"
 
 class QPushButton;
 
@@ -12,7 +13,7 @@ namespace vernoli {
 struct AppState;
 class FolderBrowser;
 
-class TPathMenu : public QDialog {
+class TPathMenu : public ActivatedForm {
   Q_OBJECT
  public:
   explicit TPathMenu(AppState& state, QWidget* parent = nullptr);
@@ -25,11 +26,8 @@ class TPathMenu : public QDialog {
   // Neither Escape nor the window manager closes the form.
   void reject() override {}
 
- protected:
-  void showEvent(QShowEvent* event) override;
-
  private:
-  void FormActivate();
+  void FormActivate() override;
   void OKButtonClick();
 
   AppState& state_;

@@ -33,7 +33,7 @@ QComboBox* Combo(const QString& objectName, const QStringList& items, QWidget* p
 }  // namespace
 
 TFileOptionMenu::TFileOptionMenu(AppState& state, QWidget* parent)
-    : QDialog(parent), station_(state.Station) {
+    : ActivatedForm(parent), station_(state.Station) {
   SetUpForm(*this, "FileOptionMenu", " Interpolation menu");
 
   // The caller's inputs: which end of the series, and whether it is in degC.
@@ -155,11 +155,6 @@ std::optional<double> TFileOptionMenu::Ask(const BoundaryRequest& request,
   // Closed without "OK" (the close box, Escape), no value is given: the caller's export stops.
   if (ShowModal(*this) != QDialog::Accepted) return std::nullopt;
   return Value();
-}
-
-void TFileOptionMenu::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  FormActivate();
 }
 
 void TFileOptionMenu::FormActivate() {

@@ -2,9 +2,9 @@
 // series that starts or ends with a gap, and keeps it within plausible bounds.
 #pragma once
 
-#include <QDialog>
 #include <optional>
 
+#include "kit/activatedform.h"
 #include "limits/boundary.h"
 #include "model/station.h"
 
@@ -19,7 +19,7 @@ namespace vernoli {
 struct AppState;
 class CheckedEdit;
 
-class TFileOptionMenu : public QDialog {
+class TFileOptionMenu : public ActivatedForm {
   Q_OBJECT
  public:
   explicit TFileOptionMenu(AppState& state, QWidget* parent = nullptr);
@@ -33,11 +33,10 @@ class TFileOptionMenu : public QDialog {
   std::optional<double> Ask(const BoundaryRequest& request, const RepClimateFile& station);
 
  protected:
-  void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void FormActivate();
+  void FormActivate() override;
   BoundaryRequest Request() const;
 
   RepClimateFile station_;  // the span and the limits of the data set asked about

@@ -40,7 +40,7 @@ QLineEdit* RangeEdit(const QString& objectName, QWidget* parent, const QString& 
 }  // namespace
 
 TLimitsForm::TLimitsForm(AppState& state, QWidget* parent)
-    : QDialog(parent), station_(&state.Station) {
+    : ActivatedForm(parent), station_(&state.Station) {
   SetUpForm(*this, "LimitsForm", " Meteorological data limits menu");
 
   // Identification and the Angstrom equation.
@@ -259,11 +259,6 @@ TLimitsForm::TLimitsForm(AppState& state, QWidget* parent)
 void TLimitsForm::SetStation(RepClimateFile& station, bool writeDescriptionFile) {
   station_ = &station;
   writeDescriptionFile_ = writeDescriptionFile;
-}
-
-void TLimitsForm::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  FormActivate();
 }
 
 void TLimitsForm::FormActivate() {

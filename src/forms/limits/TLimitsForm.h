@@ -2,11 +2,11 @@
 // of vapour pressure, wind, sunshine and radiation that follow from them.
 #pragma once
 
-#include <QDialog>
 
 #include <array>
 
 #include "forms/limits/yearchart.h"
+#include "kit/activatedform.h"
 #include "limits/limits.h"
 #include "model/parameters.h"
 
@@ -20,7 +20,7 @@ namespace vernoli {
 struct AppState;
 class SpinButton;
 
-class TLimitsForm : public QDialog {
+class TLimitsForm : public ActivatedForm {
   Q_OBJECT
  public:
   explicit TLimitsForm(AppState& state, QWidget* parent = nullptr);
@@ -34,11 +34,8 @@ class TLimitsForm : public QDialog {
   static constexpr int kChartWidth = YearChart::kWidth;
   static constexpr int kChartHeight = YearChart::kHeight;
 
- protected:
-  void showEvent(QShowEvent* event) override;
-
  private:
-  void FormActivate();
+  void FormActivate() override;
   void ShowTemperature();
   void ShowHumidity();
   void ShowWind();

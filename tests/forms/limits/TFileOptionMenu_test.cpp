@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QApplication>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
@@ -184,6 +185,20 @@ TEST_F(FileOptionMenuTest, TextThatIsNoNumberCountsAsFive) {
   // 5.0 is then checked like any value: below LimitTmin it becomes 10.
   EXPECT_EQ(messages.messages, QStringList{"ERROR:\nvalue is smaller than Minimum (=  10.000)"});
   EXPECT_EQ(Text("EditValN"), "  10.0");
+}
+
+// Minimising and restoring the dialog is no new asking: the typed value stays.
+TEST_F(FileOptionMenuTest, ATypedValueSurvivesMinimiseAndRestore) {
+  Open(Request("ETo", true), Span(kDaily, {1, 1, 2001}, {31, 12, 2001}));
+  auto* edit = Control<QLineEdit>("EditVal1");
+  edit->setFocus();
+  edit->selectAll();
+  QTest::keyClicks(edit, "3.2");
+  form.showMinimized();
+  QApplication::processEvents();
+  form.showNormal();
+  QApplication::processEvents();
+  EXPECT_EQ(edit->text(), "3.2");
 }
 
 TEST_F(FileOptionMenuTest, ClickingTheValueSelectsItsWholeText) {
