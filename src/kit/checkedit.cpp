@@ -1,10 +1,9 @@
 #include "kit/checkedit.h"
 
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <cmath>
 
-#include "kit/formkit.h"
+#include "kit/editrule.h"
 #include "kit/messages.h"
 #include "kit/text.h"
 #include "model/checks.h"
@@ -23,7 +22,10 @@ CheckedEdit::CheckedEdit(QLineEdit* edit, bool integer, double minimum, double m
       decimals_(decimals),
       fallback_(fallback),
       value_(fallback) {
-  edit_->installEventFilter(this);
+  EditRule::Attach(edit_, [this] {
+    Check();
+    return !corrected_;
+  });
 }
 
 CheckedEdit* CheckedEdit::Real(QLineEdit* edit, double minimum, double maximum, int width,
@@ -72,26 +74,13 @@ double CheckedEdit::Check() {
     fieldText = check.FieldText;
     message = check.Message;
   }
-  if (!message.empty()) ShowMessage(message);
+  corrected_ = !message.empty();
+  if (corrected_) ShowMessage(message);
   edit_->setText(FromCp1252(fieldText));
   if (!message.empty()) edit_->setFocus(Qt::OtherFocusReason);
   checking_ = false;
   emit Checked(value_);
   return value_;
-}
-
-bool CheckedEdit::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != edit_) return false;
-  if (event->type() == QEvent::KeyPress) {
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-      Check();
-      return true;  // Enter checks the field; it does not press the form's default button
-    }
-  } else if (LeavesControl(*event) && edit_->isVisible()) {
-    Check();
-  }
-  return false;
 }
 
 }  // namespace vernoli

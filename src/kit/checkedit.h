@@ -1,6 +1,7 @@
 // The range-checked entry field: a line edit whose number is forced into its allowed range.
 //
-// On Enter and on leaving the field the text, blanks trimmed, is read as a number (a text that
+// On Enter and whenever the user leaves the field after typing (the program's rule for every edit
+// field, in editrule.h) the text, blanks trimmed, is read as a number (a text that
 // is no number gives the field's fallback value) and checked against the range. A value outside
 // it becomes the nearest limit: the message "ERROR:" + line break + "value is smaller than
 // Minimum (=" + limit + ")" (or "... larger than Maximum (=") is shown, the corrected value is
@@ -45,9 +46,6 @@ class CheckedEdit : public QObject {
   // After every check, with the value the field now shows.
   void Checked(double value);
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
   CheckedEdit(QLineEdit* edit, bool integer, double minimum, double maximum, int width,
               int decimals, double fallback);
@@ -60,6 +58,7 @@ class CheckedEdit : public QObject {
   int decimals_;
   double fallback_;
   double value_;
+  bool corrected_ = false;  // the last check showed a message
   bool checking_ = false;  // a check is running: its message box takes the focus away
 };
 

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "kit/editrule.h"
 #include "kit/text.h"
 #include "model/calendar.h"
 
@@ -133,6 +134,8 @@ QComboBox* ComboBox(const QString& objectName, const QStringList& items, QWidget
 QLineEdit* LineEdit(const QString& objectName, QWidget* parent) {
   auto* edit = new QLineEdit(parent);
   edit->setObjectName(objectName);
+  // A text is taken as the user typed it; a form that checks its text attaches its own commit.
+  EditRule::Attach(edit, [] { return true; }, EditRule::EnterKey::GoesOn);
   return edit;
 }
 

@@ -7,7 +7,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "forms/workspace/workspacehost.h"
+#include "kit/editrule.h"
 #include "kit/formkit.h"
 #include "kit/messages.h"
 #include "kit/text.h"
@@ -286,6 +286,7 @@ void DescriptionPage::Connect() {
   for (QLineEdit* edit : {editCoeffaPsy_, editHeightU_, editTminCorr_, editU2_, editKRs_,
                           editAngA_, editAngB_}) {
     edit->installEventFilter(this);
+    EditRule::Attach(edit, [this, edit] { return ReadSettingEdit(edit); });
   }
 }
 
@@ -376,9 +377,9 @@ std::optional<SettingEdit> DescriptionPage::SettingOf(const QObject* edit) const
   return std::nullopt;
 }
 
-void DescriptionPage::ReadSettingEdit(QLineEdit* edit) {
+bool DescriptionPage::ReadSettingEdit(QLineEdit* edit) {
   const std::optional<SettingEdit> setting = SettingOf(edit);
-  if (!setting || loading_ || readingSetting_ || !session_.IsOpen()) return;
+  if (!setting || loading_ || readingSetting_ || !session_.IsOpen()) return true;
   readingSetting_ = true;
   SettingOutcome outcome;
   const Status s = session_.ReadSetting(*setting, ToCp1252(edit->text()), outcome);
@@ -388,6 +389,7 @@ void DescriptionPage::ReadSettingEdit(QLineEdit* edit) {
   if (!s) ShowMessage(s.Message);
   if (outcome.Refocus) edit->setFocus(Qt::OtherFocusReason);
   readingSetting_ = false;
+  return s && outcome.Messages.empty();
 }
 
 void DescriptionPage::PsychrometerClick(Psychrometer button) {
@@ -415,19 +417,11 @@ void DescriptionPage::DefButtonClick() {
   host_.Done(session_.AngstromDefaults());
 }
 
-// The setting edits are read on Enter and when they are left; a click into one selects its text.
+// A click into a setting edit selects its text.
 bool DescriptionPage::eventFilter(QObject* watched, QEvent* event) {
   auto* edit = qobject_cast<QLineEdit*>(watched);
   if (edit == nullptr || !SettingOf(edit)) return QWidget::eventFilter(watched, event);
-  if (event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-      ReadSettingEdit(edit);
-      return true;
-    }
-  } else if (LeavesControl(*event)) {
-    ReadSettingEdit(edit);
-  } else if (event->type() == QEvent::FocusIn &&
+  if (event->type() == QEvent::FocusIn &&
              static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason) {
     QTimer::singleShot(0, edit, &QLineEdit::selectAll);
   }

@@ -56,7 +56,8 @@ class DescriptionPage : public QWidget {
   void PresenceClick(PresenceBox box, bool checked);
   void TemperatureUnitClick(bool fahrenheit);
   void UnitComboChange(QComboBox* box, int item);
-  void ReadSettingEdit(QLineEdit* edit);
+  // False when it showed a message.
+  bool ReadSettingEdit(QLineEdit* edit);
   void PsychrometerClick(Psychrometer button);
   void HumClassChange(int item);
   void UClassChange(int item);

@@ -54,6 +54,7 @@ inline void TypeAndLeave(const QWidget& form, const char* name, const QString& t
   auto* edit = Control<QLineEdit>(form, name);
   if (edit == nullptr) return;
   edit->setText(text);
+  edit->setModified(true);  // as typing does
   QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
   QApplication::sendEvent(edit, &out);
 }
