@@ -9,9 +9,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QToolButton>
+#include <QtTest/QTest>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -237,6 +239,36 @@ TEST_F(ImportMenuTest, ImportsATextFileFromTheMainMenuAsTheSelectedStation) {
             "        Nr       101       103       202       401       501\r\n"
             "         1       6.3       1.0      88.0      2.13    -999.0\r\n");
   EXPECT_EQ(folder.Names(), (std::set<std::string>{"DeBilt.DSC", "DeBilt.DTA"}));
+}
+
+// The altitude typed and left by a click on a page tab reaches the description file: the page
+// tab takes no focus, and the field is hidden before it could be left.
+TEST_F(ImportMenuTest, AnAltitudeLeftByAPageTabIsTheOneImported) {
+  WriteFile(importFolder.File("DEBILT.CXT"), DeBiltSample());
+  modals.act = [this](QDialog& shown) {
+    ChooseFile("DEBILT.CXT");
+    MonthlyNotLinked();
+    AssignDeBilt();
+    Control<QLineEdit>(*form, "EditFileName")->setText("DeBilt");
+    auto* pages = Control<QTabWidget>(*form, "PageControl1");
+    pages->setCurrentIndex(1);
+    shown.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&shown));
+    auto* altitude = Control<QLineEdit>(*form, "AltitudeEdit");
+    altitude->setFocus();
+    altitude->selectAll();
+    QTest::keyClicks(altitude, "2");
+    QTabBar* tabs = pages->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
+    ASSERT_EQ(pages->currentIndex(), 2);
+    QTest::mouseClick(Control<QPushButton>(*form, "ImportButton"), Qt::LeftButton);
+  };
+  navigator.OpenImportMenu();
+  ASSERT_TRUE(form->Imported()) << messages.messages.join("|").toStdString();
+  RepClimateFile station;
+  SetStationFiles(station, state.DataFolder, "DeBilt");
+  ASSERT_TRUE(ReadStationDescription(station));
+  EXPECT_EQ(station.Altitude, 2);
 }
 
 TEST_F(ImportMenuTest, ImportRefusesWithTheTextOfTheRedLampAndWritesNothing) {
