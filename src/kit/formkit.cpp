@@ -47,11 +47,38 @@ class EscapeBlocker final : public QObject {
   }
 };
 
+// A button pressed with the focus on it is the default while it has the focus, and stays so
+// when the form closes with the focus on it; each showing of the form gives the default back to
+// the form's own button.
+class DefaultKeeper final : public QObject {
+ public:
+  DefaultKeeper(QDialog* form, QPushButton* button) : QObject(form), button_(button) {
+    form->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == parent() && event->type() == QEvent::Show && !event->spontaneous()) {
+      button_->setDefault(true);
+      // Another button left with the focus would take the default back when the form shows.
+      auto* focused = qobject_cast<QPushButton*>(static_cast<QWidget*>(watched)->focusWidget());
+      if (focused != nullptr && focused != button_) button_->setFocus(Qt::OtherFocusReason);
+    }
+    return false;
+  }
+
+ private:
+  QPushButton* button_;
+};
+
 }  // namespace
 
 void SetUpKeys(QDialog& form, QPushButton* defaultButton, EscapeKey escape) {
   for (QPushButton* button : form.findChildren<QPushButton*>()) button->setAutoDefault(true);
-  if (defaultButton != nullptr) defaultButton->setDefault(true);
+  if (defaultButton != nullptr) {
+    defaultButton->setDefault(true);
+    new DefaultKeeper(&form, defaultButton);
+  }
   if (escape == EscapeKey::Ignored) new EscapeBlocker(&form);
 }
 

@@ -26,6 +26,13 @@ namespace {
 
 constexpr int kColumnWidth = 72;
 constexpr int kCaptionWidth = 120;
+// The widest limit a code has, in the limits' format.
+constexpr const char* kWidestLimit = "  -999.0";
+
+// The width a cell of `grid` needs for `text`, its margins included.
+int TextWidth(const QTableWidget& grid, const QString& text) {
+  return grid.fontMetrics().horizontalAdvance(text) + 12;
+}
 constexpr int kRowHeight = 22;
 
 // A read-only cell, right aligned as numbers and codes are.
@@ -181,6 +188,9 @@ void ParamSheet::SetCodePages(const std::array<std::vector<CodeRow>, kCodePageCo
       grid->setItem(r, 1, new QTableWidgetItem(code.Symbol));
       grid->setItem(r, 2, new QTableWidgetItem(code.Unit));
       grid->setItem(r, 3, new QTableWidgetItem(code.Description));
+      for (const QString& text : {code.Code, code.Symbol, code.Unit}) {
+        codeTextWidth_ = std::max(codeTextWidth_, TextWidth(*columnGrids_[1], text));
+      }
     }
   }
 }
@@ -202,12 +212,18 @@ void ParamSheet::ShowColumns(const std::vector<ColumnCells>& columns) {
     columnGrids_[3]->setItem(0, c, Cell(cells.Upper));
     columnGrids_[3]->setItem(1, c, Cell(cells.Lower));
   }
-  // One width for every column of the four grids, wide enough for the longest text (a unit
-  // such as MJ/m2.day), so that the columns stay aligned.
-  int width = kColumnWidth;
-  for (QTableWidget* grid : columnGrids_) {
-    grid->resizeColumnsToContents();
-    for (int c = 0; c < n; ++c) width = std::max(width, grid->columnWidth(c) + 6);
+  // One width for every column of the four grids, so that the columns stay aligned: wide
+  // enough for what the file decides (its numbers) and for any code's symbol and unit (such as
+  // MJ/m2.day), so that choosing a code moves nothing under the mouse.
+  int width = std::max({kColumnWidth, codeTextWidth_, TextWidth(*columnGrids_[3], kWidestLimit)});
+  for (QTableWidget* grid : {columnGrids_[0], columnGrids_[2]}) {
+    for (int row = 0; row < grid->rowCount(); ++row) {
+      for (int c = 0; c < n; ++c) {
+        if (const QTableWidgetItem* item = grid->item(row, c); item != nullptr) {
+          width = std::max(width, TextWidth(*grid, item->text()));
+        }
+      }
+    }
   }
   for (QTableWidget* grid : columnGrids_) {
     for (int c = 0; c < n; ++c) grid->setColumnWidth(c, width);

@@ -69,6 +69,8 @@ class ParamSheet : public QWidget {
   QTableWidget* ColumnGrid(const char* name, const QStringList& rows);
 
   std::array<QTableWidget*, 4> columnGrids_{};
+  // Wide enough for every code's symbol and unit: choosing a code never moves a column.
+  int codeTextWidth_ = 0;
   QWidget* gridPanel_;
   QGroupBox* errorPanel_;
   QLabel* error1Label_;

@@ -96,6 +96,7 @@ TSelectMenu::TSelectMenu(AppState& state, Navigator& navigator, QWidget* parent)
 void TSelectMenu::FormActivate() {
   pathLabel_->setText(FileNameText(state_.DataFolder));
   ReloadFileList();
+  BackToTheList();
 }
 
 void TSelectMenu::ReloadFileList() {
@@ -172,30 +173,47 @@ void TSelectMenu::CopyButtonClick() {
   if (!Choose(candidate_, OutputNameRule::Keep)) return;
   const bool copied = navigator_.OpenCopyMenu();
   ReloadFileList();
-  if (copied) accept();
+  if (copied) {
+    accept();
+  } else {
+    BackToTheList();
+  }
+}
+
+// After a button's form or question the focus goes back to the list, so that Enter chooses
+// a station again instead of repeating the button.
+void TSelectMenu::BackToTheList() {
+  if (fileStringGrid_->isEnabled()) fileStringGrid_->setFocus(Qt::OtherFocusReason);
+  mainMenuButton_->setDefault(true);
 }
 
 void TSelectMenu::DeleteButtonClick() {
   if (candidate_.empty()) return;
   // The name is a name of the file system inside a text of the program.
   const QString question = FromCp1252(DeleteQuestion("%1")).arg(FileNameText(candidate_));
-  if (!AskYesNo(question)) return;
+  if (!AskYesNo(question)) {
+    BackToTheList();
+    return;
+  }
   const DeleteResult result = DeleteStation(state_.DataFolder, candidate_, state_.Station);
   if (!result.Result) ShowMessage(result.Result.Message);
   if (!result.Notice.empty()) ShowMessage(result.Notice);
   ReloadFileList();
+  BackToTheList();
 }
 
 void TSelectMenu::CharacteristicsButtonClick() {
   if (candidate_.empty()) return;
   if (!Choose(candidate_, OutputNameRule::Keep)) return;
   navigator_.OpenCharacteristicsMenu();
+  BackToTheList();
 }
 
 void TSelectMenu::DataButtonClick() {
   if (candidate_.empty()) return;
   if (!Choose(candidate_, OutputNameRule::Keep)) return;
   navigator_.OpenDataForm();
+  BackToTheList();
 }
 
 }  // namespace vernoli

@@ -41,6 +41,7 @@ class TSelectMenu : public ActivatedForm {
   void FileStringGridDblClick(int row);
   void MainMenuButtonClick();
   void CopyButtonClick();
+  void BackToTheList();
   void DeleteButtonClick();
   void CharacteristicsButtonClick();
   void DataButtonClick();

@@ -271,6 +271,29 @@ TEST_F(ImportMenuTest, AnAltitudeLeftByAPageTabIsTheOneImported) {
   EXPECT_EQ(station.Altitude, 2);
 }
 
+// Choosing a code never moves the columns under the mouse: the next click lands where the user
+// aimed it, whatever the symbol and unit of the code chosen.
+TEST_F(ImportMenuTest, ChoosingACodeKeepsTheColumnsWhereTheyAre) {
+  WriteFile(importFolder.File("DEBILT.CXT"), DeBiltSample());
+  form->show();
+  ChooseFile("DEBILT.CXT");
+  MonthlyNotLinked();
+  QTableWidget* params = Grid("StringGridClimParam");
+  const auto positions = [params] {
+    QList<int> x;
+    for (int c = 0; c < params->columnCount(); ++c) x << params->columnViewportPosition(c);
+    return x << params->width();
+  };
+  const QList<int> before = positions();
+  for (const char* page : {"StringGridTemp", "StringGridHum", "StringGridWind", "StringGridRad"}) {
+    for (int row = 0; row < Grid(page)->rowCount(); ++row) {
+      SCOPED_TRACE(std::string(page) + " row " + std::to_string(row));
+      AssignCode(0, page, row);
+      EXPECT_EQ(positions(), before);
+    }
+  }
+}
+
 TEST_F(ImportMenuTest, ImportRefusesWithTheTextOfTheRedLampAndWritesNothing) {
   WriteFile(importFolder.File("DEBILT.CXT"), DeBiltSample());
   form->show();

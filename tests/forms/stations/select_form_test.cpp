@@ -303,5 +303,38 @@ TEST_F(SelectMenuTest, ACopyToAnExistingNameLeavesTheListOpen) {
   EXPECT_EQ(TextOf(form, "SelectedFileEdit"), "Beta");
 }
 
+// After a copy, Enter in the list or on a new showing chooses the station; it never copies again.
+TEST_F(SelectMenuTest, TheDefaultButtonStaysMainMenuAfterACopy) {
+  WriteThree();
+  TCreateMenu create(state, navigator);
+  forms.CreateMenu = &create;
+  TUpdateMenu workspace(state, navigator);
+  forms.UpdateMenu = &workspace;
+  auto* copy = Control<QPushButton>(form, "CopyButton");
+  auto* mainMenu = Control<QPushButton>(form, "MainMenuButton");
+  form.show();
+  ClickRow(1);
+  modals.act = [&](QDialog& shown) {
+    if (&shown != &create) return;
+    Control<QLineEdit>(create, "NewNameEdit")->setText("GAMMA");  // exists: the list stays
+    Click(create, "CreateButton");
+  };
+  Click(form, "CopyButton");
+  ASSERT_TRUE(form.isVisible());
+  EXPECT_TRUE(mainMenu->isDefault());
+  EXPECT_FALSE(copy->hasFocus());
+
+  modals.act = [&](QDialog& shown) {
+    if (&shown != &create) return;
+    Control<QLineEdit>(create, "NewNameEdit")->setText("DELTA");
+    Click(create, "CreateButton");
+  };
+  Click(form, "CopyButton");
+  ASSERT_FALSE(form.isVisible());
+  form.show();
+  EXPECT_TRUE(mainMenu->isDefault());
+  EXPECT_FALSE(copy->isDefault());
+}
+
 }  // namespace
 }  // namespace vernoli
