@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
+#include <QTimer>
 #include <algorithm>
 #include <vector>
 
@@ -39,6 +40,19 @@ bool CommitWindow(const QWidget* window, const QWidget* target) {
   return quiet;
 }
 
+// The window whose field a mouse press has just left with a message: the press that took the
+// focus away is on its way to the control clicked, and must not act.
+QPointer<QWidget>& StoppedPress() {
+  static QPointer<QWidget> window;
+  return window;
+}
+
+void StopThePress(QWidget* window) {
+  StoppedPress() = window;
+  // The press follows the focus change at once; anything later is another press.
+  QTimer::singleShot(0, [] { StoppedPress() = nullptr; });
+}
+
 // Sees, before any form does, the events that leave a field without its knowing: a click on a
 // page tab or a button that takes no focus, a shortcut, the close box, the window system hiding
 // the window.
@@ -55,6 +69,11 @@ class FieldGuard : public QObject {
     switch (event->type()) {
       case QEvent::MouseButtonPress:
       case QEvent::MouseButtonDblClick:
+        if (!StoppedPress().isNull() && StoppedPress() == widget->window()) {
+          StoppedPress() = nullptr;
+          return true;
+        }
+        return !CommitWindow(widget->window(), widget);
       case QEvent::Shortcut:
         return !CommitWindow(widget->window(), widget);
       case QEvent::Close:
@@ -121,6 +140,7 @@ bool EditRule::CommitNow() {
   const bool quiet = commit_();
   edit_->setModified(false);
   committing_ = false;
+  emit Committed(quiet);
   return quiet;
 }
 
@@ -141,7 +161,10 @@ bool EditRule::eventFilter(QObject* watched, QEvent* event) {
       if (Pending()) CommitNow();
       return false;
     default:
-      if (Pending() && LeavesControl(*event)) CommitNow();
+      if (Pending() && LeavesControl(*event) && !CommitNow() &&
+          static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason) {
+        StopThePress(edit_->window());
+      }
       return false;
   }
 }

@@ -42,6 +42,10 @@ class EditRule : public QObject {
   bool CommitNow();
   QLineEdit* Edit() const { return edit_; }
 
+ signals:
+  // After each commit; `quiet` is false when the check showed a message.
+  void Committed(bool quiet);
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
