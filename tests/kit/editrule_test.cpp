@@ -64,7 +64,17 @@ class PagedForm {
   QStringList clickedSeeing;  // what the commits had seen when the button acted
 };
 
-enum class Exit { Tab, ClickOnALabel, PageTab, Button, Shortcut, CloseBox, Escape, Enter, Minimise };
+enum class Exit {
+  Tab,
+  ClickOnALabel,
+  PageTab,
+  Button,
+  Shortcut,
+  CloseBox,
+  Escape,
+  Enter,
+  Minimise
+};
 
 void Leave(PagedForm& f, Exit exit) {
   switch (exit) {
