@@ -167,7 +167,10 @@ ScanResult ScanImportFile(const std::string& path, ImportKind kind, double undef
       stopped = true;
     }
   }
-  if (!reader.status()) return unreadable(reader.status());
+  if (!reader.status()) {
+    scan.Line = scan.Lines + 1;  // the line the reading stopped at
+    return unreadable(reader.status());
+  }
   if (scan.Lines == 0) {
     scan.Outcome = ScanOutcome::EmptyFile;
     return scan;

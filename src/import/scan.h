@@ -5,7 +5,8 @@
 // A free-format text file holds one record per line and one value per column; values are
 // separated by runs of characters with a code of 32 or below. Data lines end at the first empty
 // line or at the end of the file. A Hydrolex file has the same data lines after one station line.
-// Every line is examined whole. The scan never throws and never crashes on any bytes: a file
+// Every line is examined whole; a line longer than a line of text can be (kMaxLineLength) makes
+// the file Unreadable. The scan never throws and never crashes on any bytes: a file
 // that is not text is reported as holding text.
 #pragma once
 
@@ -74,9 +75,9 @@ enum class ScanOutcome : uint8_t {
 
 struct ScanResult {
   ScanOutcome Outcome = ScanOutcome::NoFile;
-  int Lines = 0;    // data lines counted (0 = none)
+  int64_t Lines = 0;  // data lines counted (0 = none)
   int Columns = 0;  // values of a line, at most 10; for a Hydrolex file one fewer
-  int Line = 0;     // the line at which the scan stopped (the last data line read), 1-based
+  int64_t Line = 0;   // the line at which the scan stopped (the last data line read), 1-based
   // Smallest and largest value of each column, undefined values left out; both stay the
   // undefined value while a column has no value.
   std::array<double, kMaxImportColumns> Minimum{};
