@@ -60,6 +60,19 @@ bool ParseLocation(std::string_view altitude, std::string_view latitude,
   return true;
 }
 
+// A mean of monthly values is a few units of the last place off the exact mean (12 x 259.2
+// km/day give 2.999999999999999 m/sec): a mean within a relative 1e-9 of a class boundary lies on
+// it. The data hold a few decimals, far coarser than that.
+constexpr double kBoundaryTolerance = 1e-9;
+
+bool AtMost(double value, double boundary) {
+  return value <= boundary + kBoundaryTolerance * std::fabs(boundary);
+}
+
+bool AtLeast(double value, double boundary) {
+  return value >= boundary - kBoundaryTolerance * std::fabs(boundary);
+}
+
 }  // namespace
 
 std::string_view DatabaseName(ImportKind kind) {
@@ -81,15 +94,15 @@ void ClassFromAltitude(int32_t altitude, RepClimateFile& station, LocationClasse
 }
 
 void ClassFromHumidity(double meanHumidity, RepClimateFile& station, LocationClasses& classes) {
-  const bool humid = meanHumidity > 62.0;
+  const bool humid = !AtMost(meanHumidity, 62.0);
   classes.Humidity = humid ? Climate::Humid : Climate::Arid;
   station.TdewTminDifference = TdewTminDifferenceOf(classes.Humidity);
 }
 
 void ClassFromWind(double meanWind, RepClimateFile& station, LocationClasses& classes) {
-  if (meanWind <= 1.25) {
+  if (AtMost(meanWind, 1.25)) {
     classes.Wind = WindClass::Light;
-  } else if (meanWind >= 3.0) {
+  } else if (AtLeast(meanWind, 3.0)) {
     classes.Wind = WindClass::ModerateToStrong;
   } else {
     classes.Wind = WindClass::LightToModerate;

@@ -36,6 +36,8 @@ struct DatabaseStation {
 
 // Coastal (HargreavesRsCoefficient 0.19) at 20 m or less, else interior (0.16).
 void ClassFromAltitude(int32_t altitude, RepClimateFile& station, LocationClasses& classes);
+// A mean on a boundary, to a relative 1e-9 (the rounding of a mean computed from monthly values),
+// falls in the class of the boundary.
 // Humid (TdewTminDifference 0.0) above a mean of 62 %, else arid (2.0).
 void ClassFromHumidity(double meanHumidity, RepClimateFile& station, LocationClasses& classes);
 // Light winds up to 1.25 m/sec, moderate to strong from 3 m/sec, else light to moderate; the

@@ -6,6 +6,7 @@
 
 #include "../model/scratch_folder.h"
 #include "import/importstation.h"
+#include "model/numbers.h"
 
 namespace vernoli {
 namespace {
@@ -62,6 +63,48 @@ TEST(ClassesFromData, Boundaries) {
     EXPECT_EQ(station.HargreavesRsCoefficient, c.rs);
     EXPECT_EQ(station.TdewTminDifference, c.tdew);
     EXPECT_EQ(station.DefaultU2, c.wind);
+  }
+}
+
+TEST(ClassesFromData, AMeanOnABoundaryFallsInTheClassOfTheBoundary) {
+  // Means computed from monthly values lie a unit of the last place off: 12 x 259.2 km/day is a
+  // mean of 2.999999999999999 m/sec, and these humidities, whose mean is 62, sum to
+  // 744.0000000000001.
+  ScratchFolder folder;
+  const double humidity[12] = {69.3, 69.2, 55.8, 56.3, 67.5, 66.0,
+                               65.0, 59.6, 64.1, 64.1, 63.7, 43.4};
+  std::string bytes = "1,'Oasis',120,30.00,x,10.00,y\r\n";
+  for (double rh : humidity) bytes += "30 20 " + FormatReal(rh, 4, 1) + " 259.2 9 20 0\r\n";
+  WriteBytes(folder.File("OASIS.PEN"), bytes);
+  const HydrolexFile file = ReadHydrolexFile(folder.File("OASIS.PEN"), -999.0);
+  ASSERT_TRUE(file.Scan.Ok());
+  RepClimateFile station;
+  LocationClasses classes;
+  ClassFromHumidity(file.MeanHumidity, station, classes);
+  ClassFromWind(file.MeanWind, station, classes);
+  EXPECT_EQ(classes.Humidity, Climate::Arid);
+  EXPECT_EQ(classes.Wind, WindClass::ModerateToStrong);
+  EXPECT_NEAR(station.DefaultU2, 3.0, 1e-12);
+
+  // Either side of every boundary, a little off it, as before.
+  struct Case {
+    double humidity, wind;
+    Climate climate;
+    WindClass winds;
+  };
+  const Case cases[] = {
+      {62.00000000000001, 1.2500000000000002, Climate::Arid, WindClass::Light},
+      {61.99999999999999, 1.2499999999999998, Climate::Arid, WindClass::Light},
+      {62.0001, 1.2501, Climate::Humid, WindClass::LightToModerate},
+      {70.0, 2.9999, Climate::Humid, WindClass::LightToModerate},
+      {70.0, 3.0000000000000004, Climate::Humid, WindClass::ModerateToStrong},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.humidity << " %, " << c.wind << " m/sec");
+    ClassFromHumidity(c.humidity, station, classes);
+    ClassFromWind(c.wind, station, classes);
+    EXPECT_EQ(classes.Humidity, c.climate);
+    EXPECT_EQ(classes.Wind, c.winds);
   }
 }
 
