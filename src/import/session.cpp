@@ -62,9 +62,26 @@ void ImportSession::TakeStation(const DatabaseStation& station) {
   ClassFromAltitude(station_.Altitude, station_, classes_);
 }
 
+void ImportSession::ForgetStation() {
+  const RepClimateFile reset = ImportStationReset(kind_);
+  station_.StationName = reset.StationName;
+  if (kind_ == ImportKind::Meteorix) station_.Country = reset.Country;
+  station_.Latitude = reset.Latitude;
+  station_.Longitude = reset.Longitude;
+  station_.Altitude = reset.Altitude;
+  station_.HargreavesRsCoefficient = reset.HargreavesRsCoefficient;
+  station_.TdewTminDifference = reset.TdewTminDifference;
+  station_.DefaultU2 = reset.DefaultU2;
+  classes_ = LocationClasses{};
+}
+
 void ImportSession::ReadChosenFile(std::string& message) {
+  // Every reading starts afresh: nothing that the file read before set stays, whatever this
+  // file holds.
+  scan_ = ScanResult{};
   columns_.Clear();
   transposed_.clear();
+  if (DatabaseKind()) ForgetStation();
   switch (kind_) {
     case ImportKind::Text:
       scan_ = ScanImportFile(selectedPath_, kind_, undefined_);
@@ -85,8 +102,6 @@ void ImportSession::ReadChosenFile(std::string& message) {
       break;
     }
     case ImportKind::Meteorix: {
-      station_.StationName.clear();
-      station_.Country.clear();
       const MeteorixFile file = ReadMeteorixFile(selectedPath_);
       scan_ = file.Scan;
       if (scan_.Outcome == ScanOutcome::Unreadable) break;

@@ -224,6 +224,67 @@ TEST(ImportStation, HydrolexFileSetsTheStationAndPresetColumns) {
             "         1      20.1       8.2      62.0    172.80      7.10     18.05    -999.0\r\n");
 }
 
+TEST(ImportStation, ANewMeteorixFileKeepsNothingOfTheFileReadBefore) {
+  ScratchFolder input;
+  const std::string months = " 1 2 3 50 50 50 50 50 50 50 50 50 50 50 50\r\n";
+  // A coastal station with humidity (50 %: arid) and wind (4 m/sec: strong winds).
+  WriteBytes(input.File("A.DAT"), "h\r\nid ALPHA 9 ITALY 12.58 41.80 10\r\nu\r\nc\r\n201" +
+                                      months + "258" + months +
+                                      "297 1 2 3 4 4 4 4 4 4 4 4 4 4 4 4\r\n");
+  // An interior station with neither.
+  WriteBytes(input.File("B.DAT"), "h\r\nid BETA 9 SPAIN -3.68 40.41 667\r\nu\r\nc\r\n201" +
+                                      months);
+  ImportSession session(input.Folder());
+  session.ChangeKind(ImportKind::Meteorix);
+  ASSERT_EQ(session.ChooseFile("A.DAT"), "");
+  EXPECT_EQ(session.Classes(),
+            (LocationClasses{Location::Coast, Climate::Arid, WindClass::ModerateToStrong}));
+  EXPECT_EQ(session.Station().DefaultU2, 4.0);
+
+  ASSERT_EQ(session.ChooseFile("B.DAT"), "");
+  const RepClimateFile reset = ImportStationReset(ImportKind::Meteorix);
+  EXPECT_EQ(session.StationName(), "BETA");
+  EXPECT_EQ(session.Country(), "SPAIN");
+  EXPECT_EQ(session.Station().Altitude, 667);
+  EXPECT_EQ(session.Classes(), LocationClasses{});
+  EXPECT_EQ(session.Station().DefaultU2, reset.DefaultU2);
+  EXPECT_EQ(session.Station().TdewTminDifference, reset.TdewTminDifference);
+  EXPECT_EQ(session.Station().HargreavesRsCoefficient, reset.HargreavesRsCoefficient);
+  EXPECT_EQ(session.Columns().Codes(), (std::vector<int16_t>{101}));
+}
+
+TEST(ImportStation, ANewHydrolexFileKeepsNothingOfTheFileReadBefore) {
+  ScratchFolder input;
+  WriteBytes(input.File("A.PEN"),
+             "1,'Alpha',10,41.80,x,-3.5,y\r\n" + Repeat(12, "20.1 8.2 50 400 7.1 18.05 3.3"));
+  // Its data lines break the rules: nothing of the humidity and wind of A stays.
+  WriteBytes(input.File("B.PEN"), "1,'Beta',300,-20.00,x,30.0,y\r\n" + Repeat(12, "20 x"));
+  // Its station line cannot be read: nothing of A's station stays either.
+  WriteBytes(input.File("C.PEN"), "'Gamma',300\r\n" + Repeat(12, "20.1 8.2 50 400 7.1 18.05 3.3"));
+  ImportSession session(input.Folder());
+  session.ChangeKind(ImportKind::Hydrolex);
+  ASSERT_EQ(session.ChooseFile("A.PEN"), "");
+  EXPECT_EQ(session.Classes(),
+            (LocationClasses{Location::Coast, Climate::Arid, WindClass::ModerateToStrong}));
+
+  session.ChooseFile("B.PEN");
+  EXPECT_EQ(session.StationName(), "Beta");
+  EXPECT_EQ(session.Classes(), LocationClasses{});
+  EXPECT_EQ(session.Station().DefaultU2, 2.0);
+  EXPECT_EQ(session.Station().TdewTminDifference, 0.0);
+
+  session.ChooseFile("A.PEN");
+  EXPECT_NE(session.ChooseFile("C.PEN"), "");
+  const RepClimateFile reset = ImportStationReset(ImportKind::Hydrolex);
+  EXPECT_EQ(session.StationName(), "");
+  EXPECT_EQ(session.Station().Latitude, reset.Latitude);
+  EXPECT_EQ(session.Station().Longitude, reset.Longitude);
+  EXPECT_EQ(session.Station().Altitude, reset.Altitude);
+  EXPECT_EQ(session.Classes(), LocationClasses{});
+  EXPECT_EQ(session.Station().DefaultU2, reset.DefaultU2);
+  EXPECT_EQ(session.Station().HargreavesRsCoefficient, reset.HargreavesRsCoefficient);
+}
+
 TEST(ImportStation, AHydrolexFileOfOneValueALineHasNoColumnToImport) {
   ScratchFolder input;
   WriteBytes(input.File("ONE.PEN"), "1,'A',20,41.80,x,-3.5,y\r\n" + Repeat(12, "20.1"));
