@@ -7,6 +7,7 @@
 #include "model/datafile.h"
 #include "model/linereader.h"
 #include "model/numbers.h"
+#include "stations/entry.h"
 #include "stations/newstation.h"
 
 namespace vernoli {
@@ -124,6 +125,15 @@ std::string CannotImportMessage(std::string_view lampText) {
 ImportResult WriteImportedStation(const std::string& dataFolder, const std::string& name,
                                   RepClimateFile station, std::span<const int16_t> codes,
                                   const ImportSource& source, double undefined) {
+  // Whatever its source, the location written is one that the station's fields accept.
+  if (std::string reason =
+          CheckStationLocation(station.Latitude, station.Longitude, station.Altitude);
+      !reason.empty()) {
+    ImportResult refused;
+    refused.Failure = ImportFailure::Refused;
+    refused.Message = CannotImportMessage(reason);
+    return refused;
+  }
   const std::vector<int16_t> extra = ExtraColumns(codes);
   // The description as it will be: the file's codes, the extra ones and ETo.
   std::vector<int16_t> all(codes.begin(), codes.end());

@@ -68,8 +68,9 @@ struct ImportResult {
 // "ERROR:\nCANNOT import data\n" + the text of the red lamp.
 std::string CannotImportMessage(std::string_view lampText);
 
-// Checks `name` (blanks removed; empty, existing in any letter case, or illegal refused) and
-// writes NAME.DSC and NAME.DTA in the data folder, both or neither. `station` is the import's
+// Refuses a location that the station's fields would not accept (Refused, "CANNOT import data"
+// and the reason); checks `name` (blanks removed; empty, existing in any letter case, or illegal
+// refused) and writes NAME.DSC and NAME.DTA in the data folder, both or neither. `station` is the import's
 // description with its span and settings; `codes` are the columns of the source, in order. On
 // success the station returned has the extra codes and 501 appended to its codes, the grown
 // NumberOfParameters, its file names and its Description.

@@ -135,6 +135,34 @@ TEST(Hydrolex, StationLineFaultsNameTheFileAndLine) {
   EXPECT_EQ(reason, "cannot read a number in file R.PEN, line 1");
 }
 
+TEST(Hydrolex, ALocationTheStationsFieldsWouldNotAcceptIsRefusedNamingItsColumn) {
+  struct Case {
+    const char* line;
+    std::string reason;  // empty: accepted
+  };
+  const std::string where = " in file F.PEN, line 1, column ";
+  const Case cases[] = {
+      {"1,'Far',100,95,x,200,y",
+       "the latitude 95" + where + "13, lies outside -69.99 .. 69.99 decimal degrees (negative: South)"},
+      {"1,'Far',100,45, x , 200 ,y",
+       "the longitude 200" + where + "21, lies outside -179.99 .. 179.99 decimal degrees (negative: "
+       "West)"},
+      {"1,'Far',100,-69.991,x,0,y",
+       "the latitude -69.991" + where + "13, lies outside -69.99 .. 69.99 decimal degrees "
+       "(negative: South)"},
+      {"1,'Far',-501,0,x,0,y", "the altitude -501" + where + "9, lies outside -500 .. 5000 m"},
+      {"1,'Far',5000,-69.99,x,-179.99,y", ""},
+      {"1,'Far',-500,69.99,x,179.99,y", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    DatabaseStation station;
+    std::string reason;
+    EXPECT_EQ(ParseHydrolexStationLine(c.line, "F.PEN", station, reason), c.reason.empty());
+    EXPECT_EQ(reason, c.reason);
+  }
+}
+
 TEST(Hydrolex, AStationLineWithoutItsFieldsMakesTheFileUnreadable) {
   ScratchFolder folder;
   WriteBytes(folder.File("B.PEN"), "'A',21,10.0,5.0,y\r\n" + Twelve("1 2 3 4 5 6 7"));
@@ -211,6 +239,11 @@ TEST(Meteorix, RefusedFilesSayWhy) {
        "the station line of file " + path + ", line 2, needs 6 fields separated by blanks"},
       {"altitude no number", "h\r\nid ROMA 99 ITALY 12.5 41.8 high\r\n",
        "cannot read a number in file " + path + ", line 2"},
+      {"altitude beyond the fields", "h\r\nid ROMA 99 ITALY 12.5 41.8 5001\r\n",
+       "the altitude 5001 in file " + path + ", line 2, column 28, lies outside -500 .. 5000 m"},
+      {"longitude beyond the fields", "h\r\nid ROMA 99 ITALY -180 41.8 56\r\n",
+       "the longitude -180 in file " + path +
+           ", line 2, column 18, lies outside -179.99 .. 179.99 decimal degrees (negative: West)"},
       {"11 monthly values", Meteorix(Element(201, "1") + Element(202, "1", 11)),
        "too few values in file " + path + ", line 6"},
       {"a value that is no number", Meteorix(Element(201, "1,5")),

@@ -138,6 +138,38 @@ TEST(ImportStation, TheButtonChecksTheLampsInTheirOrder) {
   EXPECT_TRUE(data.Names().empty());
 }
 
+TEST(ImportStation, ALocationTheFieldsWouldNotAcceptIsNeverWritten) {
+  // The station line of a database file is refused when read ...
+  ScratchFolder input;
+  ScratchFolder data;
+  WriteBytes(input.File("FAR.PEN"),
+             "1,'Far',100,95,x,200,y\r\n" + Repeat(12, "20.1 8.2 62 172.8 7.1 18.05 3.3"));
+  ImportSession hydrolex(input.Folder());
+  hydrolex.ChangeKind(ImportKind::Hydrolex);
+  EXPECT_EQ(hydrolex.ChooseFile("FAR.PEN"),
+            "ERROR:\nthe latitude 95 in file " + input.File("FAR.PEN") +
+                ", line 1, column 13, lies outside -69.99 .. 69.99 decimal degrees (negative: "
+                "South)");
+  EXPECT_FALSE(hydrolex.Import(data.Folder(), "FAR").Imported());
+
+  // ... and whatever the source, the import itself refuses what the fields would not accept.
+  TextImport t(Repeat(365, "20 10"));
+  t.Codes({101, 103});
+  t.session.SetLocation(95.0, 200.0, 100);
+  const ImportResult result = t.session.Import(t.data.Folder(), "FAR");
+  EXPECT_EQ(result.Failure, ImportFailure::Refused);
+  EXPECT_EQ(result.Message,
+            "ERROR:\nCANNOT import data\nthe latitude 95.00 lies outside -69.99 .. 69.99 "
+            "decimal degrees (negative: South)");
+  t.session.SetLocation(-69.99, -179.99, 5001);
+  EXPECT_EQ(t.session.Import(t.data.Folder(), "FAR").Message,
+            "ERROR:\nCANNOT import data\nthe altitude 5001 lies outside -500 .. 5000 m");
+  EXPECT_TRUE(data.Names().empty());
+  EXPECT_TRUE(t.data.Names().empty());
+  t.session.SetLocation(-69.99, -179.99, 5000);
+  EXPECT_TRUE(t.session.Import(t.data.Folder(), "FAR").Imported());
+}
+
 TEST(ImportStation, SpansOfTenDailyAndMonthlyData) {
   TextImport t(Repeat(36, "20 10"));
   t.session.SetDataType(kTenDaily);
