@@ -148,6 +148,9 @@ class ColumnAssignment {
 
   // The codes in column order, -999 for a column without code.
   std::vector<int16_t> Codes() const;
+  // Per column, the limits that the report holds its data to: those shown, read back from their
+  // texts (unbounded on a side without a text).
+  std::vector<ValueRange> CheckedLimits() const;
   ParameterReport Report() const;
   bool ReportGreen() const { return Report().LampGreen; }
 
@@ -157,6 +160,7 @@ class ColumnAssignment {
   void WriteLimits(int column, const RepClimateFile& station, int width);
   void WriteRange(int column, int width);
   void ClearColumn(int column);
+  ValueRange ShownLimits(int column) const;
 
   bool defined_ = false;
   int count_ = 0;

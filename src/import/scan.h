@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -92,6 +93,38 @@ struct ScanResult {
   bool Months = false;
 
   bool Ok() const { return Outcome == ScanOutcome::Ok; }
+  friend bool operator==(const ScanResult&, const ScanResult&) = default;
+};
+
+// The scan of data lines one at a time. ScanImportFile hands it the lines of a file; the import
+// hands it the same lines again as it writes them, so that both judge every line alike.
+class DataLineScan {
+ public:
+  DataLineScan(ImportKind kind, double undefined);
+
+  // Takes the next data line (not the empty line that ends them). After a faulty line the lines
+  // that follow are only counted.
+  void Add(std::string_view line);
+  // The line last taken: Ok, TextOrEmptyLine, IllegalNumber, or UnequalColumns when it holds
+  // another number of values than the first line.
+  ScanOutcome LineOutcome() const { return lineOutcome_; }
+  // The values of the line last taken (at most 10) and their text in the line, valid until the
+  // next Add.
+  std::span<const double> Values() const { return {values_.data(), count_}; }
+  std::string_view ValueText(std::size_t column) const { return texts_[column]; }
+  // The scan of the lines taken so far, as ScanImportFile gives it for a file that ends here.
+  ScanResult Result() const;
+
+ private:
+  ScanResult scan_;
+  ImportKind kind_;
+  double undefined_;
+  int width_ = -1;  // the values of the first line
+  ScanOutcome fault_ = ScanOutcome::Ok;
+  ScanOutcome lineOutcome_ = ScanOutcome::Ok;
+  std::array<double, kMaxImportColumns> values_{};
+  std::array<std::string_view, kMaxImportColumns> texts_{};
+  std::size_t count_ = 0;
 };
 
 // Scans a free-format text file (kind Text) or the data lines of a Hydrolex file (kind

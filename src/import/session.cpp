@@ -254,16 +254,16 @@ ImportResult ImportSession::Import(const std::string& dataFolder, const std::str
   RepClimateFile station = station_;
   station.PsychrometerCoefficient = kImportPsychrometerCoefficient;
   span_.ApplyTo(station);
+  // The data lines are read again as they are written and must be those checked.
   ImportSource source;
+  source.Kind = kind_;
   if (kind_ == ImportKind::Meteorix) {
-    if (writeTransposed_) {
-      source.Path = PathInFolder(folder_, kTransposedFileName);
-    } else {
-      source.Lines = transposed_;
-    }
+    source.Lines = transposed_;
+    if (writeTransposed_) source.Path = PathInFolder(folder_, kTransposedFileName);
   } else {
     source.Path = selectedPath_;
-    source.SkipLines = kind_ == ImportKind::Hydrolex ? 1 : 0;
+    source.Scan = scan_;
+    source.Limits = columns_.CheckedLimits();
   }
   return WriteImportedStation(dataFolder, name, station, columns_.Codes(), source, undefined_);
 }
