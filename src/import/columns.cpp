@@ -86,6 +86,18 @@ bool IsTemperatureLike(int code) {
   return IsFahrenheit(code) || InRange(code, 101, 103) || code == 210 || InRange(code, 231, 232);
 }
 
+std::pair<int, int> MixedTemperatureUnits(std::span<const int> codes) {
+  int celsius = 0;
+  int fahrenheit = 0;
+  for (int code : codes) {
+    if (!IsTemperatureLike(code)) continue;
+    int& first = IsFahrenheit(code) ? fahrenheit : celsius;
+    if (first == 0) first = code;
+  }
+  if (celsius == 0 || fahrenheit == 0) return {0, 0};
+  return {celsius, fahrenheit};
+}
+
 int TemperaturePair(int code) {
   if (InRange(code, 101, 103)) return code + 10;
   if (InRange(code, 111, 113)) return code - 10;

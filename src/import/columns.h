@@ -9,8 +9,10 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "import/scan.h"
@@ -56,6 +58,9 @@ std::vector<int16_t> CodesClearedBy(int code);
 // 101-103, 210, 231, 232 (degC) and 111-113, 211, 233, 234 (degF).
 bool IsTemperatureLike(int code);
 bool IsFahrenheit(int code);
+// The first degC and the first degF code of a list that holds temperature-like codes of both
+// units; {0, 0} when all are of one unit.
+std::pair<int, int> MixedTemperatureUnits(std::span<const int> codes);
 // The same temperature in the other unit: 101 <-> 111, ..., 210 <-> 211, 231 <-> 233, 232 <-> 234;
 // 0 for a code that is not temperature-like.
 int TemperaturePair(int code);
