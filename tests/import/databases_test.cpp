@@ -6,6 +6,7 @@
 
 #include "../model/scratch_folder.h"
 #include "import/importstation.h"
+#include "model/linereader.h"
 #include "model/numbers.h"
 
 namespace vernoli {
@@ -163,6 +164,14 @@ TEST(Hydrolex, ALocationTheStationsFieldsWouldNotAcceptIsRefusedNamingItsColumn)
   }
 }
 
+TEST(Hydrolex, AStationLineLongerThanALineOfTextMakesTheFileUnreadable) {
+  ScratchFolder folder;
+  WriteBytes(folder.File("L.PEN"), "'A'," + std::string(70000, ',') + "\r\n" + Twelve("1 2 3"));
+  const HydrolexFile file = ReadHydrolexFile(folder.File("L.PEN"), -999.0);
+  EXPECT_EQ(file.Scan.Outcome, ScanOutcome::Unreadable);
+  EXPECT_EQ(file.Scan.Reason, ReasonLineTooLong(folder.File("L.PEN"), 1));
+}
+
 TEST(Hydrolex, AStationLineWithoutItsFieldsMakesTheFileUnreadable) {
   ScratchFolder folder;
   WriteBytes(folder.File("B.PEN"), "'A',21,10.0,5.0,y\r\n" + Twelve("1 2 3 4 5 6 7"));
@@ -252,6 +261,8 @@ TEST(Meteorix, RefusedFilesSayWhy) {
        "file " + path + " has more than 14 element lines; the import can hold 14"},
       {"11 elements", Meteorix(eleven),
        "file " + path + " has more than 10 climatic elements; the import can hold 10"},
+      {"an element line without its end", Meteorix(Element(201, "1") + std::string(70000, '7')),
+       ReasonLineTooLong(path, 6)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
