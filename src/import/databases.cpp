@@ -49,7 +49,7 @@ bool ParseWhole(std::string_view text, int32_t& value) {
 
 bool ParseDecimal(std::string_view text, double& value) { return ParseReal(Trim(text), value); }
 
-// Reads the location fields, each a part of `line`; false with the reason naming the line, and
+// Reads the location fields, each a view into `line`; false with the reason naming the line, and
 // for a value that the station's fields would not accept its column and what is accepted.
 bool ParseLocation(std::string_view line, std::string_view altitude, std::string_view latitude,
                    std::string_view longitude, std::string_view file, int lineNumber,
