@@ -149,9 +149,40 @@ std::string ReadDate(const ImportLine& line, std::string_view option, Date& date
   return {};
 }
 
-// The columns' codes; every code must be one of the code list.
+// The unit of a code as a terminal shows it: without the blanks around it, the degree sign in
+// UTF-8.
+std::string UnitText(int code) {
+  std::string unit(TrimBlanks(ParameterRow(RowOfCode(code)).Unit));
+  for (std::size_t at = unit.find('\xB0'); at != std::string::npos; at = unit.find('\xB0', at + 2)) {
+    unit.replace(at, 1, "\xC2\xB0");
+  }
+  return unit;
+}
+
+// An altitude in metres, with decimals or without: rounded to the whole metre that the
+// description holds (half a metre away from zero), then held to the altitude field's range.
+std::string ReadAltitude(const ImportLine& line, int64_t& altitude) {
+  const std::optional<std::string> text = line.Get("--altitude");
+  if (!text) return {};
+  double parsed = 0.0;
+  if (!ParseReal(TrimBlanks(*text), parsed)) return NotANumber("--altitude", *text);
+  const IntegerFieldSpec& field = fields::kAltitude;
+  const double metres = std::round(parsed);
+  // Far beyond the range, the number is only known to lie outside it.
+  const int64_t whole = metres > static_cast<double>(field.Maximum)   ? field.Maximum + 1
+                        : metres < static_cast<double>(field.Minimum) ? field.Minimum - 1
+                                                                      : static_cast<int64_t>(metres);
+  const IntegerEntryCheck check = CheckIntegerEntry(whole, field.Minimum, field.Maximum, field.Width);
+  if (!check.Inside()) return "option --altitude: " + check.Message.substr(7);
+  altitude = whole;
+  return {};
+}
+
+// The columns' codes; every code must be one of the code list, and the temperatures of one unit
+// (the form turns the others into it; a command line is refused instead).
 std::string ReadCodes(const std::string& list, std::vector<int>& rows) {
   std::string_view rest = list;
+  std::vector<int> codes;
   for (;;) {
     const std::size_t comma = rest.find(',');
     int64_t code = 0;
@@ -161,8 +192,15 @@ std::string ReadCodes(const std::string& list, std::vector<int>& rows) {
       return "option --columns: \"" + std::string(item) + "\" is no parameter code of the import";
     }
     rows.push_back(row);
+    codes.push_back(static_cast<int>(code));
     if (comma == std::string_view::npos) break;
     rest.remove_prefix(comma + 1);
+  }
+  if (const auto [celsius, fahrenheit] = MixedTemperatureUnits(codes); celsius != 0) {
+    return "option --columns: " + std::to_string(celsius) + " (" + UnitText(celsius) + ") and " +
+           std::to_string(fahrenheit) + " (" + UnitText(fahrenheit) +
+           ") mix the temperature units; give every temperature in " + UnitText(101) +
+           " or every one in " + UnitText(111);
   }
   return {};
 }
@@ -271,6 +309,83 @@ std::string CheckOptions(const ImportLine& line, ImportKind kind) {
   return {};
 }
 
+// The options that set the lower or upper program limit of a code, each with its unit, and the
+// verb: "--limit-tmin (whole degC) sets"; empty for a limit that no option changes.
+std::string LimitOptions(int code, bool upper) {
+  const std::string celsius = "(whole " + UnitText(101) + ")";
+  const std::string percent = "(whole " + UnitText(202) + ")";
+  std::vector<std::string> options;
+  if (IsTemperatureLike(code)) {
+    options = {upper ? "--limit-tmax " + celsius : "--limit-tmin " + celsius};
+  } else if (code >= 201 && code <= 203) {
+    if (!upper) options = {"--limit-rhmin " + percent};
+  } else if (code >= 221 && code <= 225) {
+    options = upper ? std::vector<std::string>{"--limit-tmax " + celsius}
+                    : std::vector<std::string>{"--limit-rhmin " + percent, "--limit-tmin " + celsius};
+  } else if (code >= 301 && code <= 304) {
+    if (upper) options = {"--limit-wind (whole " + UnitText(301) + ")"};
+  } else if (code == 401 || (code >= 421 && code <= 435)) {
+    if (upper) options = {"--limit-rad-dev " + percent};
+  }
+  if (options.empty()) return {};
+  std::string text = options.front();
+  for (std::size_t i = 1; i < options.size(); ++i) text += " and " + options[i];
+  return text + (options.size() == 1 ? " sets" : " set");
+}
+
+// After "CHECK climatic parameters": each column that failed, with its data and limits in its
+// unit and the options that set the limits it exceeds.
+void ExplainColumns(const ImportSession& import, std::ostream& err) {
+  const std::vector<ValueRange> limits = import.Columns().CheckedLimits();
+  for (const ReportRow& row : import.Report().Rows) {
+    if (!row.Failed) continue;
+    const int c = std::stoi(row.Nr) - 1;
+    const ImportColumn& column = import.Columns().Column(c);
+    const std::string symbol(TrimBlanks(row.Symbol));
+    err << "column " << TrimBlanks(row.Nr);
+    if (!symbol.empty()) err << " (" << symbol << ", " << UnitText(column.Code) << ")";
+    err << ": " << row.Error;
+    if (!row.Range.empty()) {
+      err << ", data " << TrimBlanks(column.MinimumText) << " .. "
+          << TrimBlanks(column.MaximumText) << " beyond the limits "
+          << TrimBlanks(column.LowerText) << " .. " << TrimBlanks(column.UpperText)
+          << ", all in " << UnitText(column.Code);
+      const ValueRange& checked = limits[static_cast<std::size_t>(c)];
+      for (const bool upper : {false, true}) {
+        if (upper ? column.Maximum <= checked.Maximum : column.Minimum >= checked.Minimum) continue;
+        const std::string side = upper ? "upper" : "lower";
+        const std::string options = LimitOptions(column.Code, upper);
+        err << "; " << (options.empty() ? "the " + side + " limit is fixed"
+                                         : options + " the " + side + " limit");
+      }
+    }
+    err << '\n';
+  }
+}
+
+// After "number of records DIFFERENT FROM lines in file": both numbers and the span.
+std::string LineCountText(const ImportSession& import, const std::string& file) {
+  const SpanEntry& span = import.Span();
+  const auto date = [](const Date& d) {
+    return std::to_string(d.Day) + "/" + std::to_string(d.Month) +
+           (d.Year == kYearNotLinked ? std::string() : "/" + std::to_string(d.Year));
+  };
+  const Date first = span.StoredFirst();
+  const Date last = span.StoredLast();
+  std::string text = "file " + file + " holds " + std::to_string(import.Scan().Lines) +
+                     (import.Scan().Months ? " months" : " data lines") + "; the span " +
+                     date(first) + " .. " + date(last);
+  if (first.Year == kYearNotLinked) text += " (not linked to a year)";
+  const uint8_t type = span.DataType();
+  text += " has " + std::to_string(span.NumberOfRecords()) + " " +
+          (type == kDaily ? "daily" : type == kTenDaily ? "10-daily" : "monthly") + " records";
+  if (import.DatabaseKind()) {
+    return text + ", as for every " +
+           (import.Kind() == ImportKind::Hydrolex ? "Hydrolex" : "Meteorix") + " file";
+  }
+  return text + " (--type, --from, --to and --not-linked set it)";
+}
+
 // Splits "folder/name" into the folder (with its '/') and the name.
 void SplitPath(const std::string& path, std::string& folder, std::string& name) {
   const std::size_t slash = path.rfind('/');
@@ -291,11 +406,19 @@ std::string ImportBatchUsage() {
          "                [--location coast|interior] [--climate arid|humid]\n"
          "                [--winds light|moderate|strong] [--limit-tmin V] [--limit-tmax V]\n"
          "                [--limit-rhmin V] [--limit-wind V] [--limit-rad-dev V]\n"
-         "              --columns gives one parameter code per column of a text file (.CXT).\n"
-         "              A Hydrolex (.PEN) or Meteorix (.DAT) file decides its span, location,\n"
-         "              columns and undefined value. Latitude and longitude are signed decimal\n"
-         "              degrees (negative: South, West). For 10-daily data the day of --from\n"
-         "              and --to names its decade; for monthly data it is ignored.\n";
+         "              --columns gives one parameter code per column of a text file (.CXT),\n"
+         "              every temperature in one unit (codes of \xC2\xB0" "C and \xC2\xB0" "F together are\n"
+         "              refused). A Hydrolex (.PEN) or Meteorix (.DAT) file decides its span,\n"
+         "              location, columns and undefined value. Latitude and longitude are\n"
+         "              signed decimal degrees (negative: South, West); the altitude is in\n"
+         "              metres, a decimal altitude rounded to the whole metre. For 10-daily\n"
+         "              data the day of --from and --to names its decade; for monthly data it\n"
+         "              is ignored. The limits are whole numbers: --limit-tmin, --limit-tmax\n"
+         "              in \xC2\xB0" "C, --limit-rhmin and --limit-rad-dev in %, --limit-wind in m/sec,\n"
+         "              whatever the units of the file's columns. A column beyond its limits\n"
+         "              is reported in its own unit with the option that moves the limit; a\n"
+         "              file whose number of lines differs from the span's records, with\n"
+         "              both numbers and the span.\n";
 }
 
 int RunImportBatch(const std::vector<std::string>& args, const std::string& dataFolder,
@@ -361,11 +484,7 @@ int RunImportBatch(const std::vector<std::string>& args, const std::string& data
     if (std::string e = ReadReal(line, "--longitude", lon, longitude); !e.empty()) {
       return usage(e);
     }
-    if (std::string e = ReadInteger(line, "--altitude", fields::kAltitude.Minimum,
-                                    fields::kAltitude.Maximum, fields::kAltitude.Width, altitude);
-        !e.empty()) {
-      return usage(e);
-    }
+    if (std::string e = ReadAltitude(line, altitude); !e.empty()) return usage(e);
     import.SetLocation(latitude, longitude, static_cast<int32_t>(altitude));
     if (std::string e = ApplySpan(line, import); !e.empty()) return usage(e);
   }
@@ -392,20 +511,9 @@ int RunImportBatch(const std::vector<std::string>& args, const std::string& data
   const ImportResult result = import.Import(data, line.Get("--name").value_or(""));
   if (!result.Imported()) {
     err << result.Message << '\n';
-    if (result.Message == CannotImportMessage(kCheckParameters)) {
-      for (const ReportRow& row : import.Report().Rows) {
-        if (!row.Failed) continue;
-        std::string symbol(TrimBlanks(row.Symbol));
-        err << "column " << TrimBlanks(row.Nr) << (symbol.empty() ? "" : " (" + symbol + ")")
-            << ": " << row.Error;
-        if (!row.Range.empty()) {
-          const ImportColumn& column = import.Columns().Column(std::stoi(row.Nr) - 1);
-          err << ", data " << TrimBlanks(column.MinimumText) << " .. "
-              << TrimBlanks(column.MaximumText) << " beyond the limits "
-              << TrimBlanks(column.LowerText) << " .. " << TrimBlanks(column.UpperText);
-        }
-        err << '\n';
-      }
+    if (result.Message == CannotImportMessage(kCheckParameters)) ExplainColumns(import, err);
+    if (result.Message == CannotImportMessage(kRecordsDifferent)) {
+      err << LineCountText(import, line.File) << '\n';
     }
     return kBatchFailed;
   }

@@ -5,6 +5,7 @@
 //       [--columns CODE,CODE,...] [--type daily|10-daily|monthly]
 //       [--from D/M/YYYY] [--to D/M/YYYY] [--not-linked] [--undefined V]
 //       [--station TEXT] [--country TEXT] [--latitude DEG] [--longitude DEG] [--altitude M]
+//         (M in metres, rounded to the whole metre)
 //       [--wind-height M] [--location coast|interior] [--climate arid|humid]
 //       [--winds light|moderate|strong]
 //       [--limit-tmin V] [--limit-tmax V] [--limit-rhmin V] [--limit-wind V] [--limit-rad-dev V]

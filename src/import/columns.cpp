@@ -1,6 +1,7 @@
 #include "import/columns.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "engine/ranges.h"
 #include "model/numbers.h"
@@ -83,6 +84,18 @@ bool IsFahrenheit(int code) { return InRange(code, 111, 113) || code == 211 || I
 
 bool IsTemperatureLike(int code) {
   return IsFahrenheit(code) || InRange(code, 101, 103) || code == 210 || InRange(code, 231, 232);
+}
+
+std::pair<int, int> MixedTemperatureUnits(std::span<const int> codes) {
+  int celsius = 0;
+  int fahrenheit = 0;
+  for (int code : codes) {
+    if (!IsTemperatureLike(code)) continue;
+    int& first = IsFahrenheit(code) ? fahrenheit : celsius;
+    if (first == 0) first = code;
+  }
+  if (celsius == 0 || fahrenheit == 0) return {0, 0};
+  return {celsius, fahrenheit};
 }
 
 int TemperaturePair(int code) {
@@ -235,6 +248,22 @@ std::vector<int16_t> ColumnAssignment::Codes() const {
   return codes;
 }
 
+ValueRange ColumnAssignment::ShownLimits(int c) const {
+  const ImportColumn& column = columns_[static_cast<std::size_t>(c)];
+  ValueRange limits{-std::numeric_limits<double>::infinity(),
+                    std::numeric_limits<double>::infinity()};
+  double value = 0.0;
+  if (ParseReal(TrimBlanks(column.LowerText), value)) limits.Minimum = value;
+  if (ParseReal(TrimBlanks(column.UpperText), value)) limits.Maximum = value;
+  return limits;
+}
+
+std::vector<ValueRange> ColumnAssignment::CheckedLimits() const {
+  std::vector<ValueRange> limits;
+  for (int c = 0; c < count_; ++c) limits.push_back(ShownLimits(c));
+  return limits;
+}
+
 ParameterReport ColumnAssignment::Report() const {
   ParameterReport report;
   if (!defined_) {
@@ -257,16 +286,15 @@ ParameterReport ColumnAssignment::Report() const {
     row.Symbol = column.Symbol;
     row.Unit = column.Unit;
     row.Error = kReportNoError;
-    double upper = 0.0;
-    double lower = 0.0;
+    const ValueRange limits = ShownLimits(c);
     if (column.Symbol.empty()) {
       row.Error = kParameterNotSpecified;
-    } else if (ParseReal(TrimBlanks(column.UpperText), upper) && column.Maximum > upper) {
+    } else if (column.Maximum > limits.Maximum) {
       row.Error = kUpdateDataRange;
       row.Range = kRangeExceedsLimits;
     } else {
       row.Range = kWithinLimits;
-      if (ParseReal(TrimBlanks(column.LowerText), lower) && column.Minimum < lower) {
+      if (column.Minimum < limits.Minimum) {
         row.Error = kUpdateDataRange;
         row.Range = kRangeExceedsLimits;
       }

@@ -9,8 +9,10 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "import/scan.h"
@@ -56,6 +58,9 @@ std::vector<int16_t> CodesClearedBy(int code);
 // 101-103, 210, 231, 232 (degC) and 111-113, 211, 233, 234 (degF).
 bool IsTemperatureLike(int code);
 bool IsFahrenheit(int code);
+// The first degC and the first degF code of a list that holds temperature-like codes of both
+// units; {0, 0} when all are of one unit.
+std::pair<int, int> MixedTemperatureUnits(std::span<const int> codes);
 // The same temperature in the other unit: 101 <-> 111, ..., 210 <-> 211, 231 <-> 233, 232 <-> 234;
 // 0 for a code that is not temperature-like.
 int TemperaturePair(int code);
@@ -148,6 +153,9 @@ class ColumnAssignment {
 
   // The codes in column order, -999 for a column without code.
   std::vector<int16_t> Codes() const;
+  // Per column, the limits that the report holds its data to: those shown, read back from their
+  // texts (unbounded on a side without a text).
+  std::vector<ValueRange> CheckedLimits() const;
   ParameterReport Report() const;
   bool ReportGreen() const { return Report().LampGreen; }
 
@@ -157,6 +165,7 @@ class ColumnAssignment {
   void WriteLimits(int column, const RepClimateFile& station, int width);
   void WriteRange(int column, int width);
   void ClearColumn(int column);
+  ValueRange ShownLimits(int column) const;
 
   bool defined_ = false;
   int count_ = 0;

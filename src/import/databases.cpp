@@ -6,6 +6,7 @@
 #include "model/atomicfile.h"
 #include "model/linereader.h"
 #include "model/numbers.h"
+#include "stations/entry.h"
 
 namespace vernoli {
 
@@ -48,16 +49,49 @@ bool ParseWhole(std::string_view text, int32_t& value) {
 
 bool ParseDecimal(std::string_view text, double& value) { return ParseReal(Trim(text), value); }
 
-// Reads the location fields; false with the reason naming the line.
-bool ParseLocation(std::string_view altitude, std::string_view latitude,
-                   std::string_view longitude, std::string_view file, int line,
+// Reads the location fields, each a view into `line`; false with the reason naming the line, and
+// for a value that the station's fields would not accept its column and what is accepted.
+bool ParseLocation(std::string_view line, std::string_view altitude, std::string_view latitude,
+                   std::string_view longitude, std::string_view file, int lineNumber,
                    DatabaseStation& station, std::string& reason) {
   if (!ParseWhole(altitude, station.Altitude) || !ParseDecimal(latitude, station.Latitude) ||
       !ParseDecimal(longitude, station.Longitude)) {
-    reason = ReasonNotANumber(file, line);
+    reason = ReasonNotANumber(file, lineNumber);
+    return false;
+  }
+  const struct {
+    LocationValue Which;
+    std::string_view Field;
+    double Value;
+  } values[] = {
+      {LocationValue::Latitude, latitude, station.Latitude},
+      {LocationValue::Longitude, longitude, station.Longitude},
+      {LocationValue::Altitude, altitude, static_cast<double>(station.Altitude)},
+  };
+  for (const auto& v : values) {
+    if (LocationValueAccepted(v.Which, v.Value)) continue;
+    const std::string_view text = Trim(v.Field);
+    const auto column = static_cast<std::size_t>(text.data() - line.data()) + 1;
+    reason = "the " + std::string(LocationValueName(v.Which)) + " " + std::string(text) +
+             " in file " + std::string(file) + ", line " + std::to_string(lineNumber) +
+             ", column " + std::to_string(column) + ", lies outside " +
+             AcceptedLocationText(v.Which);
     return false;
   }
   return true;
+}
+
+// A mean of monthly values is a few units of the last place off the exact mean (12 x 259.2
+// km/day give 2.999999999999999 m/sec): a mean within a relative 1e-9 of a class boundary lies on
+// it. The data hold a few decimals, far coarser than that.
+constexpr double kBoundaryTolerance = 1e-9;
+
+bool AtMost(double value, double boundary) {
+  return value <= boundary + kBoundaryTolerance * std::fabs(boundary);
+}
+
+bool AtLeast(double value, double boundary) {
+  return value >= boundary - kBoundaryTolerance * std::fabs(boundary);
 }
 
 }  // namespace
@@ -81,15 +115,15 @@ void ClassFromAltitude(int32_t altitude, RepClimateFile& station, LocationClasse
 }
 
 void ClassFromHumidity(double meanHumidity, RepClimateFile& station, LocationClasses& classes) {
-  const bool humid = meanHumidity > 62.0;
+  const bool humid = !AtMost(meanHumidity, 62.0);
   classes.Humidity = humid ? Climate::Humid : Climate::Arid;
   station.TdewTminDifference = TdewTminDifferenceOf(classes.Humidity);
 }
 
 void ClassFromWind(double meanWind, RepClimateFile& station, LocationClasses& classes) {
-  if (meanWind <= 1.25) {
+  if (AtMost(meanWind, 1.25)) {
     classes.Wind = WindClass::Light;
-  } else if (meanWind >= 3.0) {
+  } else if (AtLeast(meanWind, 3.0)) {
     classes.Wind = WindClass::ModerateToStrong;
   } else {
     classes.Wind = WindClass::LightToModerate;
@@ -118,7 +152,7 @@ bool ParseHydrolexStationLine(std::string_view line, std::string_view file,
     return line.substr(start, commas[k - 2] - start);
   };
   DatabaseStation read;
-  if (!ParseLocation(field(5), field(4), field(2), file, 1, read, reason)) return false;
+  if (!ParseLocation(line, field(5), field(4), field(2), file, 1, read, reason)) return false;
   std::string_view name = Trim(field(6));
   name = name.size() >= 2 ? name.substr(1, name.size() - 2) : std::string_view();
   read.StationName = std::string(name);
@@ -196,7 +230,8 @@ MeteorixFile ReadMeteorixFile(const std::string& path) {
   if (fields.size() < 6) return refuse(StationLineReason(path, 2, "blanks"));
   const std::size_t n = fields.size();
   std::string reason;
-  if (!ParseLocation(fields[n - 1], fields[n - 2], fields[n - 3], path, 2, file.Station, reason)) {
+  if (!ParseLocation(line, fields[n - 1], fields[n - 2], fields[n - 3], path, 2, file.Station,
+                     reason)) {
     return refuse(reason);
   }
   file.Station.Country = std::string(fields[n - 4]);

@@ -36,6 +36,8 @@ struct DatabaseStation {
 
 // Coastal (HargreavesRsCoefficient 0.19) at 20 m or less, else interior (0.16).
 void ClassFromAltitude(int32_t altitude, RepClimateFile& station, LocationClasses& classes);
+// A mean on a boundary, to a relative 1e-9 (the rounding of a mean computed from monthly values),
+// falls in the class of the boundary.
 // Humid (TdewTminDifference 0.0) above a mean of 62 %, else arid (2.0).
 void ClassFromHumidity(double meanHumidity, RepClimateFile& station, LocationClasses& classes);
 // Light winds up to 1.25 m/sec, moderate to strong from 3 m/sec, else light to moderate; the
@@ -51,7 +53,9 @@ inline constexpr std::array<int, 6> kHydrolexRows = {1, 3, 8, 22, 25, 27};
 
 // The station line, fields separated by commas and counted from the end: 2 longitude,
 // 4 latitude, 5 altitude (whole metres), 6 the name with one enclosing character on each side.
-// False with the reason (naming the file and line 1) when a field is absent or no number.
+// False with the reason (naming the file and line 1) when a field is absent or no number, or
+// when the station's fields would not accept a latitude, longitude or altitude (the reason then
+// names its column too and what is accepted).
 bool ParseHydrolexStationLine(std::string_view line, std::string_view file,
                               DatabaseStation& station, std::string& reason);
 
@@ -89,8 +93,9 @@ struct MeteorixFile {
 // Line 2 the station line (from the end: altitude, latitude, longitude, country, -, name),
 // line 4 must not be empty, from line 5 up to the first empty line the element lines: code,
 // three fields not read, 12 monthly values. More than 14 element lines, more than 10 recognised
-// elements, a station line without its fields, or an element line with fewer than 12 monthly
-// values or one that is no number is refused with the reason.
+// elements, a station line without its fields or with a location that the station's fields would
+// not accept, or an element line with fewer than 12 monthly values or one that is no number is
+// refused with the reason.
 MeteorixFile ReadMeteorixFile(const std::string& path);
 
 // The 12 lines of the transposed file (without line ends): one per month, one value per column,

@@ -7,13 +7,12 @@
 #include "model/datafile.h"
 #include "model/linereader.h"
 #include "model/numbers.h"
+#include "stations/entry.h"
 #include "stations/newstation.h"
 
 namespace vernoli {
 
 namespace {
-
-bool IsSeparator(char c) { return static_cast<unsigned char>(c) <= 32; }
 
 bool Holds(std::span<const int16_t> codes, int code) {
   return std::find(codes.begin(), codes.end(), code) != codes.end();
@@ -29,39 +28,138 @@ int MissingTwin(std::span<const int16_t> codes, std::span<const std::pair<int, i
   return 0;
 }
 
-// Writes the data lines of `source` to `file`; the number of lines written in `lines`.
-Status WriteDataLines(AtomicFile& file, const ImportSource& source,
-                      std::span<const int16_t> codes, int extra, double undefined,
-                      int32_t& lines) {
-  std::string out;
-  const auto take = [&](std::string_view line, std::string_view name, int lineNumber) {
-    if (!ImportedDataLine(lines + 1, line, codes, extra, undefined, out)) {
-      return Status::Error(ReasonNotANumber(name, lineNumber));
-    }
-    ++lines;
-    file.WriteLine(out);
-    return Status::Success();
-  };
-  if (source.Path.empty()) {
-    int lineNumber = 0;
-    for (const std::string& line : source.Lines) {
-      ++lineNumber;
-      if (line.empty()) break;
-      if (Status s = take(line, std::string(kTransposedFileName), lineNumber); !s) return s;
-    }
-    return Status::Success();
-  }
-  LineReader reader;
-  if (Status s = reader.Open(source.Path); !s) return s;
-  std::string line;
-  for (int skipped = 0; skipped < source.SkipLines && reader.Next(line); ++skipped) {
-  }
-  while (reader.Next(line)) {
-    if (line.empty()) break;
-    if (Status s = take(line, source.Path, reader.LineNumber()); !s) return s;
-  }
-  return reader.status();
+Status Changed(std::string_view file, const std::string& what) {
+  return Status::Error("file " + std::string(file) + " has changed since it was checked: " + what);
 }
+
+std::string Count(std::size_t n, std::string_view thing) {
+  return std::to_string(n) + " " + std::string(thing) + (n == 1 ? "" : "s");
+}
+
+// The first column (1-based) whose smallest or largest value, or whose sum that decided a
+// location class, is not the one checked; 0 for none.
+int FirstChangedColumn(const ScanResult& now, const ScanResult& checked) {
+  for (std::size_t c = 0; c < now.Minimum.size(); ++c) {
+    if (now.Minimum[c] != checked.Minimum[c] || now.Maximum[c] != checked.Maximum[c]) {
+      return static_cast<int>(c) + 1;
+    }
+  }
+  if (now.HumiditySum != checked.HumiditySum) return 3;
+  if (now.WindSum != checked.WindSum) return 4;
+  return 0;
+}
+
+// Reads the data lines of `source` again and writes their records to `file`, each value checked
+// against what the import was checked on.
+class DataLineWriter {
+ public:
+  DataLineWriter(AtomicFile& file, const ImportSource& source, std::span<const int16_t> codes,
+                 int extra, double undefined, int32_t records)
+      : file_(file), source_(source), codes_(codes), extra_(extra), undefined_(undefined),
+        records_(records),
+        name_(source.Path.empty() ? std::string(kTransposedFileName) : source.Path),
+        rescan_(source.Kind, undefined),
+        // A Hydrolex file's last column is read but not imported.
+        width_(source.Kind == ImportKind::Meteorix
+                   ? codes.size()
+                   : static_cast<std::size_t>(source.Scan.Columns) +
+                         (source.Kind == ImportKind::Hydrolex ? 1 : 0)) {}
+
+  Status Write() {
+    if (source_.Path.empty()) {
+      for (const std::string& line : source_.Lines) {
+        if (line.empty()) break;
+        if (Status s = Take(line, lines_ + 1); !s) return s;
+      }
+      return Finish();
+    }
+    LineReader reader;
+    if (Status s = reader.Open(source_.Path); !s) return s;
+    std::string line;
+    if (source_.Kind == ImportKind::Hydrolex) reader.Next(line);  // the station line
+    const bool transposed = source_.Kind == ImportKind::Meteorix;
+    while (reader.Next(line)) {
+      if (line.empty()) break;
+      const auto index = static_cast<std::size_t>(lines_);
+      if (transposed && (index >= source_.Lines.size() || line != source_.Lines[index])) {
+        return Changed(name_, "line " + std::to_string(reader.LineNumber()) +
+                                  " is not the line transposed from the Meteorix file");
+      }
+      if (Status s = Take(line, reader.LineNumber()); !s) return s;
+    }
+    if (!reader.status()) return reader.status();
+    return Finish();
+  }
+
+ private:
+  // One data line: read as the scan reads it, its values checked, its record written.
+  Status Take(std::string_view line, int64_t lineNumber) {
+    if (++lines_ > records_) {
+      return Changed(name_, "more than " + std::to_string(records_) + " data lines for " +
+                                std::to_string(records_) + " records");
+    }
+    rescan_.Add(line);
+    const std::string at = "line " + std::to_string(lineNumber);
+    switch (rescan_.LineOutcome()) {
+      case ScanOutcome::TextOrEmptyLine: return Changed(name_, at + " holds text or is empty");
+      case ScanOutcome::IllegalNumber: return Changed(name_, at + " holds an illegal number");
+      default: break;
+    }
+    const std::span<const double> values = rescan_.Values();
+    if (values.size() != width_) {
+      return Changed(name_, at + " holds " + Count(values.size(), "value") + ", not " +
+                                std::to_string(width_));
+    }
+    for (std::size_t c = 0; c < codes_.size() && c < source_.Limits.size(); ++c) {
+      const ValueRange& limits = source_.Limits[c];
+      if (IsUndefinedValue(values[c], undefined_) ||
+          (values[c] >= limits.Minimum && values[c] <= limits.Maximum)) {
+        continue;
+      }
+      const int decimals = DecimalsOfCode(codes_[c]);
+      return Changed(name_, at + ", column " + std::to_string(c + 1) + " holds " +
+                                std::string(rescan_.ValueText(c)) + ", beyond the limits " +
+                                FormatReal(limits.Minimum, 0, decimals) + " .. " +
+                                FormatReal(limits.Maximum, 0, decimals));
+    }
+    const int tooLong = ImportedDataLine(lines_, values, codes_, extra_, undefined_, out_);
+    if (tooLong >= 0) {
+      const auto c = static_cast<std::size_t>(tooLong);
+      return Status::Error("the value " + std::string(rescan_.ValueText(c)) + " in file " +
+                           name_ + ", " + at + ", column " + std::to_string(c + 1) +
+                           " does not fit the " + std::to_string(kDataFieldWidth) +
+                           " characters of a field of the data file");
+    }
+    file_.WriteLine(out_);
+    return Status::Success();
+  }
+
+  Status Finish() const {
+    if (lines_ != records_) {
+      return Changed(name_, std::to_string(lines_) + " data lines for " +
+                                std::to_string(records_) + " records");
+    }
+    if (source_.Kind == ImportKind::Meteorix) return Status::Success();
+    const ScanResult now = rescan_.Result();
+    if (now == source_.Scan) return Status::Success();
+    const int column = FirstChangedColumn(now, source_.Scan);
+    return Changed(name_, column == 0 ? std::string("its data lines are not those that were checked")
+                                      : "the values of column " + std::to_string(column) +
+                                            " are not those that were checked");
+  }
+
+  AtomicFile& file_;
+  const ImportSource& source_;
+  std::span<const int16_t> codes_;
+  int extra_;
+  double undefined_;
+  int64_t records_;
+  std::string name_;
+  DataLineScan rescan_;
+  std::size_t width_;
+  int64_t lines_ = 0;
+  std::string out_;
+};
 
 }  // namespace
 
@@ -99,22 +197,21 @@ std::string ImportedHeaderLine(std::span<const int16_t> codes, std::span<const i
   return DataHeaderLine(all);
 }
 
-bool ImportedDataLine(int32_t number, std::string_view sourceLine, std::span<const int16_t> codes,
-                      int extraColumns, double undefined, std::string& line) {
+int ImportedDataLine(int64_t number, std::span<const double> values,
+                     std::span<const int16_t> codes, int extraColumns, double undefined,
+                     std::string& line) {
   line = FormatInt(number, kDataFieldWidth);
-  std::size_t pos = 0;
-  for (int16_t code : codes) {
-    while (pos < sourceLine.size() && IsSeparator(sourceLine[pos])) ++pos;
-    std::size_t end = pos;
-    while (end < sourceLine.size() && !IsSeparator(sourceLine[end])) ++end;
-    double value = 0.0;
-    if (end == pos || !ParseReal(sourceLine.substr(pos, end - pos), value)) return false;
-    pos = end;
-    if (IsUndefinedValue(value, undefined)) value = kMissing;
-    line += FormatReal(value, kDataFieldWidth, DecimalsOfCode(code));
+  int tooLong = -1;
+  for (std::size_t c = 0; c < codes.size() && c < values.size(); ++c) {
+    const double value = IsUndefinedValue(values[c], undefined) ? kMissing : values[c];
+    const std::string field = FormatReal(value, kDataFieldWidth, DecimalsOfCode(codes[c]));
+    if (field.size() > static_cast<std::size_t>(kDataFieldWidth) && tooLong < 0) {
+      tooLong = static_cast<int>(c);
+    }
+    line += field;
   }
   for (int i = 0; i <= extraColumns; ++i) line += "    -999.0";
-  return true;
+  return tooLong;
 }
 
 std::string CannotImportMessage(std::string_view lampText) {
@@ -124,6 +221,15 @@ std::string CannotImportMessage(std::string_view lampText) {
 ImportResult WriteImportedStation(const std::string& dataFolder, const std::string& name,
                                   RepClimateFile station, std::span<const int16_t> codes,
                                   const ImportSource& source, double undefined) {
+  // Whatever its source, the location written is one that the station's fields accept.
+  if (std::string reason =
+          CheckStationLocation(station.Latitude, station.Longitude, station.Altitude);
+      !reason.empty()) {
+    ImportResult refused;
+    refused.Failure = ImportFailure::Refused;
+    refused.Message = CannotImportMessage(reason);
+    return refused;
+  }
   const std::vector<int16_t> extra = ExtraColumns(codes);
   // The description as it will be: the file's codes, the extra ones and ETo.
   std::vector<int16_t> all(codes.begin(), codes.end());
@@ -139,18 +245,9 @@ ImportResult WriteImportedStation(const std::string& dataFolder, const std::stri
   const auto writeData = [&](const RepClimateFile& target, const std::string& staged) {
     AtomicFile file(staged);
     file.WriteLine(ImportedHeaderLine(codes, extra));
-    int32_t lines = 0;
-    if (Status s = WriteDataLines(file, source, codes, static_cast<int>(extra.size()), undefined,
-                                  lines);
-        !s) {
-      return s;
-    }
-    if (lines != target.NumberOfRecords) {
-      const std::string read = source.Path.empty() ? std::string(kTransposedFileName) : source.Path;
-      return Status::Error("file " + read + " has changed since it was checked: " +
-                           std::to_string(lines) + " data lines for " +
-                           std::to_string(target.NumberOfRecords) + " records");
-    }
+    DataLineWriter lines(file, source, codes, static_cast<int>(extra.size()), undefined,
+                         target.NumberOfRecords);
+    if (Status s = lines.Write(); !s) return s;
     return file.Commit();
   };
   const CreateResult created = CreateStationFiles(dataFolder, name, station, writeData);

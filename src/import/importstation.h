@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "import/scan.h"
+#include "model/parameters.h"
 #include "model/station.h"
 #include "stations/span.h"
 
@@ -34,19 +35,28 @@ std::vector<int16_t> ExtraColumns(std::span<const int16_t> codes);
 // The header of the new data file: "        Nr", the codes, the extra codes and 501, each I(10).
 std::string ImportedHeaderLine(std::span<const int16_t> codes, std::span<const int16_t> extra);
 
-// One record line of the new data file from a line of the source: the record number I(10), the
-// first codes.size() values of the line, each R(10) with the decimals of its code (the undefined
-// value written as -999), then "    -999.0" for each extra column and for ETo. False when the line
-// holds fewer values than codes or a value that is no number.
-bool ImportedDataLine(int32_t number, std::string_view sourceLine, std::span<const int16_t> codes,
-                      int extraColumns, double undefined, std::string& line);
+// One record line of the new data file: the record number I(10), one value per code, each R(10)
+// with the decimals of its code (the undefined value written as -999), then "    -999.0" for
+// each extra column and for ETo. Returns the 0-based column of the first value that does not fit
+// its field of 10 characters, -1 when every value fits.
+int ImportedDataLine(int64_t number, std::span<const double> values,
+                     std::span<const int16_t> codes, int extraColumns, double undefined,
+                     std::string& line);
 
-// Where the data lines come from: a file, of which the first SkipLines lines are passed over
-// (the station line of a Hydrolex file), or, when Path is empty, the lines given. Lines are taken
-// up to the first empty line or the end.
+// Where the data lines come from and what they were checked as. The import reads them again as
+// it writes them and refuses a source that differs from what was checked, naming what changed.
+// Lines are taken up to the first empty line or the end.
 struct ImportSource {
+  // The file read: the import file (after its station line for a Hydrolex file) or the
+  // transposed file of a Meteorix file. Empty: the Lines are the data lines.
   std::string Path;
-  int SkipLines = 0;
+  ImportKind Kind = ImportKind::Text;
+  // Text and Hydrolex: the scan the import was checked on; the file must scan the same again.
+  ScanResult Scan;
+  // Text and Hydrolex: per column, the limits the values were checked against; every value
+  // written lies within them.
+  std::vector<ValueRange> Limits;
+  // Meteorix: the transposed lines; a file at Path must hold exactly these.
   std::vector<std::string> Lines;
 };
 
@@ -68,8 +78,11 @@ struct ImportResult {
 // "ERROR:\nCANNOT import data\n" + the text of the red lamp.
 std::string CannotImportMessage(std::string_view lampText);
 
-// Checks `name` (blanks removed; empty, existing in any letter case, or illegal refused) and
-// writes NAME.DSC and NAME.DTA in the data folder, both or neither. `station` is the import's
+// Refuses a location that the station's fields would not accept (Refused, "CANNOT import data"
+// and the reason); checks `name` (blanks removed; empty, existing in any letter case, or illegal
+// refused) and writes NAME.DSC and NAME.DTA in the data folder, both or neither. The data lines
+// of `source` are read again as they are written: a source that is not what was checked is
+// refused (Files) with the reason naming its file, the line and what changed. `station` is the import's
 // description with its span and settings; `codes` are the columns of the source, in order. On
 // success the station returned has the extra codes and 501 appended to its codes, the grown
 // NumberOfParameters, its file names and its Description.

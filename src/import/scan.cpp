@@ -92,11 +92,78 @@ ImportFileList ListImportFiles(const std::string& folder, ImportKind kind) {
 // ---------------------------------------------------------------------------------------------
 // Scan
 
+DataLineScan::DataLineScan(ImportKind kind, double undefined)
+    : kind_(kind), undefined_(undefined) {
+  scan_.Minimum.fill(undefined);
+  scan_.Maximum.fill(undefined);
+}
+
+void DataLineScan::Add(std::string_view line) {
+  ++scan_.Lines;
+  count_ = 0;
+  lineOutcome_ = ScanOutcome::Ok;
+  if (std::all_of(line.begin(), line.end(), IsSeparator) ||
+      !std::all_of(line.begin(), line.end(),
+                   [](char c) { return IsSeparator(c) || IsNumberCharacter(c); })) {
+    lineOutcome_ = ScanOutcome::TextOrEmptyLine;
+  } else {
+    std::size_t pos = 0;
+    while (count_ < values_.size()) {
+      while (pos < line.size() && IsSeparator(line[pos])) ++pos;
+      if (pos == line.size()) break;
+      std::size_t end = pos;
+      while (end < line.size() && !IsSeparator(line[end])) ++end;
+      texts_[count_] = line.substr(pos, end - pos);
+      if (!ParseReal(texts_[count_], values_[count_])) {
+        lineOutcome_ = ScanOutcome::IllegalNumber;
+        break;
+      }
+      pos = end;
+      ++count_;
+    }
+    if (lineOutcome_ == ScanOutcome::Ok && width_ >= 0 && static_cast<int>(count_) != width_) {
+      lineOutcome_ = ScanOutcome::UnequalColumns;
+    }
+  }
+  // The scan stops at the first fault: what follows is only counted.
+  if (fault_ != ScanOutcome::Ok) return;
+  scan_.Line = scan_.Lines;
+  const bool hydrolex = kind_ == ImportKind::Hydrolex;
+  for (std::size_t c = 0; c < count_; ++c) {
+    const double value = values_[c];
+    if (IsUndefinedValue(value, undefined_)) continue;
+    if (IsUndefinedValue(scan_.Maximum[c], undefined_) || value > scan_.Maximum[c]) {
+      scan_.Maximum[c] = value;
+    }
+    if (IsUndefinedValue(scan_.Minimum[c], undefined_) || value < scan_.Minimum[c]) {
+      scan_.Minimum[c] = value;
+    }
+    if (hydrolex && c == 2) scan_.HumiditySum += value;
+    if (hydrolex && c == 3) scan_.WindSum += value;
+  }
+  if (lineOutcome_ != ScanOutcome::Ok) {
+    fault_ = lineOutcome_;
+  } else if (width_ < 0) {
+    width_ = static_cast<int>(count_);
+    scan_.Columns = width_;
+  }
+}
+
+ScanResult DataLineScan::Result() const {
+  ScanResult scan = scan_;
+  if (scan.Lines == 0) {
+    scan.Outcome = ScanOutcome::EmptyFile;
+    return scan;
+  }
+  scan.Outcome = fault_;
+  if (kind_ == ImportKind::Hydrolex) scan.Columns = std::max(scan.Columns - 1, 0);
+  return scan;
+}
+
 ScanResult ScanImportFile(const std::string& path, ImportKind kind, double undefined) {
   ScanResult scan;
   scan.Minimum.fill(undefined);
   scan.Maximum.fill(undefined);
-  const bool hydrolex = kind == ImportKind::Hydrolex;
   const auto unreadable = [&scan](const Status& status) {
     scan.Outcome = ScanOutcome::Unreadable;
     scan.Reason = status.Message.substr(ErrorText("").size());
@@ -108,73 +175,22 @@ ScanResult ScanImportFile(const std::string& path, ImportKind kind, double undef
   LineReader reader;
   if (Status s = reader.Open(path); !s) return unreadable(s);
   std::string line;
-  if (hydrolex && !reader.Next(line)) {
+  if (kind == ImportKind::Hydrolex && !reader.Next(line)) {
     if (!reader.status()) return unreadable(reader.status());
     scan.Outcome = ScanOutcome::EmptyFile;
     return scan;
   }
-  bool stopped = false;  // a fault was found: the rest is only counted
-  ScanOutcome fault = ScanOutcome::Ok;
-  int width = -1;
+  DataLineScan lines(kind, undefined);
   while (reader.Next(line)) {
     if (line.empty()) break;
-    ++scan.Lines;
-    if (stopped) continue;
-    scan.Line = scan.Lines;
-    if (std::all_of(line.begin(), line.end(), IsSeparator)) {
-      fault = ScanOutcome::TextOrEmptyLine;
-      stopped = true;
-      continue;
-    }
-    if (!std::all_of(line.begin(), line.end(),
-                     [](char c) { return IsSeparator(c) || IsNumberCharacter(c); })) {
-      fault = ScanOutcome::TextOrEmptyLine;
-      stopped = true;
-      continue;
-    }
-    int values = 0;
-    std::size_t pos = 0;
-    while (values < kMaxImportColumns) {
-      while (pos < line.size() && IsSeparator(line[pos])) ++pos;
-      if (pos == line.size()) break;
-      std::size_t end = pos;
-      while (end < line.size() && !IsSeparator(line[end])) ++end;
-      double value = 0.0;
-      if (!ParseReal(std::string_view(line).substr(pos, end - pos), value)) {
-        fault = ScanOutcome::IllegalNumber;
-        stopped = true;
-        break;
-      }
-      pos = end;
-      const auto c = static_cast<std::size_t>(values);
-      ++values;
-      if (IsUndefinedValue(value, undefined)) continue;
-      if (IsUndefinedValue(scan.Maximum[c], undefined) || value > scan.Maximum[c]) {
-        scan.Maximum[c] = value;
-      }
-      if (IsUndefinedValue(scan.Minimum[c], undefined) || value < scan.Minimum[c]) {
-        scan.Minimum[c] = value;
-      }
-      if (hydrolex && c == 2) scan.HumiditySum += value;
-      if (hydrolex && c == 3) scan.WindSum += value;
-    }
-    if (stopped) continue;
-    if (width < 0) {
-      width = values;
-      scan.Columns = values;
-    } else if (values != width) {
-      fault = ScanOutcome::UnequalColumns;
-      stopped = true;
-    }
+    lines.Add(line);
   }
-  if (!reader.status()) return unreadable(reader.status());
-  if (scan.Lines == 0) {
-    scan.Outcome = ScanOutcome::EmptyFile;
-    return scan;
+  if (!reader.status()) {
+    scan = lines.Result();
+    scan.Line = scan.Lines + 1;  // the line the reading stopped at
+    return unreadable(reader.status());
   }
-  scan.Outcome = fault;
-  if (hydrolex) scan.Columns = std::max(scan.Columns - 1, 0);
-  return scan;
+  return lines.Result();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -5,12 +5,14 @@
 // A free-format text file holds one record per line and one value per column; values are
 // separated by runs of characters with a code of 32 or below. Data lines end at the first empty
 // line or at the end of the file. A Hydrolex file has the same data lines after one station line.
-// Every line is examined whole. The scan never throws and never crashes on any bytes: a file
+// Every line is examined whole; a line longer than a line of text can be (kMaxLineLength) makes
+// the file Unreadable. The scan never throws and never crashes on any bytes: a file
 // that is not text is reported as holding text.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -74,9 +76,9 @@ enum class ScanOutcome : uint8_t {
 
 struct ScanResult {
   ScanOutcome Outcome = ScanOutcome::NoFile;
-  int Lines = 0;    // data lines counted (0 = none)
+  int64_t Lines = 0;  // data lines counted (0 = none)
   int Columns = 0;  // values of a line, at most 10; for a Hydrolex file one fewer
-  int Line = 0;     // the line at which the scan stopped (the last data line read), 1-based
+  int64_t Line = 0;   // the line at which the scan stopped (the last data line read), 1-based
   // Smallest and largest value of each column, undefined values left out; both stay the
   // undefined value while a column has no value.
   std::array<double, kMaxImportColumns> Minimum{};
@@ -91,6 +93,38 @@ struct ScanResult {
   bool Months = false;
 
   bool Ok() const { return Outcome == ScanOutcome::Ok; }
+  friend bool operator==(const ScanResult&, const ScanResult&) = default;
+};
+
+// The scan of data lines one at a time. ScanImportFile hands it the lines of a file; the import
+// hands it the same lines again as it writes them, so that both judge every line alike.
+class DataLineScan {
+ public:
+  DataLineScan(ImportKind kind, double undefined);
+
+  // Takes the next data line (not the empty line that ends them). After a faulty line the lines
+  // that follow are only counted.
+  void Add(std::string_view line);
+  // The line last taken: Ok, TextOrEmptyLine, IllegalNumber, or UnequalColumns when it holds
+  // another number of values than the first line.
+  ScanOutcome LineOutcome() const { return lineOutcome_; }
+  // The values of the line last taken (at most 10) and their text in the line, valid until the
+  // next Add.
+  std::span<const double> Values() const { return {values_.data(), count_}; }
+  std::string_view ValueText(std::size_t column) const { return texts_[column]; }
+  // The scan of the lines taken so far, as ScanImportFile gives it for a file that ends here.
+  ScanResult Result() const;
+
+ private:
+  ScanResult scan_;
+  ImportKind kind_;
+  double undefined_;
+  int width_ = -1;  // the values of the first line
+  ScanOutcome fault_ = ScanOutcome::Ok;
+  ScanOutcome lineOutcome_ = ScanOutcome::Ok;
+  std::array<double, kMaxImportColumns> values_{};
+  std::array<std::string_view, kMaxImportColumns> texts_{};
+  std::size_t count_ = 0;
 };
 
 // Scans a free-format text file (kind Text) or the data lines of a Hydrolex file (kind

@@ -62,9 +62,26 @@ void ImportSession::TakeStation(const DatabaseStation& station) {
   ClassFromAltitude(station_.Altitude, station_, classes_);
 }
 
+void ImportSession::ForgetStation() {
+  const RepClimateFile reset = ImportStationReset(kind_);
+  station_.StationName = reset.StationName;
+  if (kind_ == ImportKind::Meteorix) station_.Country = reset.Country;
+  station_.Latitude = reset.Latitude;
+  station_.Longitude = reset.Longitude;
+  station_.Altitude = reset.Altitude;
+  station_.HargreavesRsCoefficient = reset.HargreavesRsCoefficient;
+  station_.TdewTminDifference = reset.TdewTminDifference;
+  station_.DefaultU2 = reset.DefaultU2;
+  classes_ = LocationClasses{};
+}
+
 void ImportSession::ReadChosenFile(std::string& message) {
+  // Every reading starts afresh: nothing that the file read before set stays, whatever this
+  // file holds.
+  scan_ = ScanResult{};
   columns_.Clear();
   transposed_.clear();
+  if (DatabaseKind()) ForgetStation();
   switch (kind_) {
     case ImportKind::Text:
       scan_ = ScanImportFile(selectedPath_, kind_, undefined_);
@@ -85,8 +102,6 @@ void ImportSession::ReadChosenFile(std::string& message) {
       break;
     }
     case ImportKind::Meteorix: {
-      station_.StationName.clear();
-      station_.Country.clear();
       const MeteorixFile file = ReadMeteorixFile(selectedPath_);
       scan_ = file.Scan;
       if (scan_.Outcome == ScanOutcome::Unreadable) break;
@@ -239,16 +254,16 @@ ImportResult ImportSession::Import(const std::string& dataFolder, const std::str
   RepClimateFile station = station_;
   station.PsychrometerCoefficient = kImportPsychrometerCoefficient;
   span_.ApplyTo(station);
+  // The data lines are read again as they are written and must be those checked.
   ImportSource source;
+  source.Kind = kind_;
   if (kind_ == ImportKind::Meteorix) {
-    if (writeTransposed_) {
-      source.Path = PathInFolder(folder_, kTransposedFileName);
-    } else {
-      source.Lines = transposed_;
-    }
+    source.Lines = transposed_;
+    if (writeTransposed_) source.Path = PathInFolder(folder_, kTransposedFileName);
   } else {
     source.Path = selectedPath_;
-    source.SkipLines = kind_ == ImportKind::Hydrolex ? 1 : 0;
+    source.Scan = scan_;
+    source.Limits = columns_.CheckedLimits();
   }
   return WriteImportedStation(dataFolder, name, station, columns_.Codes(), source, undefined_);
 }

@@ -52,7 +52,7 @@ class ImportSession {
   const std::string& SelectedFile() const { return selectedFile_; }  // "(none)" when none
   const std::string& SelectedPath() const { return selectedPath_; }  // empty when none
   // A file of the list is chosen and read (scanned, and for a database kind its station and
-  // preset columns taken over). Returns the message to show, "ERROR:\n" + reason, when the file
+  // preset columns taken over), afresh: nothing that a file read before set stays. Returns the message to show, "ERROR:\n" + reason, when the file
   // could not be used; empty otherwise (the status texts tell the rest).
   std::string ChooseFile(const std::string& name);
   // The form leaves TransposedData.DEL in the import folder after reading a Meteorix file (the
@@ -131,6 +131,9 @@ class ImportSession {
   void ReadChosenFile(std::string& message);
   // The name and location of a database file, with the coast/interior class of its altitude.
   void TakeStation(const DatabaseStation& station);
+  // What a database file decides (name, for a Meteorix file the country, location, classes and
+  // their coefficients) back at the values of the reset.
+  void ForgetStation();
 
   std::string importFolder_;
   std::string folder_;

@@ -78,7 +78,7 @@ Status CopyDataFile(const std::string& source, const std::string& destination) {
 // Reading
 
 Status ReadDataRecord(std::string_view line, int numberOfParameters, std::string_view file,
-                      int lineNumber, DataRecord& record) {
+                      int64_t lineNumber, DataRecord& record) {
   NumberScanner scanner(line);
   DataRecord read;
   // The number of a record is the first field; a line without it has no values at all.
@@ -95,7 +95,7 @@ Status ReadDataRecord(std::string_view line, int numberOfParameters, std::string
   return Status::Success();
 }
 
-Status ParseParameterCodes(std::string_view header, std::string_view file, int lineNumber,
+Status ParseParameterCodes(std::string_view header, std::string_view file, int64_t lineNumber,
                            std::vector<int16_t>& codes) {
   NumberScanner scanner(header);
   scanner.Skip(kDataHeaderStart.size());

@@ -64,12 +64,12 @@ struct DataRecord {
 // skipped. A line with fewer values, or a field that is no number, is an error naming the file
 // and the line; `record` is then left unchanged.
 Status ReadDataRecord(std::string_view line, int numberOfParameters, std::string_view file,
-                      int lineNumber, DataRecord& record);
+                      int64_t lineNumber, DataRecord& record);
 
 // The parameter codes of a header line: the first 10 characters are skipped, then integers are
 // read to the end of the line, at most 37 (further codes are ignored). A field that is no
 // 16-bit integer is an error naming the file and the line; `codes` is then left unchanged.
-Status ParseParameterCodes(std::string_view header, std::string_view file, int lineNumber,
+Status ParseParameterCodes(std::string_view header, std::string_view file, int64_t lineNumber,
                            std::vector<int16_t>& codes);
 
 // Reads all records of a .DTA in file order.
@@ -91,7 +91,7 @@ class DataFileReader {
   const std::vector<int16_t>& Codes() const { return codes_; }
   const Status& status() const { return status_; }
   // Line of the record last returned.
-  int LineNumber() const { return lines_.LineNumber(); }
+  int64_t LineNumber() const { return lines_.LineNumber(); }
 
  private:
   LineReader lines_;

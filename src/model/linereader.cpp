@@ -12,7 +12,7 @@ namespace vernoli {
 
 namespace {
 
-std::string LineText(int line) { return std::to_string(line); }
+std::string LineText(int64_t line) { return std::to_string(line); }
 
 }  // namespace
 
@@ -23,28 +23,33 @@ std::string ReasonCannotOpen(std::string_view file) {
   return "cannot open file " + std::string(file);
 }
 
-std::string ReasonCannotRead(std::string_view file, int line) {
+std::string ReasonCannotRead(std::string_view file, int64_t line) {
   return "cannot read file " + std::string(file) + ", line " + LineText(line);
 }
 
-std::string ReasonUnexpectedEnd(std::string_view file, int line) {
+std::string ReasonUnexpectedEnd(std::string_view file, int64_t line) {
   return "file " + std::string(file) + " ends before line " + LineText(line);
 }
 
-std::string ReasonNotANumber(std::string_view file, int line) {
+std::string ReasonNotANumber(std::string_view file, int64_t line) {
   return "cannot read a number in file " + std::string(file) + ", line " + LineText(line);
 }
 
-std::string ReasonTooFewValues(std::string_view file, int line) {
+std::string ReasonTooFewValues(std::string_view file, int64_t line) {
   return "too few values in file " + std::string(file) + ", line " + LineText(line);
 }
 
-std::string ReasonInvalidDate(std::string_view file, int line) {
+std::string ReasonInvalidDate(std::string_view file, int64_t line) {
   return "invalid date in file " + std::string(file) + ", line " + LineText(line);
 }
 
 std::string ReasonCannotWrite(std::string_view file) {
   return "cannot write file " + std::string(file);
+}
+
+std::string ReasonLineTooLong(std::string_view file, int64_t line) {
+  return "line " + LineText(line) + " of file " + std::string(file) + " is longer than " +
+         std::to_string(kMaxLineLength) + " characters, the longest line of text that is read";
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -94,6 +99,9 @@ Status LineReader::Open(const std::string& path) {
   const bool small = S_ISREG(info.st_mode) && info.st_size >= 0 &&
                      static_cast<std::size_t>(info.st_size) < kReadChunk;
   chunk_ = small ? static_cast<std::size_t>(info.st_size) + 1 : kReadChunk;
+  // Room for the longest unfinished line (and a CR after it) and one read: the buffer never
+  // grows beyond it.
+  buffer_.reserve(small ? chunk_ : kMaxLineLength + 1 + chunk_);
   return status_;
 }
 
@@ -121,6 +129,20 @@ bool LineReader::Fill() {
   return true;
 }
 
+bool LineReader::TooLong(int64_t line) {
+  status_ = Status::Error(ReasonLineTooLong(path_, line));
+  endOfFile_ = true;
+  Close();
+  buffer_.clear();
+  begin_ = 0;
+  return false;
+}
+
+bool LineReader::Unfinished() const {
+  // One byte more than the longest line may be a CR whose LF has not been read yet.
+  return buffer_.size() - begin_ > kMaxLineLength + 1;
+}
+
 bool LineReader::Next(std::string& line) {
   if (!status_) return false;
   std::size_t searchFrom = begin_;
@@ -131,6 +153,7 @@ bool LineReader::Next(std::string& line) {
       begin_ = lf + 1;
       break;
     }
+    if (Unfinished()) return TooLong(lineNumber_ + 1);
     searchFrom = buffer_.size() - begin_;  // offset after Fill moves the data to the front
     if (!Fill()) {
       if (!status_) return false;
@@ -141,28 +164,52 @@ bool LineReader::Next(std::string& line) {
     }
   }
   if (!line.empty() && line.back() == '\r') line.pop_back();
+  if (line.size() > kMaxLineLength) {
+    line.clear();
+    return TooLong(lineNumber_ + 1);
+  }
   ++lineNumber_;
   return true;
 }
 
 int64_t LineReader::SkipLines(int64_t count, const std::function<void(std::string_view)>& copy) {
+  // The length of the line from `start` to just before `end` (its LF), its CR not counted.
+  const auto tooLong = [this](std::size_t start, std::size_t end) {
+    std::size_t length = end - start;
+    if (length > 0 && buffer_[end - 1] == '\r') --length;
+    return length > kMaxLineLength;
+  };
   int64_t passed = 0;
   while (passed < count && status_) {
     // The complete lines in the buffer, up to `count`.
     std::size_t end = begin_;
+    bool refused = false;
     while (passed < count) {
       const void* lf = std::memchr(buffer_.data() + end, '\n', buffer_.size() - end);
       if (lf == nullptr) break;
-      end = static_cast<std::size_t>(static_cast<const char*>(lf) - buffer_.data()) + 1;
+      const auto at = static_cast<std::size_t>(static_cast<const char*>(lf) - buffer_.data());
+      if (tooLong(end, at)) {
+        refused = true;
+        break;
+      }
+      end = at + 1;
       ++passed;
     }
     if (copy && end > begin_) copy(std::string_view(buffer_).substr(begin_, end - begin_));
     begin_ = end;
+    if (refused || (passed < count && Unfinished())) {
+      TooLong(lineNumber_ + passed + 1);
+      break;
+    }
     if (passed == count) break;
     // An unfinished line stays in the buffer; Fill moves it to the front and reads on.
     if (!Fill()) {
       if (status_ && begin_ < buffer_.size()) {
         // The last line, without its line end.
+        if (tooLong(begin_, buffer_.size())) {
+          TooLong(lineNumber_ + passed + 1);
+          break;
+        }
         if (copy) copy(std::string_view(buffer_).substr(begin_));
         begin_ = buffer_.size();
         ++passed;
@@ -170,7 +217,7 @@ int64_t LineReader::SkipLines(int64_t count, const std::function<void(std::strin
       break;
     }
   }
-  lineNumber_ += static_cast<int>(passed);
+  lineNumber_ += passed;
   return passed;
 }
 }  // namespace vernoli

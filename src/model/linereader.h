@@ -18,12 +18,14 @@ namespace vernoli {
 // Messages of the file operations. Each returns the reason; Status::Error adds "ERROR:\n".
 
 std::string ReasonCannotOpen(std::string_view file);
-std::string ReasonCannotRead(std::string_view file, int line);
-std::string ReasonUnexpectedEnd(std::string_view file, int line);
-std::string ReasonNotANumber(std::string_view file, int line);
-std::string ReasonTooFewValues(std::string_view file, int line);
-std::string ReasonInvalidDate(std::string_view file, int line);
+std::string ReasonCannotRead(std::string_view file, int64_t line);
+std::string ReasonUnexpectedEnd(std::string_view file, int64_t line);
+std::string ReasonNotANumber(std::string_view file, int64_t line);
+std::string ReasonTooFewValues(std::string_view file, int64_t line);
+std::string ReasonInvalidDate(std::string_view file, int64_t line);
 std::string ReasonCannotWrite(std::string_view file);
+// "line 1 of file F is longer than 65536 characters, the longest line of text that is read".
+std::string ReasonLineTooLong(std::string_view file, int64_t line);
 
 // ---------------------------------------------------------------------------------------------
 // Paths
@@ -35,8 +37,14 @@ std::string PathInFolder(std::string_view folder, std::string_view fileName);
 // ---------------------------------------------------------------------------------------------
 // Reading
 
+// The longest line that is read, its line end not counted. Every file the program reads has far
+// shorter lines; a longer one (a file without line ends, a file that is no text) ends the reading
+// with ReasonLineTooLong, and the reader never holds more than this and one read of the file.
+inline constexpr std::size_t kMaxLineLength = 64 * 1024;
+
 // Reads a text file line by line. Lines may end in CR LF or LF alone; the last line may lack
-// its line end; a CR at the end of a line is stripped. Counts the lines it has read.
+// its line end; a CR at the end of a line is stripped. Counts the lines it has read. A line
+// longer than kMaxLineLength is a read error.
 //
 //   LineReader reader;
 //   if (Status s = reader.Open(path); !s) return s;
@@ -60,13 +68,17 @@ class LineReader {
   // number of lines passed (fewer at the end of the file or after a read error).
   int64_t SkipLines(int64_t count, const std::function<void(std::string_view)>& copy = {});
   // Number of the line last returned by Next (1 for the first line); 0 before the first.
-  int LineNumber() const { return lineNumber_; }
+  int64_t LineNumber() const { return lineNumber_; }
   // Ok, or the read error that ended the reading.
   const Status& status() const { return status_; }
   const std::string& Path() const { return path_; }
+  // The bytes the reader has room for: never much more than kMaxLineLength and one read.
+  std::size_t BufferCapacity() const { return buffer_.capacity(); }
 
  private:
   bool Fill();  // reads more bytes into the buffer; false at the end of the file or on error
+  bool Unfinished() const;  // the unfinished line in the buffer is already too long
+  bool TooLong(int64_t line);  // ends the reading with ReasonLineTooLong; false
   void Close();
 
   std::string path_;
@@ -75,7 +87,7 @@ class LineReader {
   std::string buffer_;
   std::size_t begin_ = 0;  // first unread byte of buffer_
   bool endOfFile_ = false;
-  int lineNumber_ = 0;
+  int64_t lineNumber_ = 0;
   Status status_;
 };
 

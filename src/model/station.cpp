@@ -107,7 +107,7 @@ class DscReader {
     return Status::Success();
   }
 
-  int LineNumber() const { return lines_.LineNumber(); }
+  int64_t LineNumber() const { return lines_.LineNumber(); }
 
  private:
   static bool Read(NumberScanner& scanner, double& value) { return scanner.ReadReal(value); }

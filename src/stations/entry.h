@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "model/checks.h"
@@ -45,6 +46,23 @@ inline constexpr IntegerFieldSpec kYear{1902, 2099, 6, 2000};
 inline constexpr RealFieldSpec kWindHeight{0.5, 30.0, 6, 1, 2.0};
 inline constexpr RealFieldSpec kUndefinedValue{-99999999.0, 99999999.0, 10, 3, -999.0};
 }  // namespace fields
+
+// ---------------------------------------------------------------------------------------------
+// A station's location from any source (a field, a database file, the batch's options) is held
+// to what the coordinate and altitude fields accept: a latitude and a longitude of signed decimal
+// degrees whose absolute value the decimal field takes, an altitude of kAltitude.
+
+enum class LocationValue : uint8_t { Latitude, Longitude, Altitude };
+
+// "latitude", "longitude" or "altitude".
+std::string_view LocationValueName(LocationValue which);
+// What is accepted: "-69.99 .. 69.99 decimal degrees (negative: South)",
+// "-179.99 .. 179.99 decimal degrees (negative: West)" or "-500 .. 5000 m".
+std::string AcceptedLocationText(LocationValue which);
+bool LocationValueAccepted(LocationValue which, double value);
+// The reason the first value that the fields would not accept is refused ("the latitude 95.00
+// lies outside -69.99 .. 69.99 decimal degrees (negative: South)"); empty when all are accepted.
+std::string CheckStationLocation(double latitude, double longitude, int32_t altitude);
 
 // Reads the text (blanks around it ignored) as an integer, or takes the fallback when it is none,
 // and forces the value into the field's range.

@@ -19,6 +19,12 @@ using test_support::WriteBytes;
 
 const std::string kSamples = std::string(VERNOLI_SAMPLES) + "/IMPORT/";
 
+std::string Repeat(int count, const std::string& line) {
+  std::string bytes;
+  for (int i = 0; i < count; ++i) bytes += line + "\r\n";
+  return bytes;
+}
+
 struct Outcome {
   int status = -1;
   std::string out;
@@ -103,10 +109,35 @@ TEST(ImportBatch, OverridesTheStationAndTakesTheLimits) {
   EXPECT_EQ(read.WindHeight, 10.0);
 }
 
+TEST(ImportBatch, TakesADecimalAltitudeRoundedToTheMetreOfTheDescription) {
+  struct Case {
+    const char* altitude;
+    int32_t stored;
+  };
+  const Case cases[] = {{"1.9", 2}, {"2.4", 2}, {"-3.5", -4}, {"4999.6", 5000}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.altitude);
+    ScratchFolder data;
+    const Outcome outcome =
+        RunImport(data, "'" + kSamples + "DEBILT.CXT' --name D --columns 101,103,202,401 "
+                        "--type monthly --not-linked --altitude " + std::string(c.altitude));
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    RepClimateFile read;
+    SetStationFiles(read, data.Folder(), "D");
+    ASSERT_TRUE(ReadStationDescription(read));
+    EXPECT_EQ(read.Altitude, c.stored);
+  }
+}
+
 TEST(ImportBatch, RefusalsPrintTheFormsMessageAndWriteNothing) {
   ScratchFolder input;
   const std::string cxt = kSamples + "DEBILT.CXT";
   WriteBytes(input.File("UNEQUAL.CXT"), "1 2\r\n3\r\n");
+  WriteBytes(input.File("WIND.CXT"), Repeat(11, "20 10 50") + "20 10 900\r\n");
+  WriteBytes(input.File("HOT.CXT"), Repeat(11, "100 40") + "120 40\r\n");
+  WriteBytes(input.File("WIDE.CXT"), "-20 10 105\r\n" + Repeat(10, "20 10 60") +
+                                         "50 10 60\r\n");
+  const std::string monthly = " --type monthly --not-linked";
   struct Case {
     const char* name;
     std::string arguments;
@@ -114,7 +145,33 @@ TEST(ImportBatch, RefusalsPrintTheFormsMessageAndWriteNothing) {
   };
   const Case cases[] = {
       {"line count", "'" + cxt + "' --name N --columns 101,103,202,401",
-       "ERROR:\nCANNOT import data\nnumber of records DIFFERENT FROM lines in file\n"},
+       "ERROR:\nCANNOT import data\nnumber of records DIFFERENT FROM lines in file\n"
+       "file " + cxt + " holds 12 data lines; the span 1/1/2005 .. 31/12/2005 has 365 daily "
+       "records (--type, --from, --to and --not-linked set it)\n"},
+      {"line count, monthly", "'" + cxt + "' --name N --columns 101,103,202,401 --type monthly "
+       "--from 1/3/2005 --to 31/12/2006",
+       "ERROR:\nCANNOT import data\nnumber of records DIFFERENT FROM lines in file\n"
+       "file " + cxt + " holds 12 data lines; the span 1/3/2005 .. 31/12/2006 has 22 monthly "
+       "records (--type, --from, --to and --not-linked set it)\n"},
+      {"wind beyond its limit", "'" + input.File("WIND.CXT") + "' --name N --columns 101,103,302" +
+       monthly,
+       "ERROR:\nCANNOT import data\nCHECK climatic parameters\n"
+       "column 3 (u(x), km/day): Update data range, data 50.00 .. 900.00 beyond the limits "
+       "0.00 .. 691.20, all in km/day; --limit-wind (whole m/sec) sets the upper limit\n"},
+      {"degF beyond the limit in degC", "'" + input.File("HOT.CXT") + "' --name N --columns 111,113" +
+       monthly,
+       "ERROR:\nCANNOT import data\nCHECK climatic parameters\n"
+       "column 1 (Tmax, \xC2\xB0" "F): Update data range, data 100.0 .. 120.0 beyond the limits "
+       "5.0 .. 113.0, all in \xC2\xB0" "F; --limit-tmax (whole \xC2\xB0" "C) sets the upper "
+       "limit\n"},
+      {"both limits, and a fixed one", "'" + input.File("WIDE.CXT") +
+       "' --name N --columns 101,103,202" + monthly,
+       "ERROR:\nCANNOT import data\nCHECK climatic parameters\n"
+       "column 1 (Tmax, \xC2\xB0" "C): Update data range, data -20.0 .. 50.0 beyond the limits "
+       "-15.0 .. 45.0, all in \xC2\xB0" "C; --limit-tmin (whole \xC2\xB0" "C) sets the lower "
+       "limit; --limit-tmax (whole \xC2\xB0" "C) sets the upper limit\n"
+       "column 3 (RHmean, %): Update data range, data 60.0 .. 105.0 beyond the limits "
+       "15.0 .. 100.0, all in %; the upper limit is fixed\n"},
       {"unequal columns",
        "'" + input.File("UNEQUAL.CXT") + "' --name N --columns 101 --type monthly --from 1/1/2005 "
        "--to 28/2/2005",
@@ -123,11 +180,14 @@ TEST(ImportBatch, RefusalsPrintTheFormsMessageAndWriteNothing) {
        "'" + cxt + "' --name N --columns 101,103,202,401 --type monthly --not-linked "
        "--limit-tmin -20 --limit-tmax 20",
        "ERROR:\nCANNOT import data\nCHECK climatic parameters\n"
-       "column 1 (Tmax): Update data range, data 6.3 .. 23.4 beyond the limits -20.0 .. 20.0\n"},
+       "column 1 (Tmax, \xC2\xB0" "C): Update data range, data 6.3 .. 23.4 beyond the limits "
+       "-20.0 .. 20.0, all in \xC2\xB0" "C; --limit-tmax (whole \xC2\xB0" "C) sets the upper "
+       "limit\n"},
       {"a code twice", "'" + cxt + "' --name N --columns 101,103,202,202 --type monthly --not-linked",
        "ERROR:\nCANNOT import data\nCHECK climatic parameters\n"
        "column 3: Climatic parameter not yet specified\n"
-       "column 4 (RHmean): Update data range, data 1.7 .. 7.3 beyond the limits 15.0 .. 100.0\n"},
+       "column 4 (RHmean, %): Update data range, data 1.7 .. 7.3 beyond the limits 15.0 .. 100.0, "
+       "all in %; --limit-rhmin (whole %) sets the lower limit\n"},
       {"more codes than columns",
        "'" + cxt + "' --name N --columns 101,103,202,401,402 --type monthly --not-linked",
        "ERROR:\nCANNOT import data\n--columns gives 5 codes for the 4 columns of file " + cxt +
@@ -174,6 +234,15 @@ TEST(ImportBatch, UsageErrorsExitWith2) {
       {cxt + " --name X --columns 101 --from 31/2/2005", "the date 31/2/2005 does not exist"},
       {cxt + " --name X --columns 101 --altitude 6000",
        "option --altitude: value is larger than Maximum (=    5000)"},
+      {cxt + " --name X --columns 101 --altitude 5000.5",
+       "option --altitude: value is larger than Maximum (=    5000)"},
+      {cxt + " --name X --columns 101 --altitude 1,9", "option --altitude: \"1,9\" is no number"},
+      {cxt + " --name X --columns 101,113",
+       "option --columns: 101 (\xC2\xB0" "C) and 113 (\xC2\xB0" "F) mix the temperature units; "
+       "give every temperature in \xC2\xB0" "C or every one in \xC2\xB0" "F"},
+      {cxt + " --name X --columns 202,211,232",
+       "option --columns: 232 (\xC2\xB0" "C) and 211 (\xC2\xB0" "F) mix the temperature units; "
+       "give every temperature in \xC2\xB0" "C or every one in \xC2\xB0" "F"},
       {cxt + " --name X --frobnicate", "unknown option --frobnicate for import"},
   };
   for (const Case& c : cases) {

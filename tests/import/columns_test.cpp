@@ -51,6 +51,21 @@ TEST(ImportCodeList, FourPagesWithTheirRowsAndTitles) {
   EXPECT_EQ(radiation.back().Code, "  435");  // ETo is not offered
 }
 
+TEST(ImportCodeRules, AListMixingTheTemperatureUnitsNamesOneCodeOfEach) {
+  struct Case {
+    std::vector<int> codes;
+    std::pair<int, int> mixed;
+  };
+  const Case cases[] = {
+      {{101, 113}, {101, 113}},      {{111, 202, 210}, {210, 111}}, {{233, 231}, {231, 233}},
+      {{101, 103, 232, 210}, {0, 0}}, {{111, 113, 211, 234}, {0, 0}}, {{202, 301}, {0, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.codes));
+    EXPECT_EQ(MixedTemperatureUnits(c.codes), c.mixed);
+  }
+}
+
 TEST(ImportCodeRules, GroupsOfAlternatives) {
   struct Case {
     int code;

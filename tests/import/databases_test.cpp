@@ -6,6 +6,8 @@
 
 #include "../model/scratch_folder.h"
 #include "import/importstation.h"
+#include "model/linereader.h"
+#include "model/numbers.h"
 
 namespace vernoli {
 namespace {
@@ -65,6 +67,48 @@ TEST(ClassesFromData, Boundaries) {
   }
 }
 
+TEST(ClassesFromData, AMeanOnABoundaryFallsInTheClassOfTheBoundary) {
+  // Means computed from monthly values lie a unit of the last place off: 12 x 259.2 km/day is a
+  // mean of 2.999999999999999 m/sec, and these humidities, whose mean is 62, sum to
+  // 744.0000000000001.
+  ScratchFolder folder;
+  const double humidity[12] = {69.3, 69.2, 55.8, 56.3, 67.5, 66.0,
+                               65.0, 59.6, 64.1, 64.1, 63.7, 43.4};
+  std::string bytes = "1,'Oasis',120,30.00,x,10.00,y\r\n";
+  for (double rh : humidity) bytes += "30 20 " + FormatReal(rh, 4, 1) + " 259.2 9 20 0\r\n";
+  WriteBytes(folder.File("OASIS.PEN"), bytes);
+  const HydrolexFile file = ReadHydrolexFile(folder.File("OASIS.PEN"), -999.0);
+  ASSERT_TRUE(file.Scan.Ok());
+  RepClimateFile station;
+  LocationClasses classes;
+  ClassFromHumidity(file.MeanHumidity, station, classes);
+  ClassFromWind(file.MeanWind, station, classes);
+  EXPECT_EQ(classes.Humidity, Climate::Arid);
+  EXPECT_EQ(classes.Wind, WindClass::ModerateToStrong);
+  EXPECT_NEAR(station.DefaultU2, 3.0, 1e-12);
+
+  // Either side of every boundary, a little off it, as before.
+  struct Case {
+    double humidity, wind;
+    Climate climate;
+    WindClass winds;
+  };
+  const Case cases[] = {
+      {62.00000000000001, 1.2500000000000002, Climate::Arid, WindClass::Light},
+      {61.99999999999999, 1.2499999999999998, Climate::Arid, WindClass::Light},
+      {62.0001, 1.2501, Climate::Humid, WindClass::LightToModerate},
+      {70.0, 2.9999, Climate::Humid, WindClass::LightToModerate},
+      {70.0, 3.0000000000000004, Climate::Humid, WindClass::ModerateToStrong},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.humidity << " %, " << c.wind << " m/sec");
+    ClassFromHumidity(c.humidity, station, classes);
+    ClassFromWind(c.wind, station, classes);
+    EXPECT_EQ(classes.Humidity, c.climate);
+    EXPECT_EQ(classes.Wind, c.winds);
+  }
+}
+
 // ---------------------------------------------------------------------------------------------
 // Hydrolex
 
@@ -90,6 +134,42 @@ TEST(Hydrolex, StationLineFaultsNameTheFileAndLine) {
             "the station line of file R.PEN, line 1, needs 6 fields separated by commas");
   EXPECT_FALSE(ParseHydrolexStationLine("'Rome',56m,41.8,x,-3.5,end", "R.PEN", station, reason));
   EXPECT_EQ(reason, "cannot read a number in file R.PEN, line 1");
+}
+
+TEST(Hydrolex, ALocationTheStationsFieldsWouldNotAcceptIsRefusedNamingItsColumn) {
+  struct Case {
+    const char* line;
+    std::string reason;  // empty: accepted
+  };
+  const std::string where = " in file F.PEN, line 1, column ";
+  const Case cases[] = {
+      {"1,'Far',100,95,x,200,y",
+       "the latitude 95" + where + "13, lies outside -69.99 .. 69.99 decimal degrees (negative: South)"},
+      {"1,'Far',100,45, x , 200 ,y",
+       "the longitude 200" + where + "21, lies outside -179.99 .. 179.99 decimal degrees (negative: "
+       "West)"},
+      {"1,'Far',100,-69.991,x,0,y",
+       "the latitude -69.991" + where + "13, lies outside -69.99 .. 69.99 decimal degrees "
+       "(negative: South)"},
+      {"1,'Far',-501,0,x,0,y", "the altitude -501" + where + "9, lies outside -500 .. 5000 m"},
+      {"1,'Far',5000,-69.99,x,-179.99,y", ""},
+      {"1,'Far',-500,69.99,x,179.99,y", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    DatabaseStation station;
+    std::string reason;
+    EXPECT_EQ(ParseHydrolexStationLine(c.line, "F.PEN", station, reason), c.reason.empty());
+    EXPECT_EQ(reason, c.reason);
+  }
+}
+
+TEST(Hydrolex, AStationLineLongerThanALineOfTextMakesTheFileUnreadable) {
+  ScratchFolder folder;
+  WriteBytes(folder.File("L.PEN"), "'A'," + std::string(70000, ',') + "\r\n" + Twelve("1 2 3"));
+  const HydrolexFile file = ReadHydrolexFile(folder.File("L.PEN"), -999.0);
+  EXPECT_EQ(file.Scan.Outcome, ScanOutcome::Unreadable);
+  EXPECT_EQ(file.Scan.Reason, ReasonLineTooLong(folder.File("L.PEN"), 1));
 }
 
 TEST(Hydrolex, AStationLineWithoutItsFieldsMakesTheFileUnreadable) {
@@ -168,6 +248,11 @@ TEST(Meteorix, RefusedFilesSayWhy) {
        "the station line of file " + path + ", line 2, needs 6 fields separated by blanks"},
       {"altitude no number", "h\r\nid ROMA 99 ITALY 12.5 41.8 high\r\n",
        "cannot read a number in file " + path + ", line 2"},
+      {"altitude beyond the fields", "h\r\nid ROMA 99 ITALY 12.5 41.8 5001\r\n",
+       "the altitude 5001 in file " + path + ", line 2, column 28, lies outside -500 .. 5000 m"},
+      {"longitude beyond the fields", "h\r\nid ROMA 99 ITALY -180 41.8 56\r\n",
+       "the longitude -180 in file " + path +
+           ", line 2, column 18, lies outside -179.99 .. 179.99 decimal degrees (negative: West)"},
       {"11 monthly values", Meteorix(Element(201, "1") + Element(202, "1", 11)),
        "too few values in file " + path + ", line 6"},
       {"a value that is no number", Meteorix(Element(201, "1,5")),
@@ -176,6 +261,8 @@ TEST(Meteorix, RefusedFilesSayWhy) {
        "file " + path + " has more than 14 element lines; the import can hold 14"},
       {"11 elements", Meteorix(eleven),
        "file " + path + " has more than 10 climatic elements; the import can hold 10"},
+      {"an element line without its end", Meteorix(Element(201, "1") + std::string(70000, '7')),
+       ReasonLineTooLong(path, 6)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "../stations/station_folder.h"
 #include "model/atomicfile.h"
 
@@ -138,6 +140,38 @@ TEST(ImportStation, TheButtonChecksTheLampsInTheirOrder) {
   EXPECT_TRUE(data.Names().empty());
 }
 
+TEST(ImportStation, ALocationTheFieldsWouldNotAcceptIsNeverWritten) {
+  // The station line of a database file is refused when read ...
+  ScratchFolder input;
+  ScratchFolder data;
+  WriteBytes(input.File("FAR.PEN"),
+             "1,'Far',100,95,x,200,y\r\n" + Repeat(12, "20.1 8.2 62 172.8 7.1 18.05 3.3"));
+  ImportSession hydrolex(input.Folder());
+  hydrolex.ChangeKind(ImportKind::Hydrolex);
+  EXPECT_EQ(hydrolex.ChooseFile("FAR.PEN"),
+            "ERROR:\nthe latitude 95 in file " + input.File("FAR.PEN") +
+                ", line 1, column 13, lies outside -69.99 .. 69.99 decimal degrees (negative: "
+                "South)");
+  EXPECT_FALSE(hydrolex.Import(data.Folder(), "FAR").Imported());
+
+  // ... and whatever the source, the import itself refuses what the fields would not accept.
+  TextImport t(Repeat(365, "20 10"));
+  t.Codes({101, 103});
+  t.session.SetLocation(95.0, 200.0, 100);
+  const ImportResult result = t.session.Import(t.data.Folder(), "FAR");
+  EXPECT_EQ(result.Failure, ImportFailure::Refused);
+  EXPECT_EQ(result.Message,
+            "ERROR:\nCANNOT import data\nthe latitude 95.00 lies outside -69.99 .. 69.99 "
+            "decimal degrees (negative: South)");
+  t.session.SetLocation(-69.99, -179.99, 5001);
+  EXPECT_EQ(t.session.Import(t.data.Folder(), "FAR").Message,
+            "ERROR:\nCANNOT import data\nthe altitude 5001 lies outside -500 .. 5000 m");
+  EXPECT_TRUE(data.Names().empty());
+  EXPECT_TRUE(t.data.Names().empty());
+  t.session.SetLocation(-69.99, -179.99, 5000);
+  EXPECT_TRUE(t.session.Import(t.data.Folder(), "FAR").Imported());
+}
+
 TEST(ImportStation, SpansOfTenDailyAndMonthlyData) {
   TextImport t(Repeat(36, "20 10"));
   t.session.SetDataType(kTenDaily);
@@ -196,6 +230,115 @@ TEST(ImportStation, ARefusedNameOrAFailedWriteLeavesTheFolderAsItWas) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// A file changed after it was checked
+
+TEST(ImportStation, AValueChangedSinceTheScanIsNeverWritten) {
+  // 12345678901 in a field of 10 characters: the file was changed between the scan and the import.
+  TextImport t(Repeat(365, "20 10"));
+  t.Codes({101, 103});
+  ASSERT_TRUE(t.session.Report().LampGreen);
+  WriteBytes(t.input.File("IN.CXT"), Repeat(6, "20 10") + "12345678901 10\r\n" + Repeat(358, "20 10"));
+  const ImportResult result = t.session.Import(t.data.Folder(), "NEW");
+  EXPECT_EQ(result.Failure, ImportFailure::Files);
+  EXPECT_EQ(result.Message, "ERROR:\nfile " + t.input.File("IN.CXT") +
+                                " has changed since it was checked: line 7, column 1 holds "
+                                "12345678901, beyond the limits -15.0 .. 45.0");
+  EXPECT_TRUE(t.data.Names().empty());
+}
+
+TEST(ImportStation, ADataLineNamesTheFirstValueLongerThanItsField) {
+  const int16_t codes[] = {101, 401, 202};
+  std::string line;
+  const double fits[] = {20.54, 9999999.99, -99.9};
+  EXPECT_EQ(ImportedDataLine(7, fits, codes, 1, -99.9, line), -1);
+  EXPECT_EQ(line, "         7      20.59999999.99    -999.0    -999.0    -999.0");
+  const double tooLong[] = {20.5, 12345678.91, -12345678.9};
+  EXPECT_EQ(ImportedDataLine(7, tooLong, codes, 0, -999.0, line), 1);
+}
+
+TEST(ImportStation, EveryChangeOfTheFileSinceItWasCheckedIsRefusedSayingWhat) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::string what;  // after "has changed since it was checked: "
+  };
+  const Case cases[] = {
+      {"a value beyond the limits", Repeat(2, "20 10") + "20 -15.1\r\n" + Repeat(362, "20 10"),
+       "line 3, column 2 holds -15.1, beyond the limits -15.0 .. 45.0"},
+      {"text on a line", Repeat(2, "20 10") + "20 x\r\n" + Repeat(362, "20 10"),
+       "line 3 holds text or is empty"},
+      {"an illegal number", "20 1-0\r\n" + Repeat(364, "20 10"), "line 1 holds an illegal number"},
+      {"a value more", Repeat(364, "20 10") + "20 10 5\r\n", "line 365 holds 3 values, not 2"},
+      {"a value less", "20\r\n" + Repeat(364, "20 10"), "line 1 holds 1 value, not 2"},
+      {"fewer lines", Repeat(300, "20 10"), "300 data lines for 365 records"},
+      {"more lines", Repeat(366, "20 10"), "more than 365 data lines for 365 records"},
+      {"other values within the limits", Repeat(364, "20 10") + "21 10\r\n",
+       "the values of column 1 are not those that were checked"},
+      {"no file", "", "no file to read"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TextImport t(Repeat(365, "20 10"));
+    t.Codes({101, 103});
+    ASSERT_TRUE(t.session.Report().LampGreen);
+    if (c.bytes.empty()) {
+      std::filesystem::remove(t.input.File("IN.CXT"));
+    } else {
+      WriteBytes(t.input.File("IN.CXT"), c.bytes);
+    }
+    const ImportResult result = t.session.Import(t.data.Folder(), "NEW");
+    EXPECT_EQ(result.Failure, ImportFailure::Files);
+    if (c.bytes.empty()) {
+      EXPECT_EQ(result.Message, "ERROR:\ncannot open file " + t.input.File("IN.CXT"));
+    } else {
+      EXPECT_EQ(result.Message, "ERROR:\nfile " + t.input.File("IN.CXT") +
+                                    " has changed since it was checked: " + c.what);
+    }
+    EXPECT_TRUE(t.data.Names().empty());
+  }
+}
+
+TEST(ImportStation, AChangedHydrolexOrTransposedFileIsRefused) {
+  ScratchFolder input;
+  ScratchFolder data;
+  const std::string station = "1,'Rome',20,41.80,x,-3.5,y\r\n";
+  const std::string dry = "20.1 8.2 50 172.8 7.1 18.05 3.3";
+  const std::string humid = "20.1 8.2 70 172.8 7.1 18.05 3.3";
+  WriteBytes(input.File("ROME.PEN"), station + Repeat(6, dry) + Repeat(6, humid));
+  ImportSession hydrolex(input.Folder());
+  hydrolex.ChangeKind(ImportKind::Hydrolex);
+  hydrolex.ChooseFile("ROME.PEN");
+  ASSERT_TRUE(hydrolex.Report().LampGreen);
+  WriteBytes(input.File("ROME.PEN"), station + Repeat(6, dry) + Repeat(7, humid));
+  EXPECT_EQ(hydrolex.Import(data.Folder(), "ROME").Message,
+            "ERROR:\nfile " + input.File("ROME.PEN") +
+                " has changed since it was checked: more than 12 data lines for 12 records");
+  // The mean humidity decided the class: other humidities, the same smallest and largest.
+  WriteBytes(input.File("ROME.PEN"), station + Repeat(5, dry) + Repeat(7, humid));
+  EXPECT_EQ(hydrolex.Import(data.Folder(), "ROME").Message,
+            "ERROR:\nfile " + input.File("ROME.PEN") +
+                " has changed since it was checked: the values of column 3 are not those that "
+                "were checked");
+
+  WriteBytes(input.File("R.DAT"),
+             "h\r\nid ROMA 99 ITALY 12.58 41.80 56\r\nu\r\nc\r\n"
+             "201 1 2 3 10 11 12 13 14 15 16 17 18 19 20 21\r\n");
+  ImportSession meteorix(input.Folder());
+  meteorix.ChangeKind(ImportKind::Meteorix);
+  meteorix.ChooseFile("R.DAT");
+  ASSERT_TRUE(meteorix.Report().LampGreen);
+  const std::string transposed = input.File("TransposedData.DEL");
+  std::string bytes = ReadBytes(transposed);
+  bytes.replace(bytes.find("12.0000"), 7, "99.0000");
+  WriteBytes(transposed, bytes);
+  EXPECT_EQ(meteorix.Import(data.Folder(), "ROMA").Message,
+            "ERROR:\nfile " + transposed +
+                " has changed since it was checked: line 3 is not the line transposed from the "
+                "Meteorix file");
+  EXPECT_TRUE(data.Names().empty());
+}
+
+// ---------------------------------------------------------------------------------------------
 // The database kinds
 
 TEST(ImportStation, HydrolexFileSetsTheStationAndPresetColumns) {
@@ -222,6 +365,67 @@ TEST(ImportStation, HydrolexFileSetsTheStationAndPresetColumns) {
   EXPECT_EQ(test_support::LineRange(data.File("ROME.DTA"), 1, 2),
             "        Nr       101       103       202       302       401       421       501\r\n"
             "         1      20.1       8.2      62.0    172.80      7.10     18.05    -999.0\r\n");
+}
+
+TEST(ImportStation, ANewMeteorixFileKeepsNothingOfTheFileReadBefore) {
+  ScratchFolder input;
+  const std::string months = " 1 2 3 50 50 50 50 50 50 50 50 50 50 50 50\r\n";
+  // A coastal station with humidity (50 %: arid) and wind (4 m/sec: strong winds).
+  WriteBytes(input.File("A.DAT"), "h\r\nid ALPHA 9 ITALY 12.58 41.80 10\r\nu\r\nc\r\n201" +
+                                      months + "258" + months +
+                                      "297 1 2 3 4 4 4 4 4 4 4 4 4 4 4 4\r\n");
+  // An interior station with neither.
+  WriteBytes(input.File("B.DAT"), "h\r\nid BETA 9 SPAIN -3.68 40.41 667\r\nu\r\nc\r\n201" +
+                                      months);
+  ImportSession session(input.Folder());
+  session.ChangeKind(ImportKind::Meteorix);
+  ASSERT_EQ(session.ChooseFile("A.DAT"), "");
+  EXPECT_EQ(session.Classes(),
+            (LocationClasses{Location::Coast, Climate::Arid, WindClass::ModerateToStrong}));
+  EXPECT_EQ(session.Station().DefaultU2, 4.0);
+
+  ASSERT_EQ(session.ChooseFile("B.DAT"), "");
+  const RepClimateFile reset = ImportStationReset(ImportKind::Meteorix);
+  EXPECT_EQ(session.StationName(), "BETA");
+  EXPECT_EQ(session.Country(), "SPAIN");
+  EXPECT_EQ(session.Station().Altitude, 667);
+  EXPECT_EQ(session.Classes(), LocationClasses{});
+  EXPECT_EQ(session.Station().DefaultU2, reset.DefaultU2);
+  EXPECT_EQ(session.Station().TdewTminDifference, reset.TdewTminDifference);
+  EXPECT_EQ(session.Station().HargreavesRsCoefficient, reset.HargreavesRsCoefficient);
+  EXPECT_EQ(session.Columns().Codes(), (std::vector<int16_t>{101}));
+}
+
+TEST(ImportStation, ANewHydrolexFileKeepsNothingOfTheFileReadBefore) {
+  ScratchFolder input;
+  WriteBytes(input.File("A.PEN"),
+             "1,'Alpha',10,41.80,x,-3.5,y\r\n" + Repeat(12, "20.1 8.2 50 400 7.1 18.05 3.3"));
+  // Its data lines break the rules: nothing of the humidity and wind of A stays.
+  WriteBytes(input.File("B.PEN"), "1,'Beta',300,-20.00,x,30.0,y\r\n" + Repeat(12, "20 x"));
+  // Its station line cannot be read: nothing of A's station stays either.
+  WriteBytes(input.File("C.PEN"), "'Gamma',300\r\n" + Repeat(12, "20.1 8.2 50 400 7.1 18.05 3.3"));
+  ImportSession session(input.Folder());
+  session.ChangeKind(ImportKind::Hydrolex);
+  ASSERT_EQ(session.ChooseFile("A.PEN"), "");
+  EXPECT_EQ(session.Classes(),
+            (LocationClasses{Location::Coast, Climate::Arid, WindClass::ModerateToStrong}));
+
+  session.ChooseFile("B.PEN");
+  EXPECT_EQ(session.StationName(), "Beta");
+  EXPECT_EQ(session.Classes(), LocationClasses{});
+  EXPECT_EQ(session.Station().DefaultU2, 2.0);
+  EXPECT_EQ(session.Station().TdewTminDifference, 0.0);
+
+  session.ChooseFile("A.PEN");
+  EXPECT_NE(session.ChooseFile("C.PEN"), "");
+  const RepClimateFile reset = ImportStationReset(ImportKind::Hydrolex);
+  EXPECT_EQ(session.StationName(), "");
+  EXPECT_EQ(session.Station().Latitude, reset.Latitude);
+  EXPECT_EQ(session.Station().Longitude, reset.Longitude);
+  EXPECT_EQ(session.Station().Altitude, reset.Altitude);
+  EXPECT_EQ(session.Classes(), LocationClasses{});
+  EXPECT_EQ(session.Station().DefaultU2, reset.DefaultU2);
+  EXPECT_EQ(session.Station().HargreavesRsCoefficient, reset.HargreavesRsCoefficient);
 }
 
 TEST(ImportStation, AHydrolexFileOfOneValueALineHasNoColumnToImport) {

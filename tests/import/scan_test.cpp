@@ -76,6 +76,24 @@ TEST(ImportScan, ExaminesTheWholeLineNotOnlyItsFirst255Characters) {
   EXPECT_EQ(ScanBytes(std::string(400, ' ') + "7 8\r\n").Columns, 2);
 }
 
+TEST(ImportScan, AFileWithoutLineEndsIsRefusedAtItsFirstLine) {
+  // 1 MB of numbers without a line feed was one line of ten columns, read into memory whole.
+  ScratchFolder folder;
+  const std::string path = folder.File("NOLF.CXT");
+  std::string bytes = "1 2\r\n";
+  while (bytes.size() < 1'000'000) bytes += "12.5 ";
+  WriteBytes(path, bytes);
+  const ScanResult scan = ScanImportFile(path, ImportKind::Text, -999.0);
+  EXPECT_EQ(scan.Outcome, ScanOutcome::Unreadable);
+  EXPECT_EQ(scan.Reason, "line 2 of file " + path +
+                             " is longer than 65536 characters, the longest line of text that "
+                             "is read");
+  const FileStatusTexts texts = FileStatus(scan);
+  EXPECT_EQ(texts.Error2, scan.Reason);
+  EXPECT_EQ(texts.CheckLine, "check line : 2");
+  EXPECT_FALSE(LineCheck(scan, 2).Green);
+}
+
 TEST(ImportScan, BinaryBytesAreAnOutcomeNeverACrash) {
   std::string bytes;
   for (int i = 0; i < 4096; ++i) bytes += static_cast<char>((i * 37) & 0xFF);

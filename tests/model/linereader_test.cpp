@@ -10,6 +10,8 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "model/numbers.h"
@@ -95,7 +97,7 @@ TEST(LineReader, ReadsLinesAcrossItsBufferBoundaries) {
   std::string bytes;
   const int count = 30000;  // some 420 kB, several buffer fills
   for (int i = 1; i <= count; ++i) bytes += FormatInt(i, 10) + "    -999.0\r\n";
-  std::string longLine(200000, 'x');  // one line longer than the buffer
+  std::string longLine(kMaxLineLength, 'x');  // the longest line read, as long as a buffer fill
   bytes += longLine;
   WriteBytes(path, bytes);
 
@@ -132,6 +134,76 @@ TEST(LineReader, SkipLinesHandsOverTheBytesAndCountsTheLines) {
   EXPECT_EQ(reader.LineNumber(), 20001);
   EXPECT_FALSE(reader.Next(line));
   EXPECT_TRUE(reader.status().Ok);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Lines too long to be text
+
+TEST(LineReader, RefusesALineLongerThan64KiBNamingTheFileAndTheLine) {
+  ScratchFolder folder;
+  const std::string path = folder.File("long.CXT");
+  const std::string longest(kMaxLineLength, '7');
+  struct Row {
+    const char* name;
+    std::string bytes;
+    std::vector<std::string> lines;  // read before the refusal
+    int64_t refusedLine;             // 0: no refusal
+  };
+  const Row rows[] = {
+      {"the longest line with CR LF", "1\r\n" + longest + "\r\n2\r\n", {"1", longest, "2"}, 0},
+      {"the longest line, no line end", "1\r\n" + longest, {"1", longest}, 0},
+      {"one character more", "1\r\n" + longest + "7\r\n2\r\n", {"1"}, 2},
+      {"one more, no line end", "1\n2\n" + longest + "7", {"1", "2"}, 3},
+      {"a CR alone does not end a line", longest + "\r7\n", {}, 1},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    WriteBytes(path, row.bytes);
+    Status status;
+    EXPECT_EQ(ReadAllLines(path, &status), row.lines);
+    if (row.refusedLine == 0) {
+      EXPECT_TRUE(status.Ok) << status.Message;
+    } else {
+      EXPECT_EQ(status.Message, "ERROR:\nline " + std::to_string(row.refusedLine) + " of file " +
+                                    path +
+                                    " is longer than 65536 characters, the longest line of "
+                                    "text that is read");
+    }
+  }
+}
+
+TEST(LineReader, AFileWithoutLineEndsIsRefusedWithoutHoldingIt) {
+  // A 3 MB file of digits and blanks without a line feed: refused at line 1, having held no
+  // more than the longest line and one read of the file (a whole file held once took twice
+  // its size).
+  ScratchFolder folder;
+  const std::string path = folder.File("NOLF.CXT");
+  std::string bytes;
+  while (bytes.size() < 3'000'000) bytes += "12.5 ";
+  WriteBytes(path, bytes);
+  LineReader reader;
+  ASSERT_TRUE(reader.Open(path).Ok);
+  std::string line;
+  EXPECT_FALSE(reader.Next(line));
+  EXPECT_EQ(reader.status().Message, "ERROR:\n" + ReasonLineTooLong(path, 1));
+  EXPECT_LE(reader.BufferCapacity(), kMaxLineLength + 1 + 64 * 1024);
+  EXPECT_FALSE(reader.Next(line));
+
+  // Passing over lines holds no more either.
+  LineReader skipping;
+  ASSERT_TRUE(skipping.Open(path).Ok);
+  std::size_t copied = 0;
+  EXPECT_EQ(skipping.SkipLines(5, [&copied](std::string_view part) { copied += part.size(); }), 0);
+  EXPECT_EQ(skipping.status().Message, "ERROR:\n" + ReasonLineTooLong(path, 1));
+  EXPECT_EQ(copied, 0u);
+  EXPECT_LE(skipping.BufferCapacity(), kMaxLineLength + 1 + 64 * 1024);
+}
+
+TEST(LineReader, CountsLinesBeyondTheRangeOfA32BitInteger) {
+  // A file of more than 2^31 lines is too large to write in a test; the counters' types are
+  // what keeps the count right.
+  static_assert(std::is_same_v<decltype(std::declval<LineReader>().LineNumber()), int64_t>);
+  EXPECT_EQ(ReasonCannotRead("A.CXT", int64_t{1} << 32), "cannot read file A.CXT, line 4294967296");
 }
 
 TEST(LineReader, MissingFileOrFolderIsAnErrorNamingIt) {
