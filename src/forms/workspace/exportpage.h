@@ -5,7 +5,8 @@
 // the panel holds the folder list, the output name (three linked edits), the descriptions, the
 // file choice of the crop-model mode, "Report options" and the export button SaveOutputButton.
 // A gap at the start or the end of an exported series is asked of the user with the
-// boundary-value dialog; closing it without a value cancels the export.
+// boundary-value dialog, every one before anything is written; closing it without a value
+// cancels the export and leaves every file as it was.
 #pragma once
 
 #include <QString>
@@ -42,9 +43,10 @@ class ExportPage : public QWidget {
   std::vector<QWidget*> TabOrder() const;
 
  signals:
-  // An export ran (whole or in part): the .DTA may have been rewritten. `written` says what was
-  // written, empty when nothing was.
-  void Exported(const QString& written);
+  // An export ended (written whole or in part, cancelled or refused): the .DTA may have been
+  // rewritten. `status` says what was written, or that nothing was; empty when
+  // there is nothing to tell.
+  void Exported(const QString& status);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -60,8 +62,6 @@ class ExportPage : public QWidget {
   void NameEdited(QLineEdit* edit);
   void FileChoiceClick();
   void SaveOutputButtonClick();
-  // One output file; false when the export stops. `written` collects the files written.
-  bool ExportOne(int kind, QLineEdit* name, QLineEdit* description, QStringList& written);
   void ShowFolder(const std::string& folder);
   QString Folder() const;
 
@@ -69,7 +69,6 @@ class ExportPage : public QWidget {
   AppState& state_;
   Navigator& navigator_;
   bool reportMode_ = false;
-  bool cancelled_ = false;  // the last export stopped at a boundary value not given
 
   QPushButton* reportButton_;
   QPushButton* agrolumeFilesButton_;

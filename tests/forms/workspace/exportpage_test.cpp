@@ -179,7 +179,8 @@ TEST_F(ExportPageTest, WithoutTminAndTmaxTheTemperatureFileIsRefusedBeforeAnythi
 }
 
 // A series that starts with a gap asks for its first value; closing the dialog without a value
-// cancels the export with nothing half-written, the .DTA as after the last complete file.
+// cancels the export, and every question comes before anything is written: nothing is
+// half-written, nor is the .DTA rewritten.
 TEST_F(ExportPageTest, ABoundaryDialogClosedWithoutAValueCancelsTheExport) {
   const RepClimateFile station = Daily(30, {1, 7, 2001});
   Open(station);
@@ -198,18 +199,83 @@ TEST_F(ExportPageTest, ABoundaryDialogClosedWithoutAValueCancelsTheExport) {
   EXPECT_EQ(ReadBytes(station.DtaFileName), dta);
   EXPECT_TRUE(Control("PanelExport")->isVisible());
 
-  // The ETo file done, the temperature file cancelled.
+  // The ETo file's question answered, the temperature file's not: neither file is written.
   asked.clear();
   Answer({{"Initial ETo", "2"}});
   Click("SaveOutputButton");
   EXPECT_EQ(asked, (QStringList{"Initial ETo", "Initial Tmax"}));
-  EXPECT_EQ(output.Names(), std::set<std::string>{"DAILY.ETo"});
-  const std::string afterEToFile = ReadBytes(station.DtaFileName);
-  EXPECT_NE(afterEToFile, dta);
-  EXPECT_EQ(afterEToFile.substr(afterEToFile.find("\r\n         1") + 12, 10), "    -999.0");
+  EXPECT_TRUE(output.Names().empty());
+  EXPECT_EQ(ReadBytes(station.DtaFileName), dta);
+  EXPECT_TRUE(Control("PanelExport")->isVisible());
+
+  // Both answered: both files, each question asked once.
+  asked.clear();
+  Answer({{"Initial ETo", "2"}, {"Initial Tmax", "25"}});
+  Click("SaveOutputButton");
+  EXPECT_EQ(asked, (QStringList{"Initial ETo", "Initial Tmax"}));
+  EXPECT_EQ(output.Names(), (std::set<std::string>{"DAILY.ETo", "DAILY.TMP"}));
+  const std::string written = ReadBytes(station.DtaFileName);
+  EXPECT_EQ(written.substr(written.find("\r\n         1") + 12, 10), "    -999.0");
   const std::string eto = ReadBytes(output.File("DAILY.ETo"));
   EXPECT_EQ(eto.substr(eto.find("=======================\r\n") + 25, 14), "         2.0\r\n");
-  EXPECT_TRUE(Control("PanelExport")->isVisible());
+  EXPECT_FALSE(Control("PanelExport")->isVisible());
+  EXPECT_TRUE(messages.messages.isEmpty());
+}
+
+// The temperature file alone, for a station whose Tmin starts with a gap, after a value typed in
+// the grid: the question comes while the .DTA still holds the old value; unanswered, nothing
+// changes and the status says so. Answered, the .DTA holds what the workspace shows, and the
+// title's mark of unsaved changes goes, unless the .DSC lacks a setting.
+TEST_F(ExportPageTest, TheTemperatureFileAsksBeforeTheDtaIsRewritten) {
+  const RepClimateFile station =
+      WriteStation(folder.Folder(), "GAP", kDaily, {1, 7, 2001}, {30, 7, 2001},
+                   Dta("        Nr       101       103       301       501", 30, [](int n) {
+                     return n == 1 ? std::string("      21.0    -999.0      2.50    -999.0")
+                                   : DailyValues(n);
+                   }));
+  const std::string dta = ReadBytes(station.DtaFileName);
+  Open(station);
+  ShowPage("DataSheet");
+  Type(5, RowOf(101), "30");
+  Enter();
+  ShowExport();
+  Check("CheckBoxETo", false);
+
+  Answer({});
+  Click("SaveOutputButton");
+  EXPECT_EQ(asked, QStringList{"Initial Tmin"});
+  EXPECT_EQ(ReadBytes(station.DtaFileName), dta);
+  EXPECT_TRUE(output.Names().empty());
+  EXPECT_TRUE(QRegularExpression("^export cancelled at \\d\\d:\\d\\d:\\d\\d: no value given for "
+                                 "a gap; no file changed$")
+                  .match(Text("SaveStatusLabel"))
+                  .hasMatch())
+      << Text("SaveStatusLabel").toStdString();
+  EXPECT_EQ(form.windowTitle(), "* Data and ETo menu");
+  EXPECT_TRUE(Control("CancelButton")->isEnabled());  // nothing was written back either
+
+  asked.clear();
+  Answer({{"Initial Tmin", "8"}});
+  Click("SaveOutputButton");
+  EXPECT_EQ(asked, QStringList{"Initial Tmin"});
+  EXPECT_EQ(output.Names(), std::set<std::string>{"GAP.TMP"});
+  const std::string written = ReadBytes(station.DtaFileName);
+  EXPECT_EQ(written.substr(written.find("\r\n         6") + 12, 10), "      30.0");
+  const std::string tmp = ReadBytes(output.File("GAP.TMP"));
+  EXPECT_EQ(tmp.substr(tmp.find("=======================\r\n") + 25, 26),
+            "         8.0        21.0\r\n");
+  EXPECT_EQ(form.windowTitle(), " Data and ETo menu");
+  EXPECT_FALSE(Control("CancelButton")->isEnabled());
+
+  // A setting is kept in the .DSC, which an export does not write: the mark stays.
+  ShowPage("DescriptionSheet");
+  TypeSetting("EditHeightU", "3");
+  EXPECT_EQ(form.windowTitle(), "* Data and ETo menu");
+  ShowExport();
+  Check("CheckBoxETo", false);
+  Click("SaveOutputButton");
+  EXPECT_EQ(output.Names(), std::set<std::string>{"GAP.TMP"});
+  EXPECT_EQ(form.windowTitle(), "* Data and ETo menu");
   EXPECT_TRUE(messages.messages.isEmpty());
 }
 
