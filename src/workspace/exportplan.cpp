@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "model/datafile.h"
+#include "model/folders.h"
 #include "model/stationcodes.h"
 #include "workspace/run.h"
 
@@ -99,6 +100,11 @@ BoundaryValueSource BoundaryAnswers::Source() const {
     if (answer == nullptr) return std::nullopt;
     return answer->Value;
   };
+}
+
+std::string OpeningOutputFolder(const std::string& chosen, const std::string& reportFolder) {
+  if (!chosen.empty() && CheckFolder(chosen, "output folder")) return chosen;
+  return reportFolder;
 }
 
 }  // namespace vernoli

@@ -57,4 +57,8 @@ class BoundaryAnswers {
   std::vector<Answer> answers_;
 };
 
+// The folder the export page opens on: the output folder chosen last while it is still a
+// folder, else the program's report folder (`reportFolder`).
+std::string OpeningOutputFolder(const std::string& chosen, const std::string& reportFolder);
+
 }  // namespace vernoli

@@ -6,6 +6,7 @@
 
 #include "model/checks.h"
 #include "model/datafile.h"
+#include "model/folders.h"
 #include "model/stationcodes.h"
 #include "stations/fileset.h"
 #include "workspace/run.h"
@@ -309,6 +310,12 @@ ExportPlan WorkspaceSession::PrepareExport(std::vector<ExportRequest> files) {
   if (!open_) {
     plan.Files.clear();
     return plan;
+  }
+  for (const ExportRequest& file : plan.Files) {
+    if (Status s = CheckFolder(file.OutputFolder, "output folder"); !s) {
+      plan.Outcome = s;
+      return plan;
+    }
   }
   // The temperature columns are named before any name is checked: the user can then leave the
   // temperature file out and export the rest.

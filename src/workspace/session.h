@@ -157,8 +157,8 @@ class WorkspaceSession {
   void SetOutputName(std::string name) { station_.OutputName = std::move(name); }
 
   // An export in two steps, so that every question is asked before anything is written.
-  // PrepareExport checks what can refuse the export: the temperature columns of a temperature
-  // file, each output name (afterwards without its blanks, as the files are
+  // PrepareExport checks what can refuse the export: the output folder, the temperature columns
+  // of a temperature file, each output name (afterwards without its blanks, as the files are
   // named; it becomes the working copy's output name) and a typed cell; then it lists the
   // boundary values the files need, from the data as the visible records would be written back.
   // No file is left changed (a new output name is tried by making the file and removing it

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <tuple>
@@ -16,6 +17,7 @@ namespace vernoli {
 namespace {
 
 using test_support::ScratchFolder;
+using test_support::WriteBytes;
 using test_support::WriteStation;
 
 using Question = std::tuple<std::string, bool, bool>;  // parameter, first, in degC
@@ -127,6 +129,22 @@ TEST(BoundaryAnswers, AnswerEachQuestionByItsSeriesAndEnd) {
   EXPECT_TRUE(answers.Cover({BoundaryRequest{"Tmax", false, false}}));
   EXPECT_TRUE(answers.Cover({}));
   EXPECT_FALSE(answers.Cover({BoundaryRequest{"Tmin", true, false}, {"ETo", true, true}}));
+}
+
+// ---------------------------------------------------------------------------------------------
+// The output folder
+
+TEST(OpeningOutputFolder, IsTheFolderChosenLastWhileItIsThereElseTheReportFolder) {
+  ScratchFolder folder;
+  const std::string report = folder.Folder() + "REPORT/";
+  const std::string chosen = folder.File("CHOSEN") + "/";
+  std::filesystem::create_directory(chosen);
+  WriteBytes(folder.File("AFILE"), "not a folder\r\n");
+  EXPECT_EQ(OpeningOutputFolder(chosen, report), chosen);
+  EXPECT_EQ(OpeningOutputFolder("", report), report);
+  EXPECT_EQ(OpeningOutputFolder(folder.File("AFILE") + "/", report), report);
+  std::filesystem::remove(chosen);
+  EXPECT_EQ(OpeningOutputFolder(chosen, report), report);
 }
 
 }  // namespace

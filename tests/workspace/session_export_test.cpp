@@ -109,10 +109,17 @@ TEST_F(SessionExportTest, EveryQuestionComesBeforeAnythingIsWritten) {
 }
 
 TEST_F(SessionExportTest, WhatRefusesAnExportIsSaidBeforeAnyQuestion) {
+  // A folder that is not there.
+  ExportRequest gone = File(OutputKind::Report);
+  gone.OutputFolder = output.Folder() + "GONE/";
+  ExportPlan plan = session.PrepareExport({gone});
+  EXPECT_EQ(plan.Outcome.Message, "ERROR:\noutput folder " + gone.OutputFolder + " does not exist");
+  EXPECT_EQ(plan.RefusedFile, -1);
+
   // The temperature file without Tmin and Tmax in the unit of the workspace.
   ExportRequest fahrenheit = File(OutputKind::TemperatureFile);
   fahrenheit.Fahrenheit = true;
-  ExportPlan plan = session.PrepareExport({File(OutputKind::EToFile), fahrenheit});
+  plan = session.PrepareExport({File(OutputKind::EToFile), fahrenheit});
   EXPECT_EQ(plan.RefusedFile, -1);
   EXPECT_EQ(plan.Outcome.Message,
             "ERROR:\ncannot write the temperature file " + output.File("DAILY.TMP") +

@@ -126,6 +126,10 @@ ExportPage::ExportPage(WorkspaceSession& session, AppState& state, Navigator& na
   reportLayout->addWidget(Text("description", reportPanel_), 1, 0);
   reportLayout->addWidget(editReportDescription_, 1, 1, 1, 3);
   reportLayout->addWidget(printButton_, 2, 0, 1, 2, Qt::AlignLeft);
+  // The folder list is not shown for a report: the folder it goes to is named here.
+  labelReportPath_ = Label("LabelReportPath", QString(), reportPanel_);
+  reportLayout->addWidget(Text("to :  ", reportPanel_), 3, 0);
+  reportLayout->addWidget(labelReportPath_, 3, 1, 1, 3);
   reportLayout->setColumnStretch(1, 1);
 
   // The output folder.
@@ -201,7 +205,9 @@ void ExportPage::Opening() {
   checkBoxETo_->setChecked(true);
   checkBoxTMP_->setChecked(true);
   FileChoiceClick();
-  ShowFolder(state_.OutputFolder);
+  // A folder chosen at an earlier visit that is gone since: the files go to the report folder.
+  state_.OutputFolder = OpeningOutputFolder(state_.OutputFolder, state_.Folders.Report);
+  ShowFolder();
 }
 
 std::vector<QWidget*> ExportPage::TabOrder() const {
@@ -236,7 +242,7 @@ void ExportPage::AgrolumeFilesButtonClick() {
   agrolumePathPanel_->show();
   actionLabel_->setText("Export climate files");
   saveOutputButton_->setText("Export climate files");
-  labelPath_->setText(outputFolders_->PathLabel()->text());
+  ShowFolderLabels();
   FileChoiceClick();
   panelExport_->show();
   saveOutputButton_->setFocus(Qt::OtherFocusReason);
@@ -262,18 +268,23 @@ void ExportPage::PrintButtonClick() {
   saveOutputButton_->setFocus(Qt::OtherFocusReason);
 }
 
-void ExportPage::ShowFolder(const std::string& folder) {
-  outputFolders_->SetDirectory(FileNameText(folder));
-  OutputDirectoryListBoxChange();
+void ExportPage::ShowFolder() {
+  outputFolders_->SetDirectory(FileNameText(state_.OutputFolder));
+  ShowFolderLabels();
 }
 
-QString ExportPage::Folder() const { return WithSlash(outputFolders_->Directory()); }
+// The list can only show a folder that exists (else its nearest parent); the labels name the
+// output folder itself, where the files go.
+void ExportPage::ShowFolderLabels() {
+  const QString folder = WithSlash(FileNameText(state_.OutputFolder));
+  for (QLabel* label : {outputFolders_->PathLabel(), labelPath_, labelReportPath_}) {
+    label->setText(folder);
+  }
+}
 
 void ExportPage::OutputDirectoryListBoxChange() {
-  const QString folder = Folder();
-  state_.OutputFolder = FileNameOf(folder);
-  outputFolders_->PathLabel()->setText(folder);
-  labelPath_->setText(folder);
+  state_.OutputFolder = FileNameOf(WithSlash(outputFolders_->Directory()));
+  ShowFolderLabels();
 }
 
 void ExportPage::NameEdited(QLineEdit* edit) {
@@ -300,12 +311,11 @@ void ExportPage::FileChoiceClick() {
   }
 }
 
-// Every question is asked before anything is written: the names are checked, then each
-// boundary value the files need is asked; only when all are answered are the files written. A
-// question left without an answer leaves every file as it was.
+// Every question is asked before anything is written: the names and the folder are checked,
+// then each boundary value the files need is asked; only when all are answered are the files
+// written. A question left without an answer leaves every file as it was.
 void ExportPage::SaveOutputButtonClick() {
   if (!session_.IsOpen()) return;
-  state_.OutputFolder = FileNameOf(Folder());
   struct Chosen {
     OutputKind Kind;
     QLineEdit* Name;
@@ -367,8 +377,9 @@ void ExportPage::SaveOutputButtonClick() {
       const ExportRequest& file = plan.Files[i];
       names << FileNameText(file.Name) + "." + Cp(OutputExtension(file.Kind));
     }
-    status = QString("Exported %1 and %2 at %3")
-                 .arg(names.join(", "), FileNameText(session_.Station().FileName) + ".DTA",
+    status = QString("Exported %1 to %2, rewrote %3 at %4")
+                 .arg(names.join(" and "), WithSlash(FileNameText(state_.OutputFolder)),
+                      FileNameText(session_.Station().FileName) + ".DTA",
                       QTime::currentTime().toString("HH:mm:ss"));
   }
   if (result) {

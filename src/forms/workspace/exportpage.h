@@ -6,7 +6,9 @@
 // file choice of the crop-model mode, "Report options" and the export button SaveOutputButton.
 // A gap at the start or the end of an exported series is asked of the user with the
 // boundary-value dialog, every one before anything is written; closing it without a value
-// cancels the export and leaves every file as it was.
+// cancels the export and leaves every file as it was. The labels of the panel name the folder
+// the files go to; one chosen at an earlier visit that is gone since gives way to the report
+// folder.
 #pragma once
 
 #include <QString>
@@ -35,7 +37,8 @@ class ExportPage : public QWidget {
              QWidget* parent = nullptr);
 
   // A new opening of the workspace: the panel hidden, the name and descriptions of the working
-  // copy, both crop-model files chosen, the folder list on the output folder.
+  // copy, both crop-model files chosen, the folder list on the output folder (the report folder
+  // when the one chosen last is gone).
   void Opening();
   // Another page in front: the export panel is hidden.
   void HidePanel();
@@ -44,7 +47,7 @@ class ExportPage : public QWidget {
 
  signals:
   // An export ended (written whole or in part, cancelled or refused): the .DTA may have been
-  // rewritten. `status` says what was written, or that nothing was; empty when
+  // rewritten. `status` says what was written and where, or that nothing was; empty when
   // there is nothing to tell.
   void Exported(const QString& status);
 
@@ -62,8 +65,9 @@ class ExportPage : public QWidget {
   void NameEdited(QLineEdit* edit);
   void FileChoiceClick();
   void SaveOutputButtonClick();
-  void ShowFolder(const std::string& folder);
-  QString Folder() const;
+  // The output folder in the list and in the labels that name it; in the labels only.
+  void ShowFolder();
+  void ShowFolderLabels();
 
   WorkspaceSession& session_;
   AppState& state_;
@@ -95,6 +99,7 @@ class ExportPage : public QWidget {
   QPushButton* printButton_;
   FolderBrowser* outputFolders_;  // OutputDriveComboBox, OutputDirectoryListBox, PathLabel
   QLabel* labelPath_;
+  QLabel* labelReportPath_;
   QPushButton* saveOutputButton_;
 };
 

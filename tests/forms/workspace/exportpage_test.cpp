@@ -16,6 +16,12 @@
 namespace vernoli {
 namespace {
 
+// A folder as the export page names it: with its '/' at the end.
+QString Slashed(const std::string& folder) {
+  const QString text = QString::fromStdString(folder);
+  return text.endsWith('/') ? text : text + "/";
+}
+
 class ExportPageTest : public WorkspaceFormTest {
  protected:
   ExportPageTest() : fileOption(state) {
@@ -133,7 +139,10 @@ TEST_F(ExportPageTest, WritesTheChosenFilesIntoTheChosenFolder) {
   EXPECT_EQ(output.Names(), std::set<std::string>{"MyFile.ETo"});
   EXPECT_EQ(Text("EditTMPfile"), "MyFile");
   EXPECT_FALSE(Control("PanelExport")->isVisible());
-  EXPECT_TRUE(Text("SaveStatusLabel").startsWith("Exported MyFile.ETo and DAILY.DTA at "));
+  EXPECT_TRUE(Text("SaveStatusLabel")
+                  .startsWith("Exported MyFile.ETo to " + Slashed(output.Folder()) +
+                              ", rewrote DAILY.DTA at "))
+      << Text("SaveStatusLabel").toStdString();
 
   // Another folder of the list, and both files.
   ScratchFolder other;
@@ -152,6 +161,9 @@ TEST_F(ExportPageTest, WritesTheChosenFilesIntoTheChosenFolder) {
   Click("SaveOutputButton");
   EXPECT_EQ(other.Names(), (std::set<std::string>{"MyFile.ETo", "MyFile.TMP"}));
   EXPECT_EQ(state.OutputFolder, path.toStdString() + "/");
+  EXPECT_TRUE(Text("SaveStatusLabel")
+                  .startsWith("Exported MyFile.ETo and MyFile.TMP to " + path + "/, rewrote "
+                              "DAILY.DTA at "));
 }
 
 TEST_F(ExportPageTest, WithoutTminAndTmaxTheTemperatureFileIsRefusedBeforeAnythingIsWritten) {
@@ -298,6 +310,64 @@ TEST_F(ExportPageTest, AFailedWriteNamesTheFileAndLeavesTheOlderOne) {
   ASSERT_EQ(messages.messages.size(), 2);
   EXPECT_EQ(messages.messages[1], "ERROR:\nFileName is not yet specified");
   EXPECT_TRUE(Control("EditEToFile")->hasFocus());
+}
+
+// ---------------------------------------------------------------------------------------------
+// The output folder
+
+// A folder chosen at an earlier visit and deleted since gives way to the program's report
+// folder: the export page and the status line name the folder the files go to, and the next
+// station's files go there too.
+TEST_F(ExportPageTest, AnOutputFolderDeletedSinceGivesWayToTheReportFolder) {
+  ScratchFolder report;
+  state.Folders.Report = report.Folder();
+  const std::string gone = output.File("GONE");
+  std::filesystem::create_directory(gone);
+  state.OutputFolder = gone + "/";
+  Open(Daily(30, {1, 7, 2001}));
+  form.done(QDialog::Rejected);
+  std::filesystem::remove(gone);
+
+  Open(state.Station);
+  ShowExport("ReportButton");
+  const QString folder = QString::fromStdString(report.Folder());
+  EXPECT_EQ(Text("LabelReportPath"), folder);
+  Click("SaveOutputButton");
+  EXPECT_TRUE(messages.messages.isEmpty());
+  EXPECT_EQ(report.Names(), std::set<std::string>{"DAILY.REP"});
+  EXPECT_TRUE(output.Names().empty());
+  EXPECT_TRUE(Text("SaveStatusLabel")
+                  .startsWith("Exported DAILY.REP to " + folder + ", rewrote DAILY.DTA at "))
+      << Text("SaveStatusLabel").toStdString();
+  EXPECT_EQ(state.OutputFolder, report.Folder());
+  ShowExport();
+  EXPECT_EQ(Text("PathLabel"), folder);
+  EXPECT_EQ(Text("LabelPath"), folder);
+
+  form.done(QDialog::Rejected);
+  Open(state.Station);
+  ShowExport();
+  EXPECT_EQ(Text("LabelPath"), folder);
+}
+
+// A folder that goes while the workspace is open is named in the message; nothing is written
+// anywhere else.
+TEST_F(ExportPageTest, AnOutputFolderDeletedWhileOpenIsNamedAndNothingIsWritten) {
+  const RepClimateFile station = Daily(30, {1, 7, 2001});
+  const std::string dta = ReadBytes(station.DtaFileName);
+  const std::string later = output.File("LATER");
+  std::filesystem::create_directory(later);
+  state.OutputFolder = later + "/";
+  Open(station);
+  std::filesystem::remove(later);
+  ShowExport("ReportButton");
+  Click("SaveOutputButton");
+  EXPECT_EQ(messages.messages,
+            QStringList{QString::fromStdString("ERROR:\noutput folder " + later +
+                                               "/ does not exist")});
+  EXPECT_TRUE(output.Names().empty());
+  EXPECT_EQ(ReadBytes(station.DtaFileName), dta);
+  EXPECT_TRUE(Control("PanelExport")->isVisible());
 }
 
 // ---------------------------------------------------------------------------------------------
