@@ -120,8 +120,8 @@ void TUpdateMenu::Connect() {
   connect(plotPage_, &PlotPage::PreviousYearClicked, this, [this] { YearButtonClick(false); });
 
   connect(plotPage_, &PlotPage::PlotOptionsClicked, this, &TUpdateMenu::PlotOptionsClick);
-  connect(exportPage_, &ExportPage::Exported, this, [this](const QString& written) {
-    if (!written.isEmpty()) saveStatusLabel_->setText(written);
+  connect(exportPage_, &ExportPage::Exported, this, [this](const QString& status) {
+    if (!status.isEmpty()) saveStatusLabel_->setText(status);
     Done(Status::Success());
   });
 }
