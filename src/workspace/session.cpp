@@ -1,16 +1,37 @@
 #include "workspace/session.h"
 
 #include <cstdio>
+#include <tuple>
 #include <utility>
 
 #include "model/checks.h"
 #include "model/datafile.h"
+#include "model/folders.h"
 #include "model/stationcodes.h"
 #include "stations/fileset.h"
 #include "workspace/run.h"
 #include "workspace/workingdata.h"
 
 namespace vernoli {
+
+namespace {
+
+// True when the .DSC written from `a` would not be the one written from `b`: one of the fields
+// the file holds differs.
+bool DescriptionFileDiffers(const RepClimateFile& a, const RepClimateFile& b) {
+  const auto fields = [](const RepClimateFile& s) {
+    const StationLimits& l = s.Limits;
+    return std::tie(s.StationName, s.Country, s.Latitude, s.Longitude, s.Altitude, s.DataType,
+                    s.FromDay, s.FromMonth, s.FromYear, s.ToDay, s.ToMonth, s.ToYear,
+                    s.PsychrometerCoefficient, s.WindHeight, s.TdewTminDifference,
+                    s.HargreavesRsCoefficient, s.DefaultU2, s.Settings.AngstromA,
+                    s.Settings.AngstromB, s.Flags.ElevationAdjustment, l.LimitTmin, l.LimitTmax,
+                    l.LimitRHmin, l.LimitWind, l.LimitRadiationDeviation);
+  };
+  return fields(a) != fields(b);
+}
+
+}  // namespace
 
 WorkspaceSession::~WorkspaceSession() { Close(); }
 
@@ -30,12 +51,22 @@ Status WorkspaceSession::Open(const RepClimateFile& station) {
   data_ = std::move(data);
   page_ = FirstYearPage(station_);
   grid_ = GridPage{};
+  saved_ = station_;
   writtenBack_ = false;
   plotStale_ = true;
   unsaved_ = false;
   open_ = true;
   Refill();
   return Status::Success();
+}
+
+bool WorkspaceSession::Unsaved() const {
+  return open_ && (unsaved_ || DescriptionFileDiffers(station_, saved_));
+}
+
+void WorkspaceSession::TakeLimits(const StationLimits& limits) {
+  station_.Limits = limits;
+  saved_.Limits = limits;
 }
 
 PresenceStates WorkspaceSession::Presence() const {
@@ -260,6 +291,7 @@ Status WorkspaceSession::Save() {
   if (Status s = WriteStationDescription(staged); !s) return {false, files.TargetsNamed(s.Message)};
   if (Status s = files.Commit(); !s) return s;
   unsaved_ = false;
+  saved_ = station_;
   return Status::Success();
 }
 
@@ -272,26 +304,79 @@ void WorkspaceSession::Close() {
 // ---------------------------------------------------------------------------------------------
 // Exports
 
-RunResult WorkspaceSession::Export(ExportRequest& request) {
+ExportPlan WorkspaceSession::PrepareExport(std::vector<ExportRequest> files) {
+  ExportPlan plan;
+  plan.Files = std::move(files);
+  if (!open_) {
+    plan.Files.clear();
+    return plan;
+  }
+  for (const ExportRequest& file : plan.Files) {
+    if (Status s = CheckFolder(file.OutputFolder, "output folder"); !s) {
+      plan.Outcome = s;
+      return plan;
+    }
+  }
+  // The temperature columns are named before any name is checked: the user can then leave the
+  // temperature file out and export the rest.
+  for (const ExportRequest& file : plan.Files) {
+    if (file.Kind != OutputKind::TemperatureFile) continue;
+    const std::string target =
+        PathInFolder(file.OutputFolder, file.Name + "." + std::string(OutputExtension(file.Kind)));
+    if (Status s = CheckTemperatureColumns(StationCodes(station_), file.Fahrenheit, target); !s) {
+      plan.Outcome = s;
+      return plan;
+    }
+  }
+  for (std::size_t i = 0; i < plan.Files.size(); ++i) {
+    ExportRequest& file = plan.Files[i];
+    const FileNameCheck name = CheckNewFileName(
+        file.OutputFolder, file.Name, std::string(OutputExtension(file.Kind)), true);
+    file.Name = name.Name;
+    station_.OutputName = name.Name;
+    if (!name.Ok()) {
+      plan.Outcome = Status{false, name.Message};
+      plan.RefusedFile = static_cast<int>(i);
+      return plan;
+    }
+  }
+  // The questions follow from the data as the write-back will leave them; the write-back itself
+  // waits for the answers.
+  if (edit_) {
+    const CellCheck check = LeaveCell(edit_->Column, edit_->Row);
+    if (check.Refused) {
+      plan.Outcome = Status{false, check.Message};
+      return plan;
+    }
+  }
+  WorkingData data = data_;
+  WriteBackGridPage(data, grid_);
+  for (const ExportRequest& file : plan.Files) {
+    const std::vector<BoundaryRequest> questions =
+        BoundaryQuestions(station_, data, file.Kind, file.Fahrenheit);
+    plan.Questions.insert(plan.Questions.end(), questions.begin(), questions.end());
+  }
+  return plan;
+}
+
+RunResult WorkspaceSession::WriteExport(const ExportPlan& plan, const BoundaryAnswers& answers,
+                                        std::size_t& written) {
+  written = 0;
+  // A question without its answer would stop the run half-way: nothing is started.
+  if (!open_ || !plan || !answers.Cover(plan.Questions)) return CancelledRun();
+  if (Status s = WriteBack(); !s) return FailedRun(s);
   RunResult result;
-  if (!open_) return result;
-  station_.Description = request.Description;
-  // Nothing is written back for a name that does not pass.
-  const FileNameCheck name = CheckNewFileName(request.OutputFolder, request.Name,
-                                              std::string(OutputExtension(request.Kind)), true);
-  request.Name = name.Name;
-  station_.OutputName = name.Name;
-  if (!name.Ok()) {
-    result.Outcome = Status{false, name.Message};
-    result.NameRefused = true;
-    return result;
+  for (ExportRequest file : plan.Files) {
+    file.Boundary = answers.Source();
+    file.RewriteDataFile = true;
+    station_.Description = file.Description;
+    result = ExportFile(station_, data_, file);
+    if (!result) return result;
+    ++written;
   }
-  if (Status s = WriteBack(); !s) {
-    result.Outcome = s;
-    return result;
-  }
-  request.RewriteDataFile = true;
-  return ExportFile(station_, data_, request);
+  // The .DTA now holds every value and the parameter list; the .DSC is as it was.
+  if (written > 0) unsaved_ = false;
+  return result;
 }
 
 }  // namespace vernoli

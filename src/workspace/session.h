@@ -31,6 +31,7 @@
 #include "model/status.h"
 #include "plot/graph.h"
 #include "plot/report.h"
+#include "workspace/exportplan.h"
 #include "workspace/parameterlist.h"
 #include "workspace/run.h"
 #include "workspace/settings.h"
@@ -39,6 +40,15 @@
 #include "workspace/yearpages.h"
 
 namespace vernoli {
+
+// An export prepared by the session: the files to write and the questions to ask first.
+struct ExportPlan {
+  Status Outcome;                         // why the export cannot run
+  int RefusedFile = -1;                   // the file whose name was refused (index in Files)
+  std::vector<ExportRequest> Files;       // in the order they are written
+  std::vector<BoundaryRequest> Questions;  // in the order the run needs them
+  explicit operator bool() const { return Outcome.Ok; }
+};
 
 class WorkspaceSession {
  public:
@@ -82,8 +92,9 @@ class WorkspaceSession {
   // True when a grid value or an option changed since the plot was last drawn (a cell only
   // checked, its value unchanged, leaves the plot as it is).
   bool PlotStale() const { return plotStale_; }
-  // True when a value or an option changed since the opening or the last "Save data".
-  bool Unsaved() const { return unsaved_; }
+  // True while the station's files do not hold what the workspace shows: a value or an option
+  // changed since the opening, the last "Save data" or, for what the .DTA holds, the last export.
+  bool Unsaved() const;
   void PlotDrawn() { plotStale_ = false; }
 
   // ------------------------------------------------------------------------------------------
@@ -135,19 +146,31 @@ class WorkspaceSession {
   Status SetElevationAdjustment(bool on);
   Status AngstromDefaults();
 
-  // After the limits form: the five limits of the station description become the working copy's.
-  void TakeLimits(const StationLimits& limits) { station_.Limits = limits; }
+  // After the limits form, which has written them into the .DSC: the five limits of the station
+  // description become the working copy's.
+  void TakeLimits(const StationLimits& limits);
 
   // ------------------------------------------------------------------------------------------
   // Exports
 
   // The base name of the output files (the export page's name edits).
   void SetOutputName(std::string name) { station_.OutputName = std::move(name); }
-  // One output file: its name and description become the working copy's; when the name passes
-  // the check, the visible records are written back and the calculation run writes the file
-  // and rewrites the .DTA as "Save data" does (the .DSC is not written). `request.Name` is then
-  // the name without blanks, as the files are named.
-  RunResult Export(ExportRequest& request);
+
+  // An export in two steps, so that every question is asked before anything is written.
+  // PrepareExport checks what can refuse the export: the output folder, the temperature columns
+  // of a temperature file, each output name (afterwards without its blanks, as the files are
+  // named; it becomes the working copy's output name) and a typed cell; then it lists the
+  // boundary values the files need, from the data as the visible records would be written back.
+  // No file is left changed (a new output name is tried by making the file and removing it
+  // again) and, a typed cell checked apart, the session stays as it was.
+  ExportPlan PrepareExport(std::vector<ExportRequest> files);
+  // Writes the files of a prepared export with the answers to its questions: the visible records
+  // are written back, then each output file is written in turn by the calculation run, which
+  // rewrites the .DTA as "Save data" does (the .DSC is not written). The description of each file
+  // becomes the working copy's. `written` counts the output files written: an error stops the
+  // export after those. Without an answer to each question nothing is written (Cancelled).
+  RunResult WriteExport(const ExportPlan& plan, const BoundaryAnswers& answers,
+                        std::size_t& written);
 
   // ------------------------------------------------------------------------------------------
   // Leaving
@@ -175,7 +198,11 @@ class WorkspaceSession {
   ReportContent report_;
   bool writtenBack_ = false;
   bool plotStale_ = true;
+  // A value, a unit or an option changed since the .DTA was last written; what the .DSC holds is
+  // told by comparing the working copy with saved_.
   bool unsaved_ = false;
+  // The working copy as the .DSC holds it.
+  RepClimateFile saved_;
   // The cell being edited and its text before the edit.
   struct CellEdit {
     std::size_t Column;

@@ -21,6 +21,7 @@
 #include "kit/messages.h"
 #include "kit/navigator.h"
 #include "stations/appstate.h"
+#include "workspace/closebox.h"
 
 namespace vernoli {
 
@@ -119,8 +120,8 @@ void TUpdateMenu::Connect() {
   connect(plotPage_, &PlotPage::PreviousYearClicked, this, [this] { YearButtonClick(false); });
 
   connect(plotPage_, &PlotPage::PlotOptionsClicked, this, &TUpdateMenu::PlotOptionsClick);
-  connect(exportPage_, &ExportPage::Exported, this, [this](const QString& written) {
-    if (!written.isEmpty()) saveStatusLabel_->setText(written);
+  connect(exportPage_, &ExportPage::Exported, this, [this](const QString& status) {
+    if (!status.isEmpty()) saveStatusLabel_->setText(status);
     Done(Status::Success());
   });
 }
@@ -167,13 +168,33 @@ void TUpdateMenu::done(int result) {
   QDialog::done(result);
 }
 
-// The close box checks a typed cell like every other way out; a refused value keeps the form
-// open on it.
+// The close box checks a typed cell like every other way out (a refused value keeps the form
+// open on it), then follows the buttons: while "Cancel" is enabled it cancels, asking first when
+// changes would be lost; once "Cancel" is disabled it saves as "Main menu" does, or goes back to
+// the workspace.
 void TUpdateMenu::closeEvent(QCloseEvent* event) {
-  if (session_.IsOpen() && !FinishGridEditing()) {
-    event->ignore();
+  if (!session_.IsOpen()) {
+    QDialog::closeEvent(event);
     return;
   }
+  event->ignore();
+  if (!FinishGridEditing()) return;
+  switch (WhatTheCloseBoxDoes(cancelButton_->isEnabled(), session_.Unsaved())) {
+    case CloseBoxAction::Leave: break;
+    case CloseBoxAction::AskThenCancel:
+      if (!AskYesNo(Cp(kLeaveUnsavedQuestion))) return;
+      break;
+    case CloseBoxAction::AskThenSave:
+      if (!AskYesNo(Cp(kSaveAndLeaveQuestion))) return;
+      if (SaveAndLeave()) {
+        event->accept();
+        return;
+      }
+      // The save failed and said why: the user may still leave, knowing what is lost.
+      if (!AskYesNo(Cp(kLeaveUnsavedQuestion))) return;
+      break;
+  }
+  event->accept();
   QDialog::closeEvent(event);
 }
 
@@ -201,15 +222,18 @@ Status TUpdateMenu::Save() {
   return s;
 }
 
-void TUpdateMenu::MainMenuButtonClick() {
-  if (!FinishGridEditing()) return;
-  if (!session_.IsOpen()) return;
+void TUpdateMenu::MainMenuButtonClick() { SaveAndLeave(); }
+
+bool TUpdateMenu::SaveAndLeave() {
+  if (!FinishGridEditing()) return false;
+  if (!session_.IsOpen()) return false;
   if (const Status s = Save(); !s) {
     Done(s);
-    return;
+    return false;
   }
   session_.Close();
   accept();
+  return true;
 }
 
 void TUpdateMenu::SaveButtonClick() {

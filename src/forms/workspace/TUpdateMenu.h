@@ -50,8 +50,10 @@ class TUpdateMenu : public ActivatedForm, private WorkspaceHost {
   const WorkspaceSession& Session() const { return session_; }
   WorkspaceSession& Session() { return session_; }
 
-  // Leaving: the working data are let go; "Main menu" has saved first, every other way out
-  // (Cancel, the close box) leaves the station's files as they were at the last save.
+  // Leaving: the working data are let go; "Main menu" has saved first, "Cancel" leaves the
+  // station's files as they were at the last save. The close box follows the buttons: it
+  // cancels while "Cancel" is enabled and saves (or stays) once it is not, asking first when
+  // changes would be lost.
   void done(int result) override;
 
  protected:
@@ -74,6 +76,8 @@ class TUpdateMenu : public ActivatedForm, private WorkspaceHost {
 
   // Writes the station's files; the selection then holds the station as saved.
   Status Save();
+  // "Main menu": saves, then closes the form; false (the message shown) when it stays open.
+  bool SaveAndLeave();
 
   // Events.
   void MainMenuButtonClick();

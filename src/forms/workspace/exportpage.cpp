@@ -14,6 +14,7 @@
 #include <QTime>
 #include <QVBoxLayout>
 #include <optional>
+#include <vector>
 
 #include "kit/folderbrowser.h"
 #include "kit/formkit.h"
@@ -21,10 +22,8 @@
 #include "kit/modal.h"
 #include "kit/navigator.h"
 #include "kit/text.h"
-#include "model/datafile.h"
-#include "model/linereader.h"
-#include "model/stationcodes.h"
 #include "stations/appstate.h"
+#include "workspace/exportplan.h"
 #include "workspace/run.h"
 #include "workspace/session.h"
 
@@ -127,6 +126,10 @@ ExportPage::ExportPage(WorkspaceSession& session, AppState& state, Navigator& na
   reportLayout->addWidget(Text("description", reportPanel_), 1, 0);
   reportLayout->addWidget(editReportDescription_, 1, 1, 1, 3);
   reportLayout->addWidget(printButton_, 2, 0, 1, 2, Qt::AlignLeft);
+  // The folder list is not shown for a report: the folder it goes to is named here.
+  labelReportPath_ = Label("LabelReportPath", QString(), reportPanel_);
+  reportLayout->addWidget(Text("to :  ", reportPanel_), 3, 0);
+  reportLayout->addWidget(labelReportPath_, 3, 1, 1, 3);
   reportLayout->setColumnStretch(1, 1);
 
   // The output folder.
@@ -202,7 +205,9 @@ void ExportPage::Opening() {
   checkBoxETo_->setChecked(true);
   checkBoxTMP_->setChecked(true);
   FileChoiceClick();
-  ShowFolder(state_.OutputFolder);
+  // A folder chosen at an earlier visit that is gone since: the files go to the report folder.
+  state_.OutputFolder = OpeningOutputFolder(state_.OutputFolder, state_.Folders.Report);
+  ShowFolder();
 }
 
 std::vector<QWidget*> ExportPage::TabOrder() const {
@@ -237,7 +242,7 @@ void ExportPage::AgrolumeFilesButtonClick() {
   agrolumePathPanel_->show();
   actionLabel_->setText("Export climate files");
   saveOutputButton_->setText("Export climate files");
-  labelPath_->setText(outputFolders_->PathLabel()->text());
+  ShowFolderLabels();
   FileChoiceClick();
   panelExport_->show();
   saveOutputButton_->setFocus(Qt::OtherFocusReason);
@@ -263,18 +268,23 @@ void ExportPage::PrintButtonClick() {
   saveOutputButton_->setFocus(Qt::OtherFocusReason);
 }
 
-void ExportPage::ShowFolder(const std::string& folder) {
-  outputFolders_->SetDirectory(FileNameText(folder));
-  OutputDirectoryListBoxChange();
+void ExportPage::ShowFolder() {
+  outputFolders_->SetDirectory(FileNameText(state_.OutputFolder));
+  ShowFolderLabels();
 }
 
-QString ExportPage::Folder() const { return WithSlash(outputFolders_->Directory()); }
+// The list can only show a folder that exists (else its nearest parent); the labels name the
+// output folder itself, where the files go.
+void ExportPage::ShowFolderLabels() {
+  const QString folder = WithSlash(FileNameText(state_.OutputFolder));
+  for (QLabel* label : {outputFolders_->PathLabel(), labelPath_, labelReportPath_}) {
+    label->setText(folder);
+  }
+}
 
 void ExportPage::OutputDirectoryListBoxChange() {
-  const QString folder = Folder();
-  state_.OutputFolder = FileNameOf(folder);
-  outputFolders_->PathLabel()->setText(folder);
-  labelPath_->setText(folder);
+  state_.OutputFolder = FileNameOf(WithSlash(outputFolders_->Directory()));
+  ShowFolderLabels();
 }
 
 void ExportPage::NameEdited(QLineEdit* edit) {
@@ -301,79 +311,86 @@ void ExportPage::FileChoiceClick() {
   }
 }
 
+// Every question is asked before anything is written: the names and the folder are checked,
+// then each boundary value the files need is asked; only when all are answered are the files
+// written. A question left without an answer leaves every file as it was.
 void ExportPage::SaveOutputButtonClick() {
   if (!session_.IsOpen()) return;
-  state_.OutputFolder = FileNameOf(Folder());
-  QStringList written;
-  cancelled_ = false;
-  bool done = true;
+  struct Chosen {
+    OutputKind Kind;
+    QLineEdit* Name;
+    QLineEdit* Description;
+  };
+  std::vector<Chosen> chosen;
   if (reportMode_) {
-    done = ExportOne(static_cast<int>(OutputKind::Report), editReportFile_,
-                     editReportDescription_, written);
+    chosen.push_back({OutputKind::Report, editReportFile_, editReportDescription_});
   } else {
-    // The temperature file needs Tmin and Tmax in the temperature unit shown: said before
-    // anything is written, so that the user can leave the file out and export ETo alone.
-    if (checkBoxTMP_->isChecked()) {
-      const std::string path = PathInFolder(
-          state_.OutputFolder, FileNameOf(editTMPfile_->text().trimmed()) + ".TMP");
-      if (const Status s = CheckTemperatureColumns(StationCodes(session_.Station()),
-                                                   session_.Units().Fahrenheit, path);
-          !s) {
-        ShowMessage(s.Message);
-        return;
-      }
-    }
     // Only the files the user chose are written.
     if (checkBoxETo_->isChecked()) {
-      done = ExportOne(static_cast<int>(OutputKind::EToFile), editEToFile_, editEToDescription_,
-                       written);
+      chosen.push_back({OutputKind::EToFile, editEToFile_, editEToDescription_});
     }
-    if (done && checkBoxTMP_->isChecked()) {
-      done = ExportOne(static_cast<int>(OutputKind::TemperatureFile), editTMPfile_,
-                       editTMPdescription_, written);
+    if (checkBoxTMP_->isChecked()) {
+      chosen.push_back({OutputKind::TemperatureFile, editTMPfile_, editTMPdescription_});
     }
   }
-  if (done) HidePanel();
-  const QString time = QTime::currentTime().toString("HH:mm:ss");
+  std::vector<ExportRequest> files;
+  for (const Chosen& file : chosen) {
+    ExportRequest request;
+    request.Kind = file.Kind;
+    request.OutputFolder = state_.OutputFolder;
+    request.Name = FileNameOf(file.Name->text().trimmed());
+    request.Description = ToCp1252(file.Description->text());
+    request.Content = session_.Report();
+    request.Fahrenheit = session_.Units().Fahrenheit;
+    files.push_back(std::move(request));
+  }
+
+  const ExportPlan plan = session_.PrepareExport(std::move(files));
+  // The edits show the name as the files are named (without blanks).
+  ShowName(session_.Station().OutputName);
+  if (!plan) {
+    ShowMessage(plan.Outcome.Message);
+    if (plan.RefusedFile >= 0) {
+      chosen[static_cast<std::size_t>(plan.RefusedFile)].Name->setFocus(Qt::OtherFocusReason);
+    }
+    emit Exported(QString());
+    return;
+  }
+
+  BoundaryAnswers answers;
+  for (const BoundaryRequest& question : plan.Questions) {
+    const std::optional<double> value = navigator_.AskBoundary(question, session_.Station());
+    if (!value) {
+      emit Exported(QString("export cancelled at %1: no value given for a gap; no file changed")
+                        .arg(QTime::currentTime().toString("HH:mm:ss")));
+      return;
+    }
+    answers.Give(question, *value);
+  }
+
+  std::size_t written = 0;
+  const RunResult result = session_.WriteExport(plan, answers, written);
   QString status;
-  if (!written.isEmpty()) {
-    status = QString("Exported %1 and %2 at %3")
-                 .arg(written.join(", "), FileNameText(session_.Station().FileName) + ".DTA", time);
+  if (written > 0) {
+    QStringList names;
+    for (std::size_t i = 0; i < written; ++i) {
+      const ExportRequest& file = plan.Files[i];
+      names << FileNameText(file.Name) + "." + Cp(OutputExtension(file.Kind));
+    }
+    status = QString("Exported %1 to %2, rewrote %3 at %4")
+                 .arg(names.join(" and "), WithSlash(FileNameText(state_.OutputFolder)),
+                      FileNameText(session_.Station().FileName) + ".DTA",
+                      QTime::currentTime().toString("HH:mm:ss"));
   }
-  if (cancelled_) {
-    status += (status.isEmpty() ? QString() : QString("; ")) +
-              QString("export cancelled at %1: no value given for a gap").arg(time);
+  if (result) {
+    HidePanel();
+  } else {
+    ShowMessage(result.Outcome.Message);
+    if (result.NameRefused && written < chosen.size()) {
+      chosen[written].Name->setFocus(Qt::OtherFocusReason);
+    }
   }
   emit Exported(status);
-}
-
-bool ExportPage::ExportOne(int kind, QLineEdit* name, QLineEdit* description,
-                           QStringList& written) {
-  ExportRequest request;
-  request.Kind = static_cast<OutputKind>(kind);
-  request.OutputFolder = state_.OutputFolder;
-  request.Name = FileNameOf(name->text().trimmed());
-  request.Description = ToCp1252(description->text());
-  request.Content = session_.Report();
-  request.Fahrenheit = session_.Units().Fahrenheit;
-  request.Boundary = [this](const BoundaryRequest& asked) -> std::optional<double> {
-    return navigator_.AskBoundary(asked, session_.Station());
-  };
-  const RunResult result = session_.Export(request);
-  // The edits show the name as the files are named (without blanks).
-  ShowName(request.Name);
-  if (result) {
-    written << FileNameText(request.Name) + "." + Cp(OutputExtension(request.Kind));
-    return true;
-  }
-  // A boundary value not given cancels the export: nothing of this file was written.
-  if (result.Cancelled) {
-    cancelled_ = true;
-    return false;
-  }
-  ShowMessage(result.Outcome.Message);
-  if (result.NameRefused) name->setFocus(Qt::OtherFocusReason);
-  return false;
 }
 
 }  // namespace vernoli

@@ -5,7 +5,10 @@
 // the panel holds the folder list, the output name (three linked edits), the descriptions, the
 // file choice of the crop-model mode, "Report options" and the export button SaveOutputButton.
 // A gap at the start or the end of an exported series is asked of the user with the
-// boundary-value dialog; closing it without a value cancels the export.
+// boundary-value dialog, every one before anything is written; closing it without a value
+// cancels the export and leaves every file as it was. The labels of the panel name the folder
+// the files go to; one chosen at an earlier visit that is gone since gives way to the report
+// folder.
 #pragma once
 
 #include <QString>
@@ -34,7 +37,8 @@ class ExportPage : public QWidget {
              QWidget* parent = nullptr);
 
   // A new opening of the workspace: the panel hidden, the name and descriptions of the working
-  // copy, both crop-model files chosen, the folder list on the output folder.
+  // copy, both crop-model files chosen, the folder list on the output folder (the report folder
+  // when the one chosen last is gone).
   void Opening();
   // Another page in front: the export panel is hidden.
   void HidePanel();
@@ -42,9 +46,10 @@ class ExportPage : public QWidget {
   std::vector<QWidget*> TabOrder() const;
 
  signals:
-  // An export ran (whole or in part): the .DTA may have been rewritten. `written` says what was
-  // written, empty when nothing was.
-  void Exported(const QString& written);
+  // An export ended (written whole or in part, cancelled or refused): the .DTA may have been
+  // rewritten. `status` says what was written and where, or that nothing was; empty when
+  // there is nothing to tell.
+  void Exported(const QString& status);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -60,16 +65,14 @@ class ExportPage : public QWidget {
   void NameEdited(QLineEdit* edit);
   void FileChoiceClick();
   void SaveOutputButtonClick();
-  // One output file; false when the export stops. `written` collects the files written.
-  bool ExportOne(int kind, QLineEdit* name, QLineEdit* description, QStringList& written);
-  void ShowFolder(const std::string& folder);
-  QString Folder() const;
+  // The output folder in the list and in the labels that name it; in the labels only.
+  void ShowFolder();
+  void ShowFolderLabels();
 
   WorkspaceSession& session_;
   AppState& state_;
   Navigator& navigator_;
   bool reportMode_ = false;
-  bool cancelled_ = false;  // the last export stopped at a boundary value not given
 
   QPushButton* reportButton_;
   QPushButton* agrolumeFilesButton_;
@@ -96,6 +99,7 @@ class ExportPage : public QWidget {
   QPushButton* printButton_;
   FolderBrowser* outputFolders_;  // OutputDriveComboBox, OutputDirectoryListBox, PathLabel
   QLabel* labelPath_;
+  QLabel* labelReportPath_;
   QPushButton* saveOutputButton_;
 };
 

@@ -561,28 +561,6 @@ TEST_F(WorkspaceFormTest, SwitchingRadiationToWm2ChangesBothRsAndRn) {
   EXPECT_EQ(Control<QComboBox>("UnitRnComboBox")->currentIndex(), 1);
 }
 
-TEST_F(WorkspaceFormTest, SwitchingUnitsThenLeavingWithoutSavingKeepsTheOldUnits) {
-  const RepClimateFile station = Daily(30, {1, 7, 2001});
-  const std::string dta = ReadBytes(station.DtaFileName);
-  const std::string dsc = ReadBytes(station.DscFileName);
-  Open(station);
-  ShowPage("DataSheet");
-  Click("UnitsButton");
-  EXPECT_EQ(Control<QComboBox>("ComboBoxT")->currentIndex(), 1);  // Fahrenheit proposed
-  Click("ConvertButton");
-  EXPECT_EQ(Cell(0, 0), "      69.8");
-  EXPECT_TRUE(Control<QRadioButton>("RadioFarenheit")->isChecked());
-  EXPECT_EQ(Text("LabelTMinMax"), Deg(" [", "F]"));
-  // The unit change wrote the grid back: "Cancel" is disabled, the close box still leaves.
-  EXPECT_FALSE(Control("CancelButton")->isEnabled());
-  form.close();
-  EXPECT_FALSE(form.isVisible());
-  EXPECT_FALSE(WorkingFileExists());
-  EXPECT_EQ(ReadBytes(station.DtaFileName), dta);
-  EXPECT_EQ(ReadBytes(station.DscFileName), dsc);
-  EXPECT_EQ(state.Station.ParameterCodes[0], 101);
-}
-
 TEST_F(WorkspaceFormTest, ThePlotPageWritesBackOnlyAfterAChange) {
   Open(Daily(30, {1, 7, 2001}));
   ShowPage("DataSheet");
@@ -597,22 +575,6 @@ TEST_F(WorkspaceFormTest, ThePlotPageWritesBackOnlyAfterAChange) {
   ShowPage("PlotSheet");
   EXPECT_FALSE(Control("CancelButton")->isEnabled());
   EXPECT_TRUE(messages.messages.isEmpty());
-}
-
-TEST_F(WorkspaceFormTest, CancelLeavesWithoutSavingAndEscapeDoesNotLeave) {
-  const RepClimateFile station = Daily(30, {1, 7, 2001});
-  const std::string dta = ReadBytes(station.DtaFileName);
-  Open(station);
-  QTest::keyClick(&form, Qt::Key_Escape);
-  EXPECT_TRUE(form.isVisible());
-  ShowPage("DataSheet");
-  Type(0, 0, "33");
-  Enter();
-  Click("CancelButton");
-  EXPECT_FALSE(form.isVisible());
-  EXPECT_EQ(form.result(), QDialog::Rejected);
-  EXPECT_FALSE(WorkingFileExists());
-  EXPECT_EQ(ReadBytes(station.DtaFileName), dta);
 }
 
 TEST_F(WorkspaceFormTest, FahrenheitTminCorrection) {

@@ -16,6 +16,12 @@
 namespace vernoli {
 namespace {
 
+// A folder as the export page names it: with its '/' at the end.
+QString Slashed(const std::string& folder) {
+  const QString text = QString::fromStdString(folder);
+  return text.endsWith('/') ? text : text + "/";
+}
+
 class ExportPageTest : public WorkspaceFormTest {
  protected:
   ExportPageTest() : fileOption(state) {
@@ -133,7 +139,10 @@ TEST_F(ExportPageTest, WritesTheChosenFilesIntoTheChosenFolder) {
   EXPECT_EQ(output.Names(), std::set<std::string>{"MyFile.ETo"});
   EXPECT_EQ(Text("EditTMPfile"), "MyFile");
   EXPECT_FALSE(Control("PanelExport")->isVisible());
-  EXPECT_TRUE(Text("SaveStatusLabel").startsWith("Exported MyFile.ETo and DAILY.DTA at "));
+  EXPECT_TRUE(Text("SaveStatusLabel")
+                  .startsWith("Exported MyFile.ETo to " + Slashed(output.Folder()) +
+                              ", rewrote DAILY.DTA at "))
+      << Text("SaveStatusLabel").toStdString();
 
   // Another folder of the list, and both files.
   ScratchFolder other;
@@ -152,6 +161,9 @@ TEST_F(ExportPageTest, WritesTheChosenFilesIntoTheChosenFolder) {
   Click("SaveOutputButton");
   EXPECT_EQ(other.Names(), (std::set<std::string>{"MyFile.ETo", "MyFile.TMP"}));
   EXPECT_EQ(state.OutputFolder, path.toStdString() + "/");
+  EXPECT_TRUE(Text("SaveStatusLabel")
+                  .startsWith("Exported MyFile.ETo and MyFile.TMP to " + path + "/, rewrote "
+                              "DAILY.DTA at "));
 }
 
 TEST_F(ExportPageTest, WithoutTminAndTmaxTheTemperatureFileIsRefusedBeforeAnythingIsWritten) {
@@ -179,7 +191,8 @@ TEST_F(ExportPageTest, WithoutTminAndTmaxTheTemperatureFileIsRefusedBeforeAnythi
 }
 
 // A series that starts with a gap asks for its first value; closing the dialog without a value
-// cancels the export with nothing half-written, the .DTA as after the last complete file.
+// cancels the export, and every question comes before anything is written: nothing is
+// half-written, nor is the .DTA rewritten.
 TEST_F(ExportPageTest, ABoundaryDialogClosedWithoutAValueCancelsTheExport) {
   const RepClimateFile station = Daily(30, {1, 7, 2001});
   Open(station);
@@ -198,18 +211,66 @@ TEST_F(ExportPageTest, ABoundaryDialogClosedWithoutAValueCancelsTheExport) {
   EXPECT_EQ(ReadBytes(station.DtaFileName), dta);
   EXPECT_TRUE(Control("PanelExport")->isVisible());
 
-  // The ETo file done, the temperature file cancelled.
+  // The ETo file's question answered, the temperature file's not: neither file is written.
   asked.clear();
   Answer({{"Initial ETo", "2"}});
   Click("SaveOutputButton");
   EXPECT_EQ(asked, (QStringList{"Initial ETo", "Initial Tmax"}));
-  EXPECT_EQ(output.Names(), std::set<std::string>{"DAILY.ETo"});
-  const std::string afterEToFile = ReadBytes(station.DtaFileName);
-  EXPECT_NE(afterEToFile, dta);
-  EXPECT_EQ(afterEToFile.substr(afterEToFile.find("\r\n         1") + 12, 10), "    -999.0");
-  const std::string eto = ReadBytes(output.File("DAILY.ETo"));
-  EXPECT_EQ(eto.substr(eto.find("=======================\r\n") + 25, 14), "         2.0\r\n");
+  EXPECT_TRUE(output.Names().empty());
+  EXPECT_EQ(ReadBytes(station.DtaFileName), dta);
   EXPECT_TRUE(Control("PanelExport")->isVisible());
+
+  // Both answered: both files, each question asked once.
+  asked.clear();
+  Answer({{"Initial ETo", "2"}, {"Initial Tmax", "25"}});
+  Click("SaveOutputButton");
+  EXPECT_EQ(asked, (QStringList{"Initial ETo", "Initial Tmax"}));
+  EXPECT_EQ(output.Names(), (std::set<std::string>{"DAILY.ETo", "DAILY.TMP"}));
+  EXPECT_FALSE(Control("PanelExport")->isVisible());
+  EXPECT_TRUE(messages.messages.isEmpty());
+}
+
+// The temperature file alone, for a station whose Tmin starts with a gap, after a value typed in
+// the grid: the question comes while the .DTA still holds the old value; unanswered, nothing
+// changes and the status says so. Answered, the .DTA holds what the workspace shows, and the
+// title's mark of unsaved changes goes.
+TEST_F(ExportPageTest, TheTemperatureFileAsksBeforeTheDtaIsRewritten) {
+  const RepClimateFile station =
+      WriteStation(folder.Folder(), "GAP", kDaily, {1, 7, 2001}, {30, 7, 2001},
+                   Dta("        Nr       101       103       301       501", 30, [](int n) {
+                     return n == 1 ? std::string("      21.0    -999.0      2.50    -999.0")
+                                   : DailyValues(n);
+                   }));
+  const std::string dta = ReadBytes(station.DtaFileName);
+  Open(station);
+  ShowPage("DataSheet");
+  Type(5, RowOf(101), "30");
+  Enter();
+  ShowExport();
+  Check("CheckBoxETo", false);
+
+  Answer({});
+  Click("SaveOutputButton");
+  EXPECT_EQ(asked, QStringList{"Initial Tmin"});
+  EXPECT_EQ(ReadBytes(station.DtaFileName), dta);
+  EXPECT_TRUE(output.Names().empty());
+  EXPECT_TRUE(QRegularExpression("^export cancelled at \\d\\d:\\d\\d:\\d\\d: no value given for "
+                                 "a gap; no file changed$")
+                  .match(Text("SaveStatusLabel"))
+                  .hasMatch())
+      << Text("SaveStatusLabel").toStdString();
+  EXPECT_EQ(form.windowTitle(), "* Data and ETo menu");
+  EXPECT_TRUE(Control("CancelButton")->isEnabled());  // nothing was written back either
+
+  asked.clear();
+  Answer({{"Initial Tmin", "8"}});
+  Click("SaveOutputButton");
+  EXPECT_EQ(asked, QStringList{"Initial Tmin"});
+  EXPECT_EQ(output.Names(), std::set<std::string>{"GAP.TMP"});
+  const std::string written = ReadBytes(station.DtaFileName);
+  EXPECT_EQ(written.substr(written.find("\r\n         6") + 12, 10), "      30.0");
+  EXPECT_EQ(form.windowTitle(), " Data and ETo menu");
+  EXPECT_FALSE(Control("CancelButton")->isEnabled());
   EXPECT_TRUE(messages.messages.isEmpty());
 }
 
@@ -232,6 +293,64 @@ TEST_F(ExportPageTest, AFailedWriteNamesTheFileAndLeavesTheOlderOne) {
   ASSERT_EQ(messages.messages.size(), 2);
   EXPECT_EQ(messages.messages[1], "ERROR:\nFileName is not yet specified");
   EXPECT_TRUE(Control("EditEToFile")->hasFocus());
+}
+
+// ---------------------------------------------------------------------------------------------
+// The output folder
+
+// A folder chosen at an earlier visit and deleted since gives way to the program's report
+// folder: the export page and the status line name the folder the files go to, and the next
+// station's files go there too.
+TEST_F(ExportPageTest, AnOutputFolderDeletedSinceGivesWayToTheReportFolder) {
+  ScratchFolder report;
+  state.Folders.Report = report.Folder();
+  const std::string gone = output.File("GONE");
+  std::filesystem::create_directory(gone);
+  state.OutputFolder = gone + "/";
+  Open(Daily(30, {1, 7, 2001}));
+  form.done(QDialog::Rejected);
+  std::filesystem::remove(gone);
+
+  Open(state.Station);
+  ShowExport("ReportButton");
+  const QString folder = QString::fromStdString(report.Folder());
+  EXPECT_EQ(Text("LabelReportPath"), folder);
+  Click("SaveOutputButton");
+  EXPECT_TRUE(messages.messages.isEmpty());
+  EXPECT_EQ(report.Names(), std::set<std::string>{"DAILY.REP"});
+  EXPECT_TRUE(output.Names().empty());
+  EXPECT_TRUE(Text("SaveStatusLabel")
+                  .startsWith("Exported DAILY.REP to " + folder + ", rewrote DAILY.DTA at "))
+      << Text("SaveStatusLabel").toStdString();
+  EXPECT_EQ(state.OutputFolder, report.Folder());
+  ShowExport();
+  EXPECT_EQ(Text("PathLabel"), folder);
+  EXPECT_EQ(Text("LabelPath"), folder);
+
+  form.done(QDialog::Rejected);
+  Open(state.Station);
+  ShowExport();
+  EXPECT_EQ(Text("LabelPath"), folder);
+}
+
+// A folder that goes while the workspace is open is named in the message; nothing is written
+// anywhere else.
+TEST_F(ExportPageTest, AnOutputFolderDeletedWhileOpenIsNamedAndNothingIsWritten) {
+  const RepClimateFile station = Daily(30, {1, 7, 2001});
+  const std::string dta = ReadBytes(station.DtaFileName);
+  const std::string later = output.File("LATER");
+  std::filesystem::create_directory(later);
+  state.OutputFolder = later + "/";
+  Open(station);
+  std::filesystem::remove(later);
+  ShowExport("ReportButton");
+  Click("SaveOutputButton");
+  EXPECT_EQ(messages.messages,
+            QStringList{QString::fromStdString("ERROR:\noutput folder " + later +
+                                               "/ does not exist")});
+  EXPECT_TRUE(output.Names().empty());
+  EXPECT_EQ(ReadBytes(station.DtaFileName), dta);
+  EXPECT_TRUE(Control("PanelExport")->isVisible());
 }
 
 // ---------------------------------------------------------------------------------------------
