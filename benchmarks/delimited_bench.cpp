@@ -42,9 +42,9 @@ std::string BenchFile(int lines) {
   for (int k = 0; k < lines; ++k) {
     const int season = k % 365 < 183 ? k % 365 : 365 - k % 365;
     const int noise = (k * 7919) % 101;
-    std::fprintf(file, "  260,%04d%02d%02d,  %3d,  %3d,  %3d,  %3d,  %3d,  %3d,  %3d\r\n", date.Year,
-                 date.Month, date.Day, noise * 3, noise, 50 + season + noise, season - 20 + noise / 2,
-                 80 + noise / 5, 30 + noise / 2, (season * noise) % 140);
+    std::fprintf(file, "  260,%04d%02d%02d,  %3d,  %3d,  %3d,  %3d,  %3d,  %3d,  %3d\r\n",
+                 date.Year, date.Month, date.Day, noise * 3, noise, 50 + season + noise,
+                 season - 20 + noise / 2, 80 + noise / 5, 30 + noise / 2, (season * noise) % 140);
     date = NextRecordDate(kDaily, date);
   }
   std::fclose(file);

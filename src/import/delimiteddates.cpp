@@ -5,6 +5,7 @@
 
 #include "import/delimitedtext.h"
 #include "model/numbers.h"
+#include "stations/entry.h"
 
 namespace vernoli {
 
@@ -63,6 +64,7 @@ bool ReadParts(std::string_view text, char sep, const std::array<int, 3>& digits
 }  // namespace
 
 DateText ReadDateText(std::string_view field) {
+  field = TrimBlanks(field);
   DateText text;
   std::array<int, 3>& p = text.Parts;
   if (field.size() == 8 && std::all_of(field.begin(), field.end(), IsDigit)) {

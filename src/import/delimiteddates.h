@@ -44,8 +44,8 @@ enum class DateShape : uint8_t {
   YearMonth,       // YYYY-MM
 };
 
-// A date field read as its shape and its three numbers in the order of the text (the third 0 for
-// YearMonth). Months and days have one or two digits, years four.
+// A date field (blanks around it ignored) read as its shape and its three numbers in the order of
+// the text (the third 0 for YearMonth). Months and days have one or two digits, years four.
 struct DateText {
   DateShape Shape = DateShape::None;
   std::array<int, 3> Parts{};

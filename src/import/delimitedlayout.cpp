@@ -118,7 +118,8 @@ bool Reader::FindDateColumns(const std::vector<std::string>& fields,
   const int day = named(IsDayColumnName);
   const bool columns = options_.Dates == DateFormat::Columns;
   if (year >= 0 && month >= 0 && (options_.Dates == DateFormat::Auto || columns)) {
-    layout.DateColumns = day >= 0 ? std::vector<int>{year, month, day} : std::vector<int>{year, month};
+    layout.DateColumns = {year, month};
+    if (day >= 0) layout.DateColumns.push_back(day);
     if (AllWhole(fields, layout.DateColumns)) return true;
     layout.DateColumns.clear();
   }

@@ -176,14 +176,14 @@ std::optional<CodeInUnit> CodeOfUnit(const QuantityNames& q, const std::string& 
       break;
     }
     case Quantity::SolarRadiation: case Quantity::NetRadiation: {
+      // The codes of one radiation follow each other: MJ/m2, W/m2, J/cm2, mm, cal/cm2.
+      const auto nth = [code](int k) { return CodeInUnit{static_cast<int16_t>(code + k), 1.0}; };
       const std::string perDay = WithoutPerDay(unit);
-      if (UnitIn(perDay, {"mj/m2", "mjm-2", "mj/m2d"})) return CodeInUnit{code, 1.0};
-      if (UnitIn(perDay, {"w/m2", "wm-2"})) return CodeInUnit{static_cast<int16_t>(code + 1), 1.0};
-      if (UnitIn(perDay, {"j/cm2", "jcm-2"})) return CodeInUnit{static_cast<int16_t>(code + 2), 1.0};
-      if (perDay == "mm") return CodeInUnit{static_cast<int16_t>(code + 3), 1.0};
-      if (UnitIn(perDay, {"cal/cm2", "calcm-2", "ly", "langley", "langleys"})) {
-        return CodeInUnit{static_cast<int16_t>(code + 4), 1.0};
-      }
+      if (UnitIn(perDay, {"mj/m2", "mjm-2", "mj/m2d"})) return nth(0);
+      if (UnitIn(perDay, {"w/m2", "wm-2"})) return nth(1);
+      if (UnitIn(perDay, {"j/cm2", "jcm-2"})) return nth(2);
+      if (perDay == "mm") return nth(3);
+      if (UnitIn(perDay, {"cal/cm2", "calcm-2", "ly", "langley", "langleys"})) return nth(4);
       if (UnitIn(perDay, {"kj/m2", "kjm-2"})) return CodeInUnit{code, 0.001};
       break;
     }
@@ -237,8 +237,8 @@ ColumnProposal ProposeColumn(std::string_view name) {
     proposal.Code = code->Code;
     proposal.Factor = leading * code->Factor;
   } else {
-    proposal.Note = "the unit " + QuotedForMessage(split.Unit) + " is not one the import knows for " +
-                    std::string(split.Quantity->Text);
+    proposal.Note = "the unit " + QuotedForMessage(split.Unit) +
+                    " is not one the import knows for " + std::string(split.Quantity->Text);
   }
   return proposal;
 }

@@ -116,7 +116,8 @@ TEST_F(DelimitedReader, StationNameColumnAndFractionsOfHumidity) {
 }
 
 TEST_F(DelimitedReader, UnitsInBracketsInUtf8OrWindows1252) {
-  const std::string rows = "20000101,5.1,9.0,1.2,80,8.5,2.1,1.1\n20000102,5.5,9.9,1.0,82,9.0,1.8,1.2\n";
+  const std::string rows =
+      "20000101,5.1,9.0,1.2,80,8.5,2.1,1.1\n20000102,5.5,9.9,1.0,82,9.0,1.8,1.2\n";
   const std::string utf8 =
       "YYYYMMDD,Tmean[\xC2\xB0" "C],Tmax[\xC2\xB0" "C],Tmin[\xC2\xB0" "C],RH[%],Rs[MJ/m2/d],"
       "u2[m/s],PET[mm/d]\n";
@@ -282,16 +283,18 @@ TEST_F(DelimitedReader, EachDateFormatGivesItsSpan) {
     Date to;
     int records;
   };
+  using F = DateFormat;
   const Case cases[] = {
-      {"2000-02-28", "2000-03-01", DateFormat::YearMonthDay, kDaily, {28, 2, 2000}, {1, 3, 2000}, 3},
-      {"20001230", "20010102", DateFormat::YearMonthDayPacked, kDaily, {30, 12, 2000}, {2, 1, 2001}, 4},
-      {"2000/01/01", "2000/01/02", DateFormat::YearMonthDaySlash, kDaily, {1, 1, 2000}, {2, 1, 2000}, 2},
-      {"31.12.1999", "01.01.2000", DateFormat::DayMonthYearDot, kDaily, {31, 12, 1999}, {1, 1, 2000}, 2},
-      {"01/02/2000", "13/02/2000", DateFormat::DayMonthYearSlash, kDaily, {1, 2, 2000}, {13, 2, 2000}, 13},
-      {"02/01/2000", "02/13/2000", DateFormat::MonthDayYearSlash, kDaily, {1, 2, 2000}, {13, 2, 2000}, 13},
-      {"2000-11", "2001-02", DateFormat::YearMonth, kMonthly, {1, 11, 2000}, {1, 2, 2001}, 4},
-      {"2000-01-01", "2000-03-01", DateFormat::YearMonthDay, kMonthly, {1, 1, 2000}, {1, 3, 2000}, 3},
-      {"2000-01-21", "2000-02-11", DateFormat::YearMonthDay, kTenDaily, {21, 1, 2000}, {11, 2, 2000}, 3},
+      {"2000-02-28", "2000-03-01", F::YearMonthDay, kDaily, {28, 2, 2000}, {1, 3, 2000}, 3},
+      {"20001230", "20010102", F::YearMonthDayPacked, kDaily, {30, 12, 2000}, {2, 1, 2001}, 4},
+      {"2000/01/01", "2000/01/02", F::YearMonthDaySlash, kDaily, {1, 1, 2000}, {2, 1, 2000}, 2},
+      {"31.12.1999", "01.01.2000", F::DayMonthYearDot, kDaily, {31, 12, 1999}, {1, 1, 2000}, 2},
+      {"01/02/2000", "13/02/2000", F::DayMonthYearSlash, kDaily, {1, 2, 2000}, {13, 2, 2000}, 13},
+      {"02/01/2000", "02/13/2000", F::MonthDayYearSlash, kDaily, {1, 2, 2000}, {13, 2, 2000}, 13},
+      {"2000-11", "2001-02", F::YearMonth, kMonthly, {1, 11, 2000}, {1, 2, 2001}, 4},
+      // All on the 1st: months; on the 1st, 11th and 21st: decades.
+      {"2000-01-01", "2000-03-01", F::YearMonthDay, kMonthly, {1, 1, 2000}, {1, 3, 2000}, 3},
+      {"2000-01-21", "2000-02-11", F::YearMonthDay, kTenDaily, {21, 1, 2000}, {11, 2, 2000}, 3},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.first);
@@ -415,7 +418,8 @@ TEST_F(DelimitedReader, MissingValuesInEveryFormBecomeTheMissingValue) {
 TEST_F(DelimitedReader, AProposalIsOfferedOncePerParameter) {
   const DelimitedFile file = Read("date,tmax,tx,ea[kPa],ea[hPa]\n2000-01-01,1,2,3,4\n");
   EXPECT_EQ(Codes(file), (std::vector<int>{0, 101, 0, 221, 0}));
-  EXPECT_EQ(file.Columns[2].Proposal.Note, "code 101 of column 2 (tmax) gives this parameter already");
+  EXPECT_EQ(file.Columns[2].Proposal.Note,
+            "code 101 of column 2 (tmax) gives this parameter already");
   EXPECT_EQ(file.Columns[4].Proposal.Note,
             "code 221 of column 4 (ea[kPa]) gives this parameter already");
 }

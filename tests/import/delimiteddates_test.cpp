@@ -16,6 +16,7 @@ TEST(DelimitedDates, ReadsEveryFormIntoItsDate) {
   const Case cases[] = {
       {"2000-02-29", DateFormat::YearMonthDay, {29, 2, 2000}},
       {"2000-2-9", DateFormat::YearMonthDay, {9, 2, 2000}},
+      {" 2000-02-09 ", DateFormat::YearMonthDay, {9, 2, 2000}},  // a quoted field keeps blanks
       {"19800101", DateFormat::YearMonthDayPacked, {1, 1, 1980}},
       {"2020/12/31", DateFormat::YearMonthDaySlash, {31, 12, 2020}},
       {"01.03.2000", DateFormat::DayMonthYearDot, {1, 3, 2000}},
