@@ -1,9 +1,15 @@
-// Speed and peak memory of reading a delimited export: daily data in the form a weather service
-// writes it (a commented preamble, a header, comma-separated lines with a station number, a
-// packed date and values in tenths), one year and then every day from 1 January 1902 to
-// 31 December 2099 (72,319 lines). The peak resident size of the process (getrusage) is reported
-// after each; the year runs first, so the difference to the large file shows whether memory
-// grows with the number of lines (it holds only the values, 8 bytes each, never the text).
+// Speed and peak memory of reading a delimited export.
+//
+// BM_ReadDelimitedFile: daily data in the form a weather service writes it (a commented
+// preamble, a header, comma-separated lines with a station number, a packed date and values in
+// tenths), one year and then every day from 1 January 1902 to 31 December 2099 (72,319 lines).
+// BM_ReadWideDelimitedFile: forty years of daily data (14,600 lines) of 40 columns, a date and
+// 39 values, ten of them imported: the file a logger or a reanalysis export gives. Its rate is
+// reported in bytes of the file per second.
+//
+// The peak resident size of the process (getrusage) is reported after each; the smaller files
+// run first, so the difference to the large ones shows whether memory grows with the number of
+// lines (the reader holds only the imported values, 8 bytes each, never the text).
 //
 // The files are written under $VERNOLI_BENCH_DIR, or the system's temporary folder.
 #include <benchmark/benchmark.h>
@@ -26,15 +32,18 @@ double PeakResidentMegabytes() {
   return static_cast<double>(usage.ru_maxrss) / 1024.0;  // kilobytes on Linux
 }
 
-std::string BenchFile(int lines) {
+std::string BenchPath(const std::string& name) {
   const char* chosen = std::getenv("VERNOLI_BENCH_DIR");
   const std::filesystem::path base =
       chosen != nullptr ? std::filesystem::path(chosen) : std::filesystem::temp_directory_path();
   const std::filesystem::path folder =
       base / ("vernoli-delimited-bench-" + std::to_string(::getpid()));
   std::filesystem::create_directories(folder);
-  const std::string path = (folder / ("daily" + std::to_string(lines) + ".txt")).string();
+  return (folder / name).string();
+}
 
+std::string BenchFile(int lines) {
+  const std::string path = BenchPath("daily" + std::to_string(lines) + ".txt");
   std::FILE* file = std::fopen(path.c_str(), "wb");
   std::fprintf(file, "# SOURCE: a weather service\r\n# TX, TN in 0.1 degrees Celsius\r\n#\r\n");
   std::fprintf(file, "# STN,YYYYMMDD,DDVEC,FG,TX,TN,UX,UN,SQ\r\n");
@@ -46,6 +55,44 @@ std::string BenchFile(int lines) {
                  date.Year, date.Month, date.Day, noise * 3, noise, 50 + season + noise,
                  season - 20 + noise / 2, 80 + noise / 5, 30 + noise / 2, (season * noise) % 140);
     date = NextRecordDate(kDaily, date);
+  }
+  std::fclose(file);
+  return path;
+}
+
+// Forty years from 1 January 1981, without the leap days: 14,600 lines of a date and 39 values
+// with one or two decimals (missing now and then), the header naming them.
+constexpr int kWideYears = 40;
+constexpr int kWideColumns = 40;
+
+std::string WideBenchFile() {
+  const std::string path = BenchPath("wide.csv");
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  std::fprintf(file, "date,tmax,tmin,tmean,rhmax,rhmin,rhmean,u2,sunshine,rs,rn");
+  for (int c = 11; c < kWideColumns; ++c) std::fprintf(file, ",x%d", c);
+  std::fprintf(file, "\r\n");
+  int k = 0;
+  for (int year = 1981; year < 1981 + kWideYears; ++year) {
+    for (int month = 1; month <= 12; ++month) {
+      const int days = month == 2 ? 28 : DaysInMonthOfYear(month, 1981);
+      for (int day = 1; day <= days; ++day, ++k) {
+        const int season = k % 365 < 183 ? k % 365 : 365 - k % 365;
+        const int noise = (k * 7919) % 101;
+        std::fprintf(file, "%04d-%02d-%02d,%.1f,%.1f,%.1f,%.1f,%.1f,%.1f,%.2f,%.2f,%.2f,%.2f",
+                     year, month, day, 5.0 + season / 8.0 + noise / 20.0,
+                     -2.0 + season / 10.0 + noise / 30.0, 2.0 + season / 9.0, 80.0 + noise / 6.0,
+                     30.0 + noise / 3.0, 60.0 + noise / 4.0, 0.5 + noise / 40.0,
+                     season / 20.0 + noise / 50.0, 2.0 + season / 8.0, 1.0 + season / 12.0);
+        for (int c = 11; c < kWideColumns; ++c) {
+          if ((k + c) % 97 == 0) {
+            std::fprintf(file, ",");
+          } else {
+            std::fprintf(file, ",%.2f", (k * c % 1000) / 10.0 - 20.0);
+          }
+        }
+        std::fprintf(file, "\r\n");
+      }
+    }
   }
   std::fclose(file);
   return path;
@@ -64,11 +111,32 @@ void BM_ReadDelimitedFile(benchmark::State& state) {
   }
   state.counters["peak_rss_MB"] = PeakResidentMegabytes();
   state.SetItemsProcessed(state.iterations() * lines);
+  state.SetBytesProcessed(state.iterations() *
+                          static_cast<int64_t>(std::filesystem::file_size(path)));
   std::filesystem::remove(path);
 }
 
-// One year first, then the largest file.
+void BM_ReadWideDelimitedFile(benchmark::State& state) {
+  const std::string path = WideBenchFile();
+  DelimitedOptions options;  // the ten columns the header names propose
+  int32_t records = 0;
+  for (auto _ : state) {
+    const DelimitedFile file = ReadDelimitedFile(path, options);
+    if (!file.Ok() || file.Series.size() != 10) state.SkipWithError(file.Result.Message.c_str());
+    records = file.Records;
+    benchmark::DoNotOptimize(file);
+  }
+  state.counters["peak_rss_MB"] = PeakResidentMegabytes();
+  state.counters["records"] = records;
+  state.SetItemsProcessed(state.iterations() * kWideYears * 365);
+  state.SetBytesProcessed(state.iterations() *
+                          static_cast<int64_t>(std::filesystem::file_size(path)));
+  std::filesystem::remove(path);
+}
+
+// One year first, then the largest file; the wide file last.
 BENCHMARK(BM_ReadDelimitedFile)->Arg(365)->Arg(72319)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadWideDelimitedFile)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace vernoli
