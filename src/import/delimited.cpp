@@ -323,7 +323,8 @@ void Reader::Finish() {
         TwoDigits(raw.Day) + "/" + TwoDigits(raw.Month) + "/" + std::to_string(raw.Year);
     Refuse(DateWhere(out_.FirstDataLine) + ": dates such as " + example +
            " can be read as DD/MM/YYYY or as MM/DD/YYYY, and no date of the file has a day "
-           "above 12 to tell which; give the date format");
+           "above 12 to tell which; give the order of their day and month (day, month, year or "
+           "month, day, year)");
     return;
   }
   if (!ChooseDataType()) return;

@@ -56,6 +56,9 @@ struct DelimitedOptions {
   // Auto: the form of the first data line; for DD/MM/YYYY or MM/DD/YYYY the order a date of the
   // file with a day above 12 tells.
   DateFormat Dates = DateFormat::Auto;
+  // The order of year, month and day in a date column: only dates of a form in this order are
+  // dates, and DD/MM/YYYY or MM/DD/YYYY is read in it. Auto: from the form (and the file).
+  DateOrder Order = DateOrder::Auto;
   // The date column, or the year, month and day columns, or the year and month columns of
   // monthly data. Empty: found by the header names, else the first column holding dates.
   std::vector<ColumnRef> DateColumns;

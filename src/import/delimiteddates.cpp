@@ -24,6 +24,48 @@ std::string_view DateFormatText(DateFormat format) {
   return "DD/MM/YYYY or MM/DD/YYYY";
 }
 
+std::string_view DateOrderText(DateOrder order) {
+  switch (order) {
+    case DateOrder::DayMonthYear: return "day, month, year";
+    case DateOrder::MonthDayYear: return "month, day, year";
+    case DateOrder::YearMonthDay: return "year, month, day";
+    case DateOrder::Auto: break;
+  }
+  return "found from the file";
+}
+
+std::string_view DateFormatsOfOrder(DateOrder order) {
+  switch (order) {
+    case DateOrder::DayMonthYear: return "DD.MM.YYYY or DD/MM/YYYY";
+    case DateOrder::MonthDayYear: return "MM/DD/YYYY";
+    case DateOrder::YearMonthDay: return "YYYY-MM-DD, YYYYMMDD, YYYY/MM/DD or YYYY-MM";
+    case DateOrder::Auto: break;
+  }
+  return AcceptedDateFormats();
+}
+
+bool ShapeHasOrder(DateShape shape, DateOrder order) {
+  switch (shape) {
+    case DateShape::Dashes:
+    case DateShape::Packed:
+    case DateShape::SlashYearFirst:
+    case DateShape::YearMonth:
+      return order == DateOrder::Auto || order == DateOrder::YearMonthDay;
+    case DateShape::Dots:
+      return order == DateOrder::Auto || order == DateOrder::DayMonthYear;
+    case DateShape::SlashYearLast:
+      return order != DateOrder::YearMonthDay;
+    case DateShape::None: break;
+  }
+  return false;
+}
+
+DateFormat SlashFormatOfOrder(DateOrder order) {
+  if (order == DateOrder::DayMonthYear) return DateFormat::DayMonthYearSlash;
+  if (order == DateOrder::MonthDayYear) return DateFormat::MonthDayYearSlash;
+  return DateFormat::Auto;
+}
+
 std::string_view AcceptedDateFormats() {
   return "YYYY-MM-DD, YYYYMMDD, YYYY/MM/DD, DD.MM.YYYY, DD/MM/YYYY, MM/DD/YYYY, YYYY-MM, or year, "
          "month and day columns";

@@ -28,6 +28,16 @@ enum class DateFormat : uint8_t {
   Columns,            // year, month and day (or year and month) in columns of their own
 };
 
+// The order of year, month and day in a date field, when the user gives it: a file whose dates
+// are all of the form DD/MM/YYYY or MM/DD/YYYY with no day above 12 cannot tell it.
+enum class DateOrder : uint8_t { Auto, DayMonthYear, MonthDayYear, YearMonthDay };
+
+// "day, month, year", "month, day, year", "year, month, day"; "found from the file" for Auto.
+std::string_view DateOrderText(DateOrder order);
+// The forms of a date field in the order: "DD.MM.YYYY or DD/MM/YYYY", "MM/DD/YYYY",
+// "YYYY-MM-DD, YYYYMMDD, YYYY/MM/DD or YYYY-MM"; every form for Auto.
+std::string_view DateFormatsOfOrder(DateOrder order);
+
 // The form as a message shows it: "YYYY-MM-DD", ..., "year, month and day columns".
 std::string_view DateFormatText(DateFormat format);
 // Every form a date field may take, for a message.
@@ -62,6 +72,14 @@ DateFormat FormatOfShape(DateShape shape);
 // 13, 31 April, 29 February of a year that is no leap year). For YearMonth the day is 1. The year
 // is not checked against the import's years.
 bool DateOfText(const DateText& text, DateFormat format, Date& date);
+
+// Whether the fields of a shape may have the order: dashes, packed, year-first slashes and
+// year-month are year first; dots day first; DD/MM/YYYY and MM/DD/YYYY (SlashYearLast) either
+// way. Every shape has the order Auto.
+bool ShapeHasOrder(DateShape shape, DateOrder order);
+// The format of a SlashYearLast field in the order (DayMonthYearSlash, MonthDayYearSlash); Auto
+// for the other orders.
+DateFormat SlashFormatOfOrder(DateOrder order);
 
 // The order of day and month that a SlashYearLast field tells: DayMonthYearSlash when its first
 // number is above 12, MonthDayYearSlash when its second is; Auto when both could be a month (or

@@ -66,6 +66,22 @@ bool Reader::CheckOptions() {
            "columns, or as year, month and day columns");
     return false;
   }
+  if (options_.Order != DateOrder::Auto) {
+    const DateShape shape = ShapeOfFormat(options_.Dates);
+    if (given >= 2 || columns) {
+      Refuse("file " + path_ + ": the dates are given in year, month and day columns; a date "
+             "order applies to a date column");
+      return false;
+    }
+    if (shape != DateShape::None && (!ShapeHasOrder(shape, options_.Order) ||
+                                     (shape == DateShape::SlashYearLast &&
+                                      options_.Dates != SlashFormatOfOrder(options_.Order)))) {
+      Refuse("file " + path_ + ": dates of the form " +
+             std::string(DateFormatText(options_.Dates)) + " are not in the order " +
+             std::string(DateOrderText(options_.Order)));
+      return false;
+    }
+  }
   if (options_.DataType && *options_.DataType > kMonthly) {
     Refuse("file " + path_ + ": the data type is daily (0), 10-daily (1) or monthly (2)");
     return false;
@@ -82,8 +98,11 @@ bool Reader::DateFieldFits(std::string_view field) const {
   if (options_.Dates != DateFormat::Auto && text.Shape != ShapeOfFormat(options_.Dates)) {
     return false;
   }
+  if (!ShapeHasOrder(text.Shape, options_.Order)) return false;
   Date date{};
   if (text.Shape == DateShape::SlashYearLast) {
+    const DateFormat told = SlashFormatOfOrder(options_.Order);
+    if (told != DateFormat::Auto) return DateOfText(text, told, date);
     return DateOfText(text, DateFormat::DayMonthYearSlash, date) ||
            DateOfText(text, DateFormat::MonthDayYearSlash, date);
   }
@@ -212,9 +231,9 @@ std::string Reader::NoDataLineReason() const {
   } else if (!given.empty()) {
     where = "in the year and month columns given";
   }
-  const std::string forms = options_.Dates == DateFormat::Auto
-                                ? std::string(AcceptedDateFormats())
-                                : std::string(DateFormatText(options_.Dates));
+  const std::string forms = options_.Dates != DateFormat::Auto
+                                ? std::string(DateFormatText(options_.Dates))
+                                : std::string(DateFormatsOfOrder(options_.Order));
   const std::string separators = options_.Separator == FieldSeparator::Auto
                                      ? "a tab, a semicolon, a comma or blanks"
                                      : std::string(SeparatorName(options_.Separator));
@@ -280,6 +299,8 @@ bool Reader::SetUpColumns() {
   format_ = layout_.Shape == DateShape::None ? DateFormat::Columns : FormatOfShape(layout_.Shape);
   if (layout_.Shape == DateShape::SlashYearLast && options_.Dates != DateFormat::Auto) {
     format_ = options_.Dates;
+  } else if (layout_.Shape == DateShape::SlashYearLast) {
+    format_ = SlashFormatOfOrder(options_.Order);
   }
   out_.Dates = format_;
   decimal_ = options_.Decimal;

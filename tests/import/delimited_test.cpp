@@ -332,18 +332,79 @@ TEST_F(DelimitedReader, TheDayAndMonthOrderMustBeToldByTheFileOrTheCaller) {
   EXPECT_EQ(Refusal(Read(bytes)),
             "ERROR:\nfile F, line 2, column 1 (date): dates such as 01/02/2000 can be read as "
             "DD/MM/YYYY or as MM/DD/YYYY, and no date of the file has a day above 12 to tell "
-            "which; give the date format");
+            "which; give the order of their day and month (day, month, year or month, day, "
+            "year)");
   DelimitedOptions options;
   options.Dates = DateFormat::MonthDayYearSlash;
   const DelimitedFile file = Read(bytes, options);
   ASSERT_TRUE(file.Ok()) << file.Result.Message;
   EXPECT_EQ(file.First, (Date{2, 1, 2000}));
   EXPECT_EQ(file.Records, 2);
+  // The order alone tells it as well.
+  for (const auto& [order, first] : {std::pair{DateOrder::MonthDayYear, Date{2, 1, 2000}},
+                                     std::pair{DateOrder::DayMonthYear, Date{1, 2, 2000}}}) {
+    DelimitedOptions ordered;
+    ordered.Order = order;
+    const DelimitedFile read = Read(bytes, ordered);
+    ASSERT_TRUE(read.Ok()) << read.Result.Message;
+    EXPECT_EQ(read.First, first);
+    EXPECT_EQ(read.Dates, order == DateOrder::DayMonthYear ? DateFormat::DayMonthYearSlash
+                                                           : DateFormat::MonthDayYearSlash);
+  }
 
   // A day above 12 on line 4 settles the order; the lines before it are checked in it then.
   EXPECT_EQ(Refusal(Read("date,tmax\n02/01/2000,1\n01/01/2000,2\n13/01/2000,3\n")),
             "ERROR:\nfile F, line 3, column 1 (date): the date 2000-01-01 comes after 2000-01-02 "
             "of line 2; the dates rise from line to line");
+}
+
+TEST_F(DelimitedReader, ADateOrderGivenTakesOnlyDatesInThatOrder) {
+  struct Case {
+    const char* lines;
+    DateOrder order;
+    DateFormat dates;
+    const char* refusal;  // empty: read, its dates of `dates`
+  };
+  const Case cases[] = {
+      {"date,tmax\n2000-01-02,1\n2000-01-03,2\n", DateOrder::YearMonthDay,
+       DateFormat::YearMonthDay, ""},
+      {"date,tmax\n02.01.2000,1\n03.01.2000,2\n", DateOrder::DayMonthYear,
+       DateFormat::DayMonthYearDot, ""},
+      // The order rules out the form of every date of the file.
+      {"date,tmax\n02.01.2000,1\n03.01.2000,2\n", DateOrder::YearMonthDay, DateFormat::Auto,
+       "ERROR:\nfile F holds no data line: no line has a date in a column of its own "
+       "(YYYY-MM-DD, YYYYMMDD, YYYY/MM/DD or YYYY-MM) beside other fields separated by a tab, a "
+       "semicolon, a comma or blanks"},
+      {"date,tmax\n13/01/2000,1\n14/01/2000,2\n", DateOrder::MonthDayYear, DateFormat::Auto,
+       "ERROR:\nfile F holds no data line: no line has a date in a column of its own "
+       "(MM/DD/YYYY) beside other fields separated by a tab, a semicolon, a comma or blanks"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.lines);
+    DelimitedOptions options;
+    options.Order = c.order;
+    const DelimitedFile file = Read(c.lines, options);
+    if (*c.refusal == '\0') {
+      ASSERT_TRUE(file.Ok()) << file.Result.Message;
+      EXPECT_EQ(file.Dates, c.dates);
+      EXPECT_EQ(file.First, (Date{2, 1, 2000}));
+    } else {
+      EXPECT_EQ(Refusal(file), c.refusal);
+    }
+  }
+  // An order beside year, month and day columns, or beside a form of another order.
+  DelimitedOptions columns;
+  columns.Order = DateOrder::DayMonthYear;
+  columns.DateColumns = {ColumnRef::FromText("1"), ColumnRef::FromText("2"),
+                         ColumnRef::FromText("3")};
+  EXPECT_EQ(Refusal(Read("2000,1,2,1\n", columns)),
+            "ERROR:\nfile F: the dates are given in year, month and day columns; a date order "
+            "applies to a date column");
+  DelimitedOptions form;
+  form.Order = DateOrder::DayMonthYear;
+  form.Dates = DateFormat::MonthDayYearSlash;
+  EXPECT_EQ(Refusal(Read("date,tmax\n01/02/2000,1\n", form)),
+            "ERROR:\nfile F: dates of the form MM/DD/YYYY are not in the order day, month, year");
 }
 
 TEST_F(DelimitedReader, ADateTwiceOrOutOfOrderIsRefusedNamingBothLines) {
