@@ -100,7 +100,8 @@ std::string_view DatabaseName(ImportKind kind) {
   switch (kind) {
     case ImportKind::Hydrolex: return "Hydrolex 2.0";
     case ImportKind::Meteorix: return "Meteorix2";
-    case ImportKind::Text: break;
+    case ImportKind::Text:
+    case ImportKind::Delimited: break;
   }
   return {};
 }

@@ -19,7 +19,7 @@
 
 namespace vernoli {
 
-// LabelSoft on the file page: "Hydrolex 2.0" or "Meteorix2"; empty for free-format text.
+// LabelSoft on the file page: "Hydrolex 2.0" or "Meteorix2"; empty for the text kinds.
 std::string_view DatabaseName(ImportKind kind);
 
 // The station as a database file gives it.

@@ -3,6 +3,7 @@
 #include "import/delimited.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "import/delimitedreader.h"
 #include "model/numbers.h"
@@ -149,7 +150,18 @@ bool Reader::ReadDataLine(std::string_view line, int number) {
   for (std::size_t k = 0; k < imported_.size(); ++k) {
     double value = kMissing;
     if (!ReadValue(number, imported_[k].Index, value)) return false;
-    out_.Series[k].Values.push_back(IsMissing(value) ? kMissing : value * imported_[k].Factor);
+    if (IsMissing(value)) {
+      out_.Series[k].Values.push_back(kMissing);
+      continue;
+    }
+    const double scaled = value * imported_[k].Factor;
+    if (!std::isfinite(scaled)) {
+      Refuse(Where(number, imported_[k].Index) + ": " + NumberForMessage(value) + " times the "
+             "factor " + NumberForMessage(imported_[k].Factor) + " is beyond the numbers a value "
+             "can hold; give a smaller factor");
+      return false;
+    }
+    out_.Series[k].Values.push_back(scaled);
   }
   ++out_.DataLines;
   return true;
@@ -374,6 +386,16 @@ ColumnRef ColumnRef::FromText(std::string_view text) {
     return {static_cast<int>(number), {}};
   }
   return {0, std::string(trimmed)};
+}
+
+int ColumnIndex(const DelimitedFile& file, const ColumnRef& ref) {
+  const auto count = static_cast<int>(file.Columns.size());
+  if (ref.Number > 0) return ref.Number <= count ? ref.Number - 1 : -1;
+  const std::string name = LowerAscii(TrimBlanks(ToWindows1252(ref.Name)));
+  for (int i = 0; i < count; ++i) {
+    if (LowerAscii(TrimBlanks(file.Columns[std::size_t(i)].Name)) == name) return i;
+  }
+  return -1;
 }
 
 DelimitedFile ReadDelimitedFile(const std::string& path, const DelimitedOptions& options) {

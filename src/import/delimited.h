@@ -120,6 +120,10 @@ struct DelimitedFile {
   bool Ok() const { return Result.Ok; }
 };
 
+// The 0-based index of the column that `ref` names among the file's columns: by its number, or
+// by its header name (letter case and the blanks around it ignored); -1 when there is none.
+int ColumnIndex(const DelimitedFile& file, const ColumnRef& ref);
+
 // Reads the file. Never throws; a refusal leaves the layout found so far (for instance the
 // header's columns and their proposals, so that a caller can let the user choose) and no series.
 DelimitedFile ReadDelimitedFile(const std::string& path, const DelimitedOptions& options = {});

@@ -66,6 +66,7 @@ class DataLineWriter {
                          (source.Kind == ImportKind::Hydrolex ? 1 : 0)) {}
 
   Status Write() {
+    if (source_.Kind == ImportKind::Delimited) return WriteValues();
     if (source_.Path.empty()) {
       for (const std::string& line : source_.Lines) {
         if (line.empty()) break;
@@ -131,6 +132,48 @@ class DataLineWriter {
                            " characters of a field of the data file");
     }
     file_.WriteLine(out_);
+    return Status::Success();
+  }
+
+  // The records of a delimited file from the values read, once the file is found unchanged.
+  Status WriteValues() {
+    if (source_.Unchanged) {
+      if (Status s = source_.Unchanged(); !s) return s;
+    }
+    const std::size_t columns = std::min(codes_.size(), source_.Values.size());
+    for (std::size_t c = 0; c < columns; ++c) {
+      if (source_.Values[c].size() != static_cast<std::size_t>(records_)) {
+        return Status::Error("the values of column " + std::to_string(c + 1) + " of file " +
+                             name_ + " are " + std::to_string(source_.Values[c].size()) +
+                             ", not one for each of the " + std::to_string(records_) +
+                             " records");
+      }
+    }
+    std::vector<double> row(columns);
+    for (int64_t k = 0; k < records_; ++k) {
+      for (std::size_t c = 0; c < columns; ++c) {
+        const double value = source_.Values[c][static_cast<std::size_t>(k)];
+        if (c < source_.Limits.size() && !IsMissing(value) &&
+            !(value >= source_.Limits[c].Minimum && value <= source_.Limits[c].Maximum)) {
+          const int decimals = DecimalsOfCode(codes_[c]);
+          return Status::Error("record " + std::to_string(k + 1) + " of file " + name_ +
+                               ", column " + std::to_string(c + 1) + ": the value " +
+                               FormatReal(value, 0, decimals) + " lies beyond the limits " +
+                               FormatReal(source_.Limits[c].Minimum, 0, decimals) + " .. " +
+                               FormatReal(source_.Limits[c].Maximum, 0, decimals) +
+                               " it was checked against");
+        }
+        row[c] = value;
+      }
+      const int tooLong = ImportedDataLine(k + 1, row, codes_, extra_, undefined_, out_);
+      if (tooLong >= 0) {
+        return Status::Error("record " + std::to_string(k + 1) + " of file " + name_ +
+                             ", column " + std::to_string(tooLong + 1) + ": the value does "
+                             "not fit the " + std::to_string(kDataFieldWidth) +
+                             " characters of a field of the data file");
+      }
+      file_.WriteLine(out_);
+    }
     return Status::Success();
   }
 

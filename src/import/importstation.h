@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -11,6 +12,7 @@
 
 #include "import/scan.h"
 #include "model/parameters.h"
+#include "model/status.h"
 #include "model/station.h"
 #include "stations/span.h"
 
@@ -58,6 +60,11 @@ struct ImportSource {
   std::vector<ValueRange> Limits;
   // Meteorix: the transposed lines; a file at Path must hold exactly these.
   std::vector<std::string> Lines;
+  // Delimited: the values to write, one span per column with one value per record (kMissing
+  // where missing), each within its Limits; and the check, run before the first line is
+  // written, that the file at Path still gives the values read.
+  std::vector<std::span<const double>> Values;
+  std::function<Status()> Unchanged;
 };
 
 enum class ImportFailure : uint8_t {

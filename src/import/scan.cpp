@@ -49,6 +49,7 @@ std::string_view ImportMask(ImportKind kind) {
   switch (kind) {
     case ImportKind::Hydrolex: return "*.PEN";
     case ImportKind::Meteorix: return "*.DAT";
+    case ImportKind::Delimited: return "*.csv;*.txt";
     case ImportKind::Text: break;
   }
   return "*.CXT";
@@ -57,7 +58,8 @@ std::string_view ImportMask(ImportKind kind) {
 ImportKind ImportKindOfFile(std::string_view fileName) {
   if (HasExtension(fileName, ".PEN")) return ImportKind::Hydrolex;
   if (HasExtension(fileName, ".DAT")) return ImportKind::Meteorix;
-  return ImportKind::Text;
+  if (HasExtension(fileName, ".CXT")) return ImportKind::Text;
+  return ImportKind::Delimited;
 }
 
 bool IsUndefinedValue(double value, double undefined) {
@@ -72,11 +74,21 @@ bool IsUndefinedValue(double value, double undefined) {
 ImportFileList ListImportFiles(const std::string& folder, ImportKind kind) {
   ImportFileList list;
   const std::string_view mask = ImportMask(kind);
-  const std::string_view extension = mask.substr(1);  // ".CXT"
+  // ".CXT", or ".csv" and ".txt".
+  std::vector<std::string_view> extensions;
+  for (std::string_view rest = mask; !rest.empty();) {
+    const std::size_t semicolon = rest.find(';');
+    extensions.push_back(rest.substr(1, semicolon == rest.npos ? rest.npos : semicolon - 1));
+    rest.remove_prefix(semicolon == rest.npos ? rest.size() : semicolon + 1);
+  }
+  const auto matches = [&extensions](std::string_view name) {
+    return std::any_of(extensions.begin(), extensions.end(),
+                       [name](std::string_view extension) { return HasExtension(name, extension); });
+  };
   if (DIR* listing = ::opendir(folder.c_str()); listing != nullptr) {
     while (const dirent* item = ::readdir(listing)) {
       const std::string name = item->d_name;
-      if (HasExtension(name, extension) && IsRegularFile(PathInFolder(folder, name))) {
+      if (matches(name) && IsRegularFile(PathInFolder(folder, name))) {
         list.Files.push_back(name);
       }
     }
@@ -198,7 +210,7 @@ ScanResult ScanImportFile(const std::string& path, ImportKind kind, double undef
 
 FileStatusTexts FileStatus(const ScanResult& scan) {
   FileStatusTexts texts;
-  const std::string unit = scan.Months ? " months" : " data lines";
+  const std::string unit = scan.Months ? " months" : scan.Records ? " records" : " data lines";
   switch (scan.Outcome) {
     case ScanOutcome::NoFile:
       texts.ShowErrorPanel = true;

@@ -19,11 +19,15 @@
 
 namespace vernoli {
 
-enum class ImportKind : uint8_t { Text, Hydrolex, Meteorix };
+// Free-format text (*.CXT), the two database exports, and a delimited text file of weather data
+// (a header, a date per line; see delimited.h).
+enum class ImportKind : uint8_t { Text, Hydrolex, Meteorix, Delimited };
 
-// "*.CXT", "*.PEN" or "*.DAT".
+// "*.CXT", "*.PEN", "*.DAT", or "*.csv;*.txt" for a delimited file: the masks the file list
+// shows, separated by ';'.
 std::string_view ImportMask(ImportKind kind);
-// The kind of a file by its extension (any letter case); Text for any other name.
+// The kind of a file by its extension (any letter case): .CXT, .PEN and .DAT name their kinds;
+// any other name is a delimited file.
 ImportKind ImportKindOfFile(std::string_view fileName);
 
 // At most this many columns are read from a line; the column tables have this many entries.
@@ -89,8 +93,10 @@ struct ScanResult {
   // Unreadable: the reason (without "ERROR:\n"), naming the file and, where there is one, the
   // line.
   std::string Reason;
-  // A Meteorix file counts months, not lines: the texts say " months".
+  // A Meteorix file counts months, not lines: the texts say " months". A delimited file counts
+  // the records its dates span (a day no line gives among them): " records".
   bool Months = false;
+  bool Records = false;
 
   bool Ok() const { return Outcome == ScanOutcome::Ok; }
   friend bool operator==(const ScanResult&, const ScanResult&) = default;

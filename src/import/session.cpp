@@ -29,6 +29,7 @@ void ImportSession::Reset() {
   classes_ = LocationClasses{};
   undefined_ = kDefaultUndefinedValue;
   folder_ = importFolder_;
+  delimited_ = DelimitedImport{};
   ResetFile();
 }
 
@@ -38,6 +39,7 @@ void ImportSession::ResetFile() {
   scan_ = ScanResult{};
   transposed_.clear();
   columns_.Clear();
+  delimited_.Clear();
   files_ = ListImportFiles(folder_, kind_);
 }
 
@@ -101,6 +103,10 @@ void ImportSession::ReadChosenFile(std::string& message) {
       }
       break;
     }
+    case ImportKind::Delimited:
+      delimited_.Read(selectedPath_);
+      SettleDelimited();
+      break;
     case ImportKind::Meteorix: {
       const MeteorixFile file = ReadMeteorixFile(selectedPath_);
       scan_ = file.Scan;
@@ -132,6 +138,7 @@ void ImportSession::ReadChosenFile(std::string& message) {
 
 RealEntryCheck ImportSession::EnterUndefined(std::string_view text, bool enterPressed) {
   RealEntryCheck check = EnterReal(fields::kUndefinedValue, text);
+  if (kind_ == ImportKind::Delimited) return check;
   const bool changed = !IsUndefinedValue(check.Value, undefined_);
   undefined_ = check.Value;
   if (!selectedPath_.empty() && (enterPressed || changed)) {
@@ -156,7 +163,9 @@ void ImportSession::SetLocation(double latitude, double longitude, int32_t altit
   station_.Latitude = latitude;
   station_.Longitude = longitude;
   station_.Altitude = altitude;
-  if (limitsChange) columns_.RecomputeLimits(station_);
+  if (!limitsChange) return;
+  columns_.RecomputeLimits(station_);
+  if (DelimitedFileRead()) SettleDelimited();
 }
 
 void ImportSession::SetClasses(const LocationClasses& classes) {
@@ -185,21 +194,25 @@ std::string ImportSession::WindHeightText() const {
 void ImportSession::SpanChanged() { span_.ApplyTo(station_); }
 
 void ImportSession::SetDataType(uint8_t dataType) {
+  if (kind_ == ImportKind::Delimited) return;
   span_.SetDataType(dataType);
   SpanChanged();
 }
 
 void ImportSession::ChooseDay(SpanEnd end, int day) {
+  if (kind_ == ImportKind::Delimited) return;
   span_.ChooseDay(end, day);
   SpanChanged();
 }
 
 void ImportSession::ChooseDecade(SpanEnd end, int decade) {
+  if (kind_ == ImportKind::Delimited) return;
   span_.ChooseDecade(end, decade);
   SpanChanged();
 }
 
 void ImportSession::ChooseMonth(SpanEnd end, int month) {
+  if (kind_ == ImportKind::Delimited) return;
   if (span_.DataType() != kMonthly) {
     span_.ChooseMonth(end, month);
   } else {
@@ -218,17 +231,23 @@ void ImportSession::ChooseMonth(SpanEnd end, int month) {
 }
 
 IntegerEntryCheck ImportSession::EnterYear(SpanEnd end, std::string_view text) {
+  if (kind_ == ImportKind::Delimited) {
+    SpanEntry unchanged = span_;  // the year is checked, the span stays the file's
+    return unchanged.EnterYear(end, text);
+  }
   IntegerEntryCheck check = span_.EnterYear(end, text);
   SpanChanged();
   return check;
 }
 
 void ImportSession::SetNotLinked(bool notLinked) {
+  if (kind_ == ImportKind::Delimited) return;
   span_.SetNotLinked(notLinked);
   SpanChanged();
 }
 
 void ImportSession::SetSpan(uint8_t dataType, const Date& first, const Date& last) {
+  if (kind_ == ImportKind::Delimited) return;
   span_ = SpanEntry(dataType, first, last);
   SpanChanged();
 }
@@ -238,6 +257,87 @@ void ImportSession::ChooseCode(int tableRow) { columns_.ChooseCode(tableRow, sta
 void ImportSession::SetLimits(const StationLimits& limits) {
   station_.Limits = limits;
   columns_.RecomputeLimits(station_);
+  if (DelimitedFileRead()) SettleDelimited();
+}
+
+// ---------------------------------------------------------------------------------------------
+// A delimited file
+
+std::string ImportSession::Reread() {
+  std::string message;
+  if (DelimitedFileRead()) ReadChosenFile(message);
+  return message;
+}
+
+void ImportSession::AssignDelimitedColumns() {
+  columns_.SetUp(scan_, kDefaultUndefinedValue);
+  const DelimitedFile& file = delimited_.File();
+  for (std::size_t c = 0; c < file.Series.size(); ++c) {
+    columns_.AssignTableRow(RowOfCode(file.Series[c].Code), static_cast<int>(c), station_);
+  }
+}
+
+void ImportSession::SettleDelimited() {
+  columns_.Clear();
+  scan_ = delimited_.Scan();
+  if (!scan_.Ok()) return;
+  const DelimitedFile& file = delimited_.File();
+  span_ = SpanEntry(file.DataType, file.First, file.Last);
+  SpanChanged();
+  // The limits of the columns' codes, then the values held to them, then the columns again
+  // with the smallest and largest value that will be written.
+  AssignDelimitedColumns();
+  delimited_.Settle(columns_.CheckedLimits(), station_);
+  scan_ = delimited_.Scan();
+  AssignDelimitedColumns();
+}
+
+std::string ImportSession::SetSeparator(FieldSeparator separator) {
+  delimited_.SetSeparator(separator);
+  return Reread();
+}
+
+std::string ImportSession::SetDecimalSign(DecimalSign sign) {
+  delimited_.SetDecimalSign(sign);
+  return Reread();
+}
+
+std::string ImportSession::SetDateColumns(std::vector<ColumnRef> columns) {
+  delimited_.SetDateColumns(std::move(columns));
+  return Reread();
+}
+
+std::string ImportSession::SetDateOrder(DateOrder order) {
+  delimited_.SetDateOrder(order);
+  return Reread();
+}
+
+std::string ImportSession::SetMissingMarkers(const std::vector<std::string>& markers) {
+  delimited_.SetMissingMarkers(markers);
+  return Reread();
+}
+
+std::string ImportSession::SetColumnCode(int column, int16_t code) {
+  delimited_.SetColumnCode(column, code);
+  return Reread();
+}
+
+std::string ImportSession::SetColumnFactor(int column, double factor) {
+  if (!delimited_.SetColumnFactor(column, factor)) {
+    return ErrorText("column " + std::to_string(column) +
+                     " is not imported; a factor applies to a column with a code");
+  }
+  return Reread();
+}
+
+std::string ImportSession::SetColumnChoices(std::optional<std::vector<ColumnChoice>> choices) {
+  delimited_.SetColumnChoices(std::move(choices));
+  return Reread();
+}
+
+void ImportSession::SetBeyondLimits(BeyondLimits choice) {
+  delimited_.SetChoice(choice);
+  if (DelimitedFileRead()) SettleDelimited();
 }
 
 ImportResult ImportSession::Import(const std::string& dataFolder, const std::string& name) {
@@ -257,15 +357,23 @@ ImportResult ImportSession::Import(const std::string& dataFolder, const std::str
   // The data lines are read again as they are written and must be those checked.
   ImportSource source;
   source.Kind = kind_;
+  double undefined = undefined_;
   if (kind_ == ImportKind::Meteorix) {
     source.Lines = transposed_;
     if (writeTransposed_) source.Path = PathInFolder(folder_, kTransposedFileName);
+  } else if (kind_ == ImportKind::Delimited) {
+    // The values read are written, once the file is found to give them still.
+    source.Path = selectedPath_;
+    source.Limits = columns_.CheckedLimits();
+    source.Values = delimited_.Values();
+    source.Unchanged = [this] { return delimited_.Unchanged(selectedPath_); };
+    undefined = kDefaultUndefinedValue;
   } else {
     source.Path = selectedPath_;
     source.Scan = scan_;
     source.Limits = columns_.CheckedLimits();
   }
-  return WriteImportedStation(dataFolder, name, station, columns_.Codes(), source, undefined_);
+  return WriteImportedStation(dataFolder, name, station, columns_.Codes(), source, undefined);
 }
 
 }  // namespace vernoli

@@ -9,6 +9,11 @@
 //   std::string message = import.ChooseFile("ROME.PEN");  // shown when not empty
 //   ... SetLocation, SetStationName, span and code choices ...
 //   ImportResult result = import.Import(dataFolder, "Rome");
+//
+// A delimited file (kind Delimited) decides the span and the data type by its dates; its layout
+// choices and the code of each of its columns are made on the session, each followed by a new
+// reading of the chosen file, and values beyond the limits may be set missing or to the limit
+// and are then listed in the import report.
 #pragma once
 
 #include <cstdint>
@@ -17,6 +22,8 @@
 
 #include "import/columns.h"
 #include "import/databases.h"
+#include "import/delimitedimport.h"
+#include "import/importreport.h"
 #include "import/importstation.h"
 #include "import/scan.h"
 #include "model/checks.h"
@@ -42,7 +49,13 @@ class ImportSession {
   ImportKind Kind() const { return kind_; }
   // For the database kinds the file decides the span, the location, the columns and the
   // undefined value: their controls are disabled and LabelSoft shows DatabaseName(kind).
-  bool DatabaseKind() const { return kind_ != ImportKind::Text; }
+  bool DatabaseKind() const { return kind_ == ImportKind::Hydrolex || kind_ == ImportKind::Meteorix; }
+  // The file decides the span and the data type (the database kinds and a delimited file): the
+  // span's controls are read-only, and for a delimited file the span's setters change nothing.
+  bool SpanFromFile() const { return kind_ != ImportKind::Text; }
+  // The undefined value field applies to the free-format text kind only; a delimited file marks
+  // its missing values with markers (SetMissingMarkers).
+  bool UndefinedApplies() const { return kind_ == ImportKind::Text; }
 
   // ---- file page -----------------------------------------------------------------------
   const std::string& Folder() const { return folder_; }
@@ -61,7 +74,8 @@ class ImportSession {
 
   // The undefined value field (EditUndef) was left (enterPressed false) or Enter pressed in it:
   // -99999999..99999999, -999.0 for a text that is no number. The file is scanned again on Enter,
-  // and on leaving when the value changed.
+  // and on leaving when the value changed. For a delimited file the text is checked and nothing
+  // else happens.
   RealEntryCheck EnterUndefined(std::string_view text, bool enterPressed);
   double Undefined() const { return undefined_; }
   // R(10,3): "  -999.000".
@@ -119,6 +133,49 @@ class ImportSession {
   // "Update Data Range": the limits as the limits form left them; the column limits follow.
   void SetLimits(const StationLimits& limits);
 
+  // ---- delimited file: the layout ------------------------------------------------------
+  // Each choice is kept for the files chosen after it, until the kind changes or the form opens
+  // again; with a file chosen, it reads the file again and returns the message to show as
+  // ChooseFile does.
+  // The choices as made (Separator, Decimal, DateColumns, Order; Auto and empty: found from the
+  // file).
+  const DelimitedOptions& Layout() const { return delimited_.Options(); }
+  // What the file read showed: Separator, Decimal, Dates (the form of its dates), DateColumns,
+  // HeaderLine, FirstDataLine, DataType, First, Last, Records, AbsentRecords.
+  const DelimitedFile& DelimitedRead() const { return delimited_.File(); }
+  std::string SetSeparator(FieldSeparator separator);
+  std::string SetDecimalSign(DecimalSign sign);
+  // None (found from the file), one date column, or the year, month and day columns (year and
+  // month for monthly data).
+  std::string SetDateColumns(std::vector<ColumnRef> columns);
+  std::string SetDateOrder(DateOrder order);
+  // The texts (and numbers) that mark a missing value besides those always taken.
+  std::string SetMissingMarkers(const std::vector<std::string>& markers);
+  const std::vector<std::string>& MissingMarkers() const { return delimited_.MissingMarkers(); }
+
+  // ---- delimited file: the columns -----------------------------------------------------
+  // Every column of the file with its code (0: not imported) and factor; the parameter page's
+  // grids (Columns(), Report()) show the imported ones, in this order.
+  std::vector<DelimitedColumnView> DelimitedColumns() const { return delimited_.Columns(); }
+  // A code for a column (1-based; 0: not imported), as DelimitedImport::SetColumnCode; the file
+  // is read again.
+  std::string SetColumnCode(int column, int16_t code);
+  // The factor of an imported column; the file is read again. A column not imported takes no
+  // factor: the message says so and nothing changes.
+  std::string SetColumnFactor(int column, double factor);
+  // The batch: every column at once (nullopt: the proposals).
+  std::string SetColumnChoices(std::optional<std::vector<ColumnChoice>> choices);
+
+  // ---- delimited file: values beyond the limits and the import report --------------------
+  BeyondLimits BeyondLimitsChoice() const { return delimited_.Choice(); }
+  // Refuse (the report turns red, as for the other kinds), set missing or set to the limit;
+  // the values are held to the limits again.
+  void SetBeyondLimits(BeyondLimits choice);
+  // The values changed and the solar radiation above the clear sky of its day, as the file
+  // read gives them with the choices and limits now.
+  const ImportReport& ValuesReport() const { return delimited_.Report(); }
+  std::vector<std::string> ValuesReportLines() const { return ImportReportLines(ValuesReport()); }
+
   // ---- import --------------------------------------------------------------------------
   // The checks of the Import button in their order (line lamp, file lamp, parameter lamp, the
   // name), then the new station's .DSC and .DTA, both or neither.
@@ -129,6 +186,15 @@ class ImportSession {
   void ResetFile();
   void SpanChanged();
   void ReadChosenFile(std::string& message);
+  // A layout or column choice of a delimited file was made: the file is read again.
+  std::string Reread();
+  // The delimited file read: its span, its columns with their codes, and its values held to the
+  // limits.
+  void SettleDelimited();
+  void AssignDelimitedColumns();
+  bool DelimitedFileRead() const {
+    return kind_ == ImportKind::Delimited && !selectedPath_.empty();
+  }
   // The name and location of a database file, with the coast/interior class of its altitude.
   void TakeStation(const DatabaseStation& station);
   // What a database file decides (name, for a Meteorix file the country, location, classes and
@@ -149,6 +215,7 @@ class ImportSession {
   LocationClasses classes_;
   SpanEntry span_;
   ColumnAssignment columns_;
+  DelimitedImport delimited_;
 };
 
 }  // namespace vernoli

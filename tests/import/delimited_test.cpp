@@ -508,6 +508,9 @@ TEST_F(DelimitedReader, ChoicesThatCannotBeImportedAreRefused) {
       {{Choose("ea", 221), Choose("rh", 222)},
        "file F, line 1, column 4 (rh): code 222 and code 221 of column 3 (ea) give the same "
        "parameter; one column is imported per parameter"},
+      {{Choose("ea", 221, 1e308)},
+       "file F, line 2, column 3 (ea): 2 times the factor 1e+308 is beyond the numbers a value "
+       "can hold; give a smaller factor"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);

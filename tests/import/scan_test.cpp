@@ -153,18 +153,34 @@ TEST(UndefinedValue, ComparesThousandthsAndNeverOverflows) {
 
 TEST(ImportListing, MatchesTheKindsExtensionInAnyLetterCase) {
   ScratchFolder folder;
-  for (const char* name : {"b.cxt", "A.CXT", "c.Pen", "d.DAT", "e.txt", "CXT"}) {
+  for (const char* name : {"b.cxt", "A.CXT", "c.Pen", "d.DAT", "e.txt", "CXT", "f.CSV", "g.tsv"}) {
     WriteBytes(folder.File(name), "1\r\n");
   }
   EXPECT_EQ(ListImportFiles(folder.Folder(), ImportKind::Text).Files,
             (std::vector<std::string>{"A.CXT", "b.cxt"}));
   EXPECT_EQ(ListImportFiles(folder.Folder(), ImportKind::Hydrolex).Files,
             (std::vector<std::string>{"c.Pen"}));
+  EXPECT_EQ(ListImportFiles(folder.Folder(), ImportKind::Delimited).Files,
+            (std::vector<std::string>{"e.txt", "f.CSV"}));
   EXPECT_EQ(ListImportFiles(folder.Folder(), ImportKind::Text).InfoText, "Select file from list");
+  EXPECT_EQ(ListImportFiles(ScratchFolder().Folder(), ImportKind::Delimited).InfoText,
+            "No import files (*.csv;*.txt) found in this directory");
   ScratchFolder empty;
   const ImportFileList none = ListImportFiles(empty.Folder(), ImportKind::Meteorix);
   EXPECT_FALSE(none.Enabled());
   EXPECT_EQ(none.InfoText, "No import files (*.DAT) found in this directory");
+}
+
+TEST(ImportListing, TheKindOfAFileFollowsItsExtension) {
+  const std::pair<const char*, ImportKind> cases[] = {
+      {"IN.CXT", ImportKind::Text},      {"in.cxt", ImportKind::Text},
+      {"ROME.pen", ImportKind::Hydrolex}, {"LISBON.DAT", ImportKind::Meteorix},
+      {"daily.txt", ImportKind::Delimited}, {"export.csv", ImportKind::Delimited},
+      {"export.tsv", ImportKind::Delimited}, {"CXT", ImportKind::Delimited},
+  };
+  for (const auto& [name, kind] : cases) {
+    EXPECT_EQ(ImportKindOfFile(name), kind) << name;
+  }
 }
 
 // ---------------------------------------------------------------------------------------------
