@@ -5,7 +5,8 @@
 #include <map>
 #include <optional>
 
-#include "cli/arguments.h"
+#include "cli/delimitedbatch.h"
+#include "cli/importoptions.h"
 #include "cli/options.h"
 #include "import/session.h"
 #include "limits/limits.h"
@@ -20,163 +21,12 @@ namespace vernoli {
 
 namespace {
 
-// The options: each takes a value but the flag --not-linked.
-constexpr OptionSpec kOptions[] = {
-    {"--name"},        {"--kind"},        {"--columns"},     {"--type"},
-    {"--from"},        {"--to"},          {"--not-linked", false},
-    {"--undefined"},   {"--station"},     {"--country"},     {"--latitude"},
-    {"--longitude"},   {"--altitude"},    {"--wind-height"}, {"--location"},
-    {"--climate"},     {"--winds"},       {"--limit-tmin"},  {"--limit-tmax"},
-    {"--limit-rhmin"}, {"--limit-wind"},  {"--limit-rad-dev"}};
-constexpr std::string_view kNotLinked = "--not-linked";
 // What a database file decides.
 constexpr std::string_view kLockedOptions[] = {"--type",     "--from",      "--to",
                                                "--not-linked", "--latitude", "--longitude",
                                                "--altitude", "--columns",   "--undefined"};
-
-struct ImportLine {
-  std::string File;
-  std::map<std::string, std::string, std::less<>> Values;
-  bool NotLinked = false;
-
-  std::optional<std::string> Get(std::string_view option) const {
-    const auto it = Values.find(option);
-    if (it == Values.end()) return std::nullopt;
-    return it->second;
-  }
-  bool Has(std::string_view option) const {
-    return option == kNotLinked ? NotLinked : Values.count(option) != 0;
-  }
-};
-
-// The reason of the first fault of the command line, or empty. A word that does not start with
-// "--" is the file, even "-x".
-std::string ParseLine(const std::vector<std::string>& args, ImportLine& line) {
-  ArgumentReader reader(args, ArgumentReader::Dashes::Two);
-  Argument argument;
-  bool fileGiven = false;
-  while (reader.Next(kOptions, "import", argument)) {
-    if (argument.Positional()) {
-      if (fileGiven) return "import takes one file, not also " + argument.Value;
-      line.File = argument.Value;
-      fileGiven = true;
-    } else if (argument.Name == kNotLinked) {
-      line.NotLinked = true;
-    } else {
-      line.Values[argument.Name] = argument.Value;
-    }
-  }
-  if (!reader.Error().empty()) return reader.Error();
-  if (!fileGiven) return "import needs the file to import";
-  if (!line.Has("--name")) return "import needs --name NAME";
-  return {};
-}
-
-std::string NotANumber(std::string_view option, std::string_view text) {
-  return "option " + std::string(option) + ": \"" + std::string(text) + "\" is no number";
-}
-
-// A value of a range-checked field: refused (not forced into the range) when outside it.
-std::string ReadReal(const ImportLine& line, std::string_view option, const RealFieldSpec& field,
-                     double& value) {
-  const std::optional<std::string> text = line.Get(option);
-  if (!text) return {};
-  double parsed = 0.0;
-  if (!ParseReal(TrimBlanks(*text), parsed)) return NotANumber(option, *text);
-  const RealEntryCheck check = CheckRealEntry(parsed, field.Minimum, field.Maximum, field.Width,
-                                              field.Decimals);
-  if (!check.Inside()) return "option " + std::string(option) + ": " + check.Message.substr(7);
-  value = parsed;
-  return {};
-}
-
-std::string ReadInteger(const ImportLine& line, std::string_view option, int64_t minimum,
-                        int64_t maximum, int width, int64_t& value) {
-  const std::optional<std::string> text = line.Get(option);
-  if (!text) return {};
-  int64_t parsed = 0;
-  if (!ParseInt(TrimBlanks(*text), parsed)) return NotANumber(option, *text);
-  const IntegerEntryCheck check = CheckIntegerEntry(parsed, minimum, maximum, width);
-  if (!check.Inside()) return "option " + std::string(option) + ": " + check.Message.substr(7);
-  value = parsed;
-  return {};
-}
-
-// One of the words of an option; -1 when the option is absent.
-std::string ReadChoice(const ImportLine& line, std::string_view option,
-                       std::initializer_list<std::string_view> words, int& choice) {
-  choice = -1;
-  const std::optional<std::string> text = line.Get(option);
-  if (!text) return {};
-  int i = 0;
-  for (std::string_view word : words) {
-    if (*text == word) {
-      choice = i;
-      return {};
-    }
-    ++i;
-  }
-  std::string list;
-  for (std::string_view word : words) list += (list.empty() ? "" : "|") + std::string(word);
-  return "option " + std::string(option) + " takes " + list + ", not \"" + *text + "\"";
-}
-
-// "D/M/YYYY", or "D/M" for data not linked to a year.
-std::string ReadDate(const ImportLine& line, std::string_view option, Date& date) {
-  const std::optional<std::string> text = line.Get(option);
-  if (!text) return {};
-  const std::string bad = "option " + std::string(option) + ": \"" + *text +
-                          "\" is no date D/M/YYYY";
-  std::vector<int64_t> parts;
-  std::string_view rest = *text;
-  for (;;) {
-    const std::size_t slash = rest.find('/');
-    int64_t part = 0;
-    if (!ParseInt(rest.substr(0, slash), part)) return bad;
-    parts.push_back(part);
-    if (slash == std::string_view::npos) break;
-    rest.remove_prefix(slash + 1);
-  }
-  if (parts.size() != 3 && !(parts.size() == 2 && line.NotLinked)) return bad;
-  if (parts.size() == 2) parts.push_back(kYearNotLinked);
-  const int64_t year = parts[2];
-  if (year != kYearNotLinked && (year < 1902 || year > 2099)) {
-    return "option " + std::string(option) + ": the year must be 1901 (not linked) or 1902..2099";
-  }
-  if (parts[1] < 1 || parts[1] > 12 || parts[0] < 1 || parts[0] > 31) return bad;
-  date = {static_cast<int32_t>(parts[0]), static_cast<int32_t>(parts[1]),
-          static_cast<int32_t>(year)};
-  return {};
-}
-
-// The unit of a code as a terminal shows it: without the blanks around it, the degree sign in
-// UTF-8.
-std::string UnitText(int code) {
-  std::string unit(TrimBlanks(ParameterRow(RowOfCode(code)).Unit));
-  for (std::size_t at = unit.find('\xB0'); at != std::string::npos; at = unit.find('\xB0', at + 2)) {
-    unit.replace(at, 1, "\xC2\xB0");
-  }
-  return unit;
-}
-
-// An altitude in metres, with decimals or without: rounded to the whole metre that the
-// description holds (half a metre away from zero), then held to the altitude field's range.
-std::string ReadAltitude(const ImportLine& line, int64_t& altitude) {
-  const std::optional<std::string> text = line.Get("--altitude");
-  if (!text) return {};
-  double parsed = 0.0;
-  if (!ParseReal(TrimBlanks(*text), parsed)) return NotANumber("--altitude", *text);
-  const IntegerFieldSpec& field = fields::kAltitude;
-  const double metres = std::round(parsed);
-  // Far beyond the range, the number is only known to lie outside it.
-  const int64_t whole = metres > static_cast<double>(field.Maximum)   ? field.Maximum + 1
-                        : metres < static_cast<double>(field.Minimum) ? field.Minimum - 1
-                                                                      : static_cast<int64_t>(metres);
-  const IntegerEntryCheck check = CheckIntegerEntry(whole, field.Minimum, field.Maximum, field.Width);
-  if (!check.Inside()) return "option --altitude: " + check.Message.substr(7);
-  altitude = whole;
-  return {};
-}
+// What the dates of a delimited file decide, and the undefined value its markers replace.
+constexpr std::string_view kSpanOptions[] = {"--type", "--from", "--to", "--not-linked"};
 
 // The columns' codes; every code must be one of the code list, and the temperatures of one unit
 // (the form turns the others into it; a command line is refused instead).
@@ -196,13 +46,7 @@ std::string ReadCodes(const std::string& list, std::vector<int>& rows) {
     if (comma == std::string_view::npos) break;
     rest.remove_prefix(comma + 1);
   }
-  if (const auto [celsius, fahrenheit] = MixedTemperatureUnits(codes); celsius != 0) {
-    return "option --columns: " + std::to_string(celsius) + " (" + UnitText(celsius) + ") and " +
-           std::to_string(fahrenheit) + " (" + UnitText(fahrenheit) +
-           ") mix the temperature units; give every temperature in " + UnitText(101) +
-           " or every one in " + UnitText(111);
-  }
-  return {};
+  return MixedTemperatureReason(codes);
 }
 
 // The span of the command line for a free-format text file.
@@ -218,7 +62,7 @@ std::string ApplySpan(const ImportLine& line, ImportSession& import) {
   if (std::string e = ReadDate(line, "--from", first); !e.empty()) return e;
   if (std::string e = ReadDate(line, "--to", last); !e.empty()) return e;
   const bool notLinked =
-      line.NotLinked || first.Year == kYearNotLinked || last.Year == kYearNotLinked;
+      line.Has("--not-linked") || first.Year == kYearNotLinked || last.Year == kYearNotLinked;
   if (notLinked) first.Year = last.Year = kYearNotLinked;
   for (Date* date : {&first, &last}) {
     if (dataType == kMonthly) date->Day = 1;
@@ -293,14 +137,42 @@ std::string ApplyClasses(const ImportLine& line, ImportSession& import) {
   return {};
 }
 
+std::string_view KindName(ImportKind kind) {
+  switch (kind) {
+    case ImportKind::Hydrolex: return "Hydrolex";
+    case ImportKind::Meteorix: return "Meteorix";
+    case ImportKind::Delimited: return "delimited";
+    case ImportKind::Text: break;
+  }
+  return "free-format text";
+}
+
 // The usage faults that do not depend on the file: checked before it is read.
 std::string CheckOptions(const ImportLine& line, ImportKind kind) {
-  if (kind != ImportKind::Text) {
+  if (kind != ImportKind::Delimited) {
+    for (std::string_view option : DelimitedOnlyOptions()) {
+      if (line.Has(option)) {
+        return "option " + std::string(option) + " applies to a delimited file, not to a " +
+               std::string(KindName(kind)) + " file";
+      }
+    }
+  }
+  if (kind == ImportKind::Delimited) {
+    for (std::string_view option : kSpanOptions) {
+      if (line.Has(option)) {
+        return "option " + std::string(option) +
+               " does not apply to a delimited file: its dates decide the span";
+      }
+    }
+    if (line.Has("--undefined")) {
+      return "option --undefined does not apply to a delimited file: give the texts or numbers "
+             "that mark a missing value with --missing-marker";
+    }
+  } else if (kind != ImportKind::Text) {
     for (std::string_view option : kLockedOptions) {
       if (line.Has(option)) {
         return "option " + std::string(option) + " does not apply to a " +
-               (kind == ImportKind::Hydrolex ? "Hydrolex" : "Meteorix") +
-               " file: the file decides it";
+               std::string(KindName(kind)) + " file: the file decides it";
       }
     }
   } else if (!line.Has("--columns")) {
@@ -337,13 +209,18 @@ std::string LimitOptions(int code, bool upper) {
 // unit and the options that set the limits it exceeds.
 void ExplainColumns(const ImportSession& import, std::ostream& err) {
   const std::vector<ValueRange> limits = import.Columns().CheckedLimits();
+  const bool delimited = import.Kind() == ImportKind::Delimited;
   for (const ReportRow& row : import.Report().Rows) {
     if (!row.Failed) continue;
     const int c = std::stoi(row.Nr) - 1;
     const ImportColumn& column = import.Columns().Column(c);
     const std::string symbol(TrimBlanks(row.Symbol));
-    err << "column " << TrimBlanks(row.Nr);
-    if (!symbol.empty()) err << " (" << symbol << ", " << UnitText(column.Code) << ")";
+    if (delimited) {
+      err << DelimitedColumnLabel(import, c);
+    } else {
+      err << "column " << TrimBlanks(row.Nr);
+      if (!symbol.empty()) err << " (" << symbol << ", " << UnitText(column.Code) << ")";
+    }
     err << ": " << row.Error;
     if (!row.Range.empty()) {
       err << ", data " << TrimBlanks(column.MinimumText) << " .. "
@@ -358,6 +235,7 @@ void ExplainColumns(const ImportSession& import, std::ostream& err) {
         err << "; " << (options.empty() ? "the " + side + " limit is fixed"
                                          : options + " the " + side + " limit");
       }
+      if (delimited) err << "; or --beyond-limits missing|clip changes the values beyond them";
     }
     err << '\n';
   }
@@ -393,12 +271,109 @@ void SplitPath(const std::string& path, std::string& folder, std::string& name) 
   name = slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// What the command line asks for, read and checked before any file is opened.
+struct ImportPlan {
+  ImportLine Line;
+  ImportKind Kind = ImportKind::Text;
+  std::string DataFolder;         // ends with '/'
+  std::vector<int> Rows;          // a text file: the table row of each column's code
+  double Undefined = kDefaultUndefinedValue;
+  double WindHeight = 2.0;
+};
+
+// The import of one station as the plan says. A file that holds several stations would run it
+// once per station, the session's choices then also picking the station's lines.
+int ImportStation(const ImportPlan& plan, std::ostream& out, std::ostream& err) {
+  const auto usage = [&err](const std::string& reason) {
+    err << ErrorText(reason) << '\n' << "Try 'vernoli-batch --help'.\n";
+    return kBatchUsageError;
+  };
+  const ImportLine& line = plan.Line;
+  const ImportKind kind = plan.Kind;
+  std::string folder;
+  std::string name;
+  SplitPath(line.File, folder, name);
+  ImportSession import(folder);
+  import.SetWriteTransposedFile(false);  // nothing is left beside the input file
+  import.ChangeKind(kind);
+  if (kind == ImportKind::Delimited) {
+    if (std::string e = ApplyDelimitedOptions(line, import); !e.empty()) return usage(e);
+  }
+  if (line.Has("--undefined")) import.EnterUndefined(FormatReal(plan.Undefined, 10, 3), true);
+  const std::string readMessage = import.ChooseFile(name);
+
+  // What the user may change on the form after the file is read.
+  if (const auto station = line.Get("--station")) import.SetStationName(*station);
+  if (const auto country = line.Get("--country")) import.SetCountry(*country);
+  if (!import.DatabaseKind()) {
+    double latitude = import.Station().Latitude;
+    double longitude = import.Station().Longitude;
+    int64_t altitude = import.Station().Altitude;
+    const RealFieldSpec lat{-fields::kLatitudeDecimal.Maximum, fields::kLatitudeDecimal.Maximum,
+                            9, 2, 0.0};
+    const RealFieldSpec lon{-fields::kLongitudeDecimal.Maximum,
+                            fields::kLongitudeDecimal.Maximum, 9, 2, 0.0};
+    if (std::string e = ReadReal(line, "--latitude", lat, latitude); !e.empty()) return usage(e);
+    if (std::string e = ReadReal(line, "--longitude", lon, longitude); !e.empty()) {
+      return usage(e);
+    }
+    if (std::string e = ReadAltitude(line, altitude); !e.empty()) return usage(e);
+    import.SetLocation(latitude, longitude, static_cast<int32_t>(altitude));
+  }
+  if (kind == ImportKind::Text) {
+    if (std::string e = ApplySpan(line, import); !e.empty()) return usage(e);
+  }
+  if (std::string e = ApplyClasses(line, import); !e.empty()) return usage(e);
+  if (std::string e = ApplyLimits(line, import); !e.empty()) return usage(e);
+  import.EnterWindHeight(FormatReal(plan.WindHeight, 6, 1));
+
+  if (kind == ImportKind::Delimited && !line.Has("--columns")) {
+    // The columns the header names: printed, so that a script can give them with --columns.
+    if (std::string e = ReportChosenColumns(import, line.File, out); !e.empty()) {
+      err << ErrorText(e) << '\n';
+      return kBatchFailed;
+    }
+  }
+  if (!readMessage.empty()) err << TerminalText(readMessage) << '\n';
+  if (!plan.Rows.empty() && import.Columns().Defined()) {
+    if (static_cast<int>(plan.Rows.size()) > import.Columns().Columns()) {
+      err << CannotImportMessage("--columns gives " + std::to_string(plan.Rows.size()) +
+                                 " codes for the " +
+                                 std::to_string(import.Columns().Columns()) +
+                                 " columns of file " + line.File)
+          << '\n';
+      return kBatchFailed;
+    }
+    for (std::size_t c = 0; c < plan.Rows.size(); ++c) {
+      import.SelectColumn(static_cast<int>(c));
+      import.ChooseCode(plan.Rows[c]);
+    }
+  }
+
+  const ImportResult result = import.Import(plan.DataFolder, line.Get("--name").value_or(""));
+  if (!result.Imported()) {
+    err << TerminalText(result.Message) << '\n';
+    if (result.Message == CannotImportMessage(kCheckParameters)) ExplainColumns(import, err);
+    if (result.Message == CannotImportMessage(kRecordsDifferent)) {
+      err << LineCountText(import, line.File) << '\n';
+    }
+    return kBatchFailed;
+  }
+  out << result.Station.DscFileName << ", " << result.Station.DtaFileName << ": station "
+      << result.Station.FileName << " imported, " << result.Station.NumberOfRecords
+      << " records\n";
+  // The report of a delimited file: on standard output with the station it describes (no third
+  // file beside the station's two, and standard error stays for the program's messages).
+  PrintImportReport(import, out);
+  return 0;
+}
+
 }  // namespace
 
 std::string ImportBatchUsage() {
   return "  import      makes the new station NAME from an import file, with the checks and\n"
          "              the files of the import form:\n"
-         "                import FILE --name NAME [--kind text|hydrolex|meteorix]\n"
+         "                import FILE --name NAME [--kind text|hydrolex|meteorix|delimited]\n"
          "                [--columns CODE,CODE,...] [--type daily|10-daily|monthly]\n"
          "                [--from D/M/YYYY] [--to D/M/YYYY] [--not-linked] [--undefined V]\n"
          "                [--station TEXT] [--country TEXT] [--latitude DEG]\n"
@@ -418,7 +393,8 @@ std::string ImportBatchUsage() {
          "              whatever the units of the file's columns. A column beyond its limits\n"
          "              is reported in its own unit with the option that moves the limit; a\n"
          "              file whose number of lines differs from the span's records, with\n"
-         "              both numbers and the span.\n";
+         "              both numbers and the span.\n" +
+         DelimitedUsage();
 }
 
 int RunImportBatch(const std::vector<std::string>& args, const std::string& dataFolder,
@@ -427,100 +403,38 @@ int RunImportBatch(const std::vector<std::string>& args, const std::string& data
     err << ErrorText(reason) << '\n' << "Try 'vernoli-batch --help'.\n";
     return kBatchUsageError;
   };
-  ImportLine line;
-  if (std::string e = ParseLine(args, line); !e.empty()) return usage(e);
-  ImportKind kind = ImportKindOfFile(line.File);
+  ImportPlan plan;
+  ImportLine& line = plan.Line;
+  if (std::string e = ParseImportLine(args, line); !e.empty()) return usage(e);
+  plan.Kind = ImportKindOfFile(line.File);
   int chosen = 0;
-  if (std::string e = ReadChoice(line, "--kind", {"text", "hydrolex", "meteorix"}, chosen);
+  if (std::string e =
+          ReadChoice(line, "--kind", {"text", "hydrolex", "meteorix", "delimited"}, chosen);
       !e.empty()) {
     return usage(e);
   }
-  if (chosen >= 0) kind = static_cast<ImportKind>(chosen);
-  if (std::string e = CheckOptions(line, kind); !e.empty()) return usage(e);
+  if (chosen >= 0) plan.Kind = static_cast<ImportKind>(chosen);
+  if (std::string e = CheckOptions(line, plan.Kind); !e.empty()) return usage(e);
 
-  std::vector<int> rows;
-  if (const auto columns = line.Get("--columns")) {
-    if (std::string e = ReadCodes(*columns, rows); !e.empty()) return usage(e);
+  if (const auto columns = line.Get("--columns"); columns && plan.Kind == ImportKind::Text) {
+    if (std::string e = ReadCodes(*columns, plan.Rows); !e.empty()) return usage(e);
   }
-  double undefined = kDefaultUndefinedValue;
-  double windHeight = fields::kWindHeight.Fallback;
-  if (std::string e = ReadReal(line, "--undefined", fields::kUndefinedValue, undefined);
+  plan.WindHeight = fields::kWindHeight.Fallback;
+  if (std::string e = ReadReal(line, "--undefined", fields::kUndefinedValue, plan.Undefined);
       !e.empty()) {
     return usage(e);
   }
-  if (std::string e = ReadReal(line, "--wind-height", fields::kWindHeight, windHeight);
+  if (std::string e = ReadReal(line, "--wind-height", fields::kWindHeight, plan.WindHeight);
       !e.empty()) {
     return usage(e);
   }
 
-  const std::string data =
-      dataFolder.empty() || dataFolder.back() == '/' ? dataFolder : dataFolder + "/";
-  if (Status s = CheckFolder(data, "data folder"); !s) {
+  plan.DataFolder = dataFolder.empty() || dataFolder.back() == '/' ? dataFolder : dataFolder + "/";
+  if (Status s = CheckFolder(plan.DataFolder, "data folder"); !s) {
     err << s.Message << '\n';
     return kBatchFailed;
   }
-
-  std::string folder;
-  std::string name;
-  SplitPath(line.File, folder, name);
-  ImportSession import(folder);
-  import.SetWriteTransposedFile(false);  // nothing is left beside the input file
-  import.ChangeKind(kind);
-  if (line.Has("--undefined")) import.EnterUndefined(FormatReal(undefined, 10, 3), true);
-  const std::string readMessage = import.ChooseFile(name);
-
-  // What the user may change on the form after the file is read.
-  if (const auto station = line.Get("--station")) import.SetStationName(*station);
-  if (const auto country = line.Get("--country")) import.SetCountry(*country);
-  if (kind == ImportKind::Text) {
-    double latitude = import.Station().Latitude;
-    double longitude = import.Station().Longitude;
-    int64_t altitude = import.Station().Altitude;
-    const RealFieldSpec lat{-fields::kLatitudeDecimal.Maximum, fields::kLatitudeDecimal.Maximum,
-                            9, 2, 0.0};
-    const RealFieldSpec lon{-fields::kLongitudeDecimal.Maximum,
-                            fields::kLongitudeDecimal.Maximum, 9, 2, 0.0};
-    if (std::string e = ReadReal(line, "--latitude", lat, latitude); !e.empty()) return usage(e);
-    if (std::string e = ReadReal(line, "--longitude", lon, longitude); !e.empty()) {
-      return usage(e);
-    }
-    if (std::string e = ReadAltitude(line, altitude); !e.empty()) return usage(e);
-    import.SetLocation(latitude, longitude, static_cast<int32_t>(altitude));
-    if (std::string e = ApplySpan(line, import); !e.empty()) return usage(e);
-  }
-  if (std::string e = ApplyClasses(line, import); !e.empty()) return usage(e);
-  if (std::string e = ApplyLimits(line, import); !e.empty()) return usage(e);
-  import.EnterWindHeight(FormatReal(windHeight, 6, 1));
-
-  if (!readMessage.empty()) err << readMessage << '\n';
-  if (!rows.empty() && import.Columns().Defined()) {
-    if (static_cast<int>(rows.size()) > import.Columns().Columns()) {
-      err << CannotImportMessage("--columns gives " + std::to_string(rows.size()) +
-                                 " codes for the " +
-                                 std::to_string(import.Columns().Columns()) +
-                                 " columns of file " + line.File)
-          << '\n';
-      return kBatchFailed;
-    }
-    for (std::size_t c = 0; c < rows.size(); ++c) {
-      import.SelectColumn(static_cast<int>(c));
-      import.ChooseCode(rows[c]);
-    }
-  }
-
-  const ImportResult result = import.Import(data, line.Get("--name").value_or(""));
-  if (!result.Imported()) {
-    err << result.Message << '\n';
-    if (result.Message == CannotImportMessage(kCheckParameters)) ExplainColumns(import, err);
-    if (result.Message == CannotImportMessage(kRecordsDifferent)) {
-      err << LineCountText(import, line.File) << '\n';
-    }
-    return kBatchFailed;
-  }
-  out << result.Station.DscFileName << ", " << result.Station.DtaFileName << ": station "
-      << result.Station.FileName << " imported, " << result.Station.NumberOfRecords
-      << " records\n";
-  return 0;
+  return ImportStation(plan, out, err);
 }
 
 }  // namespace vernoli

@@ -118,6 +118,11 @@ bool IsNamedMarker(std::string_view text, const std::vector<std::string>& marker
 // already.
 std::string ToWindows1252(std::string_view text);
 
+// True when the text is valid UTF-8 (ASCII text is).
+bool IsUtf8(std::string_view text);
+// Windows-1252 text in UTF-8 (the five bytes the code page leaves unassigned become '?').
+std::string FromWindows1252(std::string_view text);
+
 // ASCII letters to lower case; other bytes stay.
 std::string LowerAscii(std::string_view text);
 
