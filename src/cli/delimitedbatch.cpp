@@ -29,7 +29,8 @@ std::vector<std::string_view> Items(std::string_view list) {
 
 // A name that --columns can give: not empty, no comma, '=' or '*', and no other column of the
 // file bears it.
-bool UsableName(const std::vector<DelimitedColumnView>& columns, const DelimitedColumnView& column) {
+bool UsableName(const std::vector<DelimitedColumnView>& columns,
+                const DelimitedColumnView& column) {
   const std::string& name = column.Name;
   if (TrimBlanks(name).empty() || name.find_first_of(",=*") != std::string::npos) return false;
   const std::string key = LowerAscii(TrimBlanks(name));
@@ -40,7 +41,9 @@ bool UsableName(const std::vector<DelimitedColumnView>& columns, const Delimited
          }) == 1;
 }
 
-std::string FactorText(double factor) { return factor == 1.0 ? "" : "*" + NumberForMessage(factor); }
+std::string FactorText(double factor) {
+  return factor == 1.0 ? "" : "*" + NumberForMessage(factor);
+}
 
 }  // namespace
 

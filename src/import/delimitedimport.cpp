@@ -18,7 +18,9 @@ std::string ColumnText(const DelimitedSeries& series) {
   return text;
 }
 
-std::string UnitOf(int code) { return std::string(TrimBlanks(ParameterRow(RowOfCode(code)).Unit)); }
+std::string UnitOf(int code) {
+  return std::string(TrimBlanks(ParameterRow(RowOfCode(code)).Unit));
+}
 
 std::string RecordsText(const DelimitedFile& file) {
   return DateForMessage(file.First) + " to " + DateForMessage(file.Last) + " (" +
@@ -62,7 +64,8 @@ void DelimitedImport::SetMissingMarkers(const std::vector<std::string>& markers)
   options_.UndefinedValues = DefaultUndefinedValues();
   for (const std::string& marker : markers) {
     double value = 0.0;
-    if (ParseReal(TrimBlanks(marker), value) || ParseDecimal(TrimBlanks(marker), DecimalSign::Comma, value)) {
+    const std::string_view text = TrimBlanks(marker);
+    if (ParseReal(text, value) || ParseDecimal(text, DecimalSign::Comma, value)) {
       options_.UndefinedValues.push_back(value);
     }
   }

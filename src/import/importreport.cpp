@@ -22,7 +22,9 @@ std::string ValueText(double value) {
   return text;
 }
 
-std::string UnitOf(int16_t code) { return std::string(TrimBlanks(ParameterRow(RowOfCode(code)).Unit)); }
+std::string UnitOf(int16_t code) {
+  return std::string(TrimBlanks(ParameterRow(RowOfCode(code)).Unit));
+}
 
 std::string ColumnText(const ReportColumn& column) {
   std::string text = "column " + std::to_string(column.Number);
@@ -94,8 +96,9 @@ std::vector<std::string> ImportReportLines(const ImportReport& report) {
     const std::string unit = UnitOf(column.Code);
     const int decimals = DecimalsOfCode(column.Code);
     lines.push_back("  " + DateForMessage(change.Day) + " " + ColumnText(column) + ": " +
-                    ValueText(change.Value) + " " + unit + (change.Upper ? " above the upper" : " below the lower") +
-                    " limit " + FormatReal(change.Limit, 0, decimals) + " " + unit);
+                    ValueText(change.Value) + " " + unit +
+                    (change.Upper ? " above the upper" : " below the lower") + " limit " +
+                    FormatReal(change.Limit, 0, decimals) + " " + unit);
   }
   if (!report.AboveClearSky.empty()) {
     lines.push_back(Counted(report.AboveClearSky.size(), "record", "records") +

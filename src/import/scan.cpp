@@ -82,8 +82,9 @@ ImportFileList ListImportFiles(const std::string& folder, ImportKind kind) {
     rest.remove_prefix(semicolon == rest.npos ? rest.size() : semicolon + 1);
   }
   const auto matches = [&extensions](std::string_view name) {
-    return std::any_of(extensions.begin(), extensions.end(),
-                       [name](std::string_view extension) { return HasExtension(name, extension); });
+    return std::any_of(extensions.begin(), extensions.end(), [name](std::string_view extension) {
+      return HasExtension(name, extension);
+    });
   };
   if (DIR* listing = ::opendir(folder.c_str()); listing != nullptr) {
     while (const dirent* item = ::readdir(listing)) {

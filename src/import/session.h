@@ -49,7 +49,9 @@ class ImportSession {
   ImportKind Kind() const { return kind_; }
   // For the database kinds the file decides the span, the location, the columns and the
   // undefined value: their controls are disabled and LabelSoft shows DatabaseName(kind).
-  bool DatabaseKind() const { return kind_ == ImportKind::Hydrolex || kind_ == ImportKind::Meteorix; }
+  bool DatabaseKind() const {
+    return kind_ == ImportKind::Hydrolex || kind_ == ImportKind::Meteorix;
+  }
   // The file decides the span and the data type (the database kinds and a delimited file): the
   // span's controls are read-only, and for a delimited file the span's setters change nothing.
   bool SpanFromFile() const { return kind_ != ImportKind::Text; }
@@ -65,8 +67,9 @@ class ImportSession {
   const std::string& SelectedFile() const { return selectedFile_; }  // "(none)" when none
   const std::string& SelectedPath() const { return selectedPath_; }  // empty when none
   // A file of the list is chosen and read (scanned, and for a database kind its station and
-  // preset columns taken over), afresh: nothing that a file read before set stays. Returns the message to show, "ERROR:\n" + reason, when the file
-  // could not be used; empty otherwise (the status texts tell the rest).
+  // preset columns taken over), afresh: nothing that a file read before set stays. Returns the
+  // message to show, "ERROR:\n" + reason, when the file could not be used; empty otherwise (the
+  // status texts tell the rest).
   std::string ChooseFile(const std::string& name);
   // The form leaves TransposedData.DEL in the import folder after reading a Meteorix file (the
   // default); the batch keeps the transposed lines in memory only.
