@@ -4,7 +4,7 @@
 #
 #   tools/fuzz.sh [TARGET|all] [SECONDS] [LIBFUZZER-FLAG...]
 #
-# TARGET: dsc, dta, outputs, batch, cxt, pen, dat. SECONDS 0 runs until a flag
+# TARGET: dsc, dta, outputs, batch, cxt, pen, dat, delimited. SECONDS 0 runs until a flag
 # ends it; a long run of ten million executions with inputs of at most 8 KB, say:
 #
 #   tools/fuzz.sh dta 0 -runs=10000000 -max_len=8192
@@ -17,7 +17,7 @@ cd "$(dirname "$0")/.."
 target=${1:-all}
 seconds=${2:-60}
 extra=("${@:3}")
-targets=(dsc dta outputs batch cxt pen dat)
+targets=(dsc dta outputs batch cxt pen dat delimited)
 [ "$target" != all ] && targets=("$target")
 
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
