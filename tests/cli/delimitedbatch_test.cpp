@@ -228,37 +228,6 @@ TEST(DelimitedBatch, ValuesBeyondTheLimitsAreRefusedWithTheWayOutOrChangedAndLis
 // ---------------------------------------------------------------------------------------------
 // Messages
 
-TEST(DelimitedBatch, RefusalsOfTheFileNameItsLineAndColumn) {
-  struct Case {
-    const char* name;
-    std::string bytes;
-    std::vector<std::string> options;
-    std::string err;
-  };
-  const Case cases[] = {
-      {"no number", "date,tmax\n2001-07-01,hot\n", {},
-       "ERROR:\nfile IN.csv, line 2, column 2 (tmax): \"hot\" is no number; accepted are "
-       "numbers with a decimal point (such as 12.5), and the marks of a missing value: an empty "
-       "field, NA, N/A, NaN, null, -, -999, -9999\n"
-       "ERROR:\nCANNOT import data\nCheck climatic file\n"},
-      {"a parameter twice", "date,tx,tmax\n2001-07-01,20,21\n", {"--columns", "tx=101,tmax=101"},
-       "ERROR:\nfile IN.csv, line 1, column 3 (tmax): code 101 and code 101 of column 2 (tx) "
-       "give the same parameter; one column is imported per parameter\n"
-       "ERROR:\nCANNOT import data\nCheck climatic file\n"},
-      {"a name the header lacks", "date,tmax\n2001-07-01,20\n", {"--columns", "TX=101"},
-       "ERROR:\nfile IN.csv, line 1: the header names no column \"TX\"; its columns are date, "
-       "tmax\nERROR:\nCANNOT import data\nCheck climatic file\n"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    BatchImport batch;
-    const Outcome outcome = batch.Import("IN.csv", c.bytes, c.options);
-    EXPECT_EQ(outcome.status, 1);
-    EXPECT_EQ(batch.Plain(outcome.err), c.err);
-    EXPECT_TRUE(batch.data.Names().empty());
-  }
-}
-
 TEST(DelimitedBatch, UsageErrorsExitWith2BeforeTheFileIsRead) {
   const std::string csv = "date,tmax\n2001-07-01,20\n";
   struct Case {

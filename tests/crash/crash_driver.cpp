@@ -115,6 +115,10 @@ void Seed(const fs::path& data, const fs::path& output) {
     months += std::to_string(10 + month) + " " + std::to_string(month) + " 5.5\r\n";
   }
   WriteAll(output / "IMPORTED.CXT", months);
+  // A delimited export of four days, one of them absent and one too hot for the limits.
+  WriteAll(output / "DAILY.csv",
+           "date,tmax,tmin,sun\r\n2001-07-01,31.5,18.0,11.2\r\n2001-07-02,47.0,20.5,12.0\r\n"
+           "2001-07-04,29.0,NA,9.5\r\n");
 }
 
 RepClimateFile Alpha(const std::string& data) {
@@ -229,6 +233,11 @@ const std::vector<Operation> kOperations = {
     {"batch-import",
      {"import", "@output/IMPORTED.CXT", "--name", "IMPORTED", "--columns", "101,103,401", "--type",
       "monthly", "--not-linked", "--station", "Imported"},
+     false},
+    {"batch-import-delimited",
+     {"import", "@output/DAILY.csv", "--name", "DELIMITED", "--columns",
+      "tmax=101,tmin=103,sun=401", "--latitude", "41.9", "--beyond-limits", "clip", "--station",
+      "Delimited"},
      false},
 };
 

@@ -135,19 +135,14 @@ TEST(DelimitedSession, WritesTheSameBytesAsTheSameValuesImportedFromACxtFile) {
 
 TEST(DelimitedSession, EachLayoutChoiceReadsTheFileAgain) {
   DelimitedImportRun run("date;tmax;rh\n01/02/2000;1,5;80\n02/03/2000;x;-99.9\n");
-  EXPECT_EQ(run.Plain(run.message),
-            "ERROR:\nfile IN.csv, line 3, column 2 (tmax): \"x\" is no number; accepted are "
-            "numbers with a decimal comma (such as 12,5), as on line 2, and the marks of a "
-            "missing value: an empty field, NA, N/A, NaN, null, -, -999, -9999");
+  // The reader's refusals (their words are the reader's tests').
+  EXPECT_TRUE(run.Plain(run.message).starts_with("ERROR:\nfile IN.csv, line 3, column 2 (tmax)"));
   EXPECT_FALSE(run.session.FileLampGreen());
   // Refused, the file still offers its columns for the choices.
   EXPECT_EQ(run.session.DelimitedColumns().size(), 3u);
 
-  EXPECT_EQ(run.Plain(run.session.SetMissingMarkers({"x", "-99.9"})),
-            "ERROR:\nfile IN.csv, line 2, column 1 (date): dates such as 01/02/2000 can be read "
-            "as DD/MM/YYYY or as MM/DD/YYYY, and no date of the file has a day above 12 to tell "
-            "which; give the order of their day and month (day, month, year or month, day, "
-            "year)");
+  EXPECT_TRUE(run.Plain(run.session.SetMissingMarkers({"x", "-99.9"}))
+                  .starts_with("ERROR:\nfile IN.csv, line 2, column 1 (date): dates such as "));
   EXPECT_EQ(run.session.SetDateOrder(DateOrder::DayMonthYear), "");
   EXPECT_EQ(run.session.DelimitedRead().First, (Date{1, 2, 2000}));
   EXPECT_EQ(run.session.DelimitedRead().Records, 31);  // February 2000 has 29 days
@@ -198,10 +193,8 @@ TEST(DelimitedSession, ColumnCodesFollowTheRulesOfTheCodeList) {
   EXPECT_EQ(run.session.SetColumnFactor(3, 2.0),
             "ERROR:\ncolumn 3 is not imported; a factor applies to a column with a code");
   // The text column given a code is parsed, and refused.
-  EXPECT_EQ(run.Plain(run.session.SetColumnCode(6, 401)),
-            "ERROR:\nfile IN.csv, line 2, column 6 (note): \"cloudy\" is no number; accepted are "
-            "numbers with a decimal point (such as 12.5), and the marks of a missing value: an "
-            "empty field, NA, N/A, NaN, null, -, -999, -9999");
+  EXPECT_TRUE(run.Plain(run.session.SetColumnCode(6, 401))
+                  .starts_with("ERROR:\nfile IN.csv, line 2, column 6 (note): \"cloudy\" is no"));
 
   const std::vector<DelimitedColumnView> columns = run.session.DelimitedColumns();
   ASSERT_EQ(columns.size(), 6u);
@@ -332,10 +325,9 @@ TEST(DelimitedSession, AFileChangedSinceItWasReadIsRefusedAndNothingIsWritten) {
       {"date,tmax\n2000-01-01,5.0\n2000-01-03,6.0\n",
        "its records run from 2000-01-01 to 2000-01-03 (3 daily records), not from 2000-01-01 "
        "to 2000-01-02 (2 daily records)"},
-      {"date,tmax\n2000-01-01,5.0\n2000-01-02,six\n",
-       "it cannot be read now: file IN.csv, line 3, column 2 (tmax): \"six\" is no number; "
-       "accepted are numbers with a decimal point (such as 12.5), and the marks of a missing "
-       "value: an empty field, NA, N/A, NaN, null, -, -999, -9999"},
+      {"date,tmax\n2000-01-01,5.0\n2000-01-02,6\n2000-01-01,7\n",
+       "it cannot be read now: file IN.csv, line 4, column 1 (date): the date 2000-01-01 comes "
+       "after 2000-01-02 of line 3; the dates rise from line to line"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.bytes);
