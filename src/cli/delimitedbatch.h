@@ -8,8 +8,8 @@
 //   --missing-marker TEXT (repeatable)   --beyond-limits refuse|missing|clip
 //
 // A file that holds several stations (a station column, a choice of stations, a name pattern)
-// is not read yet; its options would be read here too, and ImportDelimitedStations in
-// importbatch.cpp would run the import once per station.
+// is not read yet; its options would be read here too, and the import of one station
+// (ImportStation in importbatch.cpp) would run once per station.
 #pragma once
 
 #include <ostream>

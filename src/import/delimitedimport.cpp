@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "import/columns.h"
+#include "model/datafile.h"
 #include "model/numbers.h"
 #include "stations/entry.h"
 
@@ -174,6 +175,7 @@ void DelimitedImport::SetColumnChoices(std::optional<std::vector<ColumnChoice>> 
 void DelimitedImport::Clear() {
   file_ = DelimitedFile{};
   refusal_.clear();
+  settled_.clear();
   values_.clear();
   report_ = ImportReport{};
 }
@@ -214,16 +216,17 @@ void DelimitedImport::Read(const std::string& path) {
   }
 }
 
-ScanResult DelimitedImport::Scan() const {
+ScanResult DelimitedImport::ScanOf(bool settled) const {
   ScanResult scan;
-  if (!refusal_.empty()) {
+  const std::string& refusal = refusal_.empty() && settled ? settled_ : refusal_;
+  if (!refusal.empty()) {
     scan.Outcome = ScanOutcome::Unreadable;
-    scan.Reason = refusal_;
+    scan.Reason = refusal;
   } else {
     scan = ScanOfDelimitedFile(file_);
   }
   scan.Records = true;
-  if (!scan.Ok() || values_.size() != file_.Series.size()) return scan;
+  if (!settled || !scan.Ok() || values_.size() != file_.Series.size()) return scan;
   for (std::size_t c = 0; c < values_.size(); ++c) {
     double low = kMissing;
     double high = kMissing;
@@ -240,6 +243,7 @@ ScanResult DelimitedImport::Scan() const {
 
 void DelimitedImport::Settle(const std::vector<ValueRange>& limits, const RepClimateFile& station) {
   values_.clear();
+  settled_.clear();
   report_ = ImportReport{};
   report_.Choice = choice_;
   if (!file_.Ok()) return;
@@ -251,6 +255,14 @@ void DelimitedImport::Settle(const std::vector<ValueRange>& limits, const RepCli
     if (c < limits.size()) {
       ApplyBeyondLimits(choice_, file_.DataType, file_.First, limits[c], column, values,
                         report_.Changed);
+      if (settled_.empty() && std::all_of(values.begin(), values.end(), [](double v) { return IsMissing(v); })) {
+        const int decimals = DecimalsOfCode(series.Code);
+        settled_ = "file " + file_.Path + ", " + ColumnText(series) + ": every value lies beyond "
+                   "the limits " + FormatReal(limits[c].Minimum, 0, decimals) + " .. " +
+                   FormatReal(limits[c].Maximum, 0, decimals) + " " + UnitOf(series.Code) +
+                   " of code " + std::to_string(series.Code) + " and is set missing; a column "
+                   "without values is not imported (another factor or code may suit it)";
+      }
     }
     FindAboveClearSky(station, series.Code, values, column, report_.AboveClearSky);
   }

@@ -77,10 +77,13 @@ class DelimitedImport {
   const DelimitedFile& File() const { return file_; }
   // The scan the import's pages show: Unreadable with the reason of a refusal; else one column
   // per imported column with the smallest and largest value as they will be written.
-  ScanResult Scan() const;
+  ScanResult Scan() const { return ScanOf(true); }
+  // The same for the values as read, before any Settle.
+  ScanResult ScanAsRead() const { return ScanOf(false); }
   // Holds the values to `limits` (one per imported column, in their order) as Choice() says,
   // and lists the changes and the solar radiation above the clear sky of its day for the
-  // station (its span and location). Starts from the values as read every time.
+  // station (its span and location). Starts from the values as read every time. A column whose
+  // every value is set missing is refused (Scan() tells why) until the next Settle.
   void Settle(const std::vector<ValueRange>& limits, const RepClimateFile& station);
   const ImportReport& Report() const { return report_; }
 
@@ -95,6 +98,7 @@ class DelimitedImport {
   // The choices now: those given, else the proposals, each by its column number where the file
   // names it.
   std::vector<ColumnChoice> CurrentChoices() const;
+  ScanResult ScanOf(bool settled) const;
   void Refuse(std::string reason);
 
   DelimitedOptions options_;
@@ -102,6 +106,7 @@ class DelimitedImport {
   BeyondLimits choice_ = BeyondLimits::Refuse;
   DelimitedFile file_;
   std::string refusal_;  // a refusal beyond the reader's; empty otherwise
+  std::string settled_;  // the refusal of the last Settle; empty otherwise
   std::string choicesFor_;  // the file the column choices were made on; empty: any file
   std::vector<std::vector<double>> values_;  // after Settle: the values to write
   ImportReport report_;

@@ -279,7 +279,7 @@ void ImportSession::AssignDelimitedColumns() {
 
 void ImportSession::SettleDelimited() {
   columns_.Clear();
-  scan_ = delimited_.Scan();
+  scan_ = delimited_.ScanAsRead();
   if (!scan_.Ok()) return;
   const DelimitedFile& file = delimited_.File();
   span_ = SpanEntry(file.DataType, file.First, file.Last);
@@ -289,6 +289,10 @@ void ImportSession::SettleDelimited() {
   AssignDelimitedColumns();
   delimited_.Settle(columns_.CheckedLimits(), station_);
   scan_ = delimited_.Scan();
+  if (!scan_.Ok()) {
+    columns_.Clear();
+    return;
+  }
   AssignDelimitedColumns();
 }
 

@@ -218,11 +218,18 @@ TEST(DelimitedSession, RefusesAColumnWithoutValuesAndTemperaturesOfBothUnits) {
   struct Case {
     const char* bytes;
     const char* message;
+    BeyondLimits choice = BeyondLimits::Refuse;
   };
   const Case cases[] = {
       {"date,tmax,tmin\n2000-01-01,5.0,\n2000-01-02,6.0,NA\n",
        "ERROR:\nfile IN.csv, column 3 (tmin): none of its 2 records holds a value; a column "
        "without values is not imported"},
+      // Tenths without their factor: every value beyond the limits, none left.
+      {"date,tmax\n2000-07-01,315\n2000-07-02,298\n",
+       "ERROR:\nfile IN.csv, column 2 (tmax): every value lies beyond the limits -15.0 .. 45.0 "
+       "\xB0" "C of code 101 and is set missing; a column without values is not imported "
+       "(another factor or code may suit it)",
+       BeyondLimits::SetMissing},
       {"date,Tmax[\xC2\xB0" "F],Tmin[\xC2\xB0" "C]\n2000-01-01,41.0,1.0\n",
        "ERROR:\nfile IN.csv: column 3 (Tmin[\xB0" "C]) holds code 103 (\xB0" "C) and column 2 "
        "(Tmax[\xB0" "F]) code 111 (\xB0" "F); the temperatures of a station are all in \xB0" "C "
@@ -230,12 +237,15 @@ TEST(DelimitedSession, RefusesAColumnWithoutValuesAndTemperaturesOfBothUnits) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.bytes);
-    DelimitedImportRun run(c.bytes);
+    DelimitedImportRun run(c.bytes, c.choice);
     EXPECT_EQ(run.Plain(run.message), c.message);
     EXPECT_FALSE(run.session.FileLampGreen());
     EXPECT_EQ(run.Plain(run.session.Import(run.data.Folder(), "NEW").Message),
               "ERROR:\nCANNOT import data\nCheck climatic file");
     EXPECT_TRUE(run.data.Names().empty());
+    // Values set missing refuse no more than the choice that did it.
+    run.session.SetBeyondLimits(BeyondLimits::SetToLimit);
+    EXPECT_EQ(run.session.FileLampGreen(), c.choice == BeyondLimits::SetMissing);
   }
 }
 
