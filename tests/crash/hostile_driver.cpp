@@ -1,22 +1,24 @@
 // A shared data folder turned against the people who use it.
 //
 // Anyone who can write to a data folder can leave anything under a name the program is about to
-// use. For every operation that writes station or output files (those of operations.h, and the
-// imports of a database export and the results table), this driver first runs the operation on
-// fresh folders and notes every name it creates there (inotify: created, or renamed to), its
-// temporary, staged, copied and journal files as much as its results. Then, each in a child
-// process bounded in time:
+// use. For every operation that writes station or output files (those of operations.h, the
+// import form's reading of a Meteorix file, the results table and recompute --all), this driver
+// first runs the operation on fresh folders and notes every name it creates there (inotify:
+// created, or renamed to), its temporary, staged, copied and journal files as much as its
+// results. Then, each in a child process bounded in time:
 //   - every such name is taken beforehand by a link to a file outside the folders, by a named
 //     pipe and by a folder (a temporary name also under the process's own variant of it, made
 //     for the child's process ID). Afterwards the outside file has its bytes and permissions,
 //     nothing hung, and the operation either succeeded with exactly the files of the run on
-//     fresh folders, or (only where a folder is in the way) refused with "ERROR:" and left the
-//     station files as they were and each output file old or new;
+//     fresh folders, or refused with "ERROR:" and left the station files as they were and each
+//     output file old or new. Only a folder in the way, or the name of a new station (which is
+//     then taken), may refuse it;
 //   - every file the operation changes or removes is made a link to a copy outside: the link is
 //     replaced (or removed), never written through;
-//   - every station or import file the operation reads is replaced by a named pipe, a link to
-//     /dev/zero and a folder: the operation refuses at once, naming the file ("is not a regular
-//     file"), and changes nothing.
+//   - every station or import file the operation reads (also of the imports of database
+//     exports) is replaced by a named pipe, a link to /dev/zero and a folder: the operation
+//     refuses at once, naming the file ("is not a regular file"), and changes nothing (but the
+//     other stations of recompute --all).
 //
 //   hostile_driver VERNOLI_BATCH             runs every case, prints a line per operation
 //   hostile_driver run OPERATION DATA OUTPUT one core operation in this process (the child)
