@@ -52,14 +52,16 @@ Status OpenStation(const std::string& folder, const std::string& name, RepClimat
   return Status::Success();
 }
 
-// The station names of every .DSC of the folder, sorted.
+// The station names of every .DSC of the folder, sorted. A name that holds no regular file (a
+// named pipe, a folder, a broken link) is a station that fails with its message, not one passed
+// over without a word.
 std::vector<std::string> StationsOfFolder(const std::string& folder, Status& status) {
   std::vector<std::string> names;
   std::error_code error;
   for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
        it.increment(error)) {
     const std::filesystem::path& path = it->path();
-    if (path.extension() != ".DSC" || !it->is_regular_file(error)) continue;
+    if (path.extension() != ".DSC") continue;
     names.push_back(path.stem().string());
   }
   if (error) status = Status::Error(ReasonCannotOpen(folder));

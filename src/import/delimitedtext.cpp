@@ -29,12 +29,11 @@ BoundedLineReader::~BoundedLineReader() {
 Status BoundedLineReader::Open(const std::string& path) {
   if (file_ != nullptr) std::fclose(file_);
   path_ = path;
-  file_ = std::fopen(path.c_str(), "rb");
+  status_ = OpenFileForReading(path, file_);
   chunk_.assign(kChunk, '\0');
   begin_ = end_ = 0;
   atEnd_ = false;
   lineNumber_ = 0;
-  status_ = file_ != nullptr ? Status::Success() : Status::Error(ReasonCannotOpen(path));
   if (file_ == nullptr) atEnd_ = true;
   return status_;
 }

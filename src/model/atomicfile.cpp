@@ -46,6 +46,10 @@ namespace {
 
 constexpr std::size_t kWriteChunk = 64 * 1024;
 
+// Every file the program writes is made new by this open: it fails on any name that is taken,
+// a link included (O_EXCL), rather than open what is there.
+constexpr int kCreateFlags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+
 AtomicFile::FailAt injectedFailure = AtomicFile::FailAt::None;
 
 bool TakeInjectedFailure(AtomicFile::FailAt step) {
@@ -76,29 +80,106 @@ std::string FolderOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
-// Opens `path` for writing, empty, under an exclusive lock; -1 when it cannot be made or another
-// writer holds it.
-int OpenLockedTemporary(const std::string& path) {
+// True when the open file `fd` is the one `path` names (not following a link).
+bool IsNamedBy(int fd, const std::string& path) {
+  struct stat opened {};
+  struct stat named {};
+  return ::fstat(fd, &opened) == 0 && ::lstat(path.c_str(), &named) == 0 &&
+         opened.st_ino == named.st_ino && opened.st_dev == named.st_dev;
+}
+
+// What the name holds, when it is not another writer's temporary file, is removed: a file left
+// by a writer that ended (no longer locked), or anything else put there (a link, a named pipe).
+// A link is removed itself, never what it points to. True when the name may be tried again;
+// false while another writer holds the file, and for a folder, which stays.
+bool RemoveLeftover(const std::string& path) {
+  struct stat named {};
+  if (::lstat(path.c_str(), &named) != 0) return errno == ENOENT;
+  if (S_ISDIR(named.st_mode)) return false;
+  if (!S_ISREG(named.st_mode)) return RemoveFile(path);
+  // A regular file: is it locked? Opened without waiting and without following a link, in case
+  // it has been replaced since it was looked at; opened to write only when it cannot be read,
+  // and never written.
+  constexpr int kLook = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+  int fd = ::open(path.c_str(), O_RDONLY | kLook);
+  if (fd < 0 && errno == EACCES) fd = ::open(path.c_str(), O_WRONLY | kLook);
+  if (fd < 0) return errno == ENOENT || errno == ELOOP;
+  struct stat opened {};
+  if (::fstat(fd, &opened) != 0 || opened.st_ino != named.st_ino ||
+      opened.st_dev != named.st_dev) {
+    ::close(fd);
+    return true;  // replaced meanwhile: look again
+  }
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    ::close(fd);
+    return false;
+  }
+  // Under the lock no other writer removes or renames it (they take the lock first).
+  const bool removed = !IsNamedBy(fd, path) || RemoveFile(path);
+  ::close(fd);
+  return removed;
+}
+
+// Makes the shared temporary file `path` afresh, empty, for writing under an exclusive lock; -1
+// when it cannot be made or another writer holds it. Nothing under the name is ever opened for
+// writing: not a file of another writer, not a link (which could lead out of the folder), not a
+// pipe (which would wait).
+int CreateLockedTemporary(const std::string& path) {
   for (int attempt = 0; attempt < 3; ++attempt) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0) return -1;
-    struct stat opened {};
-    struct stat named {};
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const int fd = ::open(path.c_str(), kCreateFlags, 0666);
+    if (fd >= 0) {
+      // Another writer may have taken the new file for a leftover and removed it before the
+      // lock: then it is no longer the one under the name.
+      if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && IsNamedBy(fd, path)) return fd;
       ::close(fd);
       return -1;
     }
-    // The file may have been renamed away by its writer between the open and the lock.
-    if (::fstat(fd, &opened) == 0 && ::stat(path.c_str(), &named) == 0 &&
-        opened.st_ino == named.st_ino && opened.st_dev == named.st_dev && S_ISREG(opened.st_mode)) {
-      if (::ftruncate(fd, 0) == 0) return fd;
-    }
-    ::close(fd);
+    if (errno != EEXIST || !RemoveLeftover(path)) return -1;
   }
   return -1;
 }
 
 }  // namespace
+
+int CreateFileAfresh(const std::string& path) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const int fd = ::open(path.c_str(), kCreateFlags, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+    struct stat named {};
+    if (::lstat(path.c_str(), &named) == 0 && S_ISDIR(named.st_mode)) return -1;
+    if (!RemoveFile(path)) return -1;
+  }
+  return -1;
+}
+
+bool CopyFileAfresh(const std::string& source, const std::string& destination) {
+  int in = -1;
+  if (!OpenFileForReading(source, in)) return false;
+  struct stat info {};
+  const int out = ::fstat(in, &info) == 0 ? CreateFileAfresh(destination) : -1;
+  if (out < 0) {
+    ::close(in);
+    return false;
+  }
+  bool good = ::fchmod(out, info.st_mode & 0777) == 0;
+  char buffer[1 << 16];
+  while (good) {
+    const ssize_t got = ::read(in, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      good = got == 0;
+      break;
+    }
+    FileStep();
+    good = WriteAll(out, buffer, static_cast<std::size_t>(got));
+  }
+  if (good) FileStep();
+  if (good && ::fsync(out) != 0) good = false;
+  if (::close(out) != 0) good = false;
+  ::close(in);
+  if (!good) ::unlink(destination.c_str());
+  return good;
+}
 
 void AtomicFile::InjectFailureForTesting(FailAt step) { injectedFailure = step; }
 
@@ -136,12 +217,12 @@ AtomicFile::AtomicFile(std::string target)
   std::string folder = slash == std::string::npos ? std::string() : target_.substr(0, slash + 1);
   std::string name = slash == std::string::npos ? target_ : target_.substr(slash + 1);
   temporary_ = folder + "." + name + ".part";
-  fd_ = OpenLockedTemporary(temporary_);
+  fd_ = CreateLockedTemporary(temporary_);
   static std::atomic<unsigned> counter{0};
   for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
     temporary_ = folder + "." + name + "." + std::to_string(::getpid()) + "-" +
                  std::to_string(counter++) + ".part";
-    fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    fd_ = ::open(temporary_.c_str(), kCreateFlags, 0666);
     if (fd_ < 0 && errno != EEXIST) break;
   }
   if (fd_ < 0) {
@@ -149,10 +230,12 @@ AtomicFile::AtomicFile(std::string target)
     failed_ = true;
     return;
   }
-  // A replaced file keeps its permissions.
+  // A replaced file keeps its permissions; only a regular file has any to give (those of a link
+  // are not the file's, and the file it leads to is not replaced). The special bits are not
+  // taken over.
   struct stat info {};
-  if (::stat(target_.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
-    (void)::fchmod(fd_, info.st_mode & 07777);
+  if (::lstat(target_.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+    (void)::fchmod(fd_, info.st_mode & 0777);
   }
   buffer_.reserve(kWriteChunk);
 }

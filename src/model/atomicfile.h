@@ -23,17 +23,35 @@ namespace vernoli {
 void FileStep();
 inline constexpr int kCrashExitCode = 86;
 
-// Removes a file; true when it is gone (also when it was not there).
+// Removes a file; true when it is gone (also when it was not there). A link is removed itself.
 bool RemoveFile(const std::string& path);
-// Renames a file over `to`; true on success.
+// Renames a file over `to`; true on success. A link at `to` is replaced, never followed.
 bool RenameFile(const std::string& from, const std::string& to);
+
+// ---------------------------------------------------------------------------------------------
+// Making files
+//
+// A data folder may be shared, and anyone who writes to it can leave anything under a name the
+// program is about to use: a link to a file elsewhere, a named pipe, a folder. So every file the
+// program writes is made new, never opened where it is: whatever is left under the name (that is
+// no folder) is removed first, a link itself and not what it leads to, and the file is created
+// where no name is (O_CREAT | O_EXCL | O_NOFOLLOW). Nothing is ever written through a link, into
+// a file that was there, or into a pipe.
+
+// Makes the empty file `path` afresh and opens it for writing; -1 when it cannot be made (a
+// folder under the name stays and fails). The caller closes it.
+int CreateFileAfresh(const std::string& path);
+// Copies the regular file `source` (or the one a link leads to; see OpenFileForReading) to the
+// new file `destination` made by CreateFileAfresh, with the source's permissions, and flushes it
+// to the disk. False, with no destination left, when anything fails.
+bool CopyFileAfresh(const std::string& source, const std::string& destination);
 
 // ---------------------------------------------------------------------------------------------
 // Writing
 
-// Writes a file through a temporary file in the same folder. Nothing reaches the target until
-// Commit: it flushes the temporary file to the disk and renames it over the target in one
-// step. When anything fails, the target is left as it was, the temporary file is removed and
+// Writes a file through a temporary file in the same folder, made afresh (see above). Nothing
+// reaches the target until Commit: it flushes the temporary file to the disk and renames it over
+// the target in one step; a link in the target's place is replaced by the file. When anything fails, the target is left as it was, the temporary file is removed and
 // Commit returns the error naming the target. A writer destroyed without Commit leaves the
 // target untouched.
 //

@@ -2,8 +2,8 @@
 
 #include <dirent.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
@@ -73,9 +73,12 @@ bool FileExistsInAnyCase(const std::string& folder, const std::string& fileName)
 bool FileExists(const std::string& path) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return false;
-  std::fclose(file);
+  // A named pipe, a socket or a device takes the name as much as a file does; it is not opened,
+  // which could wait for ever.
+  if (!S_ISREG(info.st_mode)) return true;
+  int fd = -1;
+  if (!OpenFileForReading(path, fd)) return false;
+  ::close(fd);
   return true;
 }
 
@@ -103,13 +106,16 @@ FileNameCheck CheckNewFileName(const std::string& folder, const std::string& nam
   if (!check.Ok()) return check;
   if (allowExisting) {
     // An output file about to be overwritten: an existing file proves the name and stays as it
-    // is until its successor is complete; a new name is tried and leaves nothing behind.
+    // is until its successor is complete; a new name is tried and leaves nothing behind. So does
+    // a link or a named pipe, which the successor replaces (it is never written through); a
+    // folder cannot be replaced.
     std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(check.Path, error);
-    if (std::filesystem::is_regular_file(status)) return check;
-    if (std::filesystem::exists(status)) {
+    const std::filesystem::file_status status =
+        std::filesystem::symlink_status(check.Path, error);
+    if (std::filesystem::is_directory(status)) {
       return Refuse(std::move(check), FileNameOutcome::Illegal, kIllegalFileName);
     }
+    if (std::filesystem::exists(status)) return check;
   }
   // Creating the file is the test: whatever the file system refuses is an illegal name.
   AtomicFile file(check.Path);

@@ -15,7 +15,8 @@ inline constexpr const char* kIllegalFileName = "illegal filename";
 inline constexpr const char* kBelowMinimum = "value is smaller than Minimum (=";
 inline constexpr const char* kAboveMaximum = "value is larger than Maximum (=";
 
-// True when the file can be opened for reading. A folder is not a file.
+// True when the file can be opened for reading, or the name holds a named pipe, a socket or a
+// device (taken, though never read). A folder is not a file.
 bool FileExists(const std::string& path);
 // True when the folder holds the file `fileName` or one whose name differs from it only in
 // letter case (station files travel between systems whose file names ignore it).

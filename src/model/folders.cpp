@@ -12,6 +12,8 @@
 #include <system_error>
 #include <vector>
 
+#include "model/atomicfile.h"
+
 namespace vernoli {
 
 namespace fs = std::filesystem;
@@ -43,15 +45,17 @@ std::string EnvironmentText(const char* name) {
 }
 
 // Puts a copy of `from` at `to` unless a file is there: complete or not at all. The copy is
-// written under a hidden name beside it and then linked to its name, which fails rather than
-// replace a file that appeared meanwhile.
+// written under a hidden name beside it, made afresh, and then linked to its name, which fails
+// rather than replace a file that appeared meanwhile.
 Status CopyIfMissing(const fs::path& from, const fs::path& to) {
   std::error_code error;
   if (fs::exists(fs::symlink_status(to, error))) return Status::Success();
   const fs::path hidden = to.parent_path() / ("." + to.filename().string() + ".new");
-  fs::remove(hidden, error);
-  fs::copy_file(from, hidden, error);
-  if (!error && ::link(hidden.c_str(), to.c_str()) != 0 && errno != EEXIST) {
+  error.clear();
+  errno = 0;
+  if (!CopyFileAfresh(from.string(), hidden.string())) {
+    error = std::error_code(errno != 0 ? errno : EIO, std::generic_category());
+  } else if (::link(hidden.c_str(), to.c_str()) != 0 && errno != EEXIST) {
     error = std::error_code(errno, std::generic_category());
   }
   std::error_code ignored;

@@ -52,6 +52,11 @@ std::string ReasonLineTooLong(std::string_view file, int64_t line) {
          std::to_string(kMaxLineLength) + " characters, the longest line of text that is read";
 }
 
+std::string ReasonNotARegularFile(std::string_view file, std::string_view kind) {
+  return std::string(file) + " is not a regular file (" + std::string(kind) +
+         "); a regular file, or a link to one, is read";
+}
+
 // ---------------------------------------------------------------------------------------------
 // Paths
 
@@ -60,6 +65,67 @@ std::string PathInFolder(std::string_view folder, std::string_view fileName) {
   if (!path.empty() && path.back() != '/' && path.back() != '\\') path += '/';
   path += fileName;
   return path;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Opening a file to read
+
+namespace {
+
+// What a name holds that is no regular file, for a message.
+const char* KindOf(mode_t mode) {
+  if (S_ISDIR(mode)) return "a folder";
+  if (S_ISFIFO(mode)) return "a named pipe";
+  if (S_ISSOCK(mode)) return "a socket";
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
+  return "neither file nor folder";
+}
+
+}  // namespace
+
+Status OpenFileForReading(const std::string& path, int& fd) {
+  fd = -1;
+  // Looked at before it is opened, so that no device is ever opened; the open itself does not
+  // wait (a pipe put under the name meanwhile), and what was opened is looked at again.
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return Status::Error(ReasonCannotOpen(path));
+  if (!S_ISREG(info.st_mode)) {
+    return Status::Error(ReasonNotARegularFile(path, KindOf(info.st_mode)));
+  }
+  const int opened = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (opened < 0) {
+    // ENXIO: a socket put under the name since it was looked at.
+    if (errno == ENXIO) return Status::Error(ReasonNotARegularFile(path, "a socket"));
+    return Status::Error(ReasonCannotOpen(path));
+  }
+  if (::fstat(opened, &info) != 0) {
+    ::close(opened);
+    return Status::Error(ReasonCannotOpen(path));
+  }
+  if (!S_ISREG(info.st_mode)) {
+    ::close(opened);
+    return Status::Error(ReasonNotARegularFile(path, KindOf(info.st_mode)));
+  }
+  // A regular file: read as usual, each read waiting for its bytes.
+  const int flags = ::fcntl(opened, F_GETFL);
+  if (flags < 0 || ::fcntl(opened, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    ::close(opened);
+    return Status::Error(ReasonCannotOpen(path));
+  }
+  fd = opened;
+  return Status::Success();
+}
+
+Status OpenFileForReading(const std::string& path, std::FILE*& file) {
+  file = nullptr;
+  int fd = -1;
+  if (Status s = OpenFileForReading(path, fd); !s) return s;
+  file = ::fdopen(fd, "rb");
+  if (file == nullptr) {
+    ::close(fd);
+    return Status::Error(ReasonCannotOpen(path));
+  }
+  return Status::Success();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -85,19 +151,17 @@ Status LineReader::Open(const std::string& path) {
   lineNumber_ = 0;
   status_ = Status::Success();
 
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  int fd = -1;
   struct stat info {};
-  if (fd < 0 || ::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+  if (Status opened = OpenFileForReading(path, fd); !opened || ::fstat(fd, &info) != 0) {
     if (fd >= 0) ::close(fd);
-    status_ = Status::Error(ReasonCannotOpen(path));
+    status_ = opened ? Status::Error(ReasonCannotOpen(path)) : opened;
     endOfFile_ = true;
     return status_;
   }
   fd_ = fd;
-  // A small file is read in one piece of its own size rather than a whole chunk (a pipe or a
-  // device tells no size: whole chunks).
-  const bool small = S_ISREG(info.st_mode) && info.st_size >= 0 &&
-                     static_cast<std::size_t>(info.st_size) < kReadChunk;
+  // A small file is read in one piece of its own size rather than a whole chunk.
+  const bool small = info.st_size >= 0 && static_cast<std::size_t>(info.st_size) < kReadChunk;
   chunk_ = small ? static_cast<std::size_t>(info.st_size) + 1 : kReadChunk;
   // Room for the longest unfinished line (and a CR after it) and one read: the buffer never
   // grows beyond it.

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -26,6 +27,9 @@ std::string ReasonInvalidDate(std::string_view file, int64_t line);
 std::string ReasonCannotWrite(std::string_view file);
 // "line 1 of file F is longer than 65536 characters, the longest line of text that is read".
 std::string ReasonLineTooLong(std::string_view file, int64_t line);
+// "F is not a regular file (a named pipe); a regular file, or a link to one, is read". `kind`
+// is what the name holds: "a named pipe", "a socket", "a device", "a folder".
+std::string ReasonNotARegularFile(std::string_view file, std::string_view kind);
 
 // ---------------------------------------------------------------------------------------------
 // Paths
@@ -33,6 +37,18 @@ std::string ReasonLineTooLong(std::string_view file, int64_t line);
 // folder + fileName, with a '/' between them when the folder does not end in a separator.
 // An empty folder gives fileName alone.
 std::string PathInFolder(std::string_view folder, std::string_view fileName);
+
+// ---------------------------------------------------------------------------------------------
+// Opening a file to read
+
+// Opens an existing file for reading and hands its descriptor to the caller, who closes it. Only
+// a regular file, or a link to one, is opened: anything else under the name (a named pipe, a
+// socket, a device, a folder) is refused at once with ReasonNotARegularFile, for in a folder that
+// others write to, a name may hold what would never end (a pipe nobody writes to, /dev/zero). The
+// file is opened without waiting, whatever it turns out to be, and examined once it is open.
+Status OpenFileForReading(const std::string& path, int& fd);
+// The same as a stream (std::fclose closes it); nullptr when refused.
+Status OpenFileForReading(const std::string& path, std::FILE*& file);
 
 // ---------------------------------------------------------------------------------------------
 // Reading
@@ -58,7 +74,7 @@ class LineReader {
   LineReader(const LineReader&) = delete;
   LineReader& operator=(const LineReader&) = delete;
 
-  // Opens the file; an error names it. A folder cannot be opened.
+  // Opens the file (OpenFileForReading); an error names it.
   Status Open(const std::string& path);
   // Reads the next line without its line end. False at the end of the file or after a read
   // error (status() tells them apart).

@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <string_view>
 
 #include "model/atomicfile.h"
@@ -30,56 +29,25 @@ std::string FolderOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
+// A regular file under the name itself, not through a link.
 bool IsRegularFile(const std::string& path) {
   struct stat info {};
-  return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+  return ::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-// Copies a file byte for byte and flushes the copy to the disk.
-bool CopyBytes(const std::string& source, const std::string& destination) {
-  const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
-  if (in < 0) return false;
-  const int out = ::open(destination.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (out < 0) {
-    ::close(in);
-    return false;
-  }
-  bool good = true;
-  char buffer[1 << 16];
-  for (;;) {
-    const ssize_t got = ::read(in, buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) {
-      good = got == 0;
-      break;
-    }
-    FileStep();
-    for (ssize_t done = 0; done < got;) {
-      const ssize_t put = ::write(out, buffer + done, static_cast<std::size_t>(got - done));
-      if (put < 0 && errno == EINTR) continue;
-      if (put <= 0) {
-        good = false;
-        break;
-      }
-      done += put;
-    }
-    if (!good) break;
-  }
-  if (good) FileStep();
-  if (good && ::fsync(out) != 0) good = false;
-  if (::close(out) != 0) good = false;
-  ::close(in);
-  if (!good) ::unlink(destination.c_str());
-  return good;
+// Anything but a folder under the name: a file, or a link, a pipe ... left there by anyone.
+bool IsThere(const std::string& path) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
-// A second name for the target's content: a hard link where the file system has them, else a
-// copy.
+// A second name for what the target's name holds: a hard link where the file system has them
+// (to a link, the link itself), else a copy of a regular file.
 bool KeepCopy(const std::string& target, const std::string& backup) {
   RemoveFile(backup);
   FileStep();
-  if (::link(target.c_str(), backup.c_str()) == 0) return true;
-  return CopyBytes(target, backup);
+  if (::linkat(AT_FDCWD, target.c_str(), AT_FDCWD, backup.c_str(), 0) == 0) return true;
+  return IsRegularFile(target) && CopyFileAfresh(target, backup);
 }
 
 void SyncFolder(const std::string& path) {
@@ -170,7 +138,7 @@ Status FileSet::Commit() {
     }
   }
   for (Entry& entry : entries_) {
-    entry.Existed = IsRegularFile(entry.Target);
+    entry.Existed = IsThere(entry.Target);
     if (entry.Existed && !KeepCopy(entry.Target, entry.Backup)) {
       RollBack();
       return Status::Error(ReasonCannotWrite(entry.Target));
@@ -209,7 +177,7 @@ void FileSet::RollBack() {
   // An ended process must not finish a commit that is being undone.
   if (journalled) (void)WriteJournal(true);
   for (Entry& entry : entries_) {
-    if (entry.Replaced || (entry.Removal && entry.Existed && !IsRegularFile(entry.Target))) {
+    if (entry.Replaced || (entry.Removal && entry.Existed && !IsThere(entry.Target))) {
       if (entry.Existed) {
         RenameFile(entry.Backup, entry.Target);
       } else {
@@ -262,7 +230,7 @@ bool FinishCommit(const std::string& folder, const std::string& journalPath) {
     const std::string staged = FileSet::StagingName(step.Target);
     const std::string backup = FileSet::BackupName(step.Target);
     if (undo) {
-      if (IsRegularFile(backup)) {
+      if (IsThere(backup)) {
         done = RenameFile(backup, step.Target) && done;
       } else if (!step.Existed) {
         done = RemoveFile(step.Target) && done;

@@ -9,8 +9,9 @@
 // before is removed again, so the folder is as it was. When the process ends in the middle of a
 // commit, the journal is left behind: Recover, which the next operation on the folder calls,
 // finishes that commit, so a station never stays half old and half new. The staged files, the
-// copies and the journal carry names that no listing of stations picks up, and a file left
-// under such a name by an interrupted run is overwritten by the next one.
+// copies and the journal carry names that no listing of stations picks up, and whatever is left
+// under such a name (by an interrupted run, or put there by anyone) is replaced by the next run,
+// never written through. A target that is a link is replaced by a file, and its copy is the link.
 //
 //   FileSet files;
 //   RepClimateFile staged = station;

@@ -1,6 +1,7 @@
 #include "cli/batch.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <atomic>
@@ -167,6 +168,23 @@ TEST_F(BatchTest, RecomputeAllGoesOnAfterABrokenStation) {
   EXPECT_EQ(ReadBytes(data_.File("B.DTA")), "        Nr       101       501\r\n         1      20.0\r\n");
   EXPECT_EQ(data_.Names(), (std::set<std::string>{"A.DSC", "A.DTA", "B.DSC", "B.DTA", "C.DSC",
                                                   "C.DTA", "notes.txt"}));
+}
+
+// A shared folder may hold a named pipe under a station's name: it is refused at once, naming it,
+// and the other stations are recomputed.
+TEST_F(BatchTest, RecomputeAllRefusesAStationFileThatIsNoRegularFile) {
+  Station("A");
+  Station("B");
+  std::filesystem::remove(data_.File("B.DSC"));
+  ASSERT_EQ(::mkfifo(data_.File("B.DSC").c_str(), 0644), 0);
+  std::filesystem::create_directory(data_.File("SUB.DSC"));
+  EXPECT_EQ(Run({"recompute", "--all", "--jobs", "1"}), kBatchFailed);
+  EXPECT_EQ(out_.str(), data_.Folder() + "A.DTA: ETo of 3 records recomputed\n");
+  const std::string accepted = "; a regular file, or a link to one, is read\n";
+  EXPECT_EQ(err_.str(), "ERROR:\n" + data_.Folder() + "B.DSC is not a regular file (a named pipe)" +
+                            accepted + "ERROR:\n" + data_.Folder() +
+                            "SUB.DSC is not a regular file (a folder)" + accepted +
+                            "1 stations recomputed, 2 failed\n");
 }
 
 TEST_F(BatchTest, RecomputeAllOfAnEmptyFolderFails) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,20 @@ TEST(BoundedLineReader, AMissingFileIsAnErrorNamingIt) {
   BoundedLineReader reader;
   const Status status = reader.Open("/nonexistent/folder/in.csv");
   EXPECT_EQ(status.Message, "ERROR:\ncannot open file /nonexistent/folder/in.csv");
+}
+
+// An import file in a shared folder may be a link to a device: it is refused at once, naming it,
+// and nothing is read from it.
+TEST(BoundedLineReader, RefusesALinkToADeviceNamingIt) {
+  ScratchFolder folder;
+  const std::string path = folder.File("in.csv");
+  std::filesystem::create_symlink("/dev/zero", path);
+  BoundedLineReader reader;
+  EXPECT_EQ(reader.Open(path).Message,
+            "ERROR:\n" + path +
+                " is not a regular file (a device); a regular file, or a link to one, is read");
+  std::string line;
+  EXPECT_FALSE(reader.Next(line));
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -2,14 +2,17 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <bit>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/numbers.h"
@@ -159,6 +162,166 @@ TEST_F(AtomicFileTest, CommitsOnlyOnce) {
   file.WriteLine("second");
   EXPECT_FALSE(file.Commit().Ok);
   EXPECT_EQ(ReadBytes(path), "first\r\n");
+}
+
+// ---------------------------------------------------------------------------------------------
+// What a shared folder may hold under the names a writer uses
+
+// A file outside the folder that someone points a link at; it must never change.
+class OutsideFile {
+ public:
+  explicit OutsideFile(const ScratchFolder& elsewhere) : path_(elsewhere.File("victim.txt")) {
+    WriteBytes(path_, "precious content\n");
+    ::chmod(path_.c_str(), 0600);
+  }
+  const std::string& Path() const { return path_; }
+  void ExpectUnchanged() const {
+    EXPECT_EQ(ReadBytes(path_), "precious content\n");
+    struct stat info {};
+    ASSERT_EQ(::lstat(path_.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISREG(info.st_mode));
+    EXPECT_EQ(info.st_mode & 07777, 0600u);
+  }
+
+ private:
+  std::string path_;
+};
+
+bool IsRegularFile(const std::string& path) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+mode_t ModeOf(const std::string& path) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+// Whatever is left under the temporary file's name (a link leading out of the folder, a named
+// pipe) is removed and the temporary file made afresh: the write neither goes through the link
+// nor waits on the pipe. A folder stays, and the writer takes a name of its own.
+TEST_F(AtomicFileTest, WritesNothingThroughWhatIsLeftUnderTheTemporaryName) {
+  ScratchFolder elsewhere;
+  const OutsideFile outside(elsewhere);
+  const std::string path = folder_.File("A.DTA");
+  const std::string part = folder_.File(".A.DTA.part");
+  const std::vector<std::pair<const char*, std::function<void()>>> plants = {
+      {"link", [&] { std::filesystem::create_symlink(outside.Path(), part); }},
+      {"link nowhere", [&] { std::filesystem::create_symlink(elsewhere.File("none"), part); }},
+      {"named pipe", [&] { EXPECT_EQ(::mkfifo(part.c_str(), 0644), 0); }},
+      {"folder", [&] { std::filesystem::create_directory(part); }},
+  };
+  for (const auto& [name, plant] : plants) {
+    SCOPED_TRACE(name);
+    WriteBytes(path, "old\r\n");
+    ::chmod(path.c_str(), 0640);
+    plant();
+    AtomicFile file(path);
+    file.WriteLine("new");
+    ASSERT_TRUE(file.Commit().Ok);
+    EXPECT_EQ(ReadBytes(path), "new\r\n");
+    EXPECT_TRUE(IsRegularFile(path));
+    EXPECT_EQ(ModeOf(path), 0640u);
+    outside.ExpectUnchanged();
+    EXPECT_FALSE(std::filesystem::exists(elsewhere.File("none")));
+    const bool folderStays = std::string(name) == "folder";
+    std::set<std::string> left = {"A.DTA"};
+    if (folderStays) left.insert(".A.DTA.part");
+    EXPECT_EQ(folder_.Names(), left);
+    std::filesystem::remove_all(part);
+  }
+}
+
+// A target that is a link is replaced by a file; the file it led to stays as it was, and its
+// permissions are not taken over.
+TEST_F(AtomicFileTest, ReplacesATargetThatIsALinkInsteadOfWritingThroughIt) {
+  ScratchFolder elsewhere;
+  const OutsideFile outside(elsewhere);
+  const std::string path = folder_.File("A.DTA");
+  std::filesystem::create_symlink(outside.Path(), path);
+  AtomicFile file(path);
+  file.WriteLine("new");
+  ASSERT_TRUE(file.Commit().Ok);
+  EXPECT_TRUE(IsRegularFile(path));
+  EXPECT_EQ(ReadBytes(path), "new\r\n");
+  EXPECT_NE(ModeOf(path), 0600u);
+  outside.ExpectUnchanged();
+  EXPECT_EQ(folder_.Names(), std::set<std::string>{"A.DTA"});
+}
+
+// A named pipe in the target's place is replaced too; nothing waits on it.
+TEST_F(AtomicFileTest, ReplacesATargetThatIsANamedPipe) {
+  const std::string path = folder_.File("A.REP");
+  ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+  AtomicFile file(path);
+  file.WriteLine("report");
+  ASSERT_TRUE(file.Commit().Ok);
+  EXPECT_TRUE(IsRegularFile(path));
+  EXPECT_EQ(ReadBytes(path), "report\r\n");
+}
+
+// The permissions of a replaced file are its read, write and execute bits, never set-user-ID,
+// set-group-ID or sticky: a file someone left with those does not hand them to the new one.
+TEST_F(AtomicFileTest, TakesOverOnlyThePermissionBitsOfTheReplacedFile) {
+  const std::string path = folder_.File("A.DTA");
+  WriteBytes(path, "old\r\n");
+  ASSERT_EQ(::chmod(path.c_str(), 06754), 0);
+  AtomicFile file(path);
+  file.WriteLine("new");
+  ASSERT_TRUE(file.Commit().Ok);
+  EXPECT_EQ(ModeOf(path), 0754u);
+}
+
+// CreateFileAfresh and CopyFileAfresh, which make the files that are not written through a
+// temporary one (the copies kept while station files are replaced, the sample files).
+TEST(CreateFileAfresh, RemovesWhatIsLeftUnderTheNameAndMakesTheFileNew) {
+  ScratchFolder folder;
+  ScratchFolder elsewhere;
+  const OutsideFile outside(elsewhere);
+  const std::string path = folder.File(".A.DTA.old");
+  for (int kind = 0; kind < 3; ++kind) {
+    SCOPED_TRACE(kind);
+    std::filesystem::remove(path);
+    if (kind == 0) WriteBytes(path, "left over\r\n");
+    if (kind == 1) std::filesystem::create_symlink(outside.Path(), path);
+    if (kind == 2) {
+      ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+    }
+    const int fd = CreateFileAfresh(path);
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(::write(fd, "x", 1), 1);
+    ::close(fd);
+    EXPECT_TRUE(IsRegularFile(path));
+    EXPECT_EQ(ReadBytes(path), "x");
+    outside.ExpectUnchanged();
+  }
+  std::filesystem::remove(path);
+  std::filesystem::create_directory(path);
+  EXPECT_EQ(CreateFileAfresh(path), -1);
+  EXPECT_TRUE(std::filesystem::is_directory(path));
+}
+
+TEST(CopyFileAfresh, CopiesARegularFileWithItsPermissionsAndRefusesAnythingElse) {
+  ScratchFolder folder;
+  ScratchFolder elsewhere;
+  const OutsideFile outside(elsewhere);
+  const std::string source = folder.File("A.DTA");
+  const std::string copy = folder.File(".A.DTA.old");
+  WriteBytes(source, "data\r\n");
+  ::chmod(source.c_str(), 0640);
+  std::filesystem::create_symlink(outside.Path(), copy);
+  ASSERT_TRUE(CopyFileAfresh(source, copy));
+  EXPECT_TRUE(IsRegularFile(copy));
+  EXPECT_EQ(ReadBytes(copy), "data\r\n");
+  EXPECT_EQ(ModeOf(copy), 0640u);
+  outside.ExpectUnchanged();
+
+  // A source that is no regular file is not read, and leaves no copy.
+  const std::string pipe = folder.File("PIPE.DTA");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+  std::filesystem::remove(copy);
+  EXPECT_FALSE(CopyFileAfresh(pipe, copy));
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(copy)));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "model/checks.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cmath>
 #include <filesystem>
@@ -27,6 +28,19 @@ TEST(FileExists, TellsFilesFromMissingFilesAndFolders) {
   EXPECT_FALSE(FileExists(folder.File("B.DSC")));
   EXPECT_FALSE(FileExists(folder.File("SUB.DSC")));
   EXPECT_FALSE(FileExists(""));
+}
+
+// A name that holds a named pipe, a socket or a device is taken, and it is not opened (a pipe
+// nobody writes to would never let the open end); a link counts as what it leads to.
+TEST(FileExists, NameHoldingAPipeOrADeviceIsTakenWithoutOpeningIt) {
+  ScratchFolder folder;
+  ASSERT_EQ(::mkfifo(folder.File("PIPE.DSC").c_str(), 0644), 0);
+  std::filesystem::create_symlink("/dev/null", folder.File("NULL.DSC"));
+  std::filesystem::create_symlink(folder.File("none"), folder.File("BROKEN.DSC"));
+  EXPECT_TRUE(FileExists(folder.File("PIPE.DSC")));
+  EXPECT_TRUE(FileExists(folder.File("NULL.DSC")));
+  EXPECT_FALSE(FileExists(folder.File("BROKEN.DSC")));
+  EXPECT_TRUE(FileExistsInAnyCase(folder.Folder(), "pipe.dsc"));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -93,6 +107,29 @@ TEST(CheckNewFileName, ExistingFileIsKeptWhenAllowed) {
   ASSERT_TRUE(check.Ok()) << check.Message;
   EXPECT_EQ(check.Path, folder.File("NEW.REP"));
   EXPECT_EQ(folder.Names(), std::set<std::string>{"OUT.REP"});
+}
+
+// An output name that holds a link or a named pipe may be used: the new file will replace it.
+// The check neither writes through the link nor waits on the pipe, and leaves both as they are.
+TEST(CheckNewFileName, OutputNameHoldingALinkOrAPipeIsKeptUntilReplaced) {
+  ScratchFolder folder;
+  ScratchFolder elsewhere;
+  WriteBytes(elsewhere.File("victim.txt"), "precious\n");
+  std::filesystem::create_symlink(elsewhere.File("victim.txt"), folder.File("LINK.REP"));
+  std::filesystem::create_symlink(elsewhere.File("none"), folder.File("NOWHERE.REP"));
+  ASSERT_EQ(::mkfifo(folder.File("PIPE.REP").c_str(), 0644), 0);
+  std::filesystem::create_directory(folder.File("SUB.REP"));
+  for (const char* name : {"LINK", "NOWHERE", "PIPE"}) {
+    SCOPED_TRACE(name);
+    EXPECT_TRUE(CheckNewFileName(folder.Folder(), name, "REP", true).Ok());
+  }
+  EXPECT_EQ(CheckNewFileName(folder.Folder(), "SUB", "REP", true).Message,
+            "ERROR:\nillegal filename");
+  EXPECT_EQ(ReadBytes(elsewhere.File("victim.txt")), "precious\n");
+  EXPECT_FALSE(std::filesystem::exists(elsewhere.File("none")));
+  EXPECT_TRUE(std::filesystem::is_symlink(folder.File("LINK.REP")));
+  EXPECT_TRUE(std::filesystem::is_symlink(folder.File("NOWHERE.REP")));
+  EXPECT_TRUE(std::filesystem::is_fifo(folder.File("PIPE.REP")));
 }
 
 TEST(CheckNewFileName, RefusesNamesThatLeaveTheFolderOrHoldControlCharacters) {

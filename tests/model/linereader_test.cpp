@@ -1,7 +1,11 @@
 #include "model/linereader.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <bit>
 #include <charconv>
@@ -218,7 +222,89 @@ TEST(LineReader, MissingFileOrFolderIsAnErrorNamingIt) {
 
   std::filesystem::create_directory(folder.File("sub"));
   status = reader.Open(folder.File("sub"));
-  EXPECT_EQ(status.Message, "ERROR:\ncannot open file " + folder.File("sub"));
+  EXPECT_EQ(status.Message, "ERROR:\n" + folder.File("sub") +
+                                " is not a regular file (a folder); a regular file, or a link to "
+                                "one, is read");
+  EXPECT_FALSE(reader.Next(line));
+}
+
+// ---------------------------------------------------------------------------------------------
+// What a shared folder may hold under a file's name
+
+// A name that holds no regular file is refused at once, naming it, whatever it holds; nothing
+// is read from it. The test keeps the pipe's writing end open, so that a reader that opened it
+// would not wait at the open but find nothing to refuse.
+TEST(OpenFileForReading, RefusesPipesSocketsDevicesAndFoldersNamingThem) {
+  ScratchFolder folder;
+  const std::string pipe = folder.File("PIPE.DTA");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+  const int writer = ::open(pipe.c_str(), O_RDWR | O_NONBLOCK);
+  ASSERT_GE(writer, 0);
+  ASSERT_EQ(::write(writer, "1 2\n", 4), 4);
+
+  const std::string socket = folder.File("SOCKET.DTA");
+  const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  ASSERT_LT(socket.size(), sizeof address.sun_path);
+  socket.copy(address.sun_path, socket.size());
+  ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+
+  const std::string zero = folder.File("ZERO.DTA");
+  std::filesystem::create_symlink("/dev/zero", zero);
+  std::filesystem::create_directory(folder.File("SUB.DTA"));
+
+  const struct {
+    std::string Path;
+    const char* Kind;
+  } cases[] = {{pipe, "a named pipe"},
+               {socket, "a socket"},
+               {zero, "a device"},
+               {folder.File("SUB.DTA"), "a folder"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Path);
+    const std::string refusal = c.Path + " is not a regular file (" + c.Kind +
+                                "); a regular file, or a link to one, is read";
+    EXPECT_EQ(ReasonNotARegularFile(c.Path, c.Kind), refusal);
+    LineReader reader;
+    const Status status = reader.Open(c.Path);
+    ASSERT_FALSE(status.Ok);
+    EXPECT_EQ(status.Message, "ERROR:\n" + refusal);
+    std::string line;
+    EXPECT_FALSE(reader.Next(line));
+    int fd = -1;
+    EXPECT_EQ(OpenFileForReading(c.Path, fd).Message, "ERROR:\n" + refusal);
+    EXPECT_EQ(fd, -1);
+    std::FILE* file = nullptr;
+    EXPECT_EQ(OpenFileForReading(c.Path, file).Message, "ERROR:\n" + refusal);
+    EXPECT_EQ(file, nullptr);
+  }
+  // The pipe still holds what was written to it: nothing read it.
+  char buffer[8] = {};
+  EXPECT_EQ(::read(writer, buffer, sizeof buffer), 4);
+  ::close(writer);
+  ::close(listener);
+}
+
+// A link to a regular file is read as the file; what is read waits for its bytes as usual.
+TEST(OpenFileForReading, ReadsALinkToARegularFileAsTheFile) {
+  ScratchFolder folder;
+  WriteBytes(folder.File("real.DTA"), "header\r\n1\r\n");
+  std::filesystem::create_symlink(folder.File("real.DTA"), folder.File("LINKED.DTA"));
+  Status status;
+  EXPECT_EQ(ReadAllLines(folder.File("LINKED.DTA"), &status),
+            (std::vector<std::string>{"header", "1"}));
+  EXPECT_TRUE(status.Ok);
+
+  int fd = -1;
+  ASSERT_TRUE(OpenFileForReading(folder.File("LINKED.DTA"), fd).Ok);
+  EXPECT_EQ(::fcntl(fd, F_GETFL) & O_NONBLOCK, 0);
+  ::close(fd);
+
+  // A link that leads nowhere is a file that cannot be opened.
+  std::filesystem::create_symlink(folder.File("none.DTA"), folder.File("BROKEN.DTA"));
+  EXPECT_EQ(OpenFileForReading(folder.File("BROKEN.DTA"), fd).Message,
+            "ERROR:\ncannot open file " + folder.File("BROKEN.DTA"));
 }
 
 }  // namespace

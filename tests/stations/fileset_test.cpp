@@ -1,7 +1,9 @@
 #include "stations/fileset.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <filesystem>
 #include <map>
 #include <string>
 
@@ -11,6 +13,8 @@
 namespace vernoli {
 namespace {
 
+using test_support::FailureHooksLifted;
+using test_support::ReadBytes;
 using test_support::ScratchFolder;
 using test_support::Snapshot;
 using test_support::WriteBytes;
@@ -53,6 +57,96 @@ TEST(FileSetRecovery, FinishesOrTakesBackTheCommitItsJournalNames) {
     std::vector<StationEntry> stations;
     ASSERT_TRUE(ListStations(folder.Folder(), stations));
     EXPECT_EQ(Snapshot(folder), row.after);
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// What a shared folder may hold under the names of a commit
+
+// Writes "new NAME" into the staged file of every target and commits.
+Status CommitNew(FileSet& files, const std::vector<std::string>& targets) {
+  for (const std::string& target : targets) {
+    AtomicFile staged(files.Add(target));
+    staged.Write("new " + target.substr(target.find_last_of('/') + 1));
+    if (Status s = staged.Commit(); !s) return s;
+  }
+  return files.Commit();
+}
+
+// A station file that is a link to a file elsewhere is replaced by a file of its own; the file
+// it led to is never written. When the commit fails, the link is put back as it was.
+TEST(FileSet, ReplacesATargetThatIsALinkAndPutsTheLinkBackOnFailure) {
+  const FailureHooksLifted lifted;
+  ScratchFolder folder;
+  ScratchFolder elsewhere;
+  const std::string victim = elsewhere.File("victim.txt");
+  WriteBytes(victim, "precious content\n");
+  const std::string dta = folder.File("alpha.DTA");
+  const std::string dsc = folder.File("alpha.DSC");
+  WriteBytes(dsc, "old dsc");
+  std::filesystem::create_symlink(victim, dta);
+
+  FileSet::InjectRenameFailureForTesting(2);
+  FileSet failing;
+  EXPECT_FALSE(CommitNew(failing, {dta, dsc}));
+  EXPECT_TRUE(std::filesystem::is_symlink(dta));
+  EXPECT_EQ(std::filesystem::read_symlink(dta), victim);
+  EXPECT_EQ(Snapshot(folder), (std::map<std::string, std::string>{
+                                  {"alpha.DSC", "old dsc"}, {"alpha.DTA", "precious content\n"}}));
+
+  FileSet files;
+  ASSERT_TRUE(CommitNew(files, {dta, dsc}));
+  EXPECT_FALSE(std::filesystem::is_symlink(dta));
+  EXPECT_EQ(Snapshot(folder), (std::map<std::string, std::string>{{"alpha.DSC", "new alpha.DSC"},
+                                                                  {"alpha.DTA", "new alpha.DTA"}}));
+  EXPECT_EQ(ReadBytes(victim), "precious content\n");
+}
+
+// Links and pipes left under the hidden names of a commit (the staged files, the copies, the
+// journal) are replaced, never written through or waited on. A folder under one of them fails
+// the commit, which leaves the station's files as they were.
+TEST(FileSet, NothingLeftUnderItsHiddenNamesIsWrittenThrough) {
+  for (const char* hidden : {".alpha.DTA.new", ".alpha.DTA.old", ".alpha.DTA.commit",
+                             "..alpha.DTA.commit.part", ".alpha.DSC.new", "..alpha.DSC.new.part"}) {
+    for (const char* kind : {"link", "pipe", "folder"}) {
+      SCOPED_TRACE(std::string(hidden) + " " + kind);
+      ScratchFolder folder;
+      ScratchFolder elsewhere;
+      const std::string victim = elsewhere.File("victim.txt");
+      WriteBytes(victim, "precious content\n");
+      WriteBytes(folder.File("alpha.DTA"), "old dta");
+      WriteBytes(folder.File("alpha.DSC"), "old dsc");
+      const std::string planted = folder.File(hidden);
+      if (std::string(kind) == "link") std::filesystem::create_symlink(victim, planted);
+      if (std::string(kind) == "pipe") {
+        ASSERT_EQ(::mkfifo(planted.c_str(), 0644), 0);
+      }
+      if (std::string(kind) == "folder") std::filesystem::create_directory(planted);
+
+      Status status;
+      {
+        FileSet files;
+        status = CommitNew(files, {folder.File("alpha.DTA"), folder.File("alpha.DSC")});
+      }
+      // The regular files of the folder but the one planted (a pipe is never opened here).
+      std::map<std::string, std::string> station;
+      for (const std::string& name : folder.Names()) {
+        if (name != hidden && std::filesystem::is_regular_file(
+                                  std::filesystem::symlink_status(folder.File(name)))) {
+          station[name] = ReadBytes(folder.File(name));
+        }
+      }
+      if (status) {
+        EXPECT_EQ(station, (std::map<std::string, std::string>{{"alpha.DSC", "new alpha.DSC"},
+                                                               {"alpha.DTA", "new alpha.DTA"}}));
+      } else {
+        EXPECT_EQ(std::string(kind), "folder");
+        EXPECT_EQ(status.Message.rfind("ERROR:\n", 0), 0u);
+        EXPECT_EQ(station, (std::map<std::string, std::string>{{"alpha.DSC", "old dsc"},
+                                                               {"alpha.DTA", "old dta"}}));
+      }
+      EXPECT_EQ(ReadBytes(victim), "precious content\n");
+    }
   }
 }
 
