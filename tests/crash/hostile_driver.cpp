@@ -93,6 +93,7 @@ std::vector<HostileOperation> HostileOperations() {
       {"create", {}},
       {"delete", {}},
       {"batch-import", {"output/IMPORTED.CXT"}},
+      {"batch-import-delimited", {"output/DAILY.csv"}},
   };
   std::vector<HostileOperation> operations;
   for (const Operation& op : Operations()) {
