@@ -267,8 +267,9 @@ void LayoutSheet::CodeChosen(int column, int index) {
 
 bool LayoutSheet::CommitFactor(int column, QLineEdit* edit) {
   const std::vector<DelimitedColumnView> columns = session_->DelimitedColumns();
-  const auto view = std::find_if(columns.begin(), columns.end(),
-                                 [column](const DelimitedColumnView& c) { return c.Number == column; });
+  const auto view =
+      std::find_if(columns.begin(), columns.end(),
+                   [column](const DelimitedColumnView& c) { return c.Number == column; });
   if (view == columns.end()) return true;
   const QString old = Cp(NumberForMessage(view->Factor));
   const QString text = edit->text().trimmed();

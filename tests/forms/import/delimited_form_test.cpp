@@ -179,7 +179,8 @@ TEST_F(DelimitedFormTest, AFactorThatIsNoNumberIsRefusedAndTheOldOneShown) {
   auto* factor = Control<QLineEdit>(*form, "FactorEdit2");
   factor->setText("ten");
   EXPECT_FALSE(EditRule::Of(factor)->CommitNow());
-  EXPECT_EQ(messages.messages, QStringList{"The factor of tmax must be a number: \"ten\" is none."});
+  EXPECT_EQ(messages.messages,
+            QStringList{"The factor of tmax must be a number: \"ten\" is none."});
   EXPECT_EQ(factor->text(), "1");
   EXPECT_EQ(form->Session().DelimitedColumns()[1].Factor, 1.0);
 
