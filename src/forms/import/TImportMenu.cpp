@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "forms/import/filesheet.h"
+#include "forms/import/layoutsheet.h"
 #include "forms/import/metdatasheet.h"
 #include "forms/import/paramsheet.h"
 #include "forms/import/reportsheet.h"
@@ -27,9 +28,10 @@ namespace vernoli {
 
 namespace {
 
-enum Page { kFilePage, kStationPage, kMetDataPage, kParamPage, kReportPage };
+enum Page { kFilePage, kLayoutPage, kStationPage, kMetDataPage, kParamPage, kReportPage };
 
-constexpr ImportKind kKinds[] = {ImportKind::Text, ImportKind::Hydrolex, ImportKind::Meteorix};
+constexpr ImportKind kKinds[] = {ImportKind::Text, ImportKind::Hydrolex, ImportKind::Meteorix,
+                                 ImportKind::Delimited};
 
 // A folder of the file system as the core names it: ending with '/'.
 std::string FolderOf(const QString& folder) {
@@ -54,11 +56,13 @@ TImportMenu::TImportMenu(AppState& state, Navigator& navigator, QWidget* parent)
   pageControl1_ = new QTabWidget(this);
   pageControl1_->setObjectName("PageControl1");
   fileSheet_ = new FileSheet(pageControl1_);
+  layoutSheet_ = new LayoutSheet(pageControl1_);
   stationSheet_ = new StationSheet(pageControl1_);
   metDataSheet_ = new MetDataSheet(pageControl1_);
   paramSheet_ = new ParamSheet(pageControl1_);
   reportSheet_ = new ReportSheet(pageControl1_);
   pageControl1_->addTab(fileSheet_, " File type  ");
+  pageControl1_->addTab(layoutSheet_, " Layout  ");
   pageControl1_->addTab(stationSheet_, " Climatic station  ");
   pageControl1_->addTab(metDataSheet_, " Meteorological data  ");
   pageControl1_->addTab(paramSheet_, " Climatic parameters   ");
@@ -82,10 +86,13 @@ TImportMenu::TImportMenu(AppState& state, Navigator& navigator, QWidget* parent)
   }
   paramSheet_->SetCodePages(pages);
   metDataSheet_->Span()->Bind(session_);
+  layoutSheet_->Bind(session_);
 
   connect(fileSheet_, &FileSheet::KindChosen, this, &TImportMenu::KindClick);
   connect(fileSheet_->Folders(), &FolderBrowser::FolderChosen, this, &TImportMenu::FolderChosen);
   connect(fileSheet_, &FileSheet::FileChosen, this, &TImportMenu::FileChosen);
+  // A layout or column choice read the file again: the span, the columns and the report follow.
+  connect(layoutSheet_, &LayoutSheet::Changed, this, &TImportMenu::ShowStatus);
 
   // The names are typed on the station page or on the report page; each shows the other.
   const auto names = [this](QLineEdit* edit, QLineEdit* twin, bool station) {
@@ -149,10 +156,13 @@ void TImportMenu::ShowKind() {
   const ImportKind kind = session_.Kind();
   fileSheet_->ShowKind(static_cast<int>(kind), Cp(DatabaseName(kind)));
   const bool typed = !session_.DatabaseKind();
+  // The codes of a delimited file's columns are chosen on its layout page.
+  const bool delimited = kind == ImportKind::Delimited;
+  pageControl1_->setTabEnabled(kLayoutPage, delimited);
   stationSheet_->SetLocationEditable(typed);
-  metDataSheet_->SetSpanEditable(typed);
-  paramSheet_->SetAssignable(typed);
-  reportSheet_->SetReportEnabled(typed);
+  metDataSheet_->SetSpanEditable(!session_.SpanFromFile());
+  paramSheet_->SetAssignable(typed && !delimited);
+  reportSheet_->SetReportEnabled(typed && !delimited);
 }
 
 void TImportMenu::ShowStation() {
@@ -196,6 +206,8 @@ void TImportMenu::ShowStatus() {
   const QString records = Cp(session_.RecordText());
   metDataSheet_->ShowRecordCount(records);
   reportSheet_->ShowRecordCount(records);
+  // The span a file decides (a delimited file's dates) is shown as it now is.
+  if (session_.Kind() == ImportKind::Delimited) metDataSheet_->Span()->Show();
   const LineLamp line = session_.LineStatus();
   reportSheet_->SetLineLamp(line.Green, Cp(line.Text));
 
@@ -223,6 +235,11 @@ void TImportMenu::ShowStatus() {
   reportSheet_->ShowReport(report.Defined, rows);
   reportSheet_->SetParameterLamp(report.LampGreen, Cp(report.ClimParamEdit),
                                  Cp(report.ErrorParamLabel));
+
+  QStringList values;
+  for (const std::string& line : session_.ValuesReportLines()) values << Cp(line);
+  reportSheet_->ShowValuesReport(session_.Kind() == ImportKind::Delimited, values);
+  layoutSheet_->Show();
 }
 
 void TImportMenu::KindClick(int kind) {

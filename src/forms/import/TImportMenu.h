@@ -21,6 +21,7 @@ namespace vernoli {
 struct AppState;
 class Navigator;
 class FileSheet;
+class LayoutSheet;
 class MetDataSheet;
 class ParamSheet;
 class ReportSheet;
@@ -63,6 +64,7 @@ class TImportMenu : public ActivatedForm {
 
   QTabWidget* pageControl1_;
   FileSheet* fileSheet_;
+  LayoutSheet* layoutSheet_;
   StationSheet* stationSheet_;
   MetDataSheet* metDataSheet_;
   ParamSheet* paramSheet_;

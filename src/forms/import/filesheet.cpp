@@ -45,6 +45,7 @@ FileSheet::FileSheet(QWidget* parent) : QWidget(parent) {
   radioText_ = Radio("RadioText", "Free format text file (*.CXT files)", kindBox);
   radioHydrolex_ = Radio("RadioHydrolex", "Hydrolex file (*.PEN files)", kindBox);
   radioMeteorix_ = Radio("RadioMeteorix", "Meteorix 2 file (*.DAT files)", kindBox);
+  radioDelimited_ = Radio("RadioDelimited", "delimited text (*.csv, *.txt)", kindBox);
   labelSoft_ = Label("LabelSoft", QString(), kindBox);
   QFont big = labelSoft_->font();
   big.setBold(true);
@@ -56,8 +57,9 @@ FileSheet::FileSheet(QWidget* parent) : QWidget(parent) {
   kindLayout->addWidget(radioText_, 0, 0);
   kindLayout->addWidget(radioHydrolex_, 1, 0);
   kindLayout->addWidget(radioMeteorix_, 2, 0);
-  kindLayout->addWidget(imageSoft_, 0, 1, 3, 1);
-  kindLayout->addWidget(labelSoft_, 0, 2, 3, 1);
+  kindLayout->addWidget(radioDelimited_, 3, 0);
+  kindLayout->addWidget(imageSoft_, 0, 1, 4, 1);
+  kindLayout->addWidget(labelSoft_, 0, 2, 4, 1);
   kindLayout->setColumnStretch(2, 1);
 
   auto* folderBox = Group("FolderBox", " Folder ", this);
@@ -109,6 +111,7 @@ FileSheet::FileSheet(QWidget* parent) : QWidget(parent) {
   connect(radioText_, &QRadioButton::clicked, this, [this] { emit KindChosen(0); });
   connect(radioHydrolex_, &QRadioButton::clicked, this, [this] { emit KindChosen(1); });
   connect(radioMeteorix_, &QRadioButton::clicked, this, [this] { emit KindChosen(2); });
+  connect(radioDelimited_, &QRadioButton::clicked, this, [this] { emit KindChosen(3); });
   connect(fileStringGrid_, &QTableWidget::cellClicked, this,
           [this](int row, int) { FileClicked(row); });
   connect(fileStringGrid_, &QTableWidget::cellDoubleClicked, this,
@@ -120,11 +123,13 @@ FileSheet::FileSheet(QWidget* parent) : QWidget(parent) {
 }
 
 void FileSheet::ShowKind(int kind, const QString& softText) {
-  QRadioButton* radios[] = {radioText_, radioHydrolex_, radioMeteorix_};
+  QRadioButton* radios[] = {radioText_, radioHydrolex_, radioMeteorix_, radioDelimited_};
   radios[kind]->setChecked(true);
   labelSoft_->setText(softText);
-  labelSoft_->setVisible(kind != 0);
-  imageSoft_->setVisible(kind != 0);
+  // Only the databases have a name and a logo.
+  const bool database = kind == 1 || kind == 2;
+  labelSoft_->setVisible(database);
+  imageSoft_->setVisible(database);
 }
 
 void FileSheet::ShowFiles(const QStringList& names, const QString& info) {

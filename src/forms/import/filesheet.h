@@ -20,7 +20,8 @@ class FileSheet : public QWidget {
  public:
   explicit FileSheet(QWidget* parent = nullptr);
 
-  // Checks the radio button of kind 0 (text), 1 (Hydrolex) or 2 (Meteorix) without signalling;
+  // Checks the radio button of kind 0 (text), 1 (Hydrolex), 2 (Meteorix) or 3 (delimited text)
+  // without signalling;
   // the database kinds show their name (and logo) in `softText`.
   void ShowKind(int kind, const QString& softText);
   FolderBrowser* Folders() const { return folders_; }
@@ -46,6 +47,7 @@ class FileSheet : public QWidget {
   QRadioButton* radioText_;
   QRadioButton* radioHydrolex_;
   QRadioButton* radioMeteorix_;
+  QRadioButton* radioDelimited_;
   QLabel* labelSoft_;
   QLabel* imageSoft_;
   FolderBrowser* folders_;

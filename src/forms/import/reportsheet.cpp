@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -115,6 +116,12 @@ ReportSheet::ReportSheet(QWidget* parent) : QWidget(parent) {
   layout->addWidget(station);
   layout->addWidget(status);
   layout->addWidget(report, 1);
+  // A delimited file's values set missing or to their limit, and its radiation above the clear
+  // sky.
+  valuesReportList_ = new QListWidget(this);
+  valuesReportList_->setObjectName("ValuesReportList");
+  valuesReportList_->hide();
+  layout->addWidget(valuesReportList_, 1);
 
   connect(stringGridParamReport_, &QTableWidget::cellClicked, this,
           [this](int row, int) { emit ColumnClicked(row); });
@@ -125,6 +132,12 @@ ReportSheet::ReportSheet(QWidget* parent) : QWidget(parent) {
     connect(grid, &QTableWidget::cellActivated, this, [this](int row, int) { emit ColumnClicked(row); });
   }
   ShowReport(false);
+}
+
+void ReportSheet::ShowValuesReport(bool visible, const QStringList& lines) {
+  valuesReportList_->clear();
+  valuesReportList_->addItems(lines);
+  valuesReportList_->setVisible(visible);
 }
 
 void ReportSheet::ShowSelectedFile(const QString& name) { selectedFileEdit2_->setText(name); }

@@ -3,12 +3,14 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <vector>
 
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QTableWidget;
 
 namespace vernoli {
@@ -39,6 +41,8 @@ class ReportSheet : public QWidget {
   void SetParameterLamp(bool green, const QString& count, const QString& errors);
   // The report grids with one row per column and its lamp; hidden when `visible` is false.
   void ShowReport(bool visible, const std::vector<ReportRow>& rows = {});
+  // The import report of a delimited file, one line per item; hidden for the other kinds.
+  void ShowValuesReport(bool visible, const QStringList& lines);
   // A click on a report row leads to its column (not for database exports).
   void SetReportEnabled(bool enabled);
 
@@ -71,6 +75,7 @@ class ReportSheet : public QWidget {
   QTableWidget* stringGridParamReport_;
   QTableWidget* stringGridParamReport2_;
   QWidget* lampStrip_;
+  QListWidget* valuesReportList_;
   std::array<Lamp*, kMaxColumns> columnLamps_{};
   int reportRows_ = 0;
 };

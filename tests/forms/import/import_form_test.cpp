@@ -114,7 +114,8 @@ TEST_F(ImportMenuTest, OpensOnTheFilePageWithItsCaptions) {
   EXPECT_EQ(Page(), "FileSheet");
   EXPECT_EQ(form->focusWidget(), Control(*form, "RadioText"));
   auto* pages = Control<QTabWidget>(*form, "PageControl1");
-  const QStringList tabs = {" File type  ", " Climatic station  ", " Meteorological data  ",
+  const QStringList tabs = {" File type  ",          " Layout  ",
+                            " Climatic station  ",   " Meteorological data  ",
                             " Climatic parameters   ", " Status Report  "};
   for (int i = 0; i < pages->count(); ++i) EXPECT_EQ(pages->tabText(i), tabs[i]);
   const std::pair<const char*, const char*> captions[] = {
@@ -217,10 +218,10 @@ TEST_F(ImportMenuTest, ImportsATextFileFromTheMainMenuAsTheSelectedStation) {
     Control<QLineEdit>(*form, "CountryEdit2")->setText("Netherlands");
     EXPECT_EQ(TextOf(*form, "CountryEdit"), "Netherlands");
     Control<QLineEdit>(*form, "EditFileName")->setText("De Bilt");
-    for (int page = 0; page < 5; ++page) {
+    for (int page = 0; page < 6; ++page) {
       Control<QTabWidget>(*form, "PageControl1")->setCurrentIndex(page);
       // The parameter page with its list of codes open.
-      if (page == 3) emit Grid("StringGridNrCol")->cellClicked(0, 1);
+      if (page == 4) emit Grid("StringGridNrCol")->cellClicked(0, 1);
       testing::SaveScreenshot(form.get(), "TImportMenu_" + Page());
     }
     Click(*form, "ImportButton");
@@ -251,7 +252,7 @@ TEST_F(ImportMenuTest, AnAltitudeLeftByAPageTabIsTheOneImported) {
     AssignDeBilt();
     Control<QLineEdit>(*form, "EditFileName")->setText("DeBilt");
     auto* pages = Control<QTabWidget>(*form, "PageControl1");
-    pages->setCurrentIndex(1);
+    pages->setCurrentIndex(2);
     shown.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&shown));
     auto* altitude = Control<QLineEdit>(*form, "AltitudeEdit");
@@ -259,8 +260,8 @@ TEST_F(ImportMenuTest, AnAltitudeLeftByAPageTabIsTheOneImported) {
     altitude->selectAll();
     QTest::keyClicks(altitude, "2");
     QTabBar* tabs = pages->tabBar();
-    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
-    ASSERT_EQ(pages->currentIndex(), 2);
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(3).center());
+    ASSERT_EQ(pages->currentIndex(), 3);
     QTest::mouseClick(Control<QPushButton>(*form, "ImportButton"), Qt::LeftButton);
   };
   navigator.OpenImportMenu();
@@ -363,7 +364,7 @@ TEST_F(ImportMenuTest, UpdateDataRangeEditsTheImportsLimitsWithoutWritingAFile) 
 
 TEST_F(ImportMenuTest, TabGoesFromTheNamesToTheCoordinateFieldsInReadingOrder) {
   form->show();
-  Control<QTabWidget>(*form, "PageControl1")->setCurrentIndex(1);
+  Control<QTabWidget>(*form, "PageControl1")->setCurrentIndex(2);
   QWidget* next = Control(*form, "CountryEdit");
   for (const char* name : {"LatDegEdit", "LatMinEdit", "LatitudeBox", "LonDegEdit"}) {
     do {

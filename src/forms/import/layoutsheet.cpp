@@ -1,0 +1,289 @@
+#include "forms/import/layoutsheet.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "import/delimitedpreview.h"
+#include "import/session.h"
+#include "kit/editrule.h"
+#include "kit/formkit.h"
+#include "kit/messages.h"
+#include "kit/text.h"
+
+namespace vernoli {
+
+namespace {
+
+constexpr int kPreviewLines = 12;
+
+// The choices in the order of their boxes' items: "found from the file" first.
+constexpr FieldSeparator kSeparators[] = {FieldSeparator::Auto, FieldSeparator::Comma,
+                                          FieldSeparator::Semicolon, FieldSeparator::Tab,
+                                          FieldSeparator::Blanks};
+constexpr DecimalSign kSigns[] = {DecimalSign::Auto, DecimalSign::Point, DecimalSign::Comma};
+constexpr DateOrder kOrders[] = {DateOrder::Auto, DateOrder::DayMonthYear,
+                                 DateOrder::MonthDayYear, DateOrder::YearMonthDay};
+constexpr BeyondLimits kBeyond[] = {BeyondLimits::Refuse, BeyondLimits::SetMissing,
+                                    BeyondLimits::SetToLimit};
+
+enum ColumnCell { kNameCell, kProposedCell, kCodeCell, kFactorCell };
+
+template <typename T, std::size_t N>
+int IndexOf(const T (&items)[N], T item) {
+  return static_cast<int>(std::find(items, items + N, item) - items);
+}
+
+template <typename T, std::size_t N, typename Name>
+QStringList Captions(const T (&items)[N], Name name) {
+  QStringList captions;
+  for (T item : items) captions << Cp(name(item));
+  return captions;
+}
+
+// A column as the choices name it: its header name, else "column 3".
+QString ColumnCaption(const DelimitedColumnView& column) {
+  if (!column.Name.empty()) return Cp(column.Name);
+  return QStringLiteral("column %1").arg(column.Number);
+}
+
+QString Joined(const std::vector<std::string>& markers) {
+  QStringList texts;
+  for (const std::string& marker : markers) texts << Cp(marker);
+  return texts.join(QStringLiteral("; "));
+}
+
+}  // namespace
+
+LayoutSheet::LayoutSheet(QWidget* parent) : QWidget(parent) {
+  setObjectName("LayoutSheet");
+
+  auto* previewBox = Group("PreviewBox", " First lines of the file ", this);
+  previewGrid_ = new QTableWidget(0, 0, previewBox);
+  previewGrid_->setObjectName("PreviewGrid");
+  previewGrid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  auto* previewLayout = new QVBoxLayout(previewBox);
+  previewLayout->addWidget(previewGrid_);
+
+  auto* choiceBox = Group("LayoutChoiceBox", " Layout ", this);
+  separatorBox_ = ComboBox("SeparatorBox", Captions(kSeparators, SeparatorName), choiceBox);
+  decimalBox_ = ComboBox("DecimalBox", Captions(kSigns, DecimalSignName), choiceBox);
+  dateColumnBox_ = ComboBox("DateColumnBox", {Cp(SeparatorName(FieldSeparator::Auto))}, choiceBox);
+  dateOrderBox_ = ComboBox("DateOrderBox", Captions(kOrders, DateOrderText), choiceBox);
+  markersEdit_ = LineEdit("MarkersEdit", choiceBox);
+  beyondBox_ = ComboBox("BeyondBox", Captions(kBeyond, BeyondLimitsText), choiceBox);
+  spanLabel_ = BoldLabel("DelimitedSpanLabel", choiceBox);
+  auto* choices = new QGridLayout(choiceBox);
+  const std::pair<const char*, QWidget*> rows[] = {
+      {"Separator", separatorBox_},        {"Decimal sign", decimalBox_},
+      {"Date column", dateColumnBox_},     {"Order of the date", dateOrderBox_},
+      {"Missing markers (;)", markersEdit_}, {"Beyond the limits", beyondBox_}};
+  int row = 0;
+  for (const auto& [caption, control] : rows) {
+    choices->addWidget(Text(caption, choiceBox), row / 2, (row % 2) * 2);
+    choices->addWidget(control, row / 2, (row % 2) * 2 + 1);
+    ++row;
+  }
+  choices->addWidget(spanLabel_, 3, 0, 1, 4);
+  choices->setColumnStretch(1, 1);
+  choices->setColumnStretch(3, 1);
+
+  auto* columnBox = Group("DelimitedColumnBox", " Columns of the file ", this);
+  columnGrid_ = new QTableWidget(0, 4, columnBox);
+  columnGrid_->setObjectName("DelimitedColumnGrid");
+  columnGrid_->setHorizontalHeaderLabels({"Column", "Proposed", "Code", "Factor"});
+  columnGrid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  columnGrid_->horizontalHeader()->setSectionResizeMode(kProposedCell, QHeaderView::Stretch);
+  auto* columnLayout = new QVBoxLayout(columnBox);
+  columnLayout->addWidget(columnGrid_);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(previewBox, 2);
+  layout->addWidget(choiceBox);
+  layout->addWidget(columnBox, 3);
+
+  connect(separatorBox_, &QComboBox::activated, this, &LayoutSheet::SeparatorChosen);
+  connect(decimalBox_, &QComboBox::activated, this, &LayoutSheet::DecimalChosen);
+  connect(dateColumnBox_, &QComboBox::activated, this, &LayoutSheet::DateColumnChosen);
+  connect(dateOrderBox_, &QComboBox::activated, this, &LayoutSheet::DateOrderChosen);
+  connect(beyondBox_, &QComboBox::activated, this, &LayoutSheet::BeyondChosen);
+  EditRule::Attach(markersEdit_, [this] { return CommitMarkers(); });
+}
+
+void LayoutSheet::Show() {
+  if (session_ == nullptr) return;
+  ShowPreview();
+  ShowChoices();
+  ShowColumns();
+  spanLabel_->setText(Cp(DelimitedSpanText(session_->DelimitedRead())));
+}
+
+void LayoutSheet::ShowPreview() {
+  FieldSeparator separator = session_->Layout().Separator;
+  if (separator == FieldSeparator::Auto) separator = session_->DelimitedRead().Separator;
+  const std::vector<std::vector<std::string>> lines =
+      session_->SelectedPath().empty()
+          ? std::vector<std::vector<std::string>>{}
+          : PreviewDelimited(session_->SelectedPath(), separator, kPreviewLines);
+  std::size_t width = 0;
+  for (const auto& fields : lines) width = std::max(width, fields.size());
+  previewGrid_->clear();
+  previewGrid_->setRowCount(static_cast<int>(lines.size()));
+  previewGrid_->setColumnCount(static_cast<int>(width));
+  for (std::size_t r = 0; r < lines.size(); ++r) {
+    for (std::size_t c = 0; c < lines[r].size(); ++c) {
+      previewGrid_->setItem(static_cast<int>(r), static_cast<int>(c),
+                            new QTableWidgetItem(Cp(lines[r][c])));
+    }
+  }
+}
+
+void LayoutSheet::ShowChoices() {
+  const DelimitedOptions& layout = session_->Layout();
+  separatorBox_->setCurrentIndex(IndexOf(kSeparators, layout.Separator));
+  decimalBox_->setCurrentIndex(IndexOf(kSigns, layout.Decimal));
+  dateOrderBox_->setCurrentIndex(IndexOf(kOrders, layout.Order));
+  beyondBox_->setCurrentIndex(IndexOf(kBeyond, session_->BeyondLimitsChoice()));
+  if (!markersEdit_->hasFocus()) markersEdit_->setText(Joined(session_->MissingMarkers()));
+
+  dateColumnBox_->clear();
+  dateColumnBox_->addItem(Cp(SeparatorName(FieldSeparator::Auto)));
+  const std::vector<DelimitedColumnView> columns = session_->DelimitedColumns();
+  for (const DelimitedColumnView& column : columns) dateColumnBox_->addItem(ColumnCaption(column));
+  int chosen = 0;
+  if (layout.DateColumns.size() == 1) {
+    const ColumnRef& ref = layout.DateColumns.front();
+    for (const DelimitedColumnView& column : columns) {
+      if (ref.Number == column.Number || (ref.Number == 0 && ref.Name == column.Name)) {
+        chosen = column.Number;
+      }
+    }
+  }
+  dateColumnBox_->setCurrentIndex(chosen);
+}
+
+void LayoutSheet::ShowColumns() {
+  const std::vector<DelimitedColumnView> columns = session_->DelimitedColumns();
+  QStringList names;
+  for (const DelimitedColumnView& column : columns) names << ColumnCaption(column);
+  if (names != columnNames_) {
+    columnNames_ = names;
+    // The old fields go when the event loop comes back (one may be committing now); until
+    // then they answer to no name.
+    for (int row = 0; row < columnGrid_->rowCount(); ++row) {
+      for (int cell : {kCodeCell, kFactorCell}) {
+        if (QWidget* widget = columnGrid_->cellWidget(row, cell)) widget->setObjectName(QString());
+      }
+    }
+    columnGrid_->clearContents();
+    columnGrid_->setRowCount(static_cast<int>(columns.size()));
+    static const std::vector<CodeChoice> codes = ImportCodeChoices();
+    QStringList items{"not imported"};
+    for (const CodeChoice& code : codes) items << Cp(code.Text);
+    for (int row = 0; row < columnGrid_->rowCount(); ++row) {
+      const int number = columns[static_cast<std::size_t>(row)].Number;
+      columnGrid_->setItem(row, kNameCell, new QTableWidgetItem(names[row]));
+      columnGrid_->setItem(row, kProposedCell, new QTableWidgetItem);
+      auto* code = ComboBox(QStringLiteral("CodeBox%1").arg(number), items, columnGrid_);
+      columnGrid_->setCellWidget(row, kCodeCell, code);
+      connect(code, &QComboBox::activated, this,
+              [this, number](int index) { CodeChosen(number, index); });
+      QLineEdit* factor = NumberEdit(QStringLiteral("FactorEdit%1").arg(number), 80, columnGrid_);
+      columnGrid_->setCellWidget(row, kFactorCell, factor);
+      EditRule::Attach(factor, [this, number, factor] { return CommitFactor(number, factor); });
+    }
+  }
+  static const std::vector<CodeChoice> codes = ImportCodeChoices();
+  for (int row = 0; row < columnGrid_->rowCount(); ++row) {
+    const DelimitedColumnView& column = columns[static_cast<std::size_t>(row)];
+    QString proposed = column.Date ? QStringLiteral("date") : Cp(column.Proposal.Note);
+    if (!column.Date && column.Proposal.Imported() && proposed.isEmpty()) {
+      proposed = QStringLiteral("code %1, factor %2")
+                     .arg(column.Proposal.Code)
+                     .arg(Cp(NumberForMessage(column.Proposal.Factor)));
+    }
+    columnGrid_->item(row, kProposedCell)->setText(proposed);
+    auto* code = static_cast<QComboBox*>(columnGrid_->cellWidget(row, kCodeCell));
+    const auto found = std::find_if(codes.begin(), codes.end(), [&column](const CodeChoice& c) {
+      return c.Code == column.Code;
+    });
+    code->setCurrentIndex(found == codes.end() ? 0 : static_cast<int>(found - codes.begin()) + 1);
+    code->setEnabled(!column.Date);
+    auto* factor = static_cast<QLineEdit*>(columnGrid_->cellWidget(row, kFactorCell));
+    factor->setText(Cp(NumberForMessage(column.Factor)));
+    factor->setEnabled(column.Code != 0);
+  }
+}
+
+void LayoutSheet::Done(const std::string& message) {
+  if (!message.empty()) ShowMessage(message);
+  Show();
+  emit Changed();
+}
+
+void LayoutSheet::SeparatorChosen(int index) {
+  Done(session_->SetSeparator(kSeparators[index]));
+}
+
+void LayoutSheet::DecimalChosen(int index) { Done(session_->SetDecimalSign(kSigns[index])); }
+
+void LayoutSheet::DateColumnChosen(int index) {
+  std::vector<ColumnRef> columns;
+  if (index > 0) columns.push_back({index, {}});
+  Done(session_->SetDateColumns(std::move(columns)));
+}
+
+void LayoutSheet::DateOrderChosen(int index) { Done(session_->SetDateOrder(kOrders[index])); }
+
+bool LayoutSheet::CommitMarkers() {
+  std::vector<std::string> markers;
+  for (const QString& text : markersEdit_->text().split(';', Qt::SkipEmptyParts)) {
+    const QString marker = text.trimmed();
+    if (!marker.isEmpty()) markers.push_back(ToCp1252(marker));
+  }
+  if (markers == session_->MissingMarkers()) return true;
+  const std::string message = session_->SetMissingMarkers(markers);
+  markersEdit_->setText(Joined(session_->MissingMarkers()));
+  Done(message);
+  return message.empty();
+}
+
+void LayoutSheet::BeyondChosen(int index) {
+  session_->SetBeyondLimits(kBeyond[index]);
+  Done({});
+}
+
+void LayoutSheet::CodeChosen(int column, int index) {
+  static const std::vector<CodeChoice> codes = ImportCodeChoices();
+  const int16_t code = index <= 0 ? int16_t{0} : codes[static_cast<std::size_t>(index - 1)].Code;
+  Done(session_->SetColumnCode(column, code));
+}
+
+bool LayoutSheet::CommitFactor(int column, QLineEdit* edit) {
+  const std::vector<DelimitedColumnView> columns = session_->DelimitedColumns();
+  const auto view =
+      std::find_if(columns.begin(), columns.end(),
+                   [column](const DelimitedColumnView& c) { return c.Number == column; });
+  if (view == columns.end()) return true;
+  const QString old = Cp(NumberForMessage(view->Factor));
+  const QString text = edit->text().trimmed();
+  if (text == old) return true;
+  double factor = 0.0;
+  if (!ParseDecimal(ToCp1252(text), DecimalSign::Point, factor)) {
+    ShowMessage(QStringLiteral("The factor of %1 must be a number: \"%2\" is none.")
+                    .arg(ColumnCaption(*view), text));
+    edit->setText(old);
+    return false;
+  }
+  const std::string message = session_->SetColumnFactor(column, factor);
+  Done(message);
+  return message.empty();
+}
+
+}  // namespace vernoli

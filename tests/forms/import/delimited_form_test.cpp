@@ -1,0 +1,236 @@
+// The import form with a delimited text file: the kind and its files, the layout page (the
+// preview, the choices, the span, the column table) going through the import session, the
+// values report, and an import through the form writing what the session writes.
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QtTest/QTest>
+
+#include <fstream>
+#include <memory>
+#include <gtest/gtest.h>
+
+#include "../../kit/form_test_support.h"
+#include "../../kit/recording_modals.h"
+#include "../stations/station_forms.h"
+#include "forms/import/TImportMenu.h"
+#include "kit/editrule.h"
+
+namespace vernoli {
+namespace {
+
+using test_support::Click;
+using test_support::Control;
+using test_support::ReadBytes;
+using test_support::ScratchFolder;
+using test_support::TextOf;
+
+// Three days of March 2001, the second absent: Tmax, Tmin (degC) and mean RH (%).
+constexpr std::string_view kThreeDays =
+    "date,tmax,tmin,rh\n2001-03-01,12.5,3.0,80\n2001-03-03,14.0,4.5,75\n";
+
+void WriteFile(const std::string& path, std::string_view bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+class DelimitedFormTest : public test_support::StationFormTest {
+ protected:
+  DelimitedFormTest() {
+    state.ImportFolder = importFolder.Folder();
+    form = std::make_unique<TImportMenu>(state, navigator);
+    forms.ImportMenu = form.get();
+    WriteFile(importFolder.File("IN.csv"), kThreeDays);
+    WriteFile(importFolder.File("OTHER.CXT"), "1 2\n");
+    form->show();
+  }
+
+  QTableWidget* Grid(const char* name) { return Control<QTableWidget>(*form, name); }
+  QString Cell(const char* grid, int row, int column) {
+    QTableWidgetItem* item = Grid(grid)->item(row, column);
+    return item == nullptr ? QString() : item->text();
+  }
+  QStringList Files() {
+    QStringList names;
+    QTableWidget* files = Grid("FileStringGrid");
+    for (int row = 0; row < files->rowCount(); ++row) names << files->item(row, 0)->text();
+    return names;
+  }
+  void ChooseFile(const QString& name) {
+    QTableWidget* files = Grid("FileStringGrid");
+    for (int row = 0; row < files->rowCount(); ++row) {
+      if (files->item(row, 0)->text() == name) emit files->cellClicked(row, 0);
+    }
+  }
+  // The user picks the item of a combo box that starts with `text`.
+  void Pick(const char* box, const QString& text) {
+    auto* combo = Control<QComboBox>(*form, box);
+    for (int i = 0; i < combo->count(); ++i) {
+      if (combo->itemText(i).startsWith(text)) {
+        combo->setCurrentIndex(i);
+        emit combo->activated(i);
+        return;
+      }
+    }
+    ADD_FAILURE() << box << " has no item " << text.toStdString();
+  }
+  QString Current(const char* box) { return Control<QComboBox>(*form, box)->currentText(); }
+  bool LayoutPageEnabled() {
+    auto* pages = Control<QTabWidget>(*form, "PageControl1");
+    return pages->isTabEnabled(pages->indexOf(Control(*form, "LayoutSheet")));
+  }
+  void OpenThreeDays() {
+    Click(*form, "RadioDelimited");
+    ChooseFile("IN.csv");
+  }
+
+  ScratchFolder importFolder;
+  testing::RecordingMessages messages;
+  testing::RecordingModals modals;
+  std::unique_ptr<TImportMenu> form;
+};
+
+// ---------------------------------------------------------------------------------------------
+// The kind and the layout page
+
+TEST_F(DelimitedFormTest, TheKindListsItsFilesAndEnablesTheLayoutPage) {
+  EXPECT_EQ(TextOf(*form, "RadioDelimited"), "delimited text (*.csv, *.txt)");
+  EXPECT_FALSE(LayoutPageEnabled());
+  Click(*form, "RadioDelimited");
+  EXPECT_EQ(form->Session().Kind(), ImportKind::Delimited);
+  EXPECT_EQ(Files(), QStringList{"IN.csv"});
+  EXPECT_TRUE(LayoutPageEnabled());
+  EXPECT_TRUE(Control(*form, "LabelSoft")->isHidden());
+  Click(*form, "RadioText");
+  EXPECT_EQ(Files(), QStringList{"OTHER.CXT"});
+  EXPECT_FALSE(LayoutPageEnabled());
+}
+
+TEST_F(DelimitedFormTest, AFileFillsThePreviewTheChoicesAndTheColumnTable) {
+  OpenThreeDays();
+  EXPECT_TRUE(messages.messages.isEmpty()) << messages.messages.join("|").toStdString();
+  QTableWidget* preview = Grid("PreviewGrid");
+  ASSERT_EQ(preview->rowCount(), 3);
+  ASSERT_EQ(preview->columnCount(), 4);
+  EXPECT_EQ(Cell("PreviewGrid", 0, 1), "tmax");
+  EXPECT_EQ(Cell("PreviewGrid", 2, 3), "75");
+  EXPECT_EQ(Current("SeparatorBox"), "found from the file");
+  EXPECT_EQ(Control<QComboBox>(*form, "DateColumnBox")->count(), 5);
+  EXPECT_EQ(Control<QComboBox>(*form, "DateColumnBox")->itemText(2), "tmax");
+  EXPECT_EQ(TextOf(*form, "DelimitedSpanLabel"),
+            "daily meteorological data from 01/03/2001 to 03/03/2001: 3 records, 1 absent");
+
+  QTableWidget* columns = Grid("DelimitedColumnGrid");
+  ASSERT_EQ(columns->rowCount(), 4);
+  EXPECT_EQ(Cell("DelimitedColumnGrid", 0, 0), "date");
+  EXPECT_EQ(Cell("DelimitedColumnGrid", 0, 1), "date");
+  EXPECT_FALSE(Control(*form, "CodeBox1")->isEnabled());
+  EXPECT_EQ(Cell("DelimitedColumnGrid", 1, 1), "code 101, factor 1");
+  EXPECT_TRUE(Current("CodeBox2").startsWith("101  "));
+  EXPECT_TRUE(Current("CodeBox3").startsWith("103  "));
+  EXPECT_TRUE(Current("CodeBox4").startsWith("202  "));
+  EXPECT_EQ(Control<QComboBox>(*form, "CodeBox4")->itemText(0), "not imported");
+  EXPECT_EQ(TextOf(*form, "FactorEdit2"), "1");
+  // The pages of the other kinds show the file's span and columns.
+  EXPECT_EQ(TextOf(*form, "RecordLabel"), "number of daily records = 3");
+  EXPECT_EQ(Cell("StringGridClimParam", 2, 2), "  202");
+}
+
+TEST_F(DelimitedFormTest, TheChoicesGoThroughTheSessionAndShowItsMessage) {
+  OpenThreeDays();
+  Pick("SeparatorBox", "semicolon");
+  EXPECT_EQ(form->Session().Layout().Separator, FieldSeparator::Semicolon);
+  ASSERT_EQ(messages.messages.size(), 1);
+  EXPECT_TRUE(messages.messages[0].startsWith("ERROR:\n")) << messages.messages[0].toStdString();
+  EXPECT_EQ(Grid("PreviewGrid")->columnCount(), 1);
+  EXPECT_EQ(Cell("PreviewGrid", 0, 0), "date,tmax,tmin,rh");
+
+  Pick("SeparatorBox", "comma");
+  EXPECT_EQ(messages.messages.size(), 1);
+  EXPECT_EQ(Grid("PreviewGrid")->columnCount(), 4);
+  // A column left out: the parameter page shows the codes left.
+  Pick("CodeBox4", "not imported");
+  EXPECT_EQ(form->Session().Columns().Codes(), (std::vector<int16_t>{101, 103}));
+  EXPECT_EQ(Cell("StringGridClimParam", 2, 1), "  103");
+  EXPECT_EQ(Grid("StringGridClimParam")->columnCount() > 2 ? Cell("StringGridClimParam", 2, 2)
+                                                          : QString(),
+            "");
+  EXPECT_FALSE(Control(*form, "FactorEdit4")->isEnabled());
+  // Tmax imported as Tmean instead.
+  Pick("CodeBox2", "102  ");
+  EXPECT_EQ(form->Session().Columns().Codes(), (std::vector<int16_t>{102, 103}));
+  EXPECT_EQ(Cell("StringGridClimParam", 2, 0), "  102");
+  EXPECT_EQ(messages.messages.size(), 1);
+}
+
+TEST_F(DelimitedFormTest, MissingMarkersAreCommittedOnLeaving) {
+  OpenThreeDays();
+  auto* markers = Control<QLineEdit>(*form, "MarkersEdit");
+  markers->setText(" NO RECORD ; x");
+  ASSERT_TRUE(EditRule::Of(markers)->CommitNow());
+  EXPECT_EQ(form->Session().MissingMarkers(), (std::vector<std::string>{"NO RECORD", "x"}));
+  EXPECT_EQ(markers->text(), "NO RECORD; x");
+}
+
+TEST_F(DelimitedFormTest, AFactorThatIsNoNumberIsRefusedAndTheOldOneShown) {
+  OpenThreeDays();
+  auto* factor = Control<QLineEdit>(*form, "FactorEdit2");
+  factor->setText("ten");
+  EXPECT_FALSE(EditRule::Of(factor)->CommitNow());
+  EXPECT_EQ(messages.messages,
+            QStringList{"The factor of tmax must be a number: \"ten\" is none."});
+  EXPECT_EQ(factor->text(), "1");
+  EXPECT_EQ(form->Session().DelimitedColumns()[1].Factor, 1.0);
+
+  factor->setText("0.1");
+  EXPECT_TRUE(EditRule::Of(factor)->CommitNow());
+  EXPECT_EQ(form->Session().DelimitedColumns()[1].Factor, 0.1);
+  EXPECT_EQ(Control<QLineEdit>(*form, "FactorEdit2"), factor);  // the same field, kept
+  EXPECT_EQ(factor->text(), "0.1");
+  EXPECT_EQ(form->Session().Columns().Column(0).MaximumText, "   1.4");
+}
+
+// ---------------------------------------------------------------------------------------------
+// The report and the import
+
+TEST_F(DelimitedFormTest, TheReportPageListsTheValuesChanged) {
+  WriteFile(importFolder.File("IN.csv"),
+            "date,tmax,tmin,rh\n2001-03-01,99.0,3.0,80\n2001-03-02,14.0,4.5,75\n");
+  OpenThreeDays();
+  auto* list = Control<QListWidget>(*form, "ValuesReportList");
+  EXPECT_FALSE(list->isHidden());
+  Pick("BeyondBox", "set missing");
+  EXPECT_EQ(form->Session().BeyondLimitsChoice(), BeyondLimits::SetMissing);
+  const std::vector<std::string> lines = form->Session().ValuesReportLines();
+  ASSERT_FALSE(lines.empty());
+  ASSERT_EQ(list->count(), static_cast<int>(lines.size()));
+  EXPECT_EQ(list->item(0)->text().toStdString(), lines[0]);
+  Click(*form, "RadioText");
+  EXPECT_TRUE(list->isHidden());
+}
+
+TEST_F(DelimitedFormTest, AnImportWritesWhatTheSessionWrites) {
+  OpenThreeDays();
+  Control<QLineEdit>(*form, "StationEdit")->setText("Csv");
+  Control<QLineEdit>(*form, "EditFileName")->setText("CSV");
+  Click(*form, "ImportButton");
+  EXPECT_TRUE(messages.messages.isEmpty()) << messages.messages.join("|").toStdString();
+  ASSERT_TRUE(form->Imported());
+  EXPECT_EQ(state.Station.FileName, "CSV");
+
+  ScratchFolder direct;
+  ImportSession session(importFolder.Folder());
+  session.ChangeKind(ImportKind::Delimited);
+  ASSERT_EQ(session.ChooseFile("IN.csv"), "");
+  session.SetStationName("Csv");
+  ASSERT_TRUE(session.Import(direct.Folder(), "CSV").Imported());
+  EXPECT_EQ(ReadBytes(folder.File("CSV.DTA")), ReadBytes(direct.File("CSV.DTA")));
+  EXPECT_EQ(ReadBytes(folder.File("CSV.DSC")), ReadBytes(direct.File("CSV.DSC")));
+  EXPECT_EQ(test_support::LineRange(folder.File("CSV.DTA"), 1, 1),
+            "        Nr       101       103       202       501\r\n");
+}
+
+}  // namespace
+}  // namespace vernoli
