@@ -119,9 +119,30 @@ class DscReader {
   std::string text_;
 };
 
-// A date the calendar can count: a day of 1..31, a month of 1..12, a year of 1..9999.
-bool IsCountableDate(int32_t day, int32_t month, int32_t year) {
-  return day >= 1 && day <= 31 && month >= 1 && month <= 12 && year >= 1 && year <= 9999;
+// Years a span can hold: those of the year fields (1902..2099) and 1901, the year of data not
+// linked to a specific year.
+constexpr int32_t kFirstSpanYear = kYearNotLinked;
+constexpr int32_t kLastSpanYear = 2099;
+
+std::string DateText(int32_t day, int32_t month, int32_t year) {
+  return std::to_string(day) + "/" + std::to_string(month) + "/" + std::to_string(year);
+}
+
+// Why day/month/year is no date of a span: a year the year fields do not take, or a day that
+// the calendar does not have. Empty for a good date.
+std::string DateFault(int32_t day, int32_t month, int32_t year) {
+  const std::string date = DateText(day, month, year);
+  if (year < kFirstSpanYear || year > kLastSpanYear) {
+    return date + " has a year outside 1902.." + std::to_string(kLastSpanYear) + " (or " +
+           std::to_string(kYearNotLinked) + " for data not linked to a year)";
+  }
+  if (month < 1 || month > 12) return date + " has a month outside 1..12";
+  const int days = DaysInMonthOfYear(month, year);
+  if (day < 1 || day > days) {
+    return date + " has a day outside 1.." + std::to_string(days) + " (the days of " +
+           std::string(MonthName(month)) + YearText(year) + ")";
+  }
+  return {};
 }
 
 }  // namespace
@@ -222,17 +243,25 @@ Status ReadStationDescription(RepClimateFile& station) {
   if (Status s = reader.Numbers(typeCode); !s) return s;
   read.DataType = typeCode == 1 ? kDaily : typeCode == 2 ? kTenDaily : kMonthly;
 
-  // A date outside the calendar cannot be counted; stop rather than guess.
+  // A date the calendar does not have would be counted as another one, and a year beyond the
+  // year fields would be written where no form can change it: stop rather than guess.
   if (Status s = reader.Numbers(read.FromDay, read.FromMonth, read.FromYear); !s) return s;
-  if (!IsCountableDate(read.FromDay, read.FromMonth, read.FromYear)) {
-    return Status::Error(ReasonInvalidDate(path, reader.LineNumber()));
+  if (std::string fault = DateFault(read.FromDay, read.FromMonth, read.FromYear); !fault.empty()) {
+    return Status::Error(ReasonInvalidDate(path, reader.LineNumber()) + ": " + fault);
   }
   if (Status s = reader.Numbers(read.ToDay, read.ToMonth, read.ToYear); !s) return s;
-  if (!IsCountableDate(read.ToDay, read.ToMonth, read.ToYear)) {
-    return Status::Error(ReasonInvalidDate(path, reader.LineNumber()));
+  if (std::string fault = DateFault(read.ToDay, read.ToMonth, read.ToYear); !fault.empty()) {
+    return Status::Error(ReasonInvalidDate(path, reader.LineNumber()) + ": " + fault);
   }
   read.FirstDayNr = DayNr(read.FromDay, read.FromMonth, read.FromYear);
   read.LastDayNr = DayNr(read.ToDay, read.ToMonth, read.ToYear);
+  if (read.LastDayNr < read.FirstDayNr) {
+    return Status::Error(ReasonInvalidDate(path, reader.LineNumber()) + ": the span ends on " +
+                         DateText(read.ToDay, read.ToMonth, read.ToYear) +
+                         ", before it starts on " +
+                         DateText(read.FromDay, read.FromMonth, read.FromYear) + " (line " +
+                         std::to_string(reader.LineNumber() - 1) + ")");
+  }
   read.Method = 1;
 
   if (Status s = reader.Numbers(read.PsychrometerCoefficient); !s) return s;

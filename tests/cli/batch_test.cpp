@@ -175,6 +175,20 @@ TEST_F(BatchTest, RecomputeAllOfAnEmptyFolderFails) {
                             data_.Folder() + "\n");
 }
 
+// A .DSC span from 31/2/9999 to 1/1/1 was taken; results wrote the date 9999-02-31.
+TEST_F(BatchTest, ASpanOutsideTheCalendarIsRefusedNamingTheLine) {
+  const RepClimateFile station = Station("SPAN");
+  std::string dsc = ReadBytes(station.DscFileName);
+  dsc.replace(dsc.find("   1   7  2001"), 14, "  31   2  9999");
+  dsc.replace(dsc.find("   3   7  2001"), 14, "   1   1     1");
+  WriteBytes(station.DscFileName, dsc);
+  EXPECT_EQ(Run({"results", "SPAN"}), kBatchFailed);
+  EXPECT_EQ(err_.str(), "ERROR:\ninvalid date in file " + station.DscFileName +
+                            ", line 7: 31/2/9999 has a year outside 1902..2099 (or 1901 for data "
+                            "not linked to a year)\n");
+  EXPECT_EQ(out_.str(), "");
+}
+
 // ---------------------------------------------------------------------------------------------
 // report
 
