@@ -134,6 +134,16 @@ TEST_F(BatchTest, MissingFolderOrStationNamesIt) {
   EXPECT_EQ(err_.str(), "ERROR:\ncannot open file " + data_.Folder() + "NOPE.DSC\n");
 }
 
+// With XDG_DATA_HOME naming a file, the data folder beyond it was said not to exist.
+TEST_F(BatchTest, ADataFolderBeyondAFileNamesTheFile) {
+  WriteBytes(data_.File("xdg"), "a file");
+  ProgramFolders folders = Folders();
+  folders.Data = data_.File("xdg") + "/Vernoli/DATA/";
+  EXPECT_EQ(RunBatch({"recompute", "--all"}, out_, err_, folders), kBatchFailed);
+  EXPECT_EQ(err_.str(), "ERROR:\ndata folder " + folders.Data + " cannot be a folder: " +
+                            data_.File("xdg") + " is a file, not a folder\n");
+}
+
 // ---------------------------------------------------------------------------------------------
 // recompute
 
