@@ -62,7 +62,7 @@ std::vector<std::string> StationsOfFolder(const std::string& folder, Status& sta
     if (path.extension() != ".DSC" || !it->is_regular_file(error)) continue;
     names.push_back(path.stem().string());
   }
-  if (error) status = Status::Error(ReasonCannotOpen(folder));
+  if (error) status = Status::Error(ReasonCannotOpen(folder, error.value()));
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -197,7 +197,9 @@ int ResultsCommand(const CommandLine& line, std::ostream& out, std::ostream& err
     if (file) {
       file->Write(text);
       file->Write("\n");
-      return file->Good() ? Status::Success() : Status::Error(ReasonCannotWrite(file->Target()));
+      return file->Good()
+                 ? Status::Success()
+                 : Status::Error(ReasonCannotWrite(file->Target(), file->ErrorNumber()));
     }
     out << text << '\n';
     return out ? Status::Success() : Status::Error(ReasonCannotWrite("standard output"));

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <system_error>
 
 namespace vernoli {
 
@@ -14,17 +15,22 @@ namespace {
 
 std::string LineText(int64_t line) { return std::to_string(line); }
 
+// ": " and the system's text of `error`; nothing for 0.
+std::string SystemReason(int error) {
+  return error == 0 ? std::string() : ": " + std::generic_category().message(error);
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
 // Messages
 
-std::string ReasonCannotOpen(std::string_view file) {
-  return "cannot open file " + std::string(file);
+std::string ReasonCannotOpen(std::string_view file, int error) {
+  return "cannot open file " + std::string(file) + SystemReason(error);
 }
 
-std::string ReasonCannotRead(std::string_view file, int64_t line) {
-  return "cannot read file " + std::string(file) + ", line " + LineText(line);
+std::string ReasonCannotRead(std::string_view file, int64_t line, int error) {
+  return "cannot read file " + std::string(file) + ", line " + LineText(line) + SystemReason(error);
 }
 
 std::string ReasonUnexpectedEnd(std::string_view file, int64_t line) {
@@ -43,8 +49,8 @@ std::string ReasonInvalidDate(std::string_view file, int64_t line) {
   return "invalid date in file " + std::string(file) + ", line " + LineText(line);
 }
 
-std::string ReasonCannotWrite(std::string_view file) {
-  return "cannot write file " + std::string(file);
+std::string ReasonCannotWrite(std::string_view file, int error) {
+  return "cannot write file " + std::string(file) + SystemReason(error);
 }
 
 std::string ReasonLineTooLong(std::string_view file, int64_t line) {
@@ -88,8 +94,9 @@ Status LineReader::Open(const std::string& path) {
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   struct stat info {};
   if (fd < 0 || ::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    const int error = fd < 0 || !S_ISDIR(info.st_mode) ? errno : EISDIR;
     if (fd >= 0) ::close(fd);
-    status_ = Status::Error(ReasonCannotOpen(path));
+    status_ = Status::Error(ReasonCannotOpen(path, error));
     endOfFile_ = true;
     return status_;
   }
@@ -119,9 +126,10 @@ bool LineReader::Fill() {
     got = ::read(fd_, buffer_.data() + old, chunk_);
   } while (got < 0 && errno == EINTR);
   if (got <= 0) {
+    const int error = got < 0 ? errno : 0;
     buffer_.resize(old);
     endOfFile_ = true;
-    if (got < 0) status_ = Status::Error(ReasonCannotRead(path_, lineNumber_ + 1));
+    if (got < 0) status_ = Status::Error(ReasonCannotRead(path_, lineNumber_ + 1, error));
     Close();
     return false;
   }

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <string_view>
+#include <system_error>
 
 #include "model/atomicfile.h"
 #include "model/linereader.h"
@@ -172,8 +173,9 @@ Status FileSet::Commit() {
   for (Entry& entry : entries_) {
     entry.Existed = IsRegularFile(entry.Target);
     if (entry.Existed && !KeepCopy(entry.Target, entry.Backup)) {
+      const int error = errno;
       RollBack();
-      return Status::Error(ReasonCannotWrite(entry.Target));
+      return Status::Error(ReasonCannotWrite(entry.Target, error));
     }
   }
   // From here on an ended process leaves the journal, and the next operation finishes the commit.
@@ -184,13 +186,16 @@ Status FileSet::Commit() {
   int rename = 0;
   for (Entry& entry : entries_) {
     ++rename;
+    errno = 0;  // stays 0 for the test hook's failure
     const bool done = !TakeInjectedRenameFailure(rename) &&
                       (entry.Removal ? RemoveFile(entry.Target)
                                      : RenameFile(entry.Staged, entry.Target));
     if (!done) {
+      const int error = errno;
       RollBack();
-      return Status::Error(entry.Removal ? "cannot delete file " + entry.Target
-                                         : ReasonCannotWrite(entry.Target));
+      if (!entry.Removal) return Status::Error(ReasonCannotWrite(entry.Target, error));
+      return Status::Error("cannot delete file " + entry.Target +
+                           (error != 0 ? ": " + std::generic_category().message(error) : ""));
     }
     entry.Replaced = true;
   }

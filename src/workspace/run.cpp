@@ -90,7 +90,8 @@ RunResult RecomputeDataFile(const RepClimateFile& station) {
   RunResult result = RunOverDataFile(station, [&](int32_t number, const RecordRun& run) {
     run.DataLine(number, line);
     dta.WriteLine(line);
-    return dta.Good() ? Status::Success() : Status::Error(ReasonCannotWrite(dta.Target()));
+    return dta.Good() ? Status::Success()
+                      : Status::Error(ReasonCannotWrite(dta.Target(), dta.ErrorNumber()));
   });
   if (!result) return result;
   if (Status s = dta.Commit(); !s) return FailedRun(s);
@@ -138,7 +139,9 @@ RunResult RunCalculation(const RepClimateFile& station, const WorkingData& data,
       if (dta) {
         run.DataLine(number, dtaLine);
         dta->WriteLine(dtaLine);
-        if (!dta->Good()) return FailedRun(Status::Error(ReasonCannotWrite(dta->Target())));
+        if (!dta->Good()) {
+          return FailedRun(Status::Error(ReasonCannotWrite(dta->Target(), dta->ErrorNumber())));
+        }
       }
       if (report) {
         ReportRecordLine(reportLine, output->Content, number, date, codes, run.Values().data(),
@@ -148,12 +151,14 @@ RunResult RunCalculation(const RepClimateFile& station, const WorkingData& data,
         return CancelledRun();
       }
       if (out != nullptr && !out->Good()) {
-        return FailedRun(Status::Error(ReasonCannotWrite(out->Target())));
+        return FailedRun(Status::Error(ReasonCannotWrite(out->Target(), out->ErrorNumber())));
       }
     }
     if (etoSeries) {
       if (!etoSeries->Finish()) return CancelledRun();
-      if (!out->Good()) return FailedRun(Status::Error(ReasonCannotWrite(out->Target())));
+      if (!out->Good()) {
+        return FailedRun(Status::Error(ReasonCannotWrite(out->Target(), out->ErrorNumber())));
+      }
     }
     if (dta) {
       if (Status s = dta->Commit(); !s) return FailedRun(s);

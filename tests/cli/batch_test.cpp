@@ -131,7 +131,8 @@ TEST_F(BatchTest, MissingFolderOrStationNamesIt) {
             "ERROR:\noutput folder " + output_.File("nowhere") + " does not exist\n");
   EXPECT_TRUE(output_.Names().empty());
   EXPECT_EQ(Run({"recompute", "NOPE"}), kBatchFailed);
-  EXPECT_EQ(err_.str(), "ERROR:\ncannot open file " + data_.Folder() + "NOPE.DSC\n");
+  EXPECT_EQ(err_.str(), "ERROR:\ncannot open file " + data_.Folder() +
+                            "NOPE.DSC: No such file or directory\n");
 }
 
 // With XDG_DATA_HOME naming a file, the data folder beyond it was said not to exist.
@@ -285,7 +286,8 @@ TEST_F(BatchTest, ResultsRefuseUnknownChoicesAndAFolderForOutput) {
   }
   // A file that cannot be written names itself and leaves nothing behind.
   EXPECT_EQ(Run({"results", "SMALL", "--output", output_.File("no/such/folder.csv")}), kBatchFailed);
-  EXPECT_EQ(err_.str(), "ERROR:\ncannot write file " + output_.File("no/such/folder.csv") + "\n");
+  EXPECT_EQ(err_.str(), "ERROR:\ncannot write file " + output_.File("no/such/folder.csv") +
+                            ": No such file or directory\n");
   EXPECT_TRUE(output_.Names().empty());
 }
 
@@ -315,7 +317,8 @@ TEST_F(BatchTest, RecomputeOfAListOnAnyNumberOfJobsSummarisesTheFailures) {
     EXPECT_EQ(messages, "ERROR:\ntoo few values in file " + data_.Folder() + "B.DTA, line 2\n" +
                             "ERROR:\nthe last column of file " + data_.Folder() +
                             "D.DTA is not ETo (code 501)\n" + "ERROR:\ncannot open file " +
-                            data_.Folder() + "NONE.DSC\n" + "2 stations recomputed, 3 failed\n");
+                            data_.Folder() + "NONE.DSC: No such file or directory\n" +
+                            "2 stations recomputed, 3 failed\n");
     // The failed stations are as they were, the others recomputed, nothing else left behind.
     EXPECT_EQ(ReadBytes(data_.File("B.DTA")), broken);
     EXPECT_NE(ReadBytes(data_.File("A.DTA")), test_support::kSmallDta);

@@ -646,7 +646,8 @@ TEST(DscReader, MissingFileIsAnErrorNamingIt) {
   RepClimateFile station;
   station.DscFileName = folder.File("NONE.DSC");
   Status status = ReadStationDescription(station);
-  EXPECT_EQ(status.Message, "ERROR:\ncannot open file " + station.DscFileName);
+  EXPECT_EQ(status.Message,
+            "ERROR:\ncannot open file " + station.DscFileName + ": No such file or directory");
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -173,7 +173,8 @@ TEST_F(RunTest, WriteFailingAtAnyLineLeavesTheOldDataFile) {
     SCOPED_TRACE(row.name);
     AtomicFile::InjectDiskFullForTesting("UNITS.DTA", row.bytes);
     const RunResult run = RunCalculation(station, working_);
-    EXPECT_EQ(run.Outcome.Message, "ERROR:\ncannot write file " + station.DtaFileName);
+    EXPECT_EQ(run.Outcome.Message,
+              "ERROR:\ncannot write file " + station.DtaFileName + ": No space left on device");
     EXPECT_EQ(ReadBytes(station.DtaFileName), dta);
     EXPECT_EQ(data_.Names(), (std::set<std::string>{"UNITS.DSC", "UNITS.DTA"}));
   }
@@ -298,14 +299,16 @@ TEST_F(RunTest, FailedReportLeavesTheDataFile) {
   request.Name = "R";
   AtomicFile::InjectDiskFullForTesting("R.REP", 400);
   RunResult run = ExportFile(station, working_, request);
-  EXPECT_EQ(run.Outcome.Message, "ERROR:\ncannot write file " + output_.File("R.REP"));
+  EXPECT_EQ(run.Outcome.Message,
+            "ERROR:\ncannot write file " + output_.File("R.REP") + ": No space left on device");
   EXPECT_EQ(ReadBytes(station.DtaFileName), test_support::kSmallDta);
   // The name check leaves no stub behind: no report at all rather than a broken one.
   EXPECT_TRUE(output_.Names().empty());
   // An older report of that name stays whole.
   test_support::WriteBytes(output_.File("R.REP"), "an older report\r\n");
   run = ExportFile(station, working_, request);
-  EXPECT_EQ(run.Outcome.Message, "ERROR:\ncannot write file " + output_.File("R.REP"));
+  EXPECT_EQ(run.Outcome.Message,
+            "ERROR:\ncannot write file " + output_.File("R.REP") + ": No space left on device");
   EXPECT_EQ(ReadBytes(output_.File("R.REP")), "an older report\r\n");
 }
 
