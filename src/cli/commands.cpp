@@ -1,5 +1,7 @@
 #include "cli/commands.h"
 
+#include <sys/resource.h>
+
 #include <algorithm>
 #include <atomic>
 #include <cctype>
@@ -128,6 +130,20 @@ Status OpenCommandStation(const CommandLine& line, std::string& name, RepClimate
 
 }  // namespace
 
+uint64_t OpenFileLimit() {
+  rlimit limit{};
+  if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) {
+    return UINT64_MAX;
+  }
+  return limit.rlim_cur;
+}
+
+unsigned JobsWithinOpenFiles(unsigned jobs, uint64_t openFiles) {
+  if (openFiles <= kFilesOfTheProcess + kFilesPerJob) return 1;
+  return static_cast<unsigned>(
+      std::min<uint64_t>(jobs, (openFiles - kFilesOfTheProcess) / kFilesPerJob));
+}
+
 int RecomputeCommand(const CommandLine& line, std::ostream& out, std::ostream& err,
                      bool progressOnErr) {
   // A station named twice is recomputed once: two threads never rewrite one station.
@@ -162,7 +178,17 @@ int RecomputeCommand(const CommandLine& line, std::ostream& out, std::ostream& e
       progress.StationDone(!outcomes[i].Outcome);
     }
   };
-  const unsigned jobs = line.Jobs > 0 ? line.Jobs : std::max(1u, std::thread::hardware_concurrency());
+  const unsigned wanted =
+      line.Jobs > 0 ? line.Jobs : std::max(1u, std::thread::hardware_concurrency());
+  const unsigned jobs = JobsWithinOpenFiles(wanted, OpenFileLimit());
+  if (jobs < std::min<std::size_t>(wanted, names.size())) {
+    // A note, not a failure: every station is still recomputed.
+    err << "vernoli-batch: "
+        << (line.Jobs > 0 ? "--jobs " + std::to_string(wanted)
+                          : std::to_string(wanted) + " jobs (one per core)")
+        << " lowered to " << jobs << ": the process may hold " << OpenFileLimit()
+        << " files open at once (ulimit -n), each job up to " << kFilesPerJob << '\n';
+  }
   const std::size_t threads = std::min<std::size_t>(jobs, names.size());
   std::vector<std::thread> pool;
   for (std::size_t t = 1; t < threads; ++t) pool.emplace_back(work);
