@@ -166,14 +166,27 @@ int RecomputeCommand(const CommandLine& line, std::ostream& out, std::ostream& e
 
   // Stations are independent: each is read and rewritten on its own, by one thread.
   std::vector<StationOutcome> outcomes(names.size());
+  // A name found in the folder is held to the rule of a name on the command line; one that
+  // fails it is a station that could not be recomputed, reported once and counted as failed,
+  // so that the exit status tells a script that not every .DSC of the folder was done.
+  std::vector<bool> refused(names.size(), false);
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (IsStationBaseName(names[i])) continue;
+    refused[i] = true;
+    outcomes[i] = {Status::Error(ReasonIllegalStationName(names[i]) + " (file " +
+                                 QuotedName(names[i] + ".DSC") + ")"),
+                   {}};
+  }
   ProgressLine progress(progressOnErr ? &err : nullptr, names.size());
   std::atomic<std::size_t> next{0};
   const auto work = [&]() {
     for (std::size_t i; (i = next++) < names.size();) {
-      try {
-        outcomes[i] = Recompute(line.DataFolder, names[i]);
-      } catch (const std::exception& e) {
-        outcomes[i] = {Status::Error("station " + names[i] + ": " + e.what()), {}};
+      if (!refused[i]) {
+        try {
+          outcomes[i] = Recompute(line.DataFolder, names[i]);
+        } catch (const std::exception& e) {
+          outcomes[i] = {Status::Error("station " + names[i] + ": " + e.what()), {}};
+        }
       }
       progress.StationDone(!outcomes[i].Outcome);
     }

@@ -27,8 +27,8 @@ unsigned JobsWithinOpenFiles(unsigned jobs, uint64_t openFiles);
 
 // Rewrites each station's .DTA with its computed ETo, stations side by side on line.Jobs
 // threads (one per core when 0), no more than OpenFileLimit allows (said on `err` when that
-// lowers them); a failing station stops no other. With `progressOnErr` the progress is shown on
-// `err`, rewritten in place.
+// lowers them); a failing station stops no other. A name of `--all` that is no station base name
+// is such a failure. With `progressOnErr` the progress is shown on `err`, rewritten in place.
 int RecomputeCommand(const CommandLine& line, std::ostream& out, std::ostream& err,
                      bool progressOnErr);
 

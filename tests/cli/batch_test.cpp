@@ -110,13 +110,16 @@ TEST_F(BatchTest, StationNameWithAFolderIsRefusedBeforeAnythingIsOpened) {
                    test_support::kSmallDta);
   const std::string relative =
       std::filesystem::relative(outside.File("OUT"), data_.Folder()).string();
-  for (const std::string& name : {relative, outside.File("OUT"), std::string("..\\OUT"),
-                                  std::string("..")}) {
+  for (const std::string& name : {relative, outside.File("OUT"), std::string("..")}) {
     SCOPED_TRACE(name);
     EXPECT_EQ(Run({"recompute", name}), kBatchUsageError);
     EXPECT_EQ(err_.str(), "ERROR:\nillegal station name \"" + name +
                               "\": give the base name of a station in the data folder\n");
   }
+  // A backslash of the name is doubled in its quotes.
+  EXPECT_EQ(Run({"recompute", "..\\OUT"}), kBatchUsageError);
+  EXPECT_EQ(err_.str(), "ERROR:\nillegal station name \"..\\\\OUT\": give the base name of a "
+                        "station in the data folder\n");
   EXPECT_EQ(Run({"report", "../OUT"}), kBatchUsageError);
   EXPECT_EQ(ReadBytes(station.DtaFileName), test_support::kSmallDta);
   EXPECT_EQ(outside.Names(), (std::set<std::string>{"OUT.DSC", "OUT.DTA"}));
@@ -187,6 +190,41 @@ TEST_F(BatchTest, RecomputeAllOfAnEmptyFolderFails) {
   EXPECT_EQ(Run({"recompute", "--all"}), kBatchFailed);
   EXPECT_EQ(err_.str(), "ERROR:\nno station description file (.DSC) in folder " +
                             data_.Folder() + "\n");
+}
+
+// A file named "Q", a line break, "ERROR:", a line break and "forged failure of DEBILT.DSC" put
+// a failure of DEBILT into the messages of recompute --all, for anyone who reads the line after
+// each "ERROR:"; a name with an escape sequence reached the terminal.
+TEST_F(BatchTest, RecomputeAllHoldsANameOfTheFolderToTheRuleOfTheCommandLine) {
+  Station("DEBILT");
+  const std::string forged = "Q\nERROR:\nforged failure of DEBILT";
+  const std::string escape = "\x1b[2J\x1b]0;owned\x07";
+  for (const std::string& name : {forged, escape}) {
+    WriteBytes(data_.File(name + ".DSC"), "not read");
+    WriteBytes(data_.File(name + ".DTA"), "not read");
+  }
+  EXPECT_EQ(Run({"recompute", "--all"}), kBatchFailed);
+  EXPECT_EQ(out_.str(), data_.Folder() + "DEBILT.DTA: ETo of 3 records recomputed\n");
+  // Each reported once, quoted, on one line; both counted among the failures.
+  EXPECT_EQ(err_.str(),
+            "ERROR:\nillegal station name \"\\x1b[2J\\x1b]0;owned\\x07\": give the base name of a "
+            "station in the data folder (file \"\\x1b[2J\\x1b]0;owned\\x07.DSC\")\n"
+            "ERROR:\nillegal station name \"Q\\nERROR:\\nforged failure of DEBILT\": give the "
+            "base name of a station in the data folder (file \"Q\\nERROR:\\nforged failure of "
+            "DEBILT.DSC\")\n"
+            "1 stations recomputed, 2 failed\n");
+  const std::string err = err_.str();
+  EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 5);
+  EXPECT_EQ(err.find('\x1b'), std::string::npos);
+  EXPECT_EQ(ReadBytes(data_.File(forged + ".DTA")), "not read");
+
+  // The same names on the command line are refused alike.
+  EXPECT_EQ(Run({"recompute", forged}), kBatchUsageError);
+  EXPECT_EQ(err_.str(), "ERROR:\nillegal station name \"Q\\nERROR:\\nforged failure of DEBILT\": "
+                        "give the base name of a station in the data folder\n");
+  EXPECT_EQ(Run({"results", escape}), kBatchUsageError);
+  EXPECT_EQ(err_.str(), "ERROR:\nillegal station name \"\\x1b[2J\\x1b]0;owned\\x07\": give the "
+                        "base name of a station in the data folder\n");
 }
 
 // A .DSC span from 31/2/9999 to 1/1/1 was taken; results wrote the date 9999-02-31.
