@@ -9,6 +9,7 @@
 #include "model/linereader.h"
 #include "model/numbers.h"
 #include "model/stationcodes.h"
+#include "workspace/validation.h"
 #include "workspace/workingdata.h"
 
 namespace vernoli {
@@ -71,10 +72,15 @@ RunResult RunOverDataFile(const RepClimateFile& station, const DataFileRecordSin
     return FailedRun(Status::Error(ReasonNoEToColumn(station.DtaFileName)));
   }
   const ColumnMapping mapping(reader.Codes());
+  const DataFileValueCheck check(station, reader.Codes(), station.DtaFileName);
   RecordRun run(station);
   DataRecord record;
   RunResult result;
   while (reader.Next(record)) {
+    if (Status s = check.Check(result.Records, record.Values, reader.LineNumber(), reader.Line());
+        !s) {
+      return FailedRun(s);
+    }
     run.Compute(result.Records, StandardRecord(mapping, record.Values));
     ++result.Records;
     if (Status s = each(record.Number, run); !s) return FailedRun(s);

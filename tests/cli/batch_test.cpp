@@ -227,6 +227,50 @@ TEST_F(BatchTest, RecomputeAllHoldsANameOfTheFolderToTheRuleOfTheCommandLine) {
                         "base name of a station in the data folder\n");
 }
 
+// ---------------------------------------------------------------------------------------------
+// Values of the files
+
+// A .DTA value of 1.7976931348623157e308 was recomputed with exit status 0 and written rounded to
+// 15 digits, above the largest double, in a field of 311 characters; every later command on the
+// station failed to read it. Tmax 1e15 gave an ETo of 0.0 and no message.
+TEST_F(BatchTest, AValueNoFieldHoldsOrTheWorkspaceWouldRefuseIsRefusedByEveryCommand) {
+  const std::string largest =
+      "        Nr       101       103       301       501\r\n"
+      "         1      31.2      18.4      2.10    -999.0\r\n"
+      "         2      30.0      17.0 1.7976931348623157e308    -999.0\r\n";
+  const std::string hot =
+      "        Nr       101       103       301       501\r\n"
+      "         1      1e15      18.4      2.10    -999.0\r\n"
+      "         2      30.0      17.0      2.00    -999.0\r\n";
+  const RepClimateFile a = WriteStation(data_.Folder(), "LARGEST", kDaily, {1, 7, 2001},
+                                        {2, 7, 2001}, largest);
+  const RepClimateFile b =
+      WriteStation(data_.Folder(), "HOT", kDaily, {1, 7, 2001}, {2, 7, 2001}, hot);
+  const std::string largestRefusal =
+      "ERROR:\nfile " + a.DtaFileName +
+      ", line 3, column 4 (u(x), m/sec): the value 1.7976931348623157e308 lies outside its "
+      "plausible range 0.00 .. 8.00 m/sec, set by the station's data limits\n";
+  const std::string hotRefusal =
+      "ERROR:\nfile " + b.DtaFileName +
+      ", line 2, column 2 (Tmax, \xB0" "C): the value 1e15 lies outside its plausible range "
+      "-15.0 .. 45.0 \xB0" "C, set by the station's data limits\n";
+  for (const char* command : {"recompute", "results", "report", "crop-files"}) {
+    SCOPED_TRACE(command);
+    EXPECT_EQ(Run({command, "LARGEST"}), kBatchFailed);
+    EXPECT_EQ(err_.str(), largestRefusal);
+    EXPECT_EQ(Run({command, "HOT"}), kBatchFailed);
+    EXPECT_EQ(err_.str(), hotRefusal);
+    // The table on standard output ends after its header.
+    const std::string out = out_.str();
+    EXPECT_EQ(out.find('\n'), command == std::string("results") ? out.size() - 1 : out.npos);
+  }
+  EXPECT_EQ(ReadBytes(a.DtaFileName), largest);
+  EXPECT_EQ(ReadBytes(b.DtaFileName), hot);
+  EXPECT_TRUE(output_.Names().empty());
+  EXPECT_EQ(data_.Names(), (std::set<std::string>{"HOT.DSC", "HOT.DTA", "LARGEST.DSC",
+                                                  "LARGEST.DTA"}));
+}
+
 // A .DSC span from 31/2/9999 to 1/1/1 was taken; results wrote the date 9999-02-31.
 TEST_F(BatchTest, ASpanOutsideTheCalendarIsRefusedNamingTheLine) {
   const RepClimateFile station = Station("SPAN");
@@ -467,13 +511,14 @@ TEST_F(BatchTest, RecomputeAllOfAThousandStationsEqualsRecomputingThemOneByOne) 
   // Thousands of commits: the disk is not asked to sync each one.
   AtomicFile::SyncForTesting(false);
   const char* lines[] = {
-      "         1      31.2      18.4      85.0      40.0      2.10     11.30    -999.0\r\n",
-      "         2    -999.0    -999.0      80.0      35.0      3.40     10.80    -999.0\r\n",
+      "         1      31.2      18.4      85.0      40.0      2.10      3.30    -999.0\r\n",
+      "         2    -999.0    -999.0      80.0      35.0      3.40      2.80    -999.0\r\n",
       "         3      29.8      17.1      90.0      45.0      1.75   -999.00    -999.0\r\n",
   };
   std::vector<std::string> names, originals, all;
   for (int n = 0; n < 1000; ++n) {
-    // Small stations, each unlike its neighbours: another record first, another latitude.
+    // Small stations, each unlike its neighbours: another record first, another latitude (60 S
+    // to 60 N, where July has at least 5.6 hours of daylight for the sunshine).
     std::string dta(test_support::kSmallDta.substr(0, 82));
     for (int k = 0; k < 3; ++k) dta += lines[(n + k) % 3];
     char name[8];
