@@ -173,37 +173,68 @@ void SetStationFiles(RepClimateFile& station, const std::string& folder, const s
 
 Status WriteStationDescription(const RepClimateFile& station) {
   AtomicFile file(station.DscFileName);
-  auto line = [&file](std::string text, std::string_view label) {
+  int64_t lineNumber = 0;
+  Status refused;
+  auto line = [&](std::string text, std::string_view label) {
     text += label;
     file.WriteLine(text);
+    ++lineNumber;
+  };
+  // A number in its field at `column` of the next line. One that does not fit it, or would not
+  // read back (a value of a hand-edited file), refuses the whole file: nothing is written.
+  auto check = [&](const std::string& text, const std::string& value, int width, int column,
+                   std::string_view name) {
+    if (refused && !FieldReadsBack(text, width)) {
+      refused = Status::Error("file " + station.DscFileName + ", line " +
+                              std::to_string(lineNumber + 1) + ", column " +
+                              std::to_string(column) + " (" + std::string(name) +
+                              "): the value " + value + " " + FieldFault(text, width) +
+                              "; nothing was written");
+    }
+    return text;
+  };
+  auto real = [&](double value, int width, int decimals, int column, std::string_view name) {
+    return check(FormatReal(value, width, decimals), ShortestText(value), width, column, name);
+  };
+  auto integer = [&](int64_t value, int width, int column, std::string_view name) {
+    return check(FormatInt(value, width), std::to_string(value), width, column, name);
   };
 
   file.WriteLine(SingleLine(station.StationName));
   file.WriteLine(SingleLine(station.Country));
-  line(FormatReal(station.Latitude, 10, 2), kLatitudeLabel);
-  line(FormatReal(station.Longitude, 10, 2), kLongitudeLabel);
-  line(FormatInt(station.Altitude, 7), kAltitudeLabel);
+  lineNumber = 2;
+  line(real(station.Latitude, 10, 2, 1, "latitude"), kLatitudeLabel);
+  line(real(station.Longitude, 10, 2, 1, "longitude"), kLongitudeLabel);
+  line(integer(station.Altitude, 7, 1, "altitude"), kAltitudeLabel);
   switch (station.DataType) {
     case kDaily: line(FormatInt(1, 7), kDailyLabel); break;
     case kTenDaily: line(FormatInt(2, 7), kTenDailyLabel); break;
     default: line(FormatInt(3, 7), kMonthlyLabel); break;
   }
-  line(FormatInt(station.FromDay, 4) + FormatInt(station.FromMonth, 4) + FormatInt(station.FromYear, 6),
+  line(integer(station.FromDay, 4, 1, "day") + integer(station.FromMonth, 4, 5, "month") +
+           integer(station.FromYear, 6, 9, "year"),
        kFromLabel);
-  line(FormatInt(station.ToDay, 4) + FormatInt(station.ToMonth, 4) + FormatInt(station.ToYear, 6),
+  line(integer(station.ToDay, 4, 1, "day") + integer(station.ToMonth, 4, 5, "month") +
+           integer(station.ToYear, 6, 9, "year"),
        kToLabel);
-  line(FormatReal(station.PsychrometerCoefficient, 14, 6), kPsychrometerLabel);
-  line(FormatReal(station.WindHeight, 9, 1), kWindHeightLabel);
-  line(FormatReal(station.TdewTminDifference, 9, 1), kTdewLabel);
-  line(FormatReal(station.HargreavesRsCoefficient, 10, 2), kHargreavesLabel);
-  line(FormatReal(station.DefaultU2, 9, 1), kDefaultU2Label);
-  line(FormatReal(station.Settings.AngstromA, 10, 2), kAngstromALabel);
-  line(FormatReal(station.Settings.AngstromB, 10, 2), kAngstromBLabel);
+  line(real(station.PsychrometerCoefficient, 14, 6, 1, "psychrometer coefficient"),
+       kPsychrometerLabel);
+  line(real(station.WindHeight, 9, 1, 1, "height of the wind speed measurement"),
+       kWindHeightLabel);
+  line(real(station.TdewTminDifference, 9, 1, 1, "difference between Tdew and Tmin"),
+       kTdewLabel);
+  line(real(station.HargreavesRsCoefficient, 10, 2, 1, "coefficient of Hargreaves"),
+       kHargreavesLabel);
+  line(real(station.DefaultU2, 9, 1, 1, "estimate for U2"), kDefaultU2Label);
+  line(real(station.Settings.AngstromA, 10, 2, 1, "Angstrom a"), kAngstromALabel);
+  line(real(station.Settings.AngstromB, 10, 2, 1, "Angstrom b"), kAngstromBLabel);
+  if (!refused) return refused;
   if (station.Flags.ElevationAdjustment != 0) {
     line(FormatInt(1, 7), kElevationLabel);
   } else {
     line(FormatInt(0, 7), kNoElevationLabel);
   }
+  // Signed 8-bit numbers: always within their 7 characters.
   line(FormatInt(station.Limits.LimitTmin, 7), kLimitTminLabel);
   line(FormatInt(station.Limits.LimitTmax, 7), kLimitTmaxLabel);
   line(FormatInt(station.Limits.LimitRHmin, 7), kLimitRHminLabel);

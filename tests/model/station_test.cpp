@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -196,6 +198,41 @@ TEST(DscWriter, WritesTheWholeParameterTable) {
   for (std::size_t line = 25; line <= 61; ++line) {
     SCOPED_TRACE("line " + std::to_string(line));
     EXPECT_EQ(lines[line - 1].size(), 63u);
+  }
+}
+
+// A value no field of the file holds (a hand-edited file read, then written by a form) would be
+// written in full and shift the labels, or would not read back at all.
+TEST(DscWriter, RefusesAValueThatDoesNotFitItsFieldAndWritesNothing) {
+  ScratchFolder folder;
+  const RepClimateFile good = AlphaStation(folder);
+  ASSERT_TRUE(WriteStationDescription(good));
+  const std::string before = ReadBytes(good.DscFileName);
+  const struct {
+    void (*change)(RepClimateFile&);
+    const char* reason;
+  } rows[] = {
+      {[](RepClimateFile& s) { s.Latitude = 1.7976931348623157e308; },
+       ", line 3, column 1 (latitude): the value 1.7976931348623157e+308 does not fit the 10 "
+       "characters of its field; nothing was written"},
+      {[](RepClimateFile& s) { s.Altitude = -12345678; },
+       ", line 5, column 1 (altitude): the value -12345678 does not fit the 7 characters of its "
+       "field; nothing was written"},
+      {[](RepClimateFile& s) { s.ToYear = 1000000; },
+       ", line 8, column 9 (year): the value 1000000 does not fit the 6 characters of its field; "
+       "nothing was written"},
+      {[](RepClimateFile& s) { s.Settings.AngstromB = std::nan(""); },
+       ", line 15, column 1 (Angstrom b): the value nan would not read back as a number; nothing "
+       "was written"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.reason);
+    RepClimateFile station = good;
+    row.change(station);
+    EXPECT_EQ(WriteStationDescription(station).Message,
+              "ERROR:\nfile " + station.DscFileName + row.reason);
+    EXPECT_EQ(ReadBytes(good.DscFileName), before);
+    EXPECT_EQ(folder.Names(), std::set<std::string>{"ALPHA.DSC"});
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <deque>
 #include <optional>
 #include <set>
@@ -136,6 +137,38 @@ TEST_F(RunTest, SavingWithoutEditsGivesBackEveryStoredValueInOtherUnits) {
     if (after[i].substr(80) != "    -999.0") ++computed;
   }
   EXPECT_GT(computed, 700);
+}
+
+// Nothing the reader would refuse reaches the run from a file; the run still writes no number
+// that would not read back, whatever its working data hold.
+TEST_F(RunTest, RefusesANumberThatDoesNotFitItsFieldBeforeWritingAnything) {
+  const RepClimateFile station = Small();
+  ASSERT_TRUE(Build(station));
+  const std::string before = ReadBytes(station.DtaFileName);
+  const struct {
+    void (*change)(WorkingData&);
+    const char* reason;
+  } rows[] = {
+      {[](WorkingData& d) { d.Records[1][Row::Tmax] = 1e15; },
+       ", line 3, column 2 (Tmax, \xB0" "C): the value 1e+15 does not fit the 10 characters of its "
+       "field; nothing was written"},
+      {[](WorkingData& d) { d.Records[2][Row::Wind] = 1.7976931348623157e308; },
+       ", line 4, column 6 (u(x), m/sec): the value 1.7976931348623157e+308 does not fit the 10 "
+       "characters of its field; nothing was written"},
+      {[](WorkingData& d) { d.Numbers[0] = INT32_MIN; },
+       ", line 2, column 1 (Nr): the record number -2147483648 does not fit the 10 characters of "
+       "its field; nothing was written"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.reason);
+    WorkingData data = working_;
+    row.change(data);
+    const RunResult run = RunCalculation(station, data);
+    EXPECT_FALSE(run);
+    EXPECT_EQ(run.Outcome.Message, "ERROR:\nfile " + station.DtaFileName + row.reason);
+    EXPECT_EQ(ReadBytes(station.DtaFileName), before);
+    EXPECT_EQ(data_.Names(), (std::set<std::string>{"SMALL.DSC", "SMALL.DTA"}));
+  }
 }
 
 TEST_F(RunTest, RefusesADataSetWhoseLastColumnIsNotETo) {
