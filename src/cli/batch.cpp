@@ -37,9 +37,7 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     // A station is a base name in the data folder: nothing is opened for any other name.
     for (const std::string& station : line.Stations) {
       if (!IsStationBaseName(station)) {
-        err << ErrorText("illegal station name \"" + station +
-                         "\": give the base name of a station in the data folder")
-            << '\n';
+        err << ErrorText(ReasonIllegalStationName(station)) << '\n';
         return kBatchUsageError;
       }
     }

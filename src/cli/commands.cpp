@@ -1,5 +1,7 @@
 #include "cli/commands.h"
 
+#include <sys/resource.h>
+
 #include <algorithm>
 #include <atomic>
 #include <cctype>
@@ -64,7 +66,7 @@ std::vector<std::string> StationsOfFolder(const std::string& folder, Status& sta
     if (path.extension() != ".DSC") continue;
     names.push_back(path.stem().string());
   }
-  if (error) status = Status::Error(ReasonCannotOpen(folder));
+  if (error) status = Status::Error(ReasonCannotOpen(folder, error.value()));
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -130,6 +132,20 @@ Status OpenCommandStation(const CommandLine& line, std::string& name, RepClimate
 
 }  // namespace
 
+uint64_t OpenFileLimit() {
+  rlimit limit{};
+  if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) {
+    return UINT64_MAX;
+  }
+  return limit.rlim_cur;
+}
+
+unsigned JobsWithinOpenFiles(unsigned jobs, uint64_t openFiles) {
+  if (openFiles <= kFilesOfTheProcess + kFilesPerJob) return 1;
+  return static_cast<unsigned>(
+      std::min<uint64_t>(jobs, (openFiles - kFilesOfTheProcess) / kFilesPerJob));
+}
+
 int RecomputeCommand(const CommandLine& line, std::ostream& out, std::ostream& err,
                      bool progressOnErr) {
   // A station named twice is recomputed once: two threads never rewrite one station.
@@ -152,19 +168,42 @@ int RecomputeCommand(const CommandLine& line, std::ostream& out, std::ostream& e
 
   // Stations are independent: each is read and rewritten on its own, by one thread.
   std::vector<StationOutcome> outcomes(names.size());
+  // A name found in the folder is held to the rule of a name on the command line; one that
+  // fails it is a station that could not be recomputed, reported once and counted as failed,
+  // so that the exit status tells a script that not every .DSC of the folder was done.
+  std::vector<bool> refused(names.size(), false);
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (IsStationBaseName(names[i])) continue;
+    refused[i] = true;
+    outcomes[i] = {Status::Error(ReasonIllegalStationName(names[i]) + " (file " +
+                                 QuotedName(names[i] + ".DSC") + ")"),
+                   {}};
+  }
   ProgressLine progress(progressOnErr ? &err : nullptr, names.size());
   std::atomic<std::size_t> next{0};
   const auto work = [&]() {
     for (std::size_t i; (i = next++) < names.size();) {
-      try {
-        outcomes[i] = Recompute(line.DataFolder, names[i]);
-      } catch (const std::exception& e) {
-        outcomes[i] = {Status::Error("station " + names[i] + ": " + e.what()), {}};
+      if (!refused[i]) {
+        try {
+          outcomes[i] = Recompute(line.DataFolder, names[i]);
+        } catch (const std::exception& e) {
+          outcomes[i] = {Status::Error("station " + names[i] + ": " + e.what()), {}};
+        }
       }
       progress.StationDone(!outcomes[i].Outcome);
     }
   };
-  const unsigned jobs = line.Jobs > 0 ? line.Jobs : std::max(1u, std::thread::hardware_concurrency());
+  const unsigned wanted =
+      line.Jobs > 0 ? line.Jobs : std::max(1u, std::thread::hardware_concurrency());
+  const unsigned jobs = JobsWithinOpenFiles(wanted, OpenFileLimit());
+  if (jobs < std::min<std::size_t>(wanted, names.size())) {
+    // A note, not a failure: every station is still recomputed.
+    err << "vernoli-batch: "
+        << (line.Jobs > 0 ? "--jobs " + std::to_string(wanted)
+                          : std::to_string(wanted) + " jobs (one per core)")
+        << " lowered to " << jobs << ": the process may hold " << OpenFileLimit()
+        << " files open at once (ulimit -n), each job up to " << kFilesPerJob << '\n';
+  }
   const std::size_t threads = std::min<std::size_t>(jobs, names.size());
   std::vector<std::thread> pool;
   for (std::size_t t = 1; t < threads; ++t) pool.emplace_back(work);
@@ -199,7 +238,9 @@ int ResultsCommand(const CommandLine& line, std::ostream& out, std::ostream& err
     if (file) {
       file->Write(text);
       file->Write("\n");
-      return file->Good() ? Status::Success() : Status::Error(ReasonCannotWrite(file->Target()));
+      return file->Good()
+                 ? Status::Success()
+                 : Status::Error(ReasonCannotWrite(file->Target(), file->ErrorNumber()));
     }
     out << text << '\n';
     return out ? Status::Success() : Status::Error(ReasonCannotWrite("standard output"));

@@ -7,6 +7,7 @@
 #include "cli/arguments.h"
 #include "cli/importbatch.h"
 #include "model/numbers.h"
+#include "model/status.h"
 
 namespace vernoli {
 
@@ -143,10 +144,13 @@ std::string ParseReportColumns(std::string_view list, ReportContent& content) {
 
 bool IsStationBaseName(std::string_view name) {
   if (name.empty() || name.find("..") != std::string_view::npos) return false;
-  return std::none_of(name.begin(), name.end(), [](char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return c == '/' || c == '\\' || byte < 0x20 || byte == 0x7F;
-  });
+  if (name.find_first_of("/\\") != std::string_view::npos) return false;
+  return !HasControlCharacter(name);
+}
+
+std::string ReasonIllegalStationName(std::string_view name) {
+  return "illegal station name " + QuotedName(name) +
+         ": give the base name of a station in the data folder";
 }
 
 std::string BatchUsage() {

@@ -56,8 +56,11 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
 std::string ParseReportColumns(std::string_view list, ReportContent& content);
 
 // True for the base name of a station's files: not empty, no '/' or '\\', no "..", no control
-// character.
+// character (HasControlCharacter).
 bool IsStationBaseName(std::string_view name);
+// The refusal of a name that is not one: "illegal station name "NAME": give the base name of a
+// station in the data folder", the name quoted with its control characters escaped.
+std::string ReasonIllegalStationName(std::string_view name);
 
 // The text of --help.
 std::string BatchUsage();

@@ -4,10 +4,17 @@
 #include <vector>
 
 #include "cli/batch.h"
+#include "cli/terminaltext.h"
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-  const int status = vernoli::RunBatch(args, std::cout, std::cerr);
+  int status = 0;
+  {
+    // The messages in UTF-8, whatever the program's own texts are written in.
+    vernoli::TerminalTextBuffer messages(std::cerr.rdbuf());
+    std::ostream err(&messages);
+    status = vernoli::RunBatch(args, std::cout, err);
+  }
   std::cout.flush();
   return status;
 }

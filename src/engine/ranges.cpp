@@ -41,4 +41,6 @@ ValueRange ParameterRange(int code, const StationLimits& limits, int dayOfYear, 
   }
 }
 
+bool RangeDependsOnDay(int code) { return code == 401 || (code >= 421 && code <= 435); }
+
 }  // namespace vernoli

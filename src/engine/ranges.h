@@ -17,4 +17,8 @@ ValueRange ParameterRange(int code, const StationLimits& limits, int dayOfYear, 
                           int32_t altitude, bool elevationAdjustment, double angstromSum,
                           ValueRange initial = {0.0, 0.0});
 
+// True for the codes whose range follows the sun of the day (sunshine and radiation); the range
+// of every other code is the same on every day.
+bool RangeDependsOnDay(int code);
+
 }  // namespace vernoli

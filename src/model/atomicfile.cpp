@@ -226,6 +226,7 @@ AtomicFile::AtomicFile(std::string target)
     if (fd_ < 0 && errno != EEXIST) break;
   }
   if (fd_ < 0) {
+    error_ = errno;
     temporary_.clear();
     failed_ = true;
     return;
@@ -252,7 +253,8 @@ void AtomicFile::Discard() {
   buffer_.clear();
 }
 
-void AtomicFile::Fail() {
+void AtomicFile::Fail(int error) {
+  if (!failed_) error_ = error;
   failed_ = true;
   Discard();
 }
@@ -261,7 +263,7 @@ void AtomicFile::FlushBuffer() {
   if (failed_ || buffer_.empty()) return;
   FileStep();
   if (!WriteAll(fd_, buffer_.data(), buffer_.size())) {
-    Fail();
+    Fail(errno);
     return;
   }
   buffer_.clear();
@@ -270,7 +272,7 @@ void AtomicFile::FlushBuffer() {
 void AtomicFile::Write(std::string_view text) {
   if (failed_ || committed_) return;
   if (text.size() > capacity_ - written_) {
-    Fail();
+    Fail(ENOSPC);  // the disk a test hook made full
     return;
   }
   written_ += text.size();
@@ -292,7 +294,9 @@ bool AtomicFile::RenameIntoPlace() {
   const bool movedAside = ::lstat(target_.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
                           RenameFile(target_, aside);
   if (!RenameFile(temporary_, target_)) {
+    const int error = errno;
     if (movedAside) (void)RenameFile(aside, target_);
+    errno = error;  // the reason of the failure, not of the way back
     return false;
   }
   if (movedAside) (void)RemoveFile(aside);
@@ -302,24 +306,27 @@ bool AtomicFile::RenameIntoPlace() {
 Status AtomicFile::Commit() {
   if (committed_) return Status::Error(ReasonCannotWrite(target_));
   committed_ = true;
-  if (!failed_ && TakeInjectedFailure(FailAt::Write)) Fail();
+  // An injected failure has no error number of the system.
+  if (!failed_ && TakeInjectedFailure(FailAt::Write)) Fail(0);
   FlushBuffer();
   if (!failed_) FileStep();
-  if (!failed_ && (TakeInjectedFailure(FailAt::Sync) || (synced_ && ::fsync(fd_) != 0))) Fail();
+  if (!failed_ && TakeInjectedFailure(FailAt::Sync)) Fail(0);
+  if (!failed_ && synced_ && ::fsync(fd_) != 0) Fail(errno);
   // The temporary file is renamed while it is still open and locked: another writer of the
   // same target could otherwise take it over (and empty it) between its close and the rename.
-  if (!failed_ &&
-      (TakeInjectedFailure(FailAt::Rename) || !RenameIntoPlace())) {
-    Fail();
-  }
+  if (!failed_ && TakeInjectedFailure(FailAt::Rename)) Fail(0);
+  if (!failed_ && !RenameIntoPlace()) Fail(errno);
   if (failed_) {
     Discard();
-    return Status::Error(ReasonCannotWrite(target_));
+    return Status::Error(ReasonCannotWrite(target_, error_));
   }
   temporary_.clear();
   const int fd = fd_;
   fd_ = -1;
-  if (::close(fd) != 0) return Status::Error(ReasonCannotWrite(target_));
+  if (::close(fd) != 0) {
+    error_ = errno;
+    return Status::Error(ReasonCannotWrite(target_, error_));
+  }
   if (!synced_) return Status::Success();
   // Make the rename itself durable; the new file is in place even if this fails.
   int folder = ::open(FolderOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

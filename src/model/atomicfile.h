@@ -73,6 +73,9 @@ class AtomicFile {
   Status Commit();
   // True while no write has failed.
   bool Good() const { return !failed_; }
+  // The system's error number of the failure (ENOSPC, EACCES, ...); 0 while Good, and for a
+  // failure the system gave no number for.
+  int ErrorNumber() const { return error_; }
   const std::string& Target() const { return target_; }
 
   // Test hook: the next commit of any writer fails at this step, once.
@@ -89,7 +92,7 @@ class AtomicFile {
  private:
   void FlushBuffer();
   bool RenameIntoPlace();
-  void Fail();
+  void Fail(int error);
   void Discard();
 
   std::string target_;
@@ -97,6 +100,7 @@ class AtomicFile {
   int fd_ = -1;
   std::string buffer_;
   bool failed_ = false;
+  int error_ = 0;
   bool committed_ = false;
   bool synced_ = true;
   std::size_t written_ = 0;        // bytes handed to Write

@@ -90,8 +90,9 @@ class DataFileReader {
   bool Next(DataRecord& record);
   const std::vector<int16_t>& Codes() const { return codes_; }
   const Status& status() const { return status_; }
-  // Line of the record last returned.
+  // Line of the record last returned, and its text.
   int64_t LineNumber() const { return lines_.LineNumber(); }
+  std::string_view Line() const { return line_; }
 
  private:
   LineReader lines_;

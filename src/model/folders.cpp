@@ -163,13 +163,44 @@ ProgramFolders FoldersOfThisProgram(Status* problem) {
   return choice.Folders;
 }
 
+namespace {
+
+// The first folder on the way to `path` that is something else (a file), or "" when there is
+// none: the reason a path beyond it cannot be a folder.
+std::string FileOnTheWay(const std::string& path) {
+  for (std::size_t slash = path.find('/', 1); slash != std::string::npos;
+       slash = path.find('/', slash + 1)) {
+    const std::string part = path.substr(0, slash);
+    struct stat info {};
+    if (::stat(part.c_str(), &info) != 0) return {};
+    if (!S_ISDIR(info.st_mode)) return part;
+  }
+  return {};
+}
+
+std::string SystemReason(int error) { return std::generic_category().message(error); }
+
+}  // namespace
+
 Status CheckFolder(const std::string& folder, std::string_view role) {
   const std::string named = std::string(role) + " " + folder;
   struct stat info {};
-  if (::stat(folder.c_str(), &info) != 0) return Status::Error(named + " does not exist");
+  if (::stat(folder.c_str(), &info) != 0) {
+    const int error = errno;
+    if (error == ENOENT) return Status::Error(named + " does not exist");
+    if (error == ENOTDIR) {
+      // A file where a folder of the path should be; the folder itself, named with a '/'.
+      const std::string file = FileOnTheWay(folder);
+      if (file.empty() || folder.compare(0, folder.find_last_not_of('/') + 1, file) == 0) {
+        return Status::Error(named + " is not a folder");
+      }
+      return Status::Error(named + " cannot be a folder: " + file + " is a file, not a folder");
+    }
+    return Status::Error(named + " cannot be opened: " + SystemReason(error));
+  }
   if (!S_ISDIR(info.st_mode)) return Status::Error(named + " is not a folder");
   DIR* listing = ::opendir(folder.c_str());
-  if (listing == nullptr) return Status::Error(named + " cannot be read");
+  if (listing == nullptr) return Status::Error(named + " cannot be read: " + SystemReason(errno));
   ::closedir(listing);
   return Status::Success();
 }

@@ -57,7 +57,9 @@ ProgramFolders FoldersOfThisProgram(Status* problem = nullptr);
 
 // Ok when `folder` exists, is a folder and its list of files can be read. Otherwise the error
 // names the folder with its role ("data folder", "output folder", ...): "ROLE FOLDER does not
-// exist", "ROLE FOLDER is not a folder" or "ROLE FOLDER cannot be read".
+// exist", "ROLE FOLDER is not a folder", "ROLE FOLDER cannot be a folder: PART is a file, not a
+// folder" (a file where the path needs a folder), or "ROLE FOLDER cannot be opened: REASON" and
+// "ROLE FOLDER cannot be read: REASON" with the system's reason.
 Status CheckFolder(const std::string& folder, std::string_view role);
 
 }  // namespace vernoli

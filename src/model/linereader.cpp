@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <system_error>
 
 namespace vernoli {
 
@@ -14,17 +15,22 @@ namespace {
 
 std::string LineText(int64_t line) { return std::to_string(line); }
 
+// ": " and the system's text of `error`; nothing for 0.
+std::string SystemReason(int error) {
+  return error == 0 ? std::string() : ": " + std::generic_category().message(error);
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
 // Messages
 
-std::string ReasonCannotOpen(std::string_view file) {
-  return "cannot open file " + std::string(file);
+std::string ReasonCannotOpen(std::string_view file, int error) {
+  return "cannot open file " + std::string(file) + SystemReason(error);
 }
 
-std::string ReasonCannotRead(std::string_view file, int64_t line) {
-  return "cannot read file " + std::string(file) + ", line " + LineText(line);
+std::string ReasonCannotRead(std::string_view file, int64_t line, int error) {
+  return "cannot read file " + std::string(file) + ", line " + LineText(line) + SystemReason(error);
 }
 
 std::string ReasonUnexpectedEnd(std::string_view file, int64_t line) {
@@ -43,8 +49,8 @@ std::string ReasonInvalidDate(std::string_view file, int64_t line) {
   return "invalid date in file " + std::string(file) + ", line " + LineText(line);
 }
 
-std::string ReasonCannotWrite(std::string_view file) {
-  return "cannot write file " + std::string(file);
+std::string ReasonCannotWrite(std::string_view file, int error) {
+  return "cannot write file " + std::string(file) + SystemReason(error);
 }
 
 std::string ReasonLineTooLong(std::string_view file, int64_t line) {
@@ -88,7 +94,7 @@ Status OpenFileForReading(const std::string& path, int& fd) {
   // Looked at before it is opened, so that no device is ever opened; the open itself does not
   // wait (a pipe put under the name meanwhile), and what was opened is looked at again.
   struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) return Status::Error(ReasonCannotOpen(path));
+  if (::stat(path.c_str(), &info) != 0) return Status::Error(ReasonCannotOpen(path, errno));
   if (!S_ISREG(info.st_mode)) {
     return Status::Error(ReasonNotARegularFile(path, KindOf(info.st_mode)));
   }
@@ -96,11 +102,12 @@ Status OpenFileForReading(const std::string& path, int& fd) {
   if (opened < 0) {
     // ENXIO: a socket put under the name since it was looked at.
     if (errno == ENXIO) return Status::Error(ReasonNotARegularFile(path, "a socket"));
-    return Status::Error(ReasonCannotOpen(path));
+    return Status::Error(ReasonCannotOpen(path, errno));
   }
   if (::fstat(opened, &info) != 0) {
+    const int error = errno;
     ::close(opened);
-    return Status::Error(ReasonCannotOpen(path));
+    return Status::Error(ReasonCannotOpen(path, error));
   }
   if (!S_ISREG(info.st_mode)) {
     ::close(opened);
@@ -109,8 +116,9 @@ Status OpenFileForReading(const std::string& path, int& fd) {
   // A regular file: read as usual, each read waiting for its bytes.
   const int flags = ::fcntl(opened, F_GETFL);
   if (flags < 0 || ::fcntl(opened, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    const int error = errno;
     ::close(opened);
-    return Status::Error(ReasonCannotOpen(path));
+    return Status::Error(ReasonCannotOpen(path, error));
   }
   fd = opened;
   return Status::Success();
@@ -122,8 +130,9 @@ Status OpenFileForReading(const std::string& path, std::FILE*& file) {
   if (Status s = OpenFileForReading(path, fd); !s) return s;
   file = ::fdopen(fd, "rb");
   if (file == nullptr) {
+    const int error = errno;
     ::close(fd);
-    return Status::Error(ReasonCannotOpen(path));
+    return Status::Error(ReasonCannotOpen(path, error));
   }
   return Status::Success();
 }
@@ -154,8 +163,9 @@ Status LineReader::Open(const std::string& path) {
   int fd = -1;
   struct stat info {};
   if (Status opened = OpenFileForReading(path, fd); !opened || ::fstat(fd, &info) != 0) {
+    const int error = errno;
     if (fd >= 0) ::close(fd);
-    status_ = opened ? Status::Error(ReasonCannotOpen(path)) : opened;
+    status_ = opened ? Status::Error(ReasonCannotOpen(path, error)) : opened;
     endOfFile_ = true;
     return status_;
   }
@@ -183,9 +193,10 @@ bool LineReader::Fill() {
     got = ::read(fd_, buffer_.data() + old, chunk_);
   } while (got < 0 && errno == EINTR);
   if (got <= 0) {
+    const int error = got < 0 ? errno : 0;
     buffer_.resize(old);
     endOfFile_ = true;
-    if (got < 0) status_ = Status::Error(ReasonCannotRead(path_, lineNumber_ + 1));
+    if (got < 0) status_ = Status::Error(ReasonCannotRead(path_, lineNumber_ + 1, error));
     Close();
     return false;
   }

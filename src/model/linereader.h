@@ -17,14 +17,16 @@ namespace vernoli {
 
 // ---------------------------------------------------------------------------------------------
 // Messages of the file operations. Each returns the reason; Status::Error adds "ERROR:\n".
+// `error`, when not 0, is the system's error number of the failure: its text follows
+// ("cannot open file A.DSC: Permission denied").
 
-std::string ReasonCannotOpen(std::string_view file);
-std::string ReasonCannotRead(std::string_view file, int64_t line);
+std::string ReasonCannotOpen(std::string_view file, int error = 0);
+std::string ReasonCannotRead(std::string_view file, int64_t line, int error = 0);
 std::string ReasonUnexpectedEnd(std::string_view file, int64_t line);
 std::string ReasonNotANumber(std::string_view file, int64_t line);
 std::string ReasonTooFewValues(std::string_view file, int64_t line);
 std::string ReasonInvalidDate(std::string_view file, int64_t line);
-std::string ReasonCannotWrite(std::string_view file);
+std::string ReasonCannotWrite(std::string_view file, int error = 0);
 // "line 1 of file F is longer than 65536 characters, the longest line of text that is read".
 std::string ReasonLineTooLong(std::string_view file, int64_t line);
 // "F is not a regular file (a named pipe); a regular file, or a link to one, is read". `kind`

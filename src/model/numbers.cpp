@@ -183,10 +183,33 @@ std::string FormatField(double value, int width, int decimals) {
   return text;
 }
 
-void AppendField(std::string& line, double value, int width, int decimals) {
+bool AppendField(std::string& line, double value, int width, int decimals) {
   const std::size_t start = line.size();
   AppendReal(line, value, width, decimals);
   if (line.size() == start || line[start] != ' ') line.insert(start, 1, ' ');
+  return FieldReadsBack(std::string_view(line).substr(start), width);
+}
+
+bool FieldReadsBack(std::string_view text, int width) {
+  const std::string_view number = Trimmed(text);
+  double value = 0.0;
+  return number.size() <= static_cast<std::size_t>(std::max(width, 0)) &&
+         ParseReal(number, value);
+}
+
+std::string FieldFault(std::string_view text, int width) {
+  if (FieldReadsBack(text, width)) return {};
+  if (Trimmed(text).size() > static_cast<std::size_t>(std::max(width, 0))) {
+    return "does not fit the " + std::to_string(width) + " characters of its field";
+  }
+  return "would not read back as a number";
+}
+
+std::string ShortestText(double value) {
+  char buffer[32];
+  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+  (void)ec;  // 32 characters always hold the shortest text of a double
+  return std::string(buffer, end);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -34,8 +34,21 @@ std::string FormatReal(double value, int width, int decimals);
 // the whole width or more, so that it never runs into the field before it and the row still
 // reads back value by value.
 std::string FormatField(double value, int width, int decimals);
-// The same, appended to `line`.
-void AppendField(std::string& line, double value, int width, int decimals);
+// The same, appended to `line`. Returns FieldReadsBack of what it appended: false for a number
+// that a file must not be given.
+bool AppendField(std::string& line, double value, int width, int decimals);
+
+// True when `text`, a number written into a field of `width` characters, fits the field and
+// reads back: at most `width` characters besides the blanks around it, and a finite number.
+// A value too large for its field ("1e15" with one decimal in 10 characters), or beyond the
+// largest double once rounded to the digits written, is not.
+bool FieldReadsBack(std::string_view text, int width);
+// Why it does not: "does not fit the 10 characters of its field" or "would not read back as a
+// number"; empty when it does.
+std::string FieldFault(std::string_view text, int width);
+
+// The shortest text that reads back as the value ("31.2", "1e+15"), for a message.
+std::string ShortestText(double value);
 
 // Writes n / 10^decimals in fixed point so that it ends just before `end` ("12.50" for n 1250
 // and 2 decimals, "0.05" for 5 and 2); returns its first character. Room: 22 characters.

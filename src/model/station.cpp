@@ -119,9 +119,30 @@ class DscReader {
   std::string text_;
 };
 
-// A date the calendar can count: a day of 1..31, a month of 1..12, a year of 1..9999.
-bool IsCountableDate(int32_t day, int32_t month, int32_t year) {
-  return day >= 1 && day <= 31 && month >= 1 && month <= 12 && year >= 1 && year <= 9999;
+// Years a span can hold: those of the year fields (1902..2099) and 1901, the year of data not
+// linked to a specific year.
+constexpr int32_t kFirstSpanYear = kYearNotLinked;
+constexpr int32_t kLastSpanYear = 2099;
+
+std::string DateText(int32_t day, int32_t month, int32_t year) {
+  return std::to_string(day) + "/" + std::to_string(month) + "/" + std::to_string(year);
+}
+
+// Why day/month/year is no date of a span: a year the year fields do not take, or a day that
+// the calendar does not have. Empty for a good date.
+std::string DateFault(int32_t day, int32_t month, int32_t year) {
+  const std::string date = DateText(day, month, year);
+  if (year < kFirstSpanYear || year > kLastSpanYear) {
+    return date + " has a year outside 1902.." + std::to_string(kLastSpanYear) + " (or " +
+           std::to_string(kYearNotLinked) + " for data not linked to a year)";
+  }
+  if (month < 1 || month > 12) return date + " has a month outside 1..12";
+  const int days = DaysInMonthOfYear(month, year);
+  if (day < 1 || day > days) {
+    return date + " has a day outside 1.." + std::to_string(days) + " (the days of " +
+           std::string(MonthName(month)) + YearText(year) + ")";
+  }
+  return {};
 }
 
 }  // namespace
@@ -152,37 +173,68 @@ void SetStationFiles(RepClimateFile& station, const std::string& folder, const s
 
 Status WriteStationDescription(const RepClimateFile& station) {
   AtomicFile file(station.DscFileName);
-  auto line = [&file](std::string text, std::string_view label) {
+  int64_t lineNumber = 0;
+  Status refused;
+  auto line = [&](std::string text, std::string_view label) {
     text += label;
     file.WriteLine(text);
+    ++lineNumber;
+  };
+  // A number in its field at `column` of the next line. One that does not fit it, or would not
+  // read back (a value of a hand-edited file), refuses the whole file: nothing is written.
+  auto check = [&](const std::string& text, const std::string& value, int width, int column,
+                   std::string_view name) {
+    if (refused && !FieldReadsBack(text, width)) {
+      refused = Status::Error("file " + station.DscFileName + ", line " +
+                              std::to_string(lineNumber + 1) + ", column " +
+                              std::to_string(column) + " (" + std::string(name) +
+                              "): the value " + value + " " + FieldFault(text, width) +
+                              "; nothing was written");
+    }
+    return text;
+  };
+  auto real = [&](double value, int width, int decimals, int column, std::string_view name) {
+    return check(FormatReal(value, width, decimals), ShortestText(value), width, column, name);
+  };
+  auto integer = [&](int64_t value, int width, int column, std::string_view name) {
+    return check(FormatInt(value, width), std::to_string(value), width, column, name);
   };
 
   file.WriteLine(SingleLine(station.StationName));
   file.WriteLine(SingleLine(station.Country));
-  line(FormatReal(station.Latitude, 10, 2), kLatitudeLabel);
-  line(FormatReal(station.Longitude, 10, 2), kLongitudeLabel);
-  line(FormatInt(station.Altitude, 7), kAltitudeLabel);
+  lineNumber = 2;
+  line(real(station.Latitude, 10, 2, 1, "latitude"), kLatitudeLabel);
+  line(real(station.Longitude, 10, 2, 1, "longitude"), kLongitudeLabel);
+  line(integer(station.Altitude, 7, 1, "altitude"), kAltitudeLabel);
   switch (station.DataType) {
     case kDaily: line(FormatInt(1, 7), kDailyLabel); break;
     case kTenDaily: line(FormatInt(2, 7), kTenDailyLabel); break;
     default: line(FormatInt(3, 7), kMonthlyLabel); break;
   }
-  line(FormatInt(station.FromDay, 4) + FormatInt(station.FromMonth, 4) + FormatInt(station.FromYear, 6),
+  line(integer(station.FromDay, 4, 1, "day") + integer(station.FromMonth, 4, 5, "month") +
+           integer(station.FromYear, 6, 9, "year"),
        kFromLabel);
-  line(FormatInt(station.ToDay, 4) + FormatInt(station.ToMonth, 4) + FormatInt(station.ToYear, 6),
+  line(integer(station.ToDay, 4, 1, "day") + integer(station.ToMonth, 4, 5, "month") +
+           integer(station.ToYear, 6, 9, "year"),
        kToLabel);
-  line(FormatReal(station.PsychrometerCoefficient, 14, 6), kPsychrometerLabel);
-  line(FormatReal(station.WindHeight, 9, 1), kWindHeightLabel);
-  line(FormatReal(station.TdewTminDifference, 9, 1), kTdewLabel);
-  line(FormatReal(station.HargreavesRsCoefficient, 10, 2), kHargreavesLabel);
-  line(FormatReal(station.DefaultU2, 9, 1), kDefaultU2Label);
-  line(FormatReal(station.Settings.AngstromA, 10, 2), kAngstromALabel);
-  line(FormatReal(station.Settings.AngstromB, 10, 2), kAngstromBLabel);
+  line(real(station.PsychrometerCoefficient, 14, 6, 1, "psychrometer coefficient"),
+       kPsychrometerLabel);
+  line(real(station.WindHeight, 9, 1, 1, "height of the wind speed measurement"),
+       kWindHeightLabel);
+  line(real(station.TdewTminDifference, 9, 1, 1, "difference between Tdew and Tmin"),
+       kTdewLabel);
+  line(real(station.HargreavesRsCoefficient, 10, 2, 1, "coefficient of Hargreaves"),
+       kHargreavesLabel);
+  line(real(station.DefaultU2, 9, 1, 1, "estimate for U2"), kDefaultU2Label);
+  line(real(station.Settings.AngstromA, 10, 2, 1, "Angstrom a"), kAngstromALabel);
+  line(real(station.Settings.AngstromB, 10, 2, 1, "Angstrom b"), kAngstromBLabel);
+  if (!refused) return refused;
   if (station.Flags.ElevationAdjustment != 0) {
     line(FormatInt(1, 7), kElevationLabel);
   } else {
     line(FormatInt(0, 7), kNoElevationLabel);
   }
+  // Signed 8-bit numbers: always within their 7 characters.
   line(FormatInt(station.Limits.LimitTmin, 7), kLimitTminLabel);
   line(FormatInt(station.Limits.LimitTmax, 7), kLimitTmaxLabel);
   line(FormatInt(station.Limits.LimitRHmin, 7), kLimitRHminLabel);
@@ -222,17 +274,25 @@ Status ReadStationDescription(RepClimateFile& station) {
   if (Status s = reader.Numbers(typeCode); !s) return s;
   read.DataType = typeCode == 1 ? kDaily : typeCode == 2 ? kTenDaily : kMonthly;
 
-  // A date outside the calendar cannot be counted; stop rather than guess.
+  // A date the calendar does not have would be counted as another one, and a year beyond the
+  // year fields would be written where no form can change it: stop rather than guess.
   if (Status s = reader.Numbers(read.FromDay, read.FromMonth, read.FromYear); !s) return s;
-  if (!IsCountableDate(read.FromDay, read.FromMonth, read.FromYear)) {
-    return Status::Error(ReasonInvalidDate(path, reader.LineNumber()));
+  if (std::string fault = DateFault(read.FromDay, read.FromMonth, read.FromYear); !fault.empty()) {
+    return Status::Error(ReasonInvalidDate(path, reader.LineNumber()) + ": " + fault);
   }
   if (Status s = reader.Numbers(read.ToDay, read.ToMonth, read.ToYear); !s) return s;
-  if (!IsCountableDate(read.ToDay, read.ToMonth, read.ToYear)) {
-    return Status::Error(ReasonInvalidDate(path, reader.LineNumber()));
+  if (std::string fault = DateFault(read.ToDay, read.ToMonth, read.ToYear); !fault.empty()) {
+    return Status::Error(ReasonInvalidDate(path, reader.LineNumber()) + ": " + fault);
   }
   read.FirstDayNr = DayNr(read.FromDay, read.FromMonth, read.FromYear);
   read.LastDayNr = DayNr(read.ToDay, read.ToMonth, read.ToYear);
+  if (read.LastDayNr < read.FirstDayNr) {
+    return Status::Error(ReasonInvalidDate(path, reader.LineNumber()) + ": the span ends on " +
+                         DateText(read.ToDay, read.ToMonth, read.ToYear) +
+                         ", before it starts on " +
+                         DateText(read.FromDay, read.FromMonth, read.FromYear) + " (line " +
+                         std::to_string(reader.LineNumber() - 1) + ")");
+  }
   read.Method = 1;
 
   if (Status s = reader.Numbers(read.PsychrometerCoefficient); !s) return s;

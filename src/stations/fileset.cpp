@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <string_view>
+#include <system_error>
 
 #include "model/atomicfile.h"
 #include "model/linereader.h"
@@ -140,8 +141,9 @@ Status FileSet::Commit() {
   for (Entry& entry : entries_) {
     entry.Existed = IsThere(entry.Target);
     if (entry.Existed && !KeepCopy(entry.Target, entry.Backup)) {
+      const int error = errno;
       RollBack();
-      return Status::Error(ReasonCannotWrite(entry.Target));
+      return Status::Error(ReasonCannotWrite(entry.Target, error));
     }
   }
   // From here on an ended process leaves the journal, and the next operation finishes the commit.
@@ -152,13 +154,16 @@ Status FileSet::Commit() {
   int rename = 0;
   for (Entry& entry : entries_) {
     ++rename;
+    errno = 0;  // stays 0 for the test hook's failure
     const bool done = !TakeInjectedRenameFailure(rename) &&
                       (entry.Removal ? RemoveFile(entry.Target)
                                      : RenameFile(entry.Staged, entry.Target));
     if (!done) {
+      const int error = errno;
       RollBack();
-      return Status::Error(entry.Removal ? "cannot delete file " + entry.Target
-                                         : ReasonCannotWrite(entry.Target));
+      if (!entry.Removal) return Status::Error(ReasonCannotWrite(entry.Target, error));
+      return Status::Error("cannot delete file " + entry.Target +
+                           (error != 0 ? ": " + std::generic_category().message(error) : ""));
     }
     entry.Replaced = true;
   }

@@ -237,7 +237,9 @@ RunResult WriteTemperatureFile(const std::string& dataFile, AtomicFile& file,
     });
     while (data.Next(record)) {
       if (!tmin.Add(record.Values[static_cast<std::size_t>(tminColumn)])) return CancelledRun();
-      if (!scratch.Good()) return FailedRun(Status::Error(ReasonCannotWrite(scratchPath)));
+      if (!scratch.Good()) {
+        return FailedRun(Status::Error(ReasonCannotWrite(scratchPath, scratch.ErrorNumber())));
+      }
     }
     if (!data.status()) return FailedRun(data.status());
     if (!tmin.Finish()) return CancelledRun();
@@ -276,12 +278,16 @@ RunResult WriteTemperatureFile(const std::string& dataFile, AtomicFile& file,
   while (data.Next(record)) {
     if (!tmax.Add(record.Values[static_cast<std::size_t>(tmaxColumn)])) return CancelledRun();
     if (!pairing) return FailedRun(pairing);
-    if (!file.Good()) return FailedRun(Status::Error(ReasonCannotWrite(file.Target())));
+    if (!file.Good()) {
+      return FailedRun(Status::Error(ReasonCannotWrite(file.Target(), file.ErrorNumber())));
+    }
   }
   if (!data.status()) return FailedRun(data.status());
   if (!tmax.Finish()) return CancelledRun();
   if (!pairing) return FailedRun(pairing);
-  if (!file.Good()) return FailedRun(Status::Error(ReasonCannotWrite(file.Target())));
+  if (!file.Good()) {
+    return FailedRun(Status::Error(ReasonCannotWrite(file.Target(), file.ErrorNumber())));
+  }
   RunResult result;
   result.Records = lines;
   return result;

@@ -9,6 +9,7 @@
 #include "model/linereader.h"
 #include "model/numbers.h"
 #include "model/stationcodes.h"
+#include "workspace/validation.h"
 #include "workspace/workingdata.h"
 
 namespace vernoli {
@@ -53,12 +54,36 @@ void RecordRun::Compute(int32_t k, const ClimaticRecord& working) {
   if (count > 0) values_[count - 1] = IsMissing(eto_) ? kMissing : eto_;
 }
 
-void RecordRun::DataLine(int32_t number, std::string& line) const {
+int RecordRun::DataLine(int32_t number, std::string& line) const {
   line.clear();
   AppendInt(line, number, kDataFieldWidth);
+  int refused = FieldReadsBack(line, kDataFieldWidth) ? -1 : 0;
   for (std::size_t i = 0; i < codes_.size(); ++i) {
-    AppendField(line, values_[i], kDataFieldWidth, decimals_[i]);
+    if (!AppendField(line, values_[i], kDataFieldWidth, decimals_[i]) && refused < 0) {
+      refused = static_cast<int>(i) + 1;
+    }
   }
+  return refused;
+}
+
+Status RecordRun::FieldRefusal(int field, int32_t number, std::string_view file,
+                               int64_t lineNumber) const {
+  std::string what = "the record number " + std::to_string(number);
+  std::string column = "1 (Nr)";
+  std::string text = FormatInt(number, kDataFieldWidth);
+  if (field > 0) {
+    const auto c = static_cast<std::size_t>(field - 1);
+    const int row = RowOfCode(codes_[c]);
+    const std::string_view symbol = row == 0 ? std::string_view() : ParameterRow(row).Symbol;
+    const std::string_view unit = row == 0 ? std::string_view() : ParameterRow(row).Unit;
+    what = "the value " + ShortestText(values_[c]);
+    column = std::to_string(field + 1) + " (" + std::string(Trimmed(symbol)) + ", " +
+             std::string(Trimmed(unit)) + ")";
+    text = FormatReal(values_[c], kDataFieldWidth, decimals_[c]);
+  }
+  return Status::Error("file " + std::string(file) + ", line " + std::to_string(lineNumber) +
+                       ", column " + column + ": " + what + " " +
+                       FieldFault(text, kDataFieldWidth) + "; nothing was written");
 }
 
 RunResult RunOverDataFile(const RepClimateFile& station, const DataFileRecordSink& each) {
@@ -71,10 +96,15 @@ RunResult RunOverDataFile(const RepClimateFile& station, const DataFileRecordSin
     return FailedRun(Status::Error(ReasonNoEToColumn(station.DtaFileName)));
   }
   const ColumnMapping mapping(reader.Codes());
+  const DataFileValueCheck check(station, reader.Codes(), station.DtaFileName);
   RecordRun run(station);
   DataRecord record;
   RunResult result;
   while (reader.Next(record)) {
+    if (Status s = check.Check(result.Records, record.Values, reader.LineNumber(), reader.Line());
+        !s) {
+      return FailedRun(s);
+    }
     run.Compute(result.Records, StandardRecord(mapping, record.Values));
     ++result.Records;
     if (Status s = each(record.Number, run); !s) return FailedRun(s);
@@ -87,10 +117,15 @@ RunResult RecomputeDataFile(const RepClimateFile& station) {
   AtomicFile dta(station.DtaFileName);
   dta.WriteLine(DataHeaderLine(StationCodes(station)));
   std::string line;
+  int64_t lineNumber = 1;
   RunResult result = RunOverDataFile(station, [&](int32_t number, const RecordRun& run) {
-    run.DataLine(number, line);
+    ++lineNumber;
+    if (const int field = run.DataLine(number, line); field >= 0) {
+      return run.FieldRefusal(field, number, dta.Target(), lineNumber);
+    }
     dta.WriteLine(line);
-    return dta.Good() ? Status::Success() : Status::Error(ReasonCannotWrite(dta.Target()));
+    return dta.Good() ? Status::Success()
+                      : Status::Error(ReasonCannotWrite(dta.Target(), dta.ErrorNumber()));
   });
   if (!result) return result;
   if (Status s = dta.Commit(); !s) return FailedRun(s);
@@ -136,9 +171,13 @@ RunResult RunCalculation(const RepClimateFile& station, const WorkingData& data,
       ++k;
 
       if (dta) {
-        run.DataLine(number, dtaLine);
+        if (const int field = run.DataLine(number, dtaLine); field >= 0) {
+          return FailedRun(run.FieldRefusal(field, number, dta->Target(), k + 1));
+        }
         dta->WriteLine(dtaLine);
-        if (!dta->Good()) return FailedRun(Status::Error(ReasonCannotWrite(dta->Target())));
+        if (!dta->Good()) {
+          return FailedRun(Status::Error(ReasonCannotWrite(dta->Target(), dta->ErrorNumber())));
+        }
       }
       if (report) {
         ReportRecordLine(reportLine, output->Content, number, date, codes, run.Values().data(),
@@ -148,12 +187,14 @@ RunResult RunCalculation(const RepClimateFile& station, const WorkingData& data,
         return CancelledRun();
       }
       if (out != nullptr && !out->Good()) {
-        return FailedRun(Status::Error(ReasonCannotWrite(out->Target())));
+        return FailedRun(Status::Error(ReasonCannotWrite(out->Target(), out->ErrorNumber())));
       }
     }
     if (etoSeries) {
       if (!etoSeries->Finish()) return CancelledRun();
-      if (!out->Good()) return FailedRun(Status::Error(ReasonCannotWrite(out->Target())));
+      if (!out->Good()) {
+        return FailedRun(Status::Error(ReasonCannotWrite(out->Target(), out->ErrorNumber())));
+      }
     }
     if (dta) {
       if (Status s = dta->Commit(); !s) return FailedRun(s);

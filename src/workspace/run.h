@@ -44,8 +44,11 @@ class RecordRun {
   std::span<const double> Values() const { return {values_.data(), codes_.size()}; }
   const RecordResults& Results() const { return results_; }
   // The record's .DTA line, without its line end: the number I(10), then each column R(10) with
-  // its code's decimals.
-  void DataLine(int32_t number, std::string& line) const;
+  // its code's decimals. Returns the first field (0 the number, c + 1 column c) whose number
+  // does not fit its 10 characters or would not read back (FieldReadsBack); -1 when all do.
+  int DataLine(int32_t number, std::string& line) const;
+  // The refusal of such a field of line `lineNumber` of `file`, naming the column and the value.
+  Status FieldRefusal(int field, int32_t number, std::string_view file, int64_t lineNumber) const;
 
  private:
   const RepClimateFile& station_;

@@ -21,7 +21,56 @@ double CellValue(std::string_view text) {
   return value;
 }
 
+// The n-th field (0 the record number) of a data line as it is written there.
+std::string_view FieldText(std::string_view line, std::size_t n) {
+  std::size_t at = 0;
+  for (std::size_t field = 0;; ++field) {
+    while (at < line.size() && IsFieldSeparator(line[at])) ++at;
+    std::size_t end = at;
+    while (end < line.size() && !IsFieldSeparator(line[end])) ++end;
+    if (field == n || end == at) return line.substr(at, end - at);
+    at = end;
+  }
+}
+
+// "-15.0 .. 45.0": the limits with the decimals of the code.
+std::string RangeText(const ValueRange& range, int code) {
+  const int decimals = DecimalsOfCode(code);
+  return FormatReal(range.Minimum, 0, decimals) + " .. " + FormatReal(range.Maximum, 0, decimals);
+}
+
 }  // namespace
+
+DataFileValueCheck::DataFileValueCheck(const RepClimateFile& station,
+                                       std::span<const int16_t> codes, std::string_view file)
+    : station_(station), codes_(codes.begin(), codes.end()), file_(file) {
+  ranges_.reserve(codes_.size());
+  for (int16_t code : codes_) ranges_.push_back(RecordRange(station, code, 0));
+}
+
+Status DataFileValueCheck::Check(int32_t k, std::span<const double> values, int64_t lineNumber,
+                                 std::string_view line) const {
+  // The last column is the ETo, which the run replaces.
+  const std::size_t columns = std::min(values.size(), codes_.size());
+  for (std::size_t c = 0; c + 1 < columns; ++c) {
+    const double value = values[c];
+    if (IsMissing(value)) continue;
+    const int code = codes_[c];
+    const bool daily = RangeDependsOnDay(code);
+    const ValueRange range = daily ? RecordRange(station_, code, k) : ranges_[c];
+    if (CheckRange(value, range.Minimum, range.Maximum) == 0) continue;
+    const int row = RowOfCode(code);
+    const std::string unit(row == 0 ? std::string_view() : Trimmed(ParameterRow(row).Unit));
+    const std::string symbol(row == 0 ? std::string_view() : Trimmed(ParameterRow(row).Symbol));
+    return Status::Error("file " + file_ + ", line " + std::to_string(lineNumber) + ", column " +
+                         std::to_string(c + 2) + " (" + symbol + ", " + unit + "): the value " +
+                         std::string(FieldText(line, c + 1)) +
+                         " lies outside its plausible range " + RangeText(range, code) + " " +
+                         unit + ", set by the station's data limits" +
+                         (daily ? " and the sun of the day" : ""));
+  }
+  return Status::Success();
+}
 
 int CheckRange(double value, double minimum, double maximum) {
   if (value > maximum) return 1;

@@ -6,9 +6,11 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/parameters.h"
 #include "model/station.h"
+#include "model/status.h"
 
 namespace vernoli {
 
@@ -25,6 +27,31 @@ ValueRange RecordRange(const RepClimateFile& station, int code, int32_t k);
 // decimals of the code, the unit of the code trimmed, and the three remedies. Above the maximum
 // the message has one empty line more before the remedies.
 std::string RangeRefusalMessage(int outcome, double limit, int code);
+
+// The check of the values a data file gives the engine, for a file written by hand or by
+// another program: a value that the workspace would refuse typed into its cell is refused here
+// too, naming the file, the line, the column, the value and its range. The last column, the ETo
+// that every run computes afresh, and missing values pass.
+//
+//   const DataFileValueCheck check(station, reader.Codes(), path);
+//   while (reader.Next(record)) {
+//     if (Status s = check.Check(k, record.Values, reader.LineNumber(), reader.Line()); !s) ...
+class DataFileValueCheck {
+ public:
+  // `codes` are the columns of the file at `file`; the limits and location are the station's.
+  DataFileValueCheck(const RepClimateFile& station, std::span<const int16_t> codes,
+                     std::string_view file);
+  // Checks the values of record k (0-based offset from the station's first record), read from
+  // line `lineNumber` whose text is `line`.
+  Status Check(int32_t k, std::span<const double> values, int64_t lineNumber,
+               std::string_view line) const;
+
+ private:
+  const RepClimateFile& station_;
+  std::vector<int16_t> codes_;
+  std::vector<ValueRange> ranges_;  // of each column whose range is the same every day
+  std::string file_;
+};
 
 // The outcome of leaving a cell.
 struct CellCheck {

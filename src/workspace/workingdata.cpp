@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "model/numbers.h"
+#include "workspace/validation.h"
 
 namespace vernoli {
 
@@ -69,8 +70,13 @@ Status LoadWorkingData(const RepClimateFile& station, WorkingData& data) {
       static_cast<std::size_t>(std::clamp(station.NumberOfRecords, 0, int32_t{1} << 17));
   read.Numbers.reserve(expected);
   read.Records.reserve(expected);
+  const DataFileValueCheck check(station, reader.Codes(), station.DtaFileName);
   DataRecord record;
   while (reader.Next(record)) {
+    const auto k = static_cast<int32_t>(read.Records.size());
+    if (Status s = check.Check(k, record.Values, reader.LineNumber(), reader.Line()); !s) {
+      return s;
+    }
     read.Numbers.push_back(record.Number);
     read.Records.push_back(StandardRecord(mapping, record.Values));
   }

@@ -1,5 +1,5 @@
 // Runs the real vernoli-batch executable once: its help, a recompute on a copy of a small
-// station, and a refused station name.
+// station, a refused station name and a message in UTF-8.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -68,6 +68,19 @@ TEST(BatchProgram, RefusesAStationOutsideTheDataFolder) {
   EXPECT_EQ(outcome.err,
             "ERROR:\nillegal station name \"../X\": give the base name of a station in the data "
             "folder\n");
+}
+
+TEST(BatchProgram, WritesItsMessagesInUtf8) {
+  ScratchFolder data;
+  ScratchFolder scratch;
+  WriteStation(data.Folder(), "HOT", kDaily, {1, 7, 2001}, {1, 7, 2001},
+               "        Nr       101       501\r\n         1      1e15    -999.0\r\n");
+  const Outcome outcome = RunProgram(scratch, "--data '" + data.Folder() + "' recompute HOT");
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_EQ(outcome.err, "ERROR:\nfile " + data.Folder() +
+                             "HOT.DTA, line 2, column 2 (Tmax, \u00B0C): the value 1e15 lies "
+                             "outside its plausible range -15.0 .. 45.0 \u00B0C, set by the "
+                             "station's data limits\n");
 }
 
 TEST(BatchProgram, TwoProgramsOnOneStationLeaveItComplete) {

@@ -197,7 +197,7 @@ TEST(ImportBatch, RefusalsPrintTheFormsMessageAndWriteNothing) {
        "ERROR:\nFilename exists already\n"},
       {"no such file", "'" + input.File("NONE.CXT") + "' --name N --columns 101",
        "ERROR:\ncannot open file " + input.File("NONE.CXT") +
-           "\nERROR:\nCANNOT import data\nCheck climatic file\n"},
+           ": No such file or directory\nERROR:\nCANNOT import data\nCheck climatic file\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

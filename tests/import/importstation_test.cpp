@@ -289,7 +289,8 @@ TEST(ImportStation, EveryChangeOfTheFileSinceItWasCheckedIsRefusedSayingWhat) {
     const ImportResult result = t.session.Import(t.data.Folder(), "NEW");
     EXPECT_EQ(result.Failure, ImportFailure::Files);
     if (c.bytes.empty()) {
-      EXPECT_EQ(result.Message, "ERROR:\ncannot open file " + t.input.File("IN.CXT"));
+      EXPECT_EQ(result.Message,
+                "ERROR:\ncannot open file " + t.input.File("IN.CXT") + ": No such file or directory");
     } else {
       EXPECT_EQ(result.Message, "ERROR:\nfile " + t.input.File("IN.CXT") +
                                     " has changed since it was checked: " + c.what);

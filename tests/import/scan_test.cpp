@@ -105,7 +105,7 @@ TEST(ImportScan, AFileThatCannotBeOpenedNamesTheFile) {
   ScratchFolder folder;
   const ScanResult scan = ScanImportFile(folder.File("NONE.CXT"), ImportKind::Text, -999.0);
   EXPECT_EQ(scan.Outcome, ScanOutcome::Unreadable);
-  EXPECT_EQ(scan.Reason, "cannot open file " + folder.File("NONE.CXT"));
+  EXPECT_EQ(scan.Reason, "cannot open file " + folder.File("NONE.CXT") + ": No such file or directory");
   // A folder is no file either.
   EXPECT_EQ(ScanImportFile(folder.Folder(), ImportKind::Text, -999.0).Outcome,
             ScanOutcome::Unreadable);

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <bit>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
@@ -128,6 +129,21 @@ TEST_F(AtomicFileTest, FailureAtAnyStepLeavesTheOldFileAndNoTemporaryFile) {
   }
 }
 
+TEST_F(AtomicFileTest, AFullDiskIsNamedAsTheReason) {
+  const std::string path = folder_.File("A.DTA");
+  WriteBytes(path, "old\r\n");
+  AtomicFile::InjectDiskFullForTesting("A.DTA", 10);
+  AtomicFile file(path);
+  file.WriteLine("more than ten bytes");
+  EXPECT_FALSE(file.Good());
+  EXPECT_EQ(file.ErrorNumber(), ENOSPC);
+  EXPECT_EQ(file.Commit().Message,
+            "ERROR:\ncannot write file " + path + ": No space left on device");
+  AtomicFile::InjectDiskFullForTesting("", SIZE_MAX);
+  EXPECT_EQ(ReadBytes(path), "old\r\n");
+  EXPECT_EQ(folder_.Names(), std::set<std::string>{"A.DTA"});
+}
+
 TEST_F(AtomicFileTest, TargetThatIsAFolderFailsAndStaysUntouched) {
   // Tests may run with every permission, so a read-only folder would not fail; a folder in
   // the target's place makes the final rename fail instead.
@@ -138,7 +154,7 @@ TEST_F(AtomicFileTest, TargetThatIsAFolderFailsAndStaysUntouched) {
   file.WriteLine("new");
   Status status = file.Commit();
   EXPECT_FALSE(status.Ok);
-  EXPECT_EQ(status.Message, "ERROR:\ncannot write file " + path);
+  EXPECT_EQ(status.Message, "ERROR:\ncannot write file " + path + ": Is a directory");
   EXPECT_TRUE(std::filesystem::is_directory(path));
   EXPECT_EQ(ReadBytes(path + "/inside"), "kept");
   EXPECT_EQ(folder_.Names(), std::set<std::string>{"A.DSC"});
@@ -150,7 +166,8 @@ TEST_F(AtomicFileTest, MissingFolderFailsNamingTheTarget) {
   EXPECT_FALSE(file.Good());
   file.WriteLine("new");
   Status status = file.Commit();
-  EXPECT_EQ(status.Message, "ERROR:\ncannot write file " + path);
+  EXPECT_EQ(status.Message,
+            "ERROR:\ncannot write file " + path + ": No such file or directory");
   EXPECT_TRUE(folder_.Names().empty());
 }
 

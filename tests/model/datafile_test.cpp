@@ -143,7 +143,8 @@ TEST(CopyDataFile, MissingSourceLeavesTheDestinationAlone) {
   WriteBytes(destination, "old\r\n");
   std::string source = folder.File("NONE.DTA");
   Status status = CopyDataFile(source, destination);
-  EXPECT_EQ(status.Message, "ERROR:\ncannot open file " + source);
+  EXPECT_EQ(status.Message,
+            "ERROR:\ncannot open file " + source + ": No such file or directory");
   EXPECT_EQ(ReadBytes(destination), "old\r\n");
   EXPECT_EQ(folder.Names(), std::set<std::string>{"B.DTA"});
 }
@@ -229,7 +230,8 @@ TEST(ReadParameterCodes, EmptyOrMissingFileIsAnErrorNamingIt) {
   ScratchFolder folder;
   RepClimateFile station;
   station.DtaFileName = folder.File("NONE.DTA");
-  EXPECT_EQ(ReadParameterCodes(station).Message, "ERROR:\ncannot open file " + station.DtaFileName);
+  EXPECT_EQ(ReadParameterCodes(station).Message,
+            "ERROR:\ncannot open file " + station.DtaFileName + ": No such file or directory");
   WriteBytes(station.DtaFileName, "");
   EXPECT_EQ(ReadParameterCodes(station).Message,
             "ERROR:\nfile " + station.DtaFileName + " ends before line 1");
@@ -340,7 +342,8 @@ TEST(DataFileReader, MissingFileOrFaultyHeaderIsAnError) {
   ScratchFolder folder;
   Status status;
   ReadAll(folder.File("NONE.DTA"), status);
-  EXPECT_EQ(status.Message, "ERROR:\ncannot open file " + folder.File("NONE.DTA"));
+  EXPECT_EQ(status.Message,
+            "ERROR:\ncannot open file " + folder.File("NONE.DTA") + ": No such file or directory");
   ReadAll(Fixture("dta_bad_code.DTA"), status);
   EXPECT_EQ(status.Message,
             "ERROR:\ncannot read a number in file " + Fixture("dta_bad_code.DTA") + ", line 1");

@@ -148,6 +148,40 @@ TEST(CheckFolder, NamesTheFolderWithItsRole) {
   WriteFile(plain, "x");
   EXPECT_EQ(CheckFolder(plain, "data folder").Message,
             "ERROR:\ndata folder " + plain + " is not a folder");
+  EXPECT_EQ(CheckFolder(plain + "/", "data folder").Message,
+            "ERROR:\ndata folder " + plain + "/ is not a folder");
+}
+
+// XDG_DATA_HOME naming a file: the user's data folder lies beyond it, and was reported as a folder
+// that does not exist.
+TEST(CheckFolder, NamesTheFileThatStandsWhereTheFolderNeedsAFolder) {
+  ScratchFolder folder;
+  const std::string xdg = folder.File("xdg");
+  WriteFile(xdg, "x");
+  const std::string data = UserDataFolder(xdg, "/home/nobody") + "DATA/";
+  EXPECT_EQ(CheckFolder(data, "data folder").Message,
+            "ERROR:\ndata folder " + data + " cannot be a folder: " + xdg +
+                " is a file, not a folder");
+  // Making the user's folders fails there too, naming the folder.
+  ProgramFolders folders;
+  folders.Data = data;
+  folders.Report = UserDataFolder(xdg, "") + "REPORT/";
+  folders.Import = UserDataFolder(xdg, "") + "IMPORT/";
+  EXPECT_EQ(PrepareUserFolders(folders, "").Message,
+            "ERROR:\ncannot make the folder " + data + ": Not a directory");
+}
+
+TEST(CheckFolder, GivesTheSystemsReasonForAFolderItCannotRead) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root reads every folder";
+  ScratchFolder folder;
+  const std::string locked = folder.Folder() + "locked/";
+  std::filesystem::create_directory(locked);
+  std::filesystem::permissions(locked, std::filesystem::perms::none);
+  EXPECT_EQ(CheckFolder(locked, "data folder").Message,
+            "ERROR:\ndata folder " + locked + " cannot be read: Permission denied");
+  EXPECT_EQ(CheckFolder(locked + "DATA/", "data folder").Message,
+            "ERROR:\ndata folder " + locked + "DATA/ cannot be opened: Permission denied");
+  std::filesystem::permissions(locked, std::filesystem::perms::owner_all);
 }
 
 }  // namespace

@@ -121,6 +121,45 @@ TEST(FormatField, KeepsABlankBeforeANumberThatFillsTheWidth) {
   EXPECT_EQ("      6.69" + FormatField(-9.99e15, 10, 1), "      6.69 -9990000000000000.0");
 }
 
+// A value of a .DTA of 1.7976931348623157e308 was written rounded to 15 digits: 311 characters
+// of a number above the largest double, which no later command could read.
+TEST(FieldReadsBack, RefusesANumberTooWideForItsFieldOrBeyondTheLargestDouble) {
+  const struct {
+    double value;
+    int width;
+    int decimals;
+    bool reads;
+    const char* fault;
+  } rows[] = {
+      {25.7, 10, 1, true, ""},
+      {-999.0, 10, 4, true, ""},
+      {99999999.9, 10, 1, true, ""},  // fills the field: a blank still goes before it in a row
+      {-99999999.9, 10, 1, false, "does not fit the 10 characters of its field"},
+      {1e15, 10, 1, false, "does not fit the 10 characters of its field"},
+      {1.7976931348623157e308, 10, 1, false, "does not fit the 10 characters of its field"},
+      {1.7976931348623157e308, 400, 1, false, "would not read back as a number"},
+      {2000.0, 6, 0, true, ""},
+      {2000000.0, 6, 0, false, "does not fit the 6 characters of its field"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.value);
+    const std::string text = FormatReal(row.value, row.width, row.decimals);
+    EXPECT_EQ(FieldReadsBack(text, row.width), row.reads);
+    EXPECT_EQ(FieldFault(text, row.width), row.fault);
+    std::string line = "         1";
+    EXPECT_EQ(AppendField(line, row.value, row.width, row.decimals), row.reads);
+  }
+  EXPECT_FALSE(FieldReadsBack("nan", 10));
+  EXPECT_EQ(FieldFault("       inf", 10), "would not read back as a number");
+}
+
+TEST(ShortestText, ReadsBackAsTheSameDouble) {
+  EXPECT_EQ(ShortestText(31.2), "31.2");
+  EXPECT_EQ(ShortestText(1e15), "1e+15");
+  EXPECT_EQ(ShortestText(-999.0), "-999");
+  EXPECT_EQ(ShortestText(1.7976931348623157e308), "1.7976931348623157e+308");
+}
+
 TEST(FormatReal, NeverWritesMinusZero) {
   EXPECT_EQ(FormatReal(-0.04, 6, 1), "   0.0");
   EXPECT_EQ(FormatReal(-0.0, 5, 1), "  0.0");

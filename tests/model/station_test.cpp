@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -196,6 +198,41 @@ TEST(DscWriter, WritesTheWholeParameterTable) {
   for (std::size_t line = 25; line <= 61; ++line) {
     SCOPED_TRACE("line " + std::to_string(line));
     EXPECT_EQ(lines[line - 1].size(), 63u);
+  }
+}
+
+// A value no field of the file holds (a hand-edited file read, then written by a form) would be
+// written in full and shift the labels, or would not read back at all.
+TEST(DscWriter, RefusesAValueThatDoesNotFitItsFieldAndWritesNothing) {
+  ScratchFolder folder;
+  const RepClimateFile good = AlphaStation(folder);
+  ASSERT_TRUE(WriteStationDescription(good));
+  const std::string before = ReadBytes(good.DscFileName);
+  const struct {
+    void (*change)(RepClimateFile&);
+    const char* reason;
+  } rows[] = {
+      {[](RepClimateFile& s) { s.Latitude = 1.7976931348623157e308; },
+       ", line 3, column 1 (latitude): the value 1.7976931348623157e+308 does not fit the 10 "
+       "characters of its field; nothing was written"},
+      {[](RepClimateFile& s) { s.Altitude = -12345678; },
+       ", line 5, column 1 (altitude): the value -12345678 does not fit the 7 characters of its "
+       "field; nothing was written"},
+      {[](RepClimateFile& s) { s.ToYear = 1000000; },
+       ", line 8, column 9 (year): the value 1000000 does not fit the 6 characters of its field; "
+       "nothing was written"},
+      {[](RepClimateFile& s) { s.Settings.AngstromB = std::nan(""); },
+       ", line 15, column 1 (Angstrom b): the value nan would not read back as a number; nothing "
+       "was written"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.reason);
+    RepClimateFile station = good;
+    row.change(station);
+    EXPECT_EQ(WriteStationDescription(station).Message,
+              "ERROR:\nfile " + station.DscFileName + row.reason);
+    EXPECT_EQ(ReadBytes(good.DscFileName), before);
+    EXPECT_EQ(folder.Names(), std::set<std::string>{"ALPHA.DSC"});
   }
 }
 
@@ -578,17 +615,37 @@ TEST(DscReader, RejectsAShortFileNamingTheMissingLine) {
   }
 }
 
-TEST(DscReader, RejectsADateOutsideTheCalendar) {
+TEST(DscReader, RejectsADateOutsideTheCalendarOrTheYearFields) {
   struct Row {
     std::size_t line;
     const char* text;
+    const char* reason;
   };
-  const Row rows[] = {{7, "1 13 1901"}, {7, "0 1 1901"}, {8, "32 12 1901"}, {8, "31 0 1901"},
-                      {8, "31 12 0"}, {7, "1 1 2000000000"}};
+  const Row rows[] = {
+      {7, "1 13 1901", "1/13/1901 has a month outside 1..12"},
+      {7, "0 1 1901", "0/1/1901 has a day outside 1..31 (the days of January)"},
+      {8, "32 12 1901", "32/12/1901 has a day outside 1..31 (the days of December)"},
+      {8, "31 0 1901", "31/0/1901 has a month outside 1..12"},
+      {8, "31 12 0", "31/12/0 has a year outside 1902..2099 (or 1901 for data not linked to a year)"},
+      {7, "1 1 2000000000",
+       "1/1/2000000000 has a year outside 1902..2099 (or 1901 for data not linked to a year)"},
+      // A span a user's file held: from 31 February 9999 to 1 January of year 1.
+      {7, "31 2 9999", "31/2/9999 has a year outside 1902..2099 (or 1901 for data not linked to a year)"},
+      {8, "1 1 1", "1/1/1 has a year outside 1902..2099 (or 1901 for data not linked to a year)"},
+      {8, "1 1 2100", "1/1/2100 has a year outside 1902..2099 (or 1901 for data not linked to a year)"},
+      {7, "1 1 1900", "1/1/1900 has a year outside 1902..2099 (or 1901 for data not linked to a year)"},
+      // Days the calendar does not have; every fourth year has a 29 February.
+      {8, "31 2 2001", "31/2/2001 has a day outside 1..28 (the days of February 2001)"},
+      {8, "29 2 1901", "29/2/1901 has a day outside 1..28 (the days of February)"},
+      {8, "30 2 2000", "30/2/2000 has a day outside 1..29 (the days of February 2000)"},
+      {8, "31 4 2001", "31/4/2001 has a day outside 1..30 (the days of April 2001)"},
+  };
   ScratchFolder folder;
   for (const Row& row : rows) {
     SCOPED_TRACE(row.text);
     std::vector<std::string> lines = HandTypedDsc();
+    // A From date in 2000 keeps the To dates of 2000 and 2001 after it.
+    if (row.line == 8) lines[6] = "1 1 2000";
     lines[row.line - 1] = row.text;
     RepClimateFile station = AlphaStation(folder);
     station.DscFileName = folder.File("G.DSC");
@@ -596,9 +653,29 @@ TEST(DscReader, RejectsADateOutsideTheCalendar) {
     const RepClimateFile before = station;
     Status status = ReadStationDescription(station);
     EXPECT_EQ(status.Message, "ERROR:\ninvalid date in file " + station.DscFileName + ", line " +
-                                  std::to_string(row.line));
+                                  std::to_string(row.line) + ": " + row.reason);
     ExpectSameStation(station, before);
   }
+}
+
+TEST(DscReader, RejectsASpanThatEndsBeforeItStarts) {
+  ScratchFolder folder;
+  std::vector<std::string> lines = HandTypedDsc();
+  lines[6] = "   1   1  2000";
+  lines[7] = "  31  12  1999";
+  RepClimateFile station = AlphaStation(folder);
+  station.DscFileName = folder.File("G.DSC");
+  WriteBytes(station.DscFileName, JoinCrLf(lines));
+  const RepClimateFile before = station;
+  EXPECT_EQ(ReadStationDescription(station).Message,
+            "ERROR:\ninvalid date in file " + station.DscFileName +
+                ", line 8: the span ends on 31/12/1999, before it starts on 1/1/2000 (line 7)");
+  ExpectSameStation(station, before);
+  // A span of one day is a span.
+  lines[7] = "   1   1  2000";
+  WriteBytes(station.DscFileName, JoinCrLf(lines));
+  ASSERT_TRUE(ReadStationDescription(station));
+  EXPECT_EQ(station.NumberOfRecords, 1);
 }
 
 TEST(DscReader, MissingFileIsAnErrorNamingIt) {
@@ -606,7 +683,8 @@ TEST(DscReader, MissingFileIsAnErrorNamingIt) {
   RepClimateFile station;
   station.DscFileName = folder.File("NONE.DSC");
   Status status = ReadStationDescription(station);
-  EXPECT_EQ(status.Message, "ERROR:\ncannot open file " + station.DscFileName);
+  EXPECT_EQ(status.Message,
+            "ERROR:\ncannot open file " + station.DscFileName + ": No such file or directory");
 }
 
 // ---------------------------------------------------------------------------------------------

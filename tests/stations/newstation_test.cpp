@@ -334,7 +334,8 @@ TEST(CreateStationFailure, DiskFullWhileWritingTheDataFileLeavesNothingNew) {
   input.Name = "my station";
   const CreateResult result = CreateStation(folder.Folder(), input);
   EXPECT_EQ(result.Failure, CreateFailure::Files);
-  EXPECT_EQ(result.Message, "ERROR:\ncannot write file " + folder.File("mystation.DTA"));
+  EXPECT_EQ(result.Message,
+            "ERROR:\ncannot write file " + folder.File("mystation.DTA") + ": No space left on device");
   EXPECT_EQ(Snapshot(folder), before);
 
   // Once there is room again the same name works.
@@ -349,7 +350,8 @@ TEST(CreateStationFailure, DiskFullWhileWritingTheDescriptionLeavesNothingNew) {
   AtomicFile::InjectDiskFullForTesting(".alpha.DSC.new", 300);
   const CreateResult result = CreateStation(folder.Folder(), TenDaily2004("alpha"));
   EXPECT_EQ(result.Failure, CreateFailure::Files);
-  EXPECT_EQ(result.Message, "ERROR:\ncannot write file " + folder.File("alpha.DSC"));
+  EXPECT_EQ(result.Message,
+            "ERROR:\ncannot write file " + folder.File("alpha.DSC") + ": No space left on device");
   EXPECT_TRUE(folder.Names().empty());
 }
 
@@ -394,7 +396,8 @@ TEST(CopyStationFailure, DiskFullWhileWritingTheDescriptionLeavesTheOldPairOnly)
   AtomicFile::InjectDiskFullForTesting(".beta.DSC.new", 500);
   const CreateResult result = CopyStation(folder.Folder(), source, "beta", "Gamma", "Delta");
   EXPECT_EQ(result.Failure, CreateFailure::Files);
-  EXPECT_EQ(result.Message, "ERROR:\ncannot write file " + folder.File("beta.DSC"));
+  EXPECT_EQ(result.Message,
+            "ERROR:\ncannot write file " + folder.File("beta.DSC") + ": No space left on device");
   EXPECT_EQ(Snapshot(folder), before);
 }
 
@@ -416,7 +419,7 @@ TEST(CopyStationFailure, MissingSourceDataFileLeavesNothingNew) {
   const auto before = Snapshot(folder);
   const CreateResult result = CopyStation(folder.Folder(), source, "beta", "Gamma", "Delta");
   EXPECT_EQ(result.Failure, CreateFailure::Files);
-  EXPECT_EQ(result.Message, "ERROR:\ncannot open file " + source.DtaFileName);
+  EXPECT_EQ(result.Message, "ERROR:\ncannot open file " + source.DtaFileName + ": No such file or directory");
   EXPECT_EQ(Snapshot(folder), before);
 }
 

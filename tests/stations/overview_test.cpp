@@ -153,7 +153,7 @@ TEST(DataOverview, FileThatCannotBeReadIsAnError) {
             "ERROR:\ntoo few values in file " + station.DtaFileName + ", line 2");
   station.DtaFileName = folder.File("missing.DTA");
   EXPECT_EQ(ReadDataOverview(station, overview).Message,
-            "ERROR:\ncannot open file " + station.DtaFileName);
+            "ERROR:\ncannot open file " + station.DtaFileName + ": No such file or directory");
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -522,7 +522,8 @@ TEST(RangeUpdateFailure, DiskFullWhileWritingTheDataFileKeepsTheOldPair) {
   AtomicFile::InjectDiskFullForTesting(".alpha.DTA.new", 200);
   const Status status = update.Save(open);
   EXPECT_FALSE(status.Ok);
-  EXPECT_EQ(status.Message, "ERROR:\ncannot write file " + folder.File("alpha.DTA"));
+  EXPECT_EQ(status.Message,
+            "ERROR:\ncannot write file " + folder.File("alpha.DTA") + ": No space left on device");
   EXPECT_EQ(Snapshot(folder), before);
   EXPECT_EQ(open.LastDayNr, opened.LastDayNr);
   EXPECT_EQ(open.NumberOfRecords, 10);
@@ -550,7 +551,8 @@ TEST(RangeUpdateFailure, DiskFullWhileWritingTheDescriptionKeepsTheOldPair) {
   update.ShrinkEnd(kDay);
   AtomicFile::InjectDiskFullForTesting(".alpha.DSC.new", 400);
   const Status status = update.Save(open);
-  EXPECT_EQ(status.Message, "ERROR:\ncannot write file " + folder.File("alpha.DSC"));
+  EXPECT_EQ(status.Message,
+            "ERROR:\ncannot write file " + folder.File("alpha.DSC") + ": No space left on device");
   EXPECT_EQ(Snapshot(folder), before);
 }
 
@@ -580,7 +582,8 @@ TEST(RangeUpdateFailure, MissingDataFileChangesNothing) {
   RangeUpdate update(open);
   update.ExpandEnd(kDay);
   const Status status = update.Save(open);
-  EXPECT_EQ(status.Message, "ERROR:\ncannot open file " + folder.File("alpha.DTA"));
+  EXPECT_EQ(status.Message,
+            "ERROR:\ncannot open file " + folder.File("alpha.DTA") + ": No such file or directory");
   EXPECT_EQ(Snapshot(folder), before);
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <deque>
 #include <optional>
 #include <set>
@@ -103,15 +104,16 @@ TEST_F(RunTest, RewritesTheDataFileWithTheComputedETo) {
   EXPECT_EQ(data_.Names(), (std::set<std::string>{"SMALL.DSC", "SMALL.DTA"}));
 }
 
-// Two years of daily data in degF, mbar, km/day and W/m2 with missing values here and there.
+// Two years of daily data in degF, mbar, km/day and W/m2 with missing values here and there,
+// each value within its plausible range (radiation within that of the shortest day at 41.9 N).
 std::string OtherUnitsDta() {
   const int16_t codes[] = {111, 113, 201, 203, 222, 302, 422, 501};
   std::string dta = DataHeaderLine(codes) + "\r\n";
   for (int n = 1; n <= 731; ++n) {
     const double t = n % 97;
-    std::vector<double> values{50.3 + 0.7 * t,    32.1 + 0.3 * t,   60.0 + 0.3 * t,
+    std::vector<double> values{40.3 + 0.7 * t,    32.1 + 0.3 * t,   60.0 + 0.3 * t,
                                20.0 + 0.1 * t,    9.8765 + 0.0123 * t, 43.21 + 3.07 * t,
-                               80.17 + 2.3 * t,   -999.0};
+                               10.17 + 1.03 * t,  -999.0};
     if (n % 13 == 0) values[static_cast<std::size_t>(n % 7)] = -999.0;
     dta += DataRecordLine(n, values, codes) + "\r\n";
   }
@@ -135,6 +137,38 @@ TEST_F(RunTest, SavingWithoutEditsGivesBackEveryStoredValueInOtherUnits) {
     if (after[i].substr(80) != "    -999.0") ++computed;
   }
   EXPECT_GT(computed, 700);
+}
+
+// Nothing the reader would refuse reaches the run from a file; the run still writes no number
+// that would not read back, whatever its working data hold.
+TEST_F(RunTest, RefusesANumberThatDoesNotFitItsFieldBeforeWritingAnything) {
+  const RepClimateFile station = Small();
+  ASSERT_TRUE(Build(station));
+  const std::string before = ReadBytes(station.DtaFileName);
+  const struct {
+    void (*change)(WorkingData&);
+    const char* reason;
+  } rows[] = {
+      {[](WorkingData& d) { d.Records[1][Row::Tmax] = 1e15; },
+       ", line 3, column 2 (Tmax, \xB0" "C): the value 1e+15 does not fit the 10 characters of its "
+       "field; nothing was written"},
+      {[](WorkingData& d) { d.Records[2][Row::Wind] = 1.7976931348623157e308; },
+       ", line 4, column 6 (u(x), m/sec): the value 1.7976931348623157e+308 does not fit the 10 "
+       "characters of its field; nothing was written"},
+      {[](WorkingData& d) { d.Numbers[0] = INT32_MIN; },
+       ", line 2, column 1 (Nr): the record number -2147483648 does not fit the 10 characters of "
+       "its field; nothing was written"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.reason);
+    WorkingData data = working_;
+    row.change(data);
+    const RunResult run = RunCalculation(station, data);
+    EXPECT_FALSE(run);
+    EXPECT_EQ(run.Outcome.Message, "ERROR:\nfile " + station.DtaFileName + row.reason);
+    EXPECT_EQ(ReadBytes(station.DtaFileName), before);
+    EXPECT_EQ(data_.Names(), (std::set<std::string>{"SMALL.DSC", "SMALL.DTA"}));
+  }
 }
 
 TEST_F(RunTest, RefusesADataSetWhoseLastColumnIsNotETo) {
@@ -173,7 +207,8 @@ TEST_F(RunTest, WriteFailingAtAnyLineLeavesTheOldDataFile) {
     SCOPED_TRACE(row.name);
     AtomicFile::InjectDiskFullForTesting("UNITS.DTA", row.bytes);
     const RunResult run = RunCalculation(station, working_);
-    EXPECT_EQ(run.Outcome.Message, "ERROR:\ncannot write file " + station.DtaFileName);
+    EXPECT_EQ(run.Outcome.Message,
+              "ERROR:\ncannot write file " + station.DtaFileName + ": No space left on device");
     EXPECT_EQ(ReadBytes(station.DtaFileName), dta);
     EXPECT_EQ(data_.Names(), (std::set<std::string>{"UNITS.DSC", "UNITS.DTA"}));
   }
@@ -298,14 +333,16 @@ TEST_F(RunTest, FailedReportLeavesTheDataFile) {
   request.Name = "R";
   AtomicFile::InjectDiskFullForTesting("R.REP", 400);
   RunResult run = ExportFile(station, working_, request);
-  EXPECT_EQ(run.Outcome.Message, "ERROR:\ncannot write file " + output_.File("R.REP"));
+  EXPECT_EQ(run.Outcome.Message,
+            "ERROR:\ncannot write file " + output_.File("R.REP") + ": No space left on device");
   EXPECT_EQ(ReadBytes(station.DtaFileName), test_support::kSmallDta);
   // The name check leaves no stub behind: no report at all rather than a broken one.
   EXPECT_TRUE(output_.Names().empty());
   // An older report of that name stays whole.
   test_support::WriteBytes(output_.File("R.REP"), "an older report\r\n");
   run = ExportFile(station, working_, request);
-  EXPECT_EQ(run.Outcome.Message, "ERROR:\ncannot write file " + output_.File("R.REP"));
+  EXPECT_EQ(run.Outcome.Message,
+            "ERROR:\ncannot write file " + output_.File("R.REP") + ": No space left on device");
   EXPECT_EQ(ReadBytes(output_.File("R.REP")), "an older report\r\n");
 }
 
@@ -514,9 +551,9 @@ TEST_F(RunTest, RecomputeFromTheDataFileGivesTheBytesOfTheRunOverTheWorkingData)
        std::string(test_support::kSmallDta)},
       {"Fahrenheit, mbar, km/day and W/m2, ETo in the middle", kDaily, {30, 12, 2003}, {2, 1, 2004},
        "        Nr       111       501       113       222       302       422\r\n"
-       "         1      88.1    -999.0      60.3   21.5000    172.80    250.00\r\n"
+       "         1      88.1    -999.0      60.3   21.5000    172.80    100.00\r\n"
        "         2    -999.0       3.2      58.0 -999.0000    -999.0    -999.0\r\n"
-       "         3      86.0    -999.0    -999.0   19.0000     86.40    310.50\r\n"
+       "         3      86.0    -999.0    -999.0   19.0000     86.40    110.50\r\n"
        "         4      77.0    -999.0      50.0   17.2500      0.00      0.00\r\n"},
       {"psi, knots, J/cm2 and mm/day radiation, 10-daily", kTenDaily, {11, 5, 1999}, {1, 6, 1999},
        "        Nr       101       103       223       303       423       434       501\r\n"
@@ -529,12 +566,12 @@ TEST_F(RunTest, RecomputeFromTheDataFileGivesTheBytesOfTheRunOverTheWorkingData)
        "         1       5.0      -1.0       6.0       4.0      0.35    -999.0\r\n"
        "         2       7.5    -999.0       8.0       5.5      0.42    -999.0\r\n"
        "         3    -999.0       3.0    -999.0    -999.0   -999.00    -999.0\r\n"},
-      {"hand-edited: LF ends, blank line, odd spacing, extra decimals, near-missing, huge",
+      {"hand-edited: LF ends, blank line, odd spacing, extra decimals, near-missing, exponent",
        kDaily, {1, 7, 2001}, {4, 7, 2001},
        "        Nr       101       111       224       203       501\n"
        "1 31.25 -999 0.0190 40 -999\n"
        "\n"
-       "  2   -999.3   86.0   1e308   35.04   7\n"
+       "  2   -999.3   86.0   2.5e-2   35.04   7\n"
        "3 29.8 84.2 -999.0 -998.6 -999.0\n"
        "4 +30.0 -999.0 .02 45 -999.0"},
   };
@@ -558,7 +595,10 @@ TEST_F(RunTest, RecomputeFromTheDataFileRefusesWhatTheWorkingDataRefuse) {
   const std::string unknownCode = "        Nr       101       999       501\r\n"
                                   "         1      20.0       1.0    -999.0\r\n";
   const std::string shortLine = "        Nr       101       501\r\n         1      20.0\r\n";
-  for (const std::string& dta : {unknownCode, shortLine}) {
+  // A value far beyond its plausible range: once converted it would be no number at all.
+  const std::string huge = "        Nr       101       224       501\r\n"
+                           "         1      20.0     1e308    -999.0\r\n";
+  for (const std::string& dta : {unknownCode, shortLine, huge}) {
     const RepClimateFile station = Station("S", kDaily, {1, 7, 2001}, {1, 7, 2001}, dta);
     const Status working = LoadWorkingData(station, working_);
     const RunResult straight = RecomputeDataFile(station);

@@ -61,6 +61,60 @@ TEST(RecordRange, SunshineFollowsTheMidPeriodDayOfAMonthlyRecord) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// Values read from a data file
+
+// "Tmax 1e15" in a .DTA gave an ETo of 0.0 and no message; a value of 1.7976931348623157e308
+// was recomputed and written back in a field that no reader could read again.
+TEST(DataFileValueCheck, RefusesWhatTheGridWouldRefuseNamingFileLineColumnValueAndRange) {
+  const RepClimateFile station = DailyStation();
+  const int16_t codes[] = {101, 103, 203, 301, 401, 501};
+  const DataFileValueCheck check(station, codes, "d/A.DTA");
+  struct Row {
+    const char* line;
+    std::vector<double> values;
+    const char* reason;  // empty: accepted
+  };
+  const Row rows[] = {
+      {"1 31.2 18.4 40.0 2.10 9.30 -999.0", {31.2, 18.4, 40.0, 2.1, 9.3, -999.0}, ""},
+      {"1 1e15 18.4 40.0 2.10 9.30 -999.0", {1e15, 18.4, 40.0, 2.1, 9.3, -999.0},
+       "file d/A.DTA, line 7, column 2 (Tmax, \xB0" "C): the value 1e15 lies outside its "
+       "plausible range -15.0 .. 45.0 \xB0" "C, set by the station's data limits"},
+      {"1   31.2   18.4   40.0  1.7976931348623157e308  9.30 -999.0",
+       {31.2, 18.4, 40.0, 1.7976931348623157e308, 9.3, -999.0},
+       "file d/A.DTA, line 7, column 5 (u(x), m/sec): the value 1.7976931348623157e308 lies "
+       "outside its plausible range 0.00 .. 8.00 m/sec, set by the station's data limits"},
+      {"1 31.2 18.4 14.9 2.10 9.30 -999.0", {31.2, 18.4, 14.9, 2.1, 9.3, -999.0},
+       "file d/A.DTA, line 7, column 4 (RHmin, %): the value 14.9 lies outside its plausible "
+       "range 15.0 .. 100.0 %, set by the station's data limits"},
+      // 1 January at 41.9 N has 9.0 hours of daylight: 11 hours of sunshine are too many.
+      {"1 31.2 18.4 40.0 2.10 11.00 -999.0", {31.2, 18.4, 40.0, 2.1, 11.0, -999.0},
+       "file d/A.DTA, line 7, column 6 (n, hour/day): the value 11.00 lies outside its plausible "
+       "range 0.00 .. 9.47 hour/day, set by the station's data limits and the sun of the day"},
+      // Missing values, a value on its limit and any old ETo pass.
+      {"1 -999.0 -15.0 -999.4 8.00 -999 1e300", {-999.0, -15.0, -999.4, 8.0, -999.0, 1e300}, ""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.line);
+    const Status status = check.Check(0, row.values, 7, row.line);
+    if (row.reason[0] == '\0') {
+      EXPECT_TRUE(status) << status.Message;
+    } else {
+      EXPECT_EQ(status.Message, std::string("ERROR:\n") + row.reason);
+    }
+  }
+}
+
+TEST(DataFileValueCheck, SunshineIsHeldToTheDayOfItsRecord) {
+  const RepClimateFile station = DailyStation();
+  const int16_t codes[] = {401, 501};
+  const DataFileValueCheck check(station, codes, "d/A.DTA");
+  const std::vector<double> values{11.0, -999.0};
+  // Record 0 is 1 January, record 180 is 30 June, with about 15 hours of daylight.
+  EXPECT_FALSE(check.Check(0, values, 2, "1 11.00 -999.0"));
+  EXPECT_TRUE(check.Check(180, values, 182, "181 11.00 -999.0"));
+}
+
+// ---------------------------------------------------------------------------------------------
 // Messages, typed from the program's texts
 
 TEST(RangeRefusalMessage, BelowTheMinimum) {

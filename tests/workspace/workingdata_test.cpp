@@ -61,8 +61,8 @@ TEST_F(WorkingDataTest, LoadConvertsOtherUnitsIntoTheStandardRows) {
   const RepClimateFile station = WriteStation(
       folder_.Folder(), "FAHR", kDaily, {1, 1, 2001}, {2, 1, 2001},
       "        Nr       111       113       222       302       422       501\r\n"
-      "         1      88.5      60.1   22.5013    172.80    250.00    -999.0\r\n"
-      "         2   1.7E308    -999.0    1.0E99    -999.0    -999.0       3.1\r\n");
+      "         1      88.5      60.1   22.5013    172.80    100.00    -999.0\r\n"
+      "         2    -999.0    -999.0     1.0E1    -999.0    -999.0       3.1\r\n");
   WorkingData data;
   ASSERT_TRUE(LoadWorkingData(station, data).Ok);
   ASSERT_EQ(data.Records.size(), 2u);
@@ -70,11 +70,10 @@ TEST_F(WorkingDataTest, LoadConvertsOtherUnitsIntoTheStandardRows) {
                                             {Row::Tmin, ToStandardUnit(113, 60.1)},
                                             {Row::Eact, ToStandardUnit(222, 22.5013)},
                                             {Row::Wind, ToStandardUnit(302, 172.80)},
-                                            {Row::Rs, ToStandardUnit(422, 250.0)}}));
-  // A value that its conversion takes beyond every double is missing; the stored ETo stays.
-  ASSERT_FALSE(std::isfinite(ToStandardUnit(111, 1.7e308)));
+                                            {Row::Rs, ToStandardUnit(422, 100.0)}}));
+  // The stored ETo stays.
   ExpectSameRecord(data.Records[1],
-                   Record({{Row::Eact, ToStandardUnit(222, 1e99)}, {Row::ETo, 3.1}}));
+                   Record({{Row::Eact, ToStandardUnit(222, 10.0)}, {Row::ETo, 3.1}}));
 }
 
 TEST_F(WorkingDataTest, LoadRefusesAShortRecordOrAnUnknownCodeAndKeepsTheOldData) {
@@ -93,6 +92,19 @@ TEST_F(WorkingDataTest, LoadRefusesAShortRecordOrAnUnknownCodeAndKeepsTheOldData
        "        Nr       101       999       501\r\n"
        "         1      20.0       1.0    -999.0\r\n",
        "unknown parameter code 999 in file @, line 1"},
+      // Once made a missing value in silence: its conversion is beyond every double.
+      {"value far beyond its plausible range",
+       "        Nr       111       113       501\r\n"
+       "         1      88.5      60.1    -999.0\r\n"
+       "         2   1.7E308    -999.0       3.1\r\n",
+       "file @, line 3, column 2 (Tmax, \xB0" "F): the value 1.7E308 lies outside its plausible "
+       "range 5.0 .. 113.0 \xB0" "F, set by the station's data limits"},
+      // 1 January at 41.9 N: no clear sky gives 250 W/m2 over the day.
+      {"radiation above the clear sky of the day",
+       "        Nr       422       501\r\n"
+       "         1    250.00    -999.0\r\n",
+       "file @, line 2, column 2 (Rs, W/m2): the value 250.00 lies outside its plausible range "
+       "0.00 .. 115.67 W/m2, set by the station's data limits and the sun of the day"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -283,7 +283,8 @@ TEST_F(ExportPageTest, AFailedWriteNamesTheFileAndLeavesTheOlderOne) {
   AtomicFile::InjectDiskFullForTesting(".ETo", SIZE_MAX);
   ASSERT_EQ(messages.messages.size(), 1);
   EXPECT_EQ(messages.messages[0],
-            QString::fromStdString("ERROR:\ncannot write file " + output.File("DAILY.ETo")));
+            QString::fromStdString("ERROR:\ncannot write file " + output.File("DAILY.ETo") +
+                                   ": No space left on device"));
   EXPECT_EQ(ReadBytes(output.File("DAILY.ETo")), "an older ETo file\r\n");
   EXPECT_EQ(output.Names(), std::set<std::string>{"DAILY.ETo"});
 
