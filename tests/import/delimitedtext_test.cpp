@@ -58,7 +58,8 @@ TEST(BoundedLineReader, TakesA64KiBLineAndRefusesOneByteMoreNamingTheLine) {
 TEST(BoundedLineReader, AMissingFileIsAnErrorNamingIt) {
   BoundedLineReader reader;
   const Status status = reader.Open("/nonexistent/folder/in.csv");
-  EXPECT_EQ(status.Message, "ERROR:\ncannot open file /nonexistent/folder/in.csv");
+  EXPECT_EQ(status.Message,
+            "ERROR:\ncannot open file /nonexistent/folder/in.csv: No such file or directory");
 }
 
 // An import file in a shared folder may be a link to a device: it is refused at once, naming it,
