@@ -100,6 +100,9 @@ LayoutSheet::LayoutSheet(QWidget* parent) : QWidget(parent) {
   columnGrid_->setHorizontalHeaderLabels({"Column", "Proposed", "Code", "Factor"});
   columnGrid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   columnGrid_->horizontalHeader()->setSectionResizeMode(kProposedCell, QHeaderView::Stretch);
+  // Wide enough for a code with its symbol and unit.
+  columnGrid_->setColumnWidth(kCodeCell,
+                              columnGrid_->fontMetrics().horizontalAdvance("425  Rs  (cal/cm2.day)") + 40);
   auto* columnLayout = new QVBoxLayout(columnBox);
   columnLayout->addWidget(columnGrid_);
 
