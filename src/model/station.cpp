@@ -322,6 +322,32 @@ Status ReadStationDescription(RepClimateFile& station) {
   read.Limits.LimitWind = static_cast<int8_t>(limits[3]);
   read.Limits.LimitRadiationDeviation = static_cast<int8_t>(limits[4]);
 
+  // A number its field cannot hold would make a station that reads but cannot be written back.
+  struct Field {
+    double Value;
+    int Width, Decimals, Line;
+  };
+  const Field fields[] = {{read.Latitude, 10, 2, 3},
+                          {read.Longitude, 10, 2, 4},
+                          {static_cast<double>(read.Altitude), 7, -1, 5},
+                          {read.PsychrometerCoefficient, 14, 6, 9},
+                          {read.WindHeight, 9, 1, 10},
+                          {read.TdewTminDifference, 9, 1, 11},
+                          {read.HargreavesRsCoefficient, 10, 2, 12},
+                          {read.DefaultU2, 9, 1, 13},
+                          {read.Settings.AngstromA, 10, 2, 14},
+                          {read.Settings.AngstromB, 10, 2, 15}};
+  for (const Field& f : fields) {
+    const std::string text = f.Decimals < 0
+                                 ? FormatInt(static_cast<int64_t>(f.Value), f.Width)
+                                 : FormatReal(f.Value, f.Width, f.Decimals);
+    if (!FieldReadsBack(text, f.Width)) {
+      return Status::Error("file " + path + ", line " + std::to_string(f.Line) +
+                           ", column 1: the value " + ShortestText(f.Value) + " " +
+                           FieldFault(text, f.Width));
+    }
+  }
+
   // The rest of the file is the parameter list, written for the human reader only.
   read.NumberOfRecords = NumberOfRecords(read);
   read.Description =
