@@ -158,7 +158,7 @@ TEST(CheckFolder, NamesTheFileThatStandsWhereTheFolderNeedsAFolder) {
   ScratchFolder folder;
   const std::string xdg = folder.File("xdg");
   WriteFile(xdg, "x");
-  const std::string data = UserDataFolder(xdg, "/home/nobody") + "DATA/";
+  const std::string data = UserDataFolder(xdg, folder.File("home")) + "DATA/";
   EXPECT_EQ(CheckFolder(data, "data folder").Message,
             "ERROR:\ndata folder " + data + " cannot be a folder: " + xdg +
                 " is a file, not a folder");
