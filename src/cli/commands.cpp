@@ -1,6 +1,9 @@
 #include "cli/commands.h"
 
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -22,8 +25,10 @@
 #include "model/numbers.h"
 #include "model/station.h"
 #include "model/stationcodes.h"
+#include "model/stationlock.h"
 #include "model/status.h"
 #include "plot/report.h"
+#include "stations/fileset.h"
 #include "workspace/outputs.h"
 #include "workspace/results.h"
 #include "workspace/run.h"
@@ -78,6 +83,13 @@ struct StationOutcome {
 
 StationOutcome Recompute(const std::string& folder, const std::string& name) {
   StationOutcome outcome;
+  // Read, computed and rewritten under one lock: no other process changes the station between
+  // the reading and the writing, whose values would otherwise be lost.
+  StationLock lock;
+  if (Status s = lock.Take(PathInFolder(folder, name + ".DSC"), StationLock::Mode::Exclusive);
+      !s) {
+    return {s, {}};
+  }
   RepClimateFile station;
   if (Status s = OpenStation(folder, name, station); !s) return {s, {}};
   // Straight from the .DTA: the same bytes as a run over its working data.
@@ -122,13 +134,94 @@ class ProgressLine {
   std::chrono::steady_clock::time_point shown_{};
 };
 
-// The station of a one-station command, opened, and the checked base name of its output files:
-// the name the line gives, else the station's.
-Status OpenCommandStation(const CommandLine& line, std::string& name, RepClimateFile& station) {
+// The station of a one-station command, opened under `lock` (shared: held while the command
+// reads the station's files), and the checked base name of its output files: the name the line
+// gives, else the station's.
+Status OpenCommandStation(const CommandLine& line, std::string& name, RepClimateFile& station,
+                          StationLock& lock) {
   const std::string& stationName = line.Stations.front();
   if (Status s = CheckOutputName(line.Name.value_or(stationName), name); !s) return s;
+  const std::string dsc = PathInFolder(line.DataFolder, stationName + ".DSC");
+  if (Status s = lock.Take(dsc, StationLock::Mode::Shared); !s) return s;
   return OpenStation(line.DataFolder, stationName, station);
 }
+
+// The file that `results --output` writes: a regular file (new, or replaced atomically), or a
+// stream the user named (a device, a named pipe, a socket, or a link to one, /dev/stdout say),
+// which is written to as it is and never replaced.
+class ResultsOutput {
+ public:
+  explicit ResultsOutput(std::string path) : path_(std::move(path)) {
+    struct stat info {};
+    if (::stat(path_.c_str(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode)) {
+      // A named pipe opens once a process reads from it: a few seconds are given for one to
+      // come, rather than wait for ever.
+      const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+      for (;;) {
+        fd_ = ::open(path_.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
+        if (fd_ >= 0 || errno != ENXIO || !S_ISFIFO(info.st_mode) ||
+            std::chrono::steady_clock::now() >= deadline) {
+          break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      }
+      if (fd_ < 0) {
+        error_ = errno;
+        noReader_ = error_ == ENXIO && S_ISFIFO(info.st_mode);
+      } else {
+        (void)::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+      }
+    } else {
+      file_.emplace(path_);
+    }
+  }
+  ~ResultsOutput() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  ResultsOutput(const ResultsOutput&) = delete;
+  ResultsOutput& operator=(const ResultsOutput&) = delete;
+
+  Status WriteLine(std::string_view text) {
+    if (file_) {
+      file_->Write(text);
+      file_->Write("\n");
+      return file_->Good() ? Status::Success()
+                           : Status::Error(ReasonCannotWrite(path_, file_->ErrorNumber()));
+    }
+    buffer_.append(text);
+    buffer_ += '\n';
+    return buffer_.size() >= (1 << 16) ? Flush() : Status::Success();
+  }
+  Status Commit() {
+    if (file_) return file_->Commit();
+    return Flush();
+  }
+
+ private:
+  Status Flush() {
+    if (error_ == 0 && fd_ < 0) error_ = EBADF;
+    for (std::size_t at = 0; error_ == 0 && at < buffer_.size();) {
+      const ssize_t done = ::write(fd_, buffer_.data() + at, buffer_.size() - at);
+      if (done < 0 && errno == EINTR) continue;
+      if (done <= 0) error_ = done < 0 ? errno : EIO;
+      if (done > 0) at += static_cast<std::size_t>(done);
+    }
+    buffer_.clear();
+    if (error_ == 0) return Status::Success();
+    if (noReader_) {
+      return Status::Error("cannot write file " + path_ +
+                           ": no process reads from this named pipe");
+    }
+    return Status::Error(ReasonCannotWrite(path_, error_));
+  }
+
+  std::string path_;
+  std::optional<AtomicFile> file_;
+  int fd_ = -1;
+  int error_ = 0;
+  bool noReader_ = false;
+  std::string buffer_;
+};
 
 }  // namespace
 
@@ -228,20 +321,18 @@ int RecomputeCommand(const CommandLine& line, std::ostream& out, std::ostream& e
 
 int ResultsCommand(const CommandLine& line, std::ostream& out, std::ostream& err) {
   RepClimateFile station;
-  if (Status s = OpenStation(line.DataFolder, line.Stations.front(), station); !s) {
-    err << s.Message << '\n';
+  StationLock lock;
+  const std::string dsc = PathInFolder(line.DataFolder, line.Stations.front() + ".DSC");
+  Status opened = lock.Take(dsc, StationLock::Mode::Shared);
+  if (opened) opened = OpenStation(line.DataFolder, line.Stations.front(), station);
+  if (!opened) {
+    err << opened.Message << '\n';
     return kBatchFailed;
   }
-  std::optional<AtomicFile> file;
+  std::optional<ResultsOutput> file;
   if (line.ResultsFile) file.emplace(*line.ResultsFile);
   const RunResult run = WriteResults(station, line.Format, [&](std::string_view text) {
-    if (file) {
-      file->Write(text);
-      file->Write("\n");
-      return file->Good()
-                 ? Status::Success()
-                 : Status::Error(ReasonCannotWrite(file->Target(), file->ErrorNumber()));
-    }
+    if (file) return file->WriteLine(text);
     out << text << '\n';
     return out ? Status::Success() : Status::Error(ReasonCannotWrite("standard output"));
   });
@@ -269,7 +360,8 @@ int ReportCommand(const CommandLine& line, std::ostream& out, std::ostream& err)
   }
   std::string name;
   RepClimateFile station;
-  if (Status s = OpenCommandStation(line, name, station); !s) return fail(s);
+  StationLock lock;
+  if (Status s = OpenCommandStation(line, name, station, lock); !s) return fail(s);
   const std::span<const int16_t> codes = StationCodes(station);
   const std::string path = PathInFolder(line.OutputFolder, name + ".REP");
 
@@ -306,7 +398,8 @@ int CropFilesCommand(const CommandLine& line, std::ostream& out, std::ostream& e
   }
   std::string name;
   RepClimateFile station;
-  if (Status s = OpenCommandStation(line, name, station); !s) return fail(s);
+  StationLock lock;
+  if (Status s = OpenCommandStation(line, name, station, lock); !s) return fail(s);
   const std::span<const int16_t> codes = StationCodes(station);
   const std::string etoPath = PathInFolder(line.OutputFolder, name + ".ETo");
   const std::string tmpPath = PathInFolder(line.OutputFolder, name + ".TMP");
@@ -338,8 +431,12 @@ int CropFilesCommand(const CommandLine& line, std::ostream& out, std::ostream& e
   WorkingData data;
   if (Status s = LoadWorkingData(station, data); !s) return fail(s);
   const std::string description = line.Description.value_or(station.Description);
-  AtomicFile etoFile(etoPath);
-  AtomicFile tmpFile(tmpPath);
+  // The two files are one set: both are replaced, or neither; another run writing them at the
+  // same time waits for this one.
+  FileSet::Recover(line.OutputFolder);
+  FileSet files;
+  AtomicFile etoFile(files.Add(etoPath));
+  AtomicFile tmpFile(files.Add(tmpPath));
   int32_t records = 0;
   for (OutputKind kind : {OutputKind::EToFile, OutputKind::TemperatureFile}) {
     RunOutput output;
@@ -347,18 +444,18 @@ int CropFilesCommand(const CommandLine& line, std::ostream& out, std::ostream& e
     output.File = kind == OutputKind::EToFile ? &etoFile : &tmpFile;
     output.Boundary = boundary;
     output.Fahrenheit = fahrenheit;
-    output.ScratchPath = PathInFolder(line.OutputFolder, name + "." + std::string(kScratchExtension));
     WriteOutputHeader(*output.File, description, kind, codes.data(),
                       static_cast<int>(codes.size()), station.FromYear, station.FromMonth,
                       station.FromDay, station.DataType, ReportContent{});
     const RunResult run = RunCalculation(station, data, &output, false);
     if (run.Cancelled) return fail(Status::Error(missing));
-    if (!run) return fail(run.Outcome);
+    if (!run) return fail(Status{false, files.TargetsNamed(run.Outcome.Message)});
     records = run.Records;
   }
-  // Both files or neither.
-  if (Status s = etoFile.Commit(); !s) return fail(s);
-  if (Status s = tmpFile.Commit(); !s) return fail(s);
+  for (AtomicFile* file : {&etoFile, &tmpFile}) {
+    if (Status s = file->Commit(); !s) return fail(Status{false, files.TargetsNamed(s.Message)});
+  }
+  if (Status s = files.Commit(); !s) return fail(s);
   out << etoPath << ", " << tmpPath << ": crop-model files of " << records
       << " records written\n";
   return 0;

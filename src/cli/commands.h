@@ -11,9 +11,9 @@
 
 namespace vernoli {
 
-// Files a recompute job holds open at once: the data file it reads and the one it writes, or
-// that one and its folder at the commit; one more to spare.
-inline constexpr unsigned kFilesPerJob = 3;
+// Files a recompute job holds open at once: the station's lock file, the data file it reads and
+// the one it writes, or that one and its folder at the commit; one more to spare.
+inline constexpr unsigned kFilesPerJob = 4;
 // Files the process keeps open whatever the jobs do: the standard streams, the folder listing,
 // the libraries' own.
 inline constexpr uint64_t kFilesOfTheProcess = 16;

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +10,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <random>
 
 #include "model/linereader.h"
 #include "model/numbers.h"
@@ -37,6 +39,37 @@ bool RemoveFile(const std::string& path) {
 bool RenameFile(const std::string& from, const std::string& to) {
   FileStep();
   return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+std::string UniqueNamePart() {
+  static const std::string token = [] {
+    uint64_t bits = 0;
+    if (::getrandom(&bits, sizeof bits, 0) != static_cast<ssize_t>(sizeof bits)) {
+      std::random_device device;
+      bits = (static_cast<uint64_t>(device()) << 32) ^ device();
+    }
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string text(16, '0');
+    for (char& c : text) {
+      c = kHex[bits & 15];
+      bits >>= 4;
+    }
+    return text;
+  }();
+  static std::atomic<unsigned long> counter{0};
+  return token + "-" + std::to_string(counter++);
+}
+
+bool IsUniqueNamePart(std::string_view text) {
+  if (text.size() < 18 || text[16] != '-') return false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (i < 16 ? !((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))
+               : i > 16 && !(c >= '0' && c <= '9')) {
+      return false;
+    }
+  }
+  return text.size() == 18 || text[17] != '0';
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -88,10 +121,8 @@ bool IsNamedBy(int fd, const std::string& path) {
          opened.st_ino == named.st_ino && opened.st_dev == named.st_dev;
 }
 
-// What the name holds, when it is not another writer's temporary file, is removed: a file left
-// by a writer that ended (no longer locked), or anything else put there (a link, a named pipe).
-// A link is removed itself, never what it points to. True when the name may be tried again;
-// false while another writer holds the file, and for a folder, which stays.
+}  // namespace
+
 bool RemoveLeftover(const std::string& path) {
   struct stat named {};
   if (::lstat(path.c_str(), &named) != 0) return errno == ENOENT;
@@ -119,6 +150,8 @@ bool RemoveLeftover(const std::string& path) {
   ::close(fd);
   return removed;
 }
+
+namespace {
 
 // Makes the shared temporary file `path` afresh, empty, for writing under an exclusive lock; -1
 // when it cannot be made or another writer holds it. Nothing under the name is ever opened for
@@ -212,17 +245,19 @@ AtomicFile::AtomicFile(std::string target)
   // A hidden name beside the target that no folder listing by extension picks up: ".NAME.part",
   // held under a lock while it is written. A file of that name left by a process that ended
   // mid-write is no longer locked and is taken over (and so cleaned up) by the next writer of
-  // the target; while another writer holds it, a name of this process is used instead.
+  // the target; while another writer holds it, a name of this process is used instead
+  // (".NAME.UNIQUE.part", also locked; what a writer that ended left under such a name goes at
+  // the next clean-up of the folder).
   std::size_t slash = target_.find_last_of('/');
   std::string folder = slash == std::string::npos ? std::string() : target_.substr(0, slash + 1);
   std::string name = slash == std::string::npos ? target_ : target_.substr(slash + 1);
   temporary_ = folder + "." + name + ".part";
   fd_ = CreateLockedTemporary(temporary_);
-  static std::atomic<unsigned> counter{0};
   for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
-    temporary_ = folder + "." + name + "." + std::to_string(::getpid()) + "-" +
-                 std::to_string(counter++) + ".part";
+    temporary_ = folder + "." + name + "." + UniqueNamePart() + ".part";
     fd_ = ::open(temporary_.c_str(), kCreateFlags, 0666);
+    // Locked where the file system has locks, so that a clean-up leaves it alone.
+    if (fd_ >= 0) (void)::flock(fd_, LOCK_EX | LOCK_NB);
     if (fd_ < 0 && errno != EEXIST) break;
   }
   if (fd_ < 0) {

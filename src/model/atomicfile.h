@@ -28,6 +28,13 @@ bool RemoveFile(const std::string& path);
 // Renames a file over `to`; true on success. A link at `to` is replaced, never followed.
 bool RenameFile(const std::string& from, const std::string& to);
 
+// A part of a file name that no other process uses, on this machine or on another that shares
+// the folder: 16 hexadecimal digits drawn at random once per process, a dash and a number that
+// counts up ("3f9a1c2b8d7e6f50-7"). A name made with it is still created exclusively.
+std::string UniqueNamePart();
+// True for a text that UniqueNamePart could have given, exactly.
+bool IsUniqueNamePart(std::string_view text);
+
 // ---------------------------------------------------------------------------------------------
 // Making files
 //
@@ -41,6 +48,11 @@ bool RenameFile(const std::string& from, const std::string& to);
 // Makes the empty file `path` afresh and opens it for writing; -1 when it cannot be made (a
 // folder under the name stays and fails). The caller closes it.
 int CreateFileAfresh(const std::string& path);
+// What a name holds, when it is not a file another writer holds locked, is removed: a file left
+// by a writer that ended, or anything else put there (a link, a named pipe). A link is removed
+// itself, never what it points to. True when the name is free; false while another writer holds
+// the file, and for a folder, which stays.
+bool RemoveLeftover(const std::string& path);
 // Copies the regular file `source` (or the one a link leads to; see OpenFileForReading) to the
 // new file `destination` made by CreateFileAfresh, with the source's permissions, and flushes it
 // to the disk. False, with no destination left, when anything fails.
@@ -51,7 +63,8 @@ bool CopyFileAfresh(const std::string& source, const std::string& destination);
 
 // Writes a file through a temporary file in the same folder, made afresh (see above). Nothing
 // reaches the target until Commit: it flushes the temporary file to the disk and renames it over
-// the target in one step; a link in the target's place is replaced by the file. When anything fails, the target is left as it was, the temporary file is removed and
+// the target in one step; a link in the target's place is replaced by the file. When anything
+// fails, the target is left as it was, the temporary file is removed and
 // Commit returns the error naming the target. A writer destroyed without Commit leaves the
 // target untouched.
 //

@@ -9,12 +9,13 @@ namespace vernoli {
 
 namespace {
 
-// Writes the station's .DTA (by `writeData`) and its .DSC, both or neither.
+// Writes the station's .DTA (by `writeData`) and its .DSC, both or neither, and only while no
+// other process has made the station meanwhile.
 Status WriteStationFiles(const RepClimateFile& station, const DataFileWriter& writeData) {
   FileSet files;
   RepClimateFile staged = station;
-  staged.DtaFileName = files.Add(station.DtaFileName);
-  staged.DscFileName = files.Add(station.DscFileName);
+  staged.DtaFileName = files.Add(station.DtaFileName, FileSet::Target::New);
+  staged.DscFileName = files.Add(station.DscFileName, FileSet::Target::New);
   Status written = writeData(station, staged.DtaFileName);
   if (!written) {
     return {false, files.TargetsNamed(written.Message)};

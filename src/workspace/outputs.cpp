@@ -31,18 +31,6 @@ int ColumnOf(std::span<const int16_t> codes, int code) {
   return it == codes.end() ? -1 : static_cast<int>(it - codes.begin());
 }
 
-// Removes the scratch file when it goes out of scope.
-class ScratchFile {
- public:
-  explicit ScratchFile(std::string path) : path_(std::move(path)) {}
-  ~ScratchFile() { RemoveFile(path_); }
-  ScratchFile(const ScratchFile&) = delete;
-  ScratchFile& operator=(const ScratchFile&) = delete;
-
- private:
-  std::string path_;
-};
-
 }  // namespace
 
 RunResult FailedRun(Status status) {
@@ -216,8 +204,7 @@ GapFiller EToFileSeries(AtomicFile& file, BoundaryValueSource boundary) {
   });
 }
 
-RunResult WriteTemperatureFile(const std::string& dataFile, AtomicFile& file,
-                               const std::string& scratchPath, bool fahrenheit,
+RunResult WriteTemperatureFile(const std::string& dataFile, AtomicFile& file, bool fahrenheit,
                                const BoundaryValueSource& boundary) {
   DataFileReader data;
   if (Status s = data.Open(dataFile); !s) return FailedRun(s);
@@ -226,47 +213,35 @@ RunResult WriteTemperatureFile(const std::string& dataFile, AtomicFile& file,
   if (tminColumn < 0 || tmaxColumn < 0) {
     return FailedRun(Status::Error(ReasonNoTemperatures(file.Target(), fahrenheit)));
   }
-  const bool celsius = !fahrenheit;
+  // Both series as the file holds them, read once.
+  std::vector<double> tminRead;
+  std::vector<double> tmaxRead;
   DataRecord record;
-
-  // The filled Tmin series goes to the scratch file, one value per line.
-  {
-    AtomicFile scratch(scratchPath);
-    GapFiller tmin(BoundaryRequest{"Tmin", true, celsius}, boundary, [&scratch](double value) {
-      scratch.WriteLine(FormatReal(value, kOutputValueWidth, 1));
-    });
-    while (data.Next(record)) {
-      if (!tmin.Add(record.Values[static_cast<std::size_t>(tminColumn)])) return CancelledRun();
-      if (!scratch.Good()) {
-        return FailedRun(Status::Error(ReasonCannotWrite(scratchPath, scratch.ErrorNumber())));
-      }
-    }
-    if (!data.status()) return FailedRun(data.status());
-    if (!tmin.Finish()) return CancelledRun();
-    if (Status s = scratch.Commit(); !s) return FailedRun(s);
+  while (data.Next(record)) {
+    tminRead.push_back(record.Values[static_cast<std::size_t>(tminColumn)]);
+    tmaxRead.push_back(record.Values[static_cast<std::size_t>(tmaxColumn)]);
   }
-  const ScratchFile removeScratch(scratchPath);
+  if (!data.status()) return FailedRun(data.status());
 
-  // Each filled Tmax value is written beside the next Tmin value of the scratch file.
-  if (Status s = data.Open(dataFile); !s) return FailedRun(s);
-  LineReader tminLines;
-  if (Status s = tminLines.Open(scratchPath); !s) return FailedRun(s);
-  Status pairing;
-  int32_t lines = 0;
+  // The filled Tmin series, each value as its line of the file gives it (one decimal); its
+  // first and last values are asked for before those of Tmax.
+  const bool celsius = !fahrenheit;
+  std::vector<double> tminSeries;
+  tminSeries.reserve(tminRead.size());
+  GapFiller tmin(BoundaryRequest{"Tmin", true, celsius}, boundary, [&tminSeries](double value) {
+    double shown = value;
+    if (!ParseReal(Trimmed(FormatReal(value, kOutputValueWidth, 1)), shown)) shown = value;
+    tminSeries.push_back(shown);
+  });
+  for (double value : tminRead) {
+    if (!tmin.Add(value)) return CancelledRun();
+  }
+  if (!tmin.Finish()) return CancelledRun();
+
+  // Each filled Tmax value is written beside the Tmin value of its record.
+  std::size_t lines = 0;
   GapFiller tmax(BoundaryRequest{"Tmax", true, celsius}, boundary, [&](double maximum) {
-    if (!pairing) return;
-    std::string text;
-    double minimum = kMissing;
-    if (!tminLines.Next(text)) {
-      pairing = !tminLines.status()
-                    ? tminLines.status()
-                    : Status::Error(ReasonUnexpectedEnd(scratchPath, tminLines.LineNumber() + 1));
-      return;
-    }
-    if (!ParseReal(Trimmed(text), minimum)) {
-      pairing = Status::Error(ReasonNotANumber(scratchPath, tminLines.LineNumber()));
-      return;
-    }
+    double minimum = tminSeries[lines];
     if (fahrenheit) {
       minimum = FahrenheitToCelsius(minimum);
       maximum = FahrenheitToCelsius(maximum);
@@ -275,21 +250,18 @@ RunResult WriteTemperatureFile(const std::string& dataFile, AtomicFile& file,
                    FormatField(maximum, kOutputValueWidth, 1));
     ++lines;
   });
-  while (data.Next(record)) {
-    if (!tmax.Add(record.Values[static_cast<std::size_t>(tmaxColumn)])) return CancelledRun();
-    if (!pairing) return FailedRun(pairing);
+  for (double value : tmaxRead) {
+    if (!tmax.Add(value)) return CancelledRun();
     if (!file.Good()) {
       return FailedRun(Status::Error(ReasonCannotWrite(file.Target(), file.ErrorNumber())));
     }
   }
-  if (!data.status()) return FailedRun(data.status());
   if (!tmax.Finish()) return CancelledRun();
-  if (!pairing) return FailedRun(pairing);
   if (!file.Good()) {
     return FailedRun(Status::Error(ReasonCannotWrite(file.Target(), file.ErrorNumber())));
   }
   RunResult result;
-  result.Records = lines;
+  result.Records = static_cast<int32_t>(lines);
   return result;
 }
 

@@ -4,7 +4,7 @@
 // Each file starts with its header; the run then writes one line per record. The report's
 // lines follow the blocks chosen for it; the crop-model files hold no missing value, their
 // series have every gap filled. The temperature file is made from the station's data file
-// itself, through a scratch file (.Tmi) that holds the filled Tmin series meanwhile.
+// itself; the filled Tmin series is held in memory meanwhile.
 #pragma once
 
 #include <cstdint>
@@ -27,8 +27,6 @@ enum class OutputKind : uint8_t { Report = 0, EToFile = 1, TemperatureFile = 2 }
 
 // "REP", "ETo" or "TMP".
 std::string_view OutputExtension(OutputKind kind);
-// The extension of the temperature file's scratch file.
-inline constexpr std::string_view kScratchExtension = "Tmi";
 
 // True when the data set holds a temperature code in degF (111-113, 211, 233, 234): the
 // workspace then opens in Fahrenheit, and the temperature file is made from 113 and 111.
@@ -118,9 +116,8 @@ GapFiller EToFileSeries(AtomicFile& file, BoundaryValueSource boundary);
 
 // Appends to `file` one line per record of the data file `dataFile`: Tmin and Tmax in degC,
 // each R(12,1), both series with their gaps filled (in the data's own unit, then converted from
-// degF). The filled Tmin series passes through the scratch file, which is removed afterwards.
-RunResult WriteTemperatureFile(const std::string& dataFile, AtomicFile& file,
-                               const std::string& scratchPath, bool fahrenheit,
+// degF).
+RunResult WriteTemperatureFile(const std::string& dataFile, AtomicFile& file, bool fahrenheit,
                                const BoundaryValueSource& boundary);
 
 }  // namespace vernoli

@@ -204,8 +204,7 @@ RunResult RunCalculation(const RepClimateFile& station, const WorkingData& data,
 
   if (output != nullptr && kind == OutputKind::TemperatureFile) {
     RunResult temperatures = WriteTemperatureFile(station.DtaFileName, *output->File,
-                                                  output->ScratchPath, output->Fahrenheit,
-                                                  output->Boundary);
+                                                  output->Fahrenheit, output->Boundary);
     if (!temperatures) return temperatures;
     if (result.Records == 0) result.Records = temperatures.Records;
   }
@@ -243,8 +242,6 @@ RunResult ExportFile(const RepClimateFile& station, const WorkingData& data,
   output.Content = request.Content;
   output.Boundary = request.Boundary;
   output.Fahrenheit = request.Fahrenheit;
-  output.ScratchPath =
-      PathInFolder(request.OutputFolder, name.Name + "." + std::string(kScratchExtension));
   RunResult result = RunCalculation(station, data, &output, request.RewriteDataFile);
   if (!result) return result;
   if (Status s = file.Commit(); !s) return FailedRun(s);

@@ -73,7 +73,6 @@ struct RunOutput {
   ReportContent Content;         // the report's blocks
   BoundaryValueSource Boundary;  // first and last values of the crop-model series
   bool Fahrenheit = false;       // the temperature unit of the temperature file
-  std::string ScratchPath;       // the temperature file's scratch file (.Tmi)
 };
 
 // Runs the calculation over the working data: rewrites DtaFileName (header of the station's

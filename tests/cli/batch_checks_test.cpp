@@ -140,8 +140,8 @@ TEST(RecomputeJobs, StayWithinTheFilesTheProcessMayOpen) {
     uint64_t openFiles;
     unsigned expected;
   } rows[] = {
-      {4096, 1024, 336}, {8, 1024, 8}, {4096, UINT64_MAX, 4096}, {4, 40, 4},
-      {64, 40, 8},       {64, 19, 1},  {64, 0, 1},
+      {4096, 1024, 252}, {8, 1024, 8}, {4096, UINT64_MAX, 4096}, {4, 40, 4},
+      {64, 40, 6},       {64, 19, 1},  {64, 0, 1},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(std::to_string(row.jobs) + " jobs, " + std::to_string(row.openFiles) + " files");
@@ -185,7 +185,7 @@ TEST_F(BatchChecksTest, ManyJobsAreLoweredToWhatTheProcessMayOpenAndSaySo) {
   AtomicFile::SyncForTesting(true);
   EXPECT_EQ(err_.str(),
             "vernoli-batch: --jobs 64 lowered to 2: the process may hold 24 files open at once "
-            "(ulimit -n), each job up to 3\n"
+            "(ulimit -n), each job up to 4\n"
             "60 stations recomputed, 0 failed\n");
   // Fewer stations than jobs: nothing to lower.
   {

@@ -85,6 +85,9 @@ struct HostileOperation {
   // The names it writes are taken beforehand (false: the same names, written the same way, as
   // another operation's, which takes them; only its reading is tried).
   bool TakesNames = true;
+  // The output the user names: a named pipe there is written to, not replaced (and with no
+  // process reading from it, refused).
+  std::string Stream = {};
 };
 
 std::vector<HostileOperation> HostileOperations() {
@@ -114,9 +117,15 @@ std::vector<HostileOperation> HostileOperations() {
        false,
        false});
   operations.push_back(
-      {{"batch-results", {"results", "ALPHA", "--output", "@output/ALPHA.csv"}, true}, alpha});
+      {{"batch-results", {"results", "ALPHA", "--output", "@output/ALPHA.csv"}, true},
+       alpha,
+       false,
+       true,
+       "output/ALPHA.csv"});
+  // Each station is recomputed, or refused, on its own.
   operations.push_back({{"batch-recompute-all", {"recompute", "--all"}, true},
-                        {"data/ALPHA.DSC", "data/ALPHA.DTA", "data/BRAVO.DSC", "data/BRAVO.DTA"}});
+                        {"data/ALPHA.DSC", "data/ALPHA.DTA", "data/BRAVO.DSC", "data/BRAVO.DTA"},
+                        true});
   return operations;
 }
 
@@ -225,7 +234,8 @@ Files RegularFiles(const Folders& folders) {
 }
 
 // The names created in the folders while the operation runs on fresh ones, and what they hold
-// afterwards. The child's process ID in a name of its own (".NAME.PID-N.part") becomes "{pid}".
+// afterwards. The part of a name that is the child's own (".NAME.UNIQUE.new", drawn at random)
+// becomes "{unique}".
 struct Baseline {
   Files Seeded;
   Files Done;
@@ -247,8 +257,7 @@ Baseline RunOnFreshFolders(const Operation& op, const Folders& folders, std::str
     }
     subs[wd] = sub;
   }
-  pid_t pid = 0;
-  const Run run = RunChild(op, folders, [&pid](pid_t child) { pid = child; });
+  const Run run = RunChild(op, folders);
   if (run.Status != 0 || run.Hung) failure = "fails on fresh folders: " + run.Err;
   alignas(inotify_event) char buffer[1 << 16];
   for (ssize_t got; (got = ::read(watch, buffer, sizeof buffer)) > 0;) {
@@ -256,9 +265,13 @@ Baseline RunOnFreshFolders(const Operation& op, const Folders& folders, std::str
       const auto* event = reinterpret_cast<const inotify_event*>(at);
       if ((event->mask & IN_Q_OVERFLOW) != 0) failure = "too many names to watch (inotify)";
       std::string name = event->len > 0 ? event->name : "";
-      const std::string own = "." + std::to_string(pid) + "-";  // ".NAME.PID-N.part"
-      if (const std::size_t p = name.find(own); p != std::string::npos) {
-        name.replace(p + 1, own.size() - 2, "{pid}");
+      for (std::size_t dot = name.find('.', 1); dot != std::string::npos;
+           dot = name.find('.', dot + 1)) {
+        const std::size_t end = name.find('.', dot + 1);
+        if (end != std::string::npos && IsUniqueNamePart(name.substr(dot + 1, end - dot - 1))) {
+          name.replace(dot + 1, end - dot - 1, "{unique}");
+          break;
+        }
       }
       if (!name.empty()) baseline.Created.insert(subs[event->wd] + "/" + name);
       at += sizeof(inotify_event) + event->len;
@@ -289,24 +302,6 @@ bool IsNewStationFile(const std::string& name) {
   return name.starts_with("data/") && name[5] != '.';
 }
 
-std::string WithPid(std::string name, pid_t pid) {
-  if (const std::size_t p = name.find("{pid}"); p != std::string::npos) {
-    name.replace(p, 5, std::to_string(pid));
-  }
-  return name;
-}
-
-// The names to take for `name`: itself, and for a temporary file ".X.part" the process's own
-// variant ".X.{pid}-0.part" that a writer falls back on.
-std::vector<std::string> NamesToTake(const std::string& name) {
-  std::vector<std::string> names = {name};
-  const std::string part = ".part";
-  if (name.ends_with(part) && name.find("{pid}") == std::string::npos) {
-    names.push_back(name.substr(0, name.size() - part.size()) + ".{pid}-0" + part);
-  }
-  return names;
-}
-
 class Driver {
  public:
   Driver(const HostileOperation& op, const fs::path& base) : op_(op), folders_(base) {}
@@ -323,6 +318,11 @@ class Driver {
     for (const std::string& name : base_.Created) {
       if (!op_.TakesNames) break;
       if (base_.Seeded.count(name) > 0) continue;  // a file replaced: see the links below
+      // A name of the process's own, drawn at random, cannot be taken beforehand.
+      if (name.find("{unique}") != std::string::npos) {
+        ++unforeseeable_;
+        continue;
+      }
       for (Kind kind : kKinds) {
         TakeName(name, kind);
         ++runs;
@@ -346,6 +346,7 @@ class Driver {
   }
 
   int Planted() const { return planted_; }
+  int Unforeseeable() const { return unforeseeable_; }
   int Linked() const { return linked_; }
   static int Failures() { return failures_; }
   static double SlowestRefusal() { return slowestRefusal_; }
@@ -376,11 +377,9 @@ class Driver {
     const std::string what = name + " taken by " + KindName(kind);
     folders_.Seed();
     std::set<std::string> taken;
-    const Run run = RunChild(op_.Op, folders_, [&](pid_t pid) {
-      for (const std::string& each : NamesToTake(name)) {
-        taken.insert(WithPid(each, pid));
-        Plant(folders_.Path(WithPid(each, pid)), kind, folders_.Victim());
-      }
+    const Run run = RunChild(op_.Op, folders_, [&](pid_t) {
+      taken.insert(name);
+      Plant(folders_.Path(name), kind, folders_.Victim());
     });
     CheckOutside(what);
     if (run.Hung) return Fail(what, "hung");
@@ -401,7 +400,10 @@ class Driver {
       return Fail(what, "ended with status " + std::to_string(run.Status) + ": " + run.Err);
     }
     // A link or a pipe is replaced, but under the name of a new station: that name is taken.
-    if (kind != Kind::Folder && !IsNewStationFile(name)) Fail(what, "refused: " + run.Err);
+    if (kind != Kind::Folder && !IsNewStationFile(name) &&
+        !(kind == Kind::Pipe && name == op_.Stream)) {
+      Fail(what, "refused: " + run.Err);
+    }
     for (const auto& [file, bytes] : after) {
       const auto old = base_.Seeded.find(file);
       const auto made = base_.Done.find(file);
@@ -486,6 +488,7 @@ class Driver {
   Folders folders_;
   Baseline base_;
   int planted_ = 0;
+  int unforeseeable_ = 0;
   int linked_ = 0;
   static inline std::mutex mutex_;  // the counts below and standard error, for every thread
   static inline int failures_ = 0;
@@ -525,10 +528,12 @@ int main(int argc, char** argv) {
       const HostileOperation& op = operations[i];
       Driver driver(op, base / op.Op.Name);
       runs += driver.Exercise();
-      char line[160];
+      char line[200];
       std::snprintf(line, sizeof line,
-                    "%-22s %2d names taken 3 ways, %d files made links, %zu reads refused 3 ways\n",
-                    op.Op.Name.c_str(), driver.Planted(), driver.Linked(), op.Reads.size());
+                    "%-22s %2d names taken 3 ways (%d unforeseeable), %d files made links, "
+                    "%zu reads refused 3 ways\n",
+                    op.Op.Name.c_str(), driver.Planted(), driver.Unforeseeable(), driver.Linked(),
+                    op.Reads.size());
       lines[i] = line;
     }
   };

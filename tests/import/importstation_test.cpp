@@ -208,9 +208,9 @@ TEST(ImportStation, ARefusedNameOrAFailedWriteLeavesTheFolderAsItWas) {
   };
   const Failure failures[] = {
       {"disk full in the data file",
-       [] { AtomicFile::InjectDiskFullForTesting(".NEW.DTA.new", 5000); }},
+       [] { AtomicFile::InjectDiskFullForTesting(".NEW.DTA.", 5000); }},
       {"disk full in the description",
-       [] { AtomicFile::InjectDiskFullForTesting(".NEW.DSC.new", 100); }},
+       [] { AtomicFile::InjectDiskFullForTesting(".NEW.DSC.", 100); }},
       {"second rename fails", [] { FileSet::InjectRenameFailureForTesting(2); }},
   };
   for (const Failure& f : failures) {

@@ -329,7 +329,7 @@ TEST(CreateStationFailure, DiskFullWhileWritingTheDataFileLeavesNothingNew) {
   ScratchFolder folder;
   WriteStation(folder, "alpha", kDaily, {1, 1, 2001}, {3, 1, 2001}, "        Nr       501\r\n");
   const auto before = Snapshot(folder);
-  AtomicFile::InjectDiskFullForTesting(".mystation.DTA.new", 100);
+  AtomicFile::InjectDiskFullForTesting(".mystation.DTA.", 100);
   NewStationInput input;
   input.Name = "my station";
   const CreateResult result = CreateStation(folder.Folder(), input);
@@ -347,7 +347,7 @@ TEST(CreateStationFailure, DiskFullWhileWritingTheDataFileLeavesNothingNew) {
 TEST(CreateStationFailure, DiskFullWhileWritingTheDescriptionLeavesNothingNew) {
   FailureHooksLifted lifted;
   ScratchFolder folder;
-  AtomicFile::InjectDiskFullForTesting(".alpha.DSC.new", 300);
+  AtomicFile::InjectDiskFullForTesting(".alpha.DSC.", 300);
   const CreateResult result = CreateStation(folder.Folder(), TenDaily2004("alpha"));
   EXPECT_EQ(result.Failure, CreateFailure::Files);
   EXPECT_EQ(result.Message,
@@ -378,8 +378,9 @@ TEST(CreateStationFailure, FailedRenameOfTheDataFileLeavesNothingNew) {
 
 TEST(CreateStationFailure, LeftoversOfAnInterruptedRunDoNotBlock) {
   ScratchFolder folder;
-  WriteBytes(folder.File(".alpha.DTA.new"), "half a fi");
-  WriteBytes(folder.File(".alpha.DSC.new"), "half");
+  // What a process that ended while it staged the files left behind.
+  WriteBytes(folder.File(".alpha.DTA.0123456789abcdef-0.new"), "half a fi");
+  WriteBytes(folder.File(".alpha.DSC.0123456789abcdef-1.new"), "half");
   WriteBytes(folder.File(".alpha.DSC.old"), "old");
   const CreateResult result = CreateStation(folder.Folder(), TenDaily2004("alpha"));
   ASSERT_TRUE(result.Created()) << result.Message;
@@ -393,7 +394,7 @@ TEST(CopyStationFailure, DiskFullWhileWritingTheDescriptionLeavesTheOldPairOnly)
   ScratchFolder folder;
   const RepClimateFile source = SelectedAlpha(folder);
   const auto before = Snapshot(folder);
-  AtomicFile::InjectDiskFullForTesting(".beta.DSC.new", 500);
+  AtomicFile::InjectDiskFullForTesting(".beta.DSC.", 500);
   const CreateResult result = CopyStation(folder.Folder(), source, "beta", "Gamma", "Delta");
   EXPECT_EQ(result.Failure, CreateFailure::Files);
   EXPECT_EQ(result.Message,

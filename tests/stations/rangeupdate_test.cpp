@@ -519,7 +519,7 @@ TEST(RangeUpdateFailure, DiskFullWhileWritingTheDataFileKeepsTheOldPair) {
   const auto before = Snapshot(folder);
   RangeUpdate update(open);
   update.ExpandEnd(kMonth);
-  AtomicFile::InjectDiskFullForTesting(".alpha.DTA.new", 200);
+  AtomicFile::InjectDiskFullForTesting(".alpha.DTA.", 200);
   const Status status = update.Save(open);
   EXPECT_FALSE(status.Ok);
   EXPECT_EQ(status.Message,
@@ -549,7 +549,7 @@ TEST(RangeUpdateFailure, DiskFullWhileWritingTheDescriptionKeepsTheOldPair) {
   const auto before = Snapshot(folder);
   RangeUpdate update(open);
   update.ShrinkEnd(kDay);
-  AtomicFile::InjectDiskFullForTesting(".alpha.DSC.new", 400);
+  AtomicFile::InjectDiskFullForTesting(".alpha.DSC.", 400);
   const Status status = update.Save(open);
   EXPECT_EQ(status.Message,
             "ERROR:\ncannot write file " + folder.File("alpha.DSC") + ": No space left on device");
@@ -591,7 +591,7 @@ TEST(RangeUpdateFailure, LeftoversOfEarlierFailuresNeverBlock) {
   ScratchFolder folder;
   RepClimateFile open = TenDaysOfJanuary(folder);
   WriteBytes(folder.File("FileDTA.OLD"), "left by an earlier failure");
-  WriteBytes(folder.File(".alpha.DTA.new"), "half");
+  WriteBytes(folder.File(".alpha.DTA.0123456789abcdef-0.new"), "half");
   WriteBytes(folder.File(".alpha.DTA.old"), "old");
   WriteBytes(folder.File(".alpha.DSC.old"), "old");
   RangeUpdate update(open);
