@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <chrono>
+#include <thread>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -38,6 +40,15 @@ bool RemoveFile(const std::string& path) {
 
 bool RenameFile(const std::string& from, const std::string& to) {
   FileStep();
+#ifdef VERNOLI_CRASH_INJECTION
+  // Test builds: VERNOLI_SLOW_RENAMES_MS slows every rename down, so that another process
+  // meets this one in the middle of its changes.
+  static const long slow = [] {
+    const char* ms = std::getenv("VERNOLI_SLOW_RENAMES_MS");
+    return ms != nullptr ? std::atol(ms) : 0L;
+  }();
+  if (slow > 0) std::this_thread::sleep_for(std::chrono::milliseconds(slow));
+#endif
   return ::rename(from.c_str(), to.c_str()) == 0;
 }
 

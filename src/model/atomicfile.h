@@ -19,7 +19,8 @@ namespace vernoli {
 // each flush to the disk, each rename and each removal. In a build with the CMake option
 // VERNOLI_CRASH_INJECTION, the step numbered by the environment variable VERNOLI_CRASH_AT (1 for
 // the first of the process) ends the process at once, with exit status kCrashExitCode and no
-// clean-up, as a power cut would. Elsewhere it does nothing.
+// clean-up, as a power cut would; and VERNOLI_SLOW_RENAMES_MS slows each rename down by that
+// many milliseconds. Elsewhere it does nothing.
 void FileStep();
 inline constexpr int kCrashExitCode = 86;
 

@@ -321,7 +321,8 @@ bool FinishCommit(const std::string& folder, const std::string& journalPath) {
 
 // The names this program makes for itself in a folder, as a listing finds them: ".FILE.commit"
 // (a journal), ".FILE.UNIQUE.new" (a staged file), ".FILE.UNIQUE.part" (a temporary file of a
-// writer whose usual one was taken) and ".NAME.lock". FILE is the name of the file they belong
+// writer whose usual one was taken) and "..FILE.UNIQUE.new.part" (that of a staged file), and
+// ".NAME.lock". FILE is the name of the file they belong
 // to, NAME that of its station.
 enum class OwnName { None, Journal, Staged, Temporary, Lock };
 
@@ -344,7 +345,13 @@ OwnName ClassifyName(std::string_view name, std::string& file) {
     return OwnName::Journal;
   }
   if (ending(".new")) return withUnique(4) ? OwnName::Staged : OwnName::None;
-  if (ending(".part")) return withUnique(5) ? OwnName::Temporary : OwnName::None;
+  if (ending(".part")) {
+    // The temporary file of a staged file is the staged file's own as well.
+    std::string staged;
+    const bool own = withUnique(5) ||
+                     ClassifyName(name.substr(1, name.size() - 6), staged) == OwnName::Staged;
+    return own ? OwnName::Temporary : OwnName::None;
+  }
   if (ending(".lock")) {
     // Any extension makes the lock's station name from the file's.
     file = std::string(name.substr(1, name.size() - 6)) + ".DSC";

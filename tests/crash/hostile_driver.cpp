@@ -7,8 +7,8 @@
 // created, or renamed to), its temporary, staged, copied and journal files as much as its
 // results. Then, each in a child process bounded in time:
 //   - every such name is taken beforehand by a link to a file outside the folders, by a named
-//     pipe and by a folder (a temporary name also under the process's own variant of it, made
-//     for the child's process ID). Afterwards the outside file has its bytes and permissions,
+//     pipe and by a folder (but a name of the process's own, drawn at random, which no one can
+//     take beforehand: those are counted). Afterwards the outside file has its bytes and permissions,
 //     nothing hung, and the operation either succeeded with exactly the files of the run on
 //     fresh folders, or refused with "ERROR:" and left the station files as they were and each
 //     output file old or new. Only a folder in the way, or the name of a new station (which is
