@@ -101,6 +101,7 @@ std::vector<DelimitedColumnView> DelimitedImport::Columns() const {
     view.Number = column.Number;
     view.Name = column.Name;
     view.Date = column.Date;
+    view.Station = column.Station;
     view.Proposal = column.Proposal;
     for (const ColumnChoice& choice : choices) {
       if (choice.Column.Number == column.Number) {
@@ -167,6 +168,11 @@ bool DelimitedImport::SetColumnFactor(int column, double factor) {
 void DelimitedImport::SetColumnChoices(std::optional<std::vector<ColumnChoice>> choices) {
   options_.Columns = std::move(choices);
   choicesFor_.clear();
+}
+
+void DelimitedImport::SetStation(ColumnRef column, StationRows rows) {
+  options_.StationColumn = std::move(column);
+  options_.Station = std::move(rows);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -38,6 +38,12 @@ class BoundedLineReader {
   bool Next(std::string& line);
   // Number of the line last returned (or refused), 1 for the first line.
   int LineNumber() const { return lineNumber_; }
+  // Byte offset in the file of the line last returned, and of the next line.
+  int64_t LineStart() const { return lineStart_; }
+  int64_t Offset() const { return chunkStart_ + static_cast<int64_t>(begin_); }
+  // Goes on at the byte offset `offset`, which starts a line, numbering the line found there
+  // `lineNumber` + 1. An error names the file.
+  Status Seek(int64_t offset, int lineNumber);
   const Status& status() const { return status_; }
 
  private:
@@ -48,6 +54,8 @@ class BoundedLineReader {
   std::vector<char> chunk_;
   std::size_t begin_ = 0;  // first unread byte of the chunk
   std::size_t end_ = 0;    // end of the bytes in the chunk
+  int64_t chunkStart_ = 0;  // byte offset in the file of the chunk's first byte
+  int64_t lineStart_ = 0;
   bool atEnd_ = false;
   int lineNumber_ = 0;
   Status status_;
