@@ -39,6 +39,8 @@ void Reader::Refuse(std::string_view reason) { Refuse(Status::Error(reason)); }
 void Reader::Refuse(const Status& status) {
   out_.Result = status;
   out_.Series.clear();
+  out_.StationBytes.clear();
+  lines_.Capture(nullptr);
   dates_.clear();
 }
 
@@ -98,7 +100,11 @@ void Reader::Run() {
     Refuse("file " + path_ + " holds several stations; they are read one at a time");
     return;
   }
-  if (!CheckOptions() || !FindFirstDataLine() || !SetUpColumns() || !ReadDataLines()) return;
+  if (options_.Station) lines_.Capture(&out_.StationBytes);
+  if (!CheckOptions() || !FindFirstDataLine() || !SetUpColumns()) return;
+  out_.HeadBytes = lines_.Offset();
+  if (!ReadDataLines()) return;
+  lines_.Capture(nullptr);
   Finish();
 }
 
@@ -314,7 +320,8 @@ bool Reader::ReadValue(int number, int index, double& value) {
     return false;
   }
   for (double undefined : options_.UndefinedValues) {
-    if (IsUndefinedValue(value, undefined)) value = kMissing;
+    // Equal thousandths lie less than 1 apart: most values are told apart without rounding.
+    if (std::fabs(value - undefined) < 1.0 && IsUndefinedValue(value, undefined)) value = kMissing;
   }
   return true;
 }

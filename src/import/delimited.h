@@ -133,6 +133,12 @@ struct DelimitedFile {
   int32_t AbsentRecords = 0;  // records no line of the file gives
   std::vector<DelimitedSeries> Series;
 
+  // A station of a file of several stations: the bytes its reading took (the file's first
+  // HeadBytes bytes, up to the line after its first data line, then the station's lines), to
+  // tell later whether the file still holds them.
+  int64_t HeadBytes = 0;
+  std::string StationBytes;
+
   bool Ok() const { return Result.Ok; }
 };
 
@@ -170,6 +176,11 @@ struct DelimitedStations {
 // one). Each station is then read by ReadDelimitedFile with options.Station set to its rows.
 DelimitedStations IndexDelimitedStations(const std::string& path,
                                          const DelimitedOptions& options);
+
+// Whether the file still holds the bytes the reading of a station took (file.StationBytes);
+// an error naming the file and the station's lines when it does not.
+Status SameStationBytes(const std::string& path, const DelimitedFile& file,
+                        const StationRows& rows);
 
 // ---------------------------------------------------------------------------------------------
 // Towards the import of a new station

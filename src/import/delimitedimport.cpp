@@ -289,6 +289,13 @@ std::vector<std::span<const double>> DelimitedImport::Values() const {
 
 Status DelimitedImport::Unchanged(const std::string& path) const {
   const std::string changed = "file " + path + " has changed since it was checked: ";
+  if (options_.Station) {
+    // One station of a file of several: the bytes it was read from, compared as they are.
+    const Status same = SameStationBytes(path, file_, *options_.Station);
+    std::string_view reason = same.Message;
+    if (reason.starts_with("ERROR:\n")) reason.remove_prefix(7);
+    return same ? same : Status::Error(changed + std::string(reason));
+  }
   const DelimitedFile again = ReadDelimitedFile(path, options_);
   if (!again.Ok()) {
     std::string_view reason = again.Result.Message;

@@ -1,9 +1,13 @@
 // A delimited file of several stations: one pass that finds where the rows of each station lie,
 // so that each station is then read on its own, its rows only, with the memory of one station.
+#include <sys/types.h>
+
+#include <cstdio>
 #include <unordered_map>
 
 #include "import/delimited.h"
 #include "import/delimitedreader.h"
+#include "model/linereader.h"
 #include "stations/entry.h"
 
 namespace vernoli {
@@ -33,7 +37,8 @@ void Reader::Index(DelimitedStations& stations) {
   while (lines_.Next(line)) {
     if (IsEmptyLine(line) || IsCommentLine(line)) continue;
     const int number = lines_.LineNumber();
-    const SplitResult split = SplitFields(line, layout_.Separator, fields_);
+    const SplitResult split =
+        SplitFields(line, layout_.Separator, fields_, static_cast<std::size_t>(station_) + 1);
     if (!split.Ok()) {
       Refuse(Where(number, split.Column - 1) + ": " + std::string(SplitFaultText(split.Fault)) +
              ", so the station of the line cannot be told; " + SeparatorText() +
@@ -72,6 +77,36 @@ void Reader::Index(DelimitedStations& stations) {
 }
 
 }  // namespace delimited_detail
+
+namespace {
+
+// Appends `size` bytes of the file from `offset`; false when the file holds fewer.
+bool AppendBytes(std::FILE* file, int64_t offset, int64_t size, std::string& bytes) {
+  if (size <= 0) return true;
+  if (::fseeko(file, static_cast<off_t>(offset), SEEK_SET) != 0) return false;
+  const std::size_t before = bytes.size();
+  bytes.resize(before + static_cast<std::size_t>(size));
+  return std::fread(bytes.data() + before, 1, static_cast<std::size_t>(size), file) ==
+         static_cast<std::size_t>(size);
+}
+
+}  // namespace
+
+Status SameStationBytes(const std::string& path, const DelimitedFile& file,
+                        const StationRows& rows) {
+  std::FILE* stream = nullptr;
+  if (Status opened = OpenFileForReading(path, stream); !opened) return opened;
+  std::string now;
+  now.reserve(file.StationBytes.size());
+  const bool read = AppendBytes(stream, 0, file.HeadBytes, now) &&
+                    AppendBytes(stream, rows.Begin, rows.End - rows.Begin, now);
+  std::fclose(stream);
+  if (read && now == file.StationBytes) return Status::Success();
+  return Status::Error("the lines of station " + QuotedForMessage(rows.Id) + " (lines " +
+                       std::to_string(rows.FirstLine) + " to " + std::to_string(rows.LastLine) +
+                       "), or the lines before its first data line, are not those that were "
+                       "read");
+}
 
 DelimitedStations IndexDelimitedStations(const std::string& path,
                                          const DelimitedOptions& options) {

@@ -107,6 +107,7 @@ bool BoundedLineReader::Next(std::string& line) {
       return false;
     }
     line.append(start, take);
+    if (capture_ != nullptr) capture_->append(start, take + (lf != nullptr ? 1 : 0));
     begin_ += take;
     if (lf != nullptr) {
       ++begin_;
@@ -151,7 +152,7 @@ std::string_view SplitFaultText(SplitFault fault) {
 }
 
 SplitResult SplitFields(std::string_view line, FieldSeparator separator,
-                        std::vector<std::string>& fields) {
+                        std::vector<std::string>& fields, std::size_t most) {
   fields.clear();
   const bool blanks = separator == FieldSeparator::Blanks;
   const char sep = separator == FieldSeparator::Tab         ? '\t'
@@ -200,7 +201,7 @@ SplitResult SplitFields(std::string_view line, FieldSeparator separator,
       while (stop > start && around(line[stop - 1])) --stop;
       field.assign(line.substr(start, stop - start));
     }
-    if (i == n) return {};
+    if (i == n || fields.size() >= most) return {};
     // At a separator: one character, or with blanks the whole run of them.
     if (blanks) {
       while (i < n && IsBlank(line[i])) ++i;

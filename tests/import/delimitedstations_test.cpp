@@ -159,6 +159,25 @@ TEST_F(SeveralStations, AFileChangedSinceItsStationsWereListedIsRefused) {
             "lines from line 3 to line 5, now 3");
 }
 
+TEST_F(SeveralStations, AStationStaysTheSameWhileOnlyTheLinesOfOthersChange) {
+  const DelimitedStations stations = Index(kGrouped);
+  ASSERT_TRUE(stations.Ok());
+  const StationRows& rows = stations.Stations[0];
+  const DelimitedFile read = Read(rows);
+  ASSERT_TRUE(read.Ok());
+  EXPECT_TRUE(SameStationBytes(path_, read, rows).Ok);
+  std::string other = kGrouped;
+  other.replace(other.find("270,20200103,77"), 15, "270,20200103,99");
+  WriteBytes(path_, other);
+  EXPECT_TRUE(SameStationBytes(path_, read, rows).Ok);
+  std::string changed = kGrouped;
+  changed.replace(changed.find("260,20200102,95"), 15, "260,20200102,96");
+  WriteBytes(path_, changed);
+  EXPECT_EQ(SameStationBytes(path_, read, rows).Message,
+            "ERROR:\nthe lines of station \"260\" (lines 3 to 5), or the lines before its first "
+            "data line, are not those that were read");
+}
+
 // ---------------------------------------------------------------------------------------------
 // Refusals
 
