@@ -7,6 +7,12 @@
 // 39 values, ten of them imported: the file a logger or a reanalysis export gives. Its rate is
 // reported in bytes of the file per second.
 //
+// BM_ImportSeveralStations: `vernoli-batch import` of one file holding many stations, each 40
+// years of daily data in a block of its own, with a station list: the pass that finds the
+// stations, then each station read, checked and written as NAME.DSC and NAME.DTA. The file is
+// 400 MB (--benchmark_filter=Several with VERNOLI_BENCH_SEVERAL_MB=20 for a short run); its
+// rate is in megabytes of the file per second.
+//
 // The peak resident size of the process (getrusage) is reported after each; the smaller files
 // run first, so the difference to the large ones shows whether memory grows with the number of
 // lines (the reader holds only the imported values, 8 bytes each, never the text).
@@ -19,8 +25,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <string>
+#include <vector>
 
+#include "cli/importbatch.h"
 #include "import/delimited.h"
 
 namespace vernoli {
@@ -134,9 +143,77 @@ void BM_ReadWideDelimitedFile(benchmark::State& state) {
   std::filesystem::remove(path);
 }
 
+// The size of the file of several stations: VERNOLI_BENCH_SEVERAL_MB, else 400 MB.
+int64_t SeveralStationsBytes() {
+  const char* chosen = std::getenv("VERNOLI_BENCH_SEVERAL_MB");
+  const long megabytes = chosen != nullptr ? std::strtol(chosen, nullptr, 10) : 400;
+  return static_cast<int64_t>(megabytes > 0 ? megabytes : 400) * 1000 * 1000;
+}
+
+// Stations of 40 years of daily data each (from 1 January 1981, about 0.8 MB per station), one
+// block after the other, until the file has `bytes`; the list describes every station.
+int WriteSeveralStations(const std::string& path, const std::string& listPath, int64_t bytes) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  std::FILE* list = std::fopen(listPath.c_str(), "wb");
+  std::fprintf(file, "# a network's export\r\nSTN,YYYYMMDD,TX,TN,UX,UN,FG,Q\r\n");
+  std::fprintf(list, "id,name,country,latitude,longitude,altitude,wind height\r\n");
+  int stations = 0;
+  int64_t written = 0;
+  while (written < bytes) {
+    const int id = 10000 + stations;
+    std::fprintf(list, "%d,Station %d,Country,%.2f,%.2f,%d,10\r\n", id, id,
+                 -60.0 + stations % 120, -170.0 + stations % 340, stations % 2000);
+    Date date{1, 1, 1981};
+    for (int k = 0; k < kWideYears * 365; ++k) {
+      const int season = k % 365 < 183 ? k % 365 : 365 - k % 365;
+      const int noise = (k * 7919 + stations) % 101;
+      const int n = std::fprintf(file, "%d,%04d%02d%02d,%d,%d,%d,%d,%d,%d\r\n", id, date.Year,
+                                 date.Month, date.Day, 50 + season + noise,
+                                 season - 20 + noise / 2, 80 + noise / 5, 30 + noise / 2,
+                                 20 + noise / 3, 300 + season * 3);
+      written += n;
+      date = NextRecordDate(kDaily, date);
+    }
+    ++stations;
+  }
+  std::fclose(file);
+  std::fclose(list);
+  return stations;
+}
+
+void BM_ImportSeveralStations(benchmark::State& state) {
+  const std::string path = BenchPath("several.txt");
+  const std::string listPath = BenchPath("stations.csv");
+  const int stations = WriteSeveralStations(path, listPath, SeveralStationsBytes());
+  state.counters["setup_peak_rss_MB"] = PeakResidentMegabytes();
+  const std::filesystem::path data = std::filesystem::path(BenchPath("data")).string();
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::filesystem::remove_all(data);
+    std::filesystem::create_directories(data);
+    state.ResumeTiming();
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = RunImportBatch(
+        {path, "--station-column", "STN", "--stations", listPath, "--name", "S{station}",
+         "--columns", "TX=101*0.1,TN=103*0.1,UX=201,UN=203,FG=301*0.1,Q=423"},
+        data.string() + "/", out, err);
+    if (status != 0) state.SkipWithError(err.str().c_str());
+  }
+  state.counters["peak_rss_MB"] = PeakResidentMegabytes();
+  state.counters["stations"] = stations;
+  state.counters["file_MB"] = static_cast<double>(std::filesystem::file_size(path)) / 1e6;
+  state.SetBytesProcessed(state.iterations() *
+                          static_cast<int64_t>(std::filesystem::file_size(path)));
+  std::filesystem::remove_all(data);
+  std::filesystem::remove(path);
+  std::filesystem::remove(listPath);
+}
+
 // One year first, then the largest file; the wide file last.
 BENCHMARK(BM_ReadDelimitedFile)->Arg(365)->Arg(72319)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadWideDelimitedFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImportSeveralStations)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 }  // namespace vernoli

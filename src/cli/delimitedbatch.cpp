@@ -13,8 +13,15 @@ namespace vernoli {
 namespace {
 
 constexpr std::string_view kDelimitedOnly[] = {
-    "--date-column", "--date-columns", "--date-order",   "--separator",
-    "--decimal-comma", "--missing-marker", "--beyond-limits"};
+    "--date-column",   "--date-columns",   "--date-order",    "--separator",
+    "--decimal-comma", "--missing-marker", "--beyond-limits", "--station-column",
+    "--stations"};
+
+// What the station list gives each station of a file of several stations.
+constexpr std::string_view kListedOptions[] = {"--station", "--country", "--latitude",
+                                               "--longitude", "--altitude"};
+
+constexpr std::string_view kStationField = "{station}";
 
 // The items of a comma-separated list, each without the blanks around it.
 std::vector<std::string_view> Items(std::string_view list) {
@@ -205,6 +212,83 @@ void PrintImportReport(const ImportSession& import, std::ostream& out) {
   for (const std::string& line : import.ValuesReportLines()) out << TerminalText(line) << '\n';
 }
 
+// ---------------------------------------------------------------------------------------------
+// A file of several stations
+
+std::string CheckSeveralStationsOptions(const ImportLine& line) {
+  const bool column = line.Has("--station-column");
+  if (column != line.Has("--stations")) {
+    return "options --station-column and --stations go together: the column that names the "
+           "station of each line, and the list (id, name, country, latitude, longitude, "
+           "altitude) that describes each station";
+  }
+  if (!column) return {};
+  if (TrimBlanks(line.Get("--station-column").value_or("")).empty()) {
+    return "option --station-column needs a column name or number";
+  }
+  if (line.Get("--name").value_or("").find(kStationField) == std::string::npos) {
+    return "option --name: with --station-column it is a pattern holding {station} (such as "
+           "CO_{station}), which each station's id replaces, not \"" +
+           line.Get("--name").value_or("") + "\"";
+  }
+  for (std::string_view option : kListedOptions) {
+    if (line.Has(option)) {
+      return "option " + std::string(option) + " does not apply to a file of several stations: "
+             "the station list gives each station its name, country and location";
+    }
+  }
+  return {};
+}
+
+std::string NameOfStation(std::string pattern, std::string_view id) {
+  for (std::size_t at = 0; (at = pattern.find(kStationField, at)) != std::string::npos;) {
+    pattern.replace(at, kStationField.size(), id);
+    at += id.size();
+  }
+  return pattern;
+}
+
+// "lines 5 to 9", or "line 5".
+std::string LinesText(const StationRows& rows) {
+  if (rows.FirstLine == rows.LastLine) return "line " + std::to_string(rows.FirstLine);
+  return "lines " + std::to_string(rows.FirstLine) + " to " + std::to_string(rows.LastLine);
+}
+
+std::string StationHeading(const StationRows& rows, const std::string& file,
+                           const std::string& name) {
+  return TerminalText("station " + QuotedForMessage(rows.Id) + " of file " + file + " (" +
+                      LinesText(rows) + "), as " + name + ":");
+}
+
+std::string NotInListReason(const DelimitedStations& stations, const StationRows& rows,
+                            const std::string& list) {
+  const int column = stations.StationColumn;
+  const auto index = static_cast<std::size_t>(column - 1);
+  std::string where = "column " + std::to_string(column);
+  if (index < stations.Layout.Columns.size() && !stations.Layout.Columns[index].Name.empty()) {
+    where += " (" + stations.Layout.Columns[index].Name + ")";
+  }
+  return TerminalText("file " + stations.Path + ", " + LinesText(rows) + ", " + where +
+                      ": station " +
+                      QuotedForMessage(rows.Id) + " is not in the station list " + list +
+                      "; its " + std::to_string(rows.Rows) + " lines are not imported: a "
+                      "station is imported with the name, country and location the list gives "
+                      "it");
+}
+
+std::string NotInFileNote(const ListedStation& listed, const std::string& list,
+                          const std::string& file) {
+  return TerminalText("vernoli-batch: station " + QuotedForMessage(listed.Id) + " of list " +
+                      list + " (line " + std::to_string(listed.Line) + ") has no lines in file " +
+                      file + "; nothing is imported for it");
+}
+
+std::string InterleavedNote(const std::string& file) {
+  return "vernoli-batch: the lines of the stations of file " + file + " are not grouped by "
+         "station; each station is read in a pass of its own over the lines from its first to "
+         "its last, which takes longer than for a file whose lines are grouped";
+}
+
 std::string DelimitedUsage() {
   return "              A delimited file (any extension but .CXT, .PEN and .DAT, or\n"
          "              --kind delimited; a header, then a date and values per line)\n"
@@ -222,7 +306,14 @@ std::string DelimitedUsage() {
          "              one. Values beyond the limits are refused (the default), set missing\n"
          "              or set to the limit (clip); the values changed and the solar\n"
          "              radiation above the clear sky of its day are listed on standard\n"
-         "              output after the station is written.\n";
+         "              output after the station is written.\n"
+         "              A file of several stations takes --station-column NAME|N and\n"
+         "              --stations LIST.csv, and --name is a pattern such as CO_{station}:\n"
+         "              each station of the column is imported on its own, all or nothing,\n"
+         "              named by the pattern with its id and described by its line of the\n"
+         "              list (id, name, country, latitude, longitude, altitude and\n"
+         "              optionally wind height). A station missing from the list is not\n"
+         "              imported; the layout options apply to every station.\n";
 }
 
 }  // namespace vernoli

@@ -7,9 +7,10 @@
 //   --date-order dmy|mdy|ymd   --separator comma|semicolon|tab|blank   --decimal-comma
 //   --missing-marker TEXT (repeatable)   --beyond-limits refuse|missing|clip
 //
-// A file that holds several stations (a station column, a choice of stations, a name pattern)
-// is not read yet; its options would be read here too, and the import of one station
-// (ImportStation in importbatch.cpp) would run once per station.
+//   --station-column NAME|N --stations LIST.csv --name 'PATTERN_{station}'
+//
+// A file that holds several stations is imported one station at a time (importbatch.cpp): the
+// texts of that import are made here.
 #pragma once
 
 #include <ostream>
@@ -20,6 +21,7 @@
 
 #include "cli/importoptions.h"
 #include "import/delimited.h"
+#include "import/stationlist.h"
 
 namespace vernoli {
 
@@ -54,6 +56,24 @@ std::string DelimitedColumnLabel(const ImportSession& import, int column);
 
 // The import report after the station is written, in UTF-8; nothing when it is empty.
 void PrintImportReport(const ImportSession& import, std::ostream& out);
+
+// ---- a file of several stations --------------------------------------------------------
+// The usage faults of --station-column, --stations and the --name pattern; empty when none.
+std::string CheckSeveralStationsOptions(const ImportLine& line);
+// The pattern with each "{station}" replaced by the id.
+std::string NameOfStation(std::string pattern, std::string_view id);
+// The line before the messages of a station that was not imported: "station "260" of file F
+// (lines 5 to 9), as DEBILT_260:".
+std::string StationHeading(const StationRows& rows, const std::string& file,
+                           const std::string& name);
+// The reason a station of the file that the list lacks is not imported.
+std::string NotInListReason(const DelimitedStations& stations, const StationRows& rows,
+                            const std::string& list);
+// The note on a station of the list that the file lacks.
+std::string NotInFileNote(const ListedStation& listed, const std::string& list,
+                          const std::string& file);
+// The note on a file whose stations' lines are interleaved.
+std::string InterleavedNote(const std::string& file);
 
 // The lines of the usage text that describe the options of a delimited file.
 std::string DelimitedUsage();

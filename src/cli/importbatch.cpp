@@ -4,11 +4,14 @@
 #include <cmath>
 #include <map>
 #include <optional>
+#include <sstream>
+#include <unordered_set>
 
 #include "cli/delimitedbatch.h"
 #include "cli/importoptions.h"
 #include "cli/options.h"
 #include "import/session.h"
+#include "import/stationlist.h"
 #include "limits/limits.h"
 #include "model/calendar.h"
 #include "model/folders.h"
@@ -178,7 +181,7 @@ std::string CheckOptions(const ImportLine& line, ImportKind kind) {
   } else if (!line.Has("--columns")) {
     return "import of a text file needs --columns CODE,CODE,...";
   }
-  return {};
+  return kind == ImportKind::Delimited ? CheckSeveralStationsOptions(line) : std::string();
 }
 
 // The options that set the lower or upper program limit of a code, each with its unit, and the
@@ -281,9 +284,20 @@ struct ImportPlan {
   double WindHeight = 2.0;
 };
 
-// The import of one station as the plan says. A file that holds several stations would run it
-// once per station, the session's choices then also picking the station's lines.
-int ImportStation(const ImportPlan& plan, std::ostream& out, std::ostream& err) {
+// One station of a file of several stations.
+struct OneOfSeveral {
+  ColumnRef Column;              // the station column
+  StationRows Rows;              // where its lines lie
+  const ListedStation* Listed;   // its line of the station list
+  std::string Name;              // from the --name pattern
+  bool PrintColumns = false;     // the columns chosen from the header are printed (once)
+  bool NoColumns = false;        // set: no column is chosen, for any station
+};
+
+// The import of one station as the plan says: the file's, or one of a file of several stations
+// (`part`), whose lines the session's choices then pick and whose description the list gives.
+int ImportStation(const ImportPlan& plan, std::ostream& out, std::ostream& err,
+                  OneOfSeveral* part = nullptr) {
   const auto usage = [&err](const std::string& reason) {
     err << ErrorText(reason) << '\n' << "Try 'vernoli-batch --help'.\n";
     return kBatchUsageError;
@@ -298,6 +312,7 @@ int ImportStation(const ImportPlan& plan, std::ostream& out, std::ostream& err) 
   import.ChangeKind(kind);
   if (kind == ImportKind::Delimited) {
     if (std::string e = ApplyDelimitedOptions(line, import); !e.empty()) return usage(e);
+    if (part != nullptr) import.SetStationRows(part->Column, part->Rows);
   }
   if (line.Has("--undefined")) import.EnterUndefined(FormatReal(plan.Undefined, 10, 3), true);
   const std::string readMessage = import.ChooseFile(name);
@@ -305,7 +320,11 @@ int ImportStation(const ImportPlan& plan, std::ostream& out, std::ostream& err) 
   // What the user may change on the form after the file is read.
   if (const auto station = line.Get("--station")) import.SetStationName(*station);
   if (const auto country = line.Get("--country")) import.SetCountry(*country);
-  if (!import.DatabaseKind()) {
+  if (part != nullptr) {
+    import.SetStationName(part->Listed->Name);
+    import.SetCountry(part->Listed->Country);
+    import.SetLocation(part->Listed->Latitude, part->Listed->Longitude, part->Listed->Altitude);
+  } else if (!import.DatabaseKind()) {
     double latitude = import.Station().Latitude;
     double longitude = import.Station().Longitude;
     int64_t altitude = import.Station().Altitude;
@@ -325,12 +344,16 @@ int ImportStation(const ImportPlan& plan, std::ostream& out, std::ostream& err) 
   }
   if (std::string e = ApplyClasses(line, import); !e.empty()) return usage(e);
   if (std::string e = ApplyLimits(line, import); !e.empty()) return usage(e);
-  import.EnterWindHeight(FormatReal(plan.WindHeight, 6, 1));
+  const bool listedHeight = part != nullptr && part->Listed->WindHeight.has_value();
+  import.EnterWindHeight(FormatReal(listedHeight ? *part->Listed->WindHeight : plan.WindHeight,
+                                    6, 1));
 
-  if (kind == ImportKind::Delimited && !line.Has("--columns")) {
+  if (kind == ImportKind::Delimited && !line.Has("--columns") &&
+      (part == nullptr || part->PrintColumns)) {
     // The columns the header names: printed, so that a script can give them with --columns.
     if (std::string e = ReportChosenColumns(import, line.File, out); !e.empty()) {
       err << ErrorText(e) << '\n';
+      if (part != nullptr) part->NoColumns = true;
       return kBatchFailed;
     }
   }
@@ -350,7 +373,19 @@ int ImportStation(const ImportPlan& plan, std::ostream& out, std::ostream& err) 
     }
   }
 
-  const ImportResult result = import.Import(plan.DataFolder, line.Get("--name").value_or(""));
+  const ImportResult result =
+      import.Import(plan.DataFolder, part != nullptr ? part->Name : line.Get("--name").value_or(""));
+  if (!result.Imported() && part != nullptr && result.Failure == ImportFailure::FileName) {
+    // The name the pattern gave: the reason says which name and where it came from.
+    std::string_view reason = result.Message;
+    if (reason.starts_with("ERROR:\n")) reason.remove_prefix(7);
+    err << TerminalText(ErrorText("the name " + part->Name + " that --name " +
+                                  line.Get("--name").value_or("") + " gives station " +
+                                  QuotedForMessage(part->Rows.Id) + " is refused: " +
+                                  std::string(reason)))
+        << '\n';
+    return kBatchFailed;
+  }
   if (!result.Imported()) {
     err << TerminalText(result.Message) << '\n';
     if (result.Message == CannotImportMessage(kCheckParameters)) ExplainColumns(import, err);
@@ -366,6 +401,71 @@ int ImportStation(const ImportPlan& plan, std::ostream& out, std::ostream& err) 
   // file beside the station's two, and standard error stays for the program's messages).
   PrintImportReport(import, out);
   return 0;
+}
+
+// A file of several stations: each station of its station column that the list describes is
+// imported on its own, all or nothing, one after the other; the messages of a station that
+// fails follow a line naming it. Returns 0 when every station of the file was imported.
+int ImportStations(const ImportPlan& plan, std::ostream& out, std::ostream& err) {
+  const ImportLine& line = plan.Line;
+  const std::string listPath = line.Get("--stations").value_or("");
+  const StationList list = ReadStationList(listPath);
+  if (!list.Ok()) {
+    err << TerminalText(list.Result.Message) << '\n';
+    return kBatchFailed;
+  }
+  // The layout choices of the command line, as each station's import will take them.
+  std::string folder;
+  std::string name;
+  SplitPath(line.File, folder, name);
+  ImportSession layout(folder);
+  layout.ChangeKind(ImportKind::Delimited);
+  if (std::string e = ApplyDelimitedOptions(line, layout); !e.empty()) {
+    err << ErrorText(e) << '\n' << "Try 'vernoli-batch --help'.\n";
+    return kBatchUsageError;
+  }
+  DelimitedOptions options = layout.Layout();
+  const ColumnRef column = ColumnRef::FromText(line.Get("--station-column").value_or(""));
+  options.StationColumn = column;
+  const DelimitedStations stations = IndexDelimitedStations(line.File, options);
+  if (!stations.Ok()) {
+    err << TerminalText(stations.Result.Message) << '\n';
+    return kBatchFailed;
+  }
+  if (!stations.Grouped) err << TerminalText(InterleavedNote(line.File)) << '\n';
+
+  std::size_t imported = 0;
+  std::size_t failed = 0;
+  bool first = true;
+  for (const StationRows& rows : stations.Stations) {
+    const ListedStation* listed = list.Find(rows.Id);
+    if (listed == nullptr) {
+      err << ErrorText(NotInListReason(stations, rows, listPath)) << '\n';
+      ++failed;
+      continue;
+    }
+    OneOfSeveral part{column, rows, listed, NameOfStation(line.Get("--name").value_or(""), rows.Id)};
+    part.PrintColumns = first;
+    first = false;
+    std::ostringstream messages;
+    const int status = ImportStation(plan, out, messages, &part);
+    if (status == 0) {
+      ++imported;
+    } else {
+      ++failed;
+    }
+    if (!messages.str().empty()) {
+      err << StationHeading(rows, line.File, part.Name) << '\n' << messages.str();
+    }
+    if (part.NoColumns || status == kBatchUsageError) return status;
+  }
+  std::unordered_set<std::string_view> inFile;
+  for (const StationRows& rows : stations.Stations) inFile.insert(rows.Id);
+  for (const ListedStation& listed : list.Stations) {
+    if (inFile.count(listed.Id) == 0) err << NotInFileNote(listed, listPath, line.File) << '\n';
+  }
+  err << imported << " stations imported, " << failed << " failed\n";
+  return failed > 0 ? kBatchFailed : 0;
 }
 
 }  // namespace
@@ -433,6 +533,9 @@ int RunImportBatch(const std::vector<std::string>& args, const std::string& data
   if (Status s = CheckFolder(plan.DataFolder, "data folder"); !s) {
     err << s.Message << '\n';
     return kBatchFailed;
+  }
+  if (plan.Kind == ImportKind::Delimited && line.Has("--station-column")) {
+    return ImportStations(plan, out, err);
   }
   return ImportStation(plan, out, err);
 }

@@ -23,7 +23,9 @@ constexpr OptionSpec kOptions[] = {
     {"--limit-rhmin"},   {"--limit-wind"},    {"--limit-rad-dev"},
     // A delimited file.
     {"--date-column"},   {"--date-columns"},  {"--date-order"},     {"--separator"},
-    {"--decimal-comma", false},               {"--missing-marker"}, {"--beyond-limits"}};
+    {"--decimal-comma", false},               {"--missing-marker"}, {"--beyond-limits"},
+    // A delimited file of several stations.
+    {"--station-column"}, {"--stations"}};
 
 }  // namespace
 

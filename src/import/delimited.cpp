@@ -39,6 +39,8 @@ void Reader::Refuse(std::string_view reason) { Refuse(Status::Error(reason)); }
 void Reader::Refuse(const Status& status) {
   out_.Result = status;
   out_.Series.clear();
+  out_.StationBytes.clear();
+  lines_.Capture(nullptr);
   dates_.clear();
 }
 
@@ -94,21 +96,52 @@ void Reader::Run() {
     Refuse(opened);
     return;
   }
+  if (options_.StationColumn && !options_.Station) {
+    Refuse("file " + path_ + " holds several stations; they are read one at a time");
+    return;
+  }
+  if (options_.Station) lines_.Capture(&out_.StationBytes);
   if (!CheckOptions() || !FindFirstDataLine() || !SetUpColumns()) return;
+  out_.HeadBytes = lines_.Offset();
+  if (!ReadDataLines()) return;
+  lines_.Capture(nullptr);
+  Finish();
+}
+
+bool Reader::ReadDataLines() {
+  int64_t end = -1;  // the byte offset where the lines read end; -1: the end of the file
+  if (options_.Station) {
+    // The station's rows only: its first row may come after the lines the layout was found on.
+    firstLines_.clear();
+    if (Status s = lines_.Seek(options_.Station->Begin, options_.Station->FirstLine - 1); !s) {
+      Refuse(s);
+      return false;
+    }
+    end = options_.Station->End;
+  }
   for (const auto& [text, number] : firstLines_) {
-    if (!ReadDataLine(text, number)) return;
+    if (!ReadDataLine(text, number)) return false;
   }
   firstLines_.clear();
   std::string line;
-  while (lines_.Next(line)) {
+  while ((end < 0 || lines_.Offset() < end) && lines_.Next(line)) {
     if (IsEmptyLine(line) || IsCommentLine(line)) continue;
-    if (!ReadDataLine(line, lines_.LineNumber())) return;
+    if (!ReadDataLine(line, lines_.LineNumber())) return false;
   }
   if (!lines_.status()) {
     Refuse(lines_.status());
-    return;
+    return false;
   }
-  Finish();
+  if (options_.Station && (out_.DataLines != options_.Station->Rows || dates_.empty())) {
+    Refuse("file " + path_ + " has changed since its stations were listed: station " +
+           QuotedForMessage(options_.Station->Id) + " had " +
+           std::to_string(options_.Station->Rows) + " lines from line " +
+           std::to_string(options_.Station->FirstLine) + " to line " +
+           std::to_string(options_.Station->LastLine) + ", now " +
+           std::to_string(out_.DataLines));
+    return false;
+  }
+  return true;
 }
 
 bool Reader::ReadDataLine(std::string_view line, int number) {
@@ -119,6 +152,11 @@ bool Reader::ReadDataLine(std::string_view line, int number) {
     return false;
   }
   const int count = static_cast<int>(fields_.size());
+  // A line of another station, between the first and the last row of the one read.
+  if (station_ >= 0 && (count <= station_ ||
+                        TrimBlanks(fields_[std::size_t(station_)]) != options_.Station->Id)) {
+    return true;
+  }
   const std::string columns =
       out_.HeaderLine > 0
           ? "the header (line " + std::to_string(out_.HeaderLine) + ") names " +
@@ -282,7 +320,8 @@ bool Reader::ReadValue(int number, int index, double& value) {
     return false;
   }
   for (double undefined : options_.UndefinedValues) {
-    if (IsUndefinedValue(value, undefined)) value = kMissing;
+    // Equal thousandths lie less than 1 apart: most values are told apart without rounding.
+    if (std::fabs(value - undefined) < 1.0 && IsUndefinedValue(value, undefined)) value = kMissing;
   }
   return true;
 }

@@ -49,6 +49,16 @@ struct ColumnChoice {
   double Factor = 1.0;
 };
 
+// The rows of one station in a file of several stations, as IndexDelimitedStations finds them.
+struct StationRows {
+  std::string Id;         // the text of the station column, without the blanks around it
+  int32_t FirstLine = 0;  // the line of its first row
+  int32_t LastLine = 0;   // the line of its last row
+  int64_t Begin = 0;      // byte offset of its first row
+  int64_t End = 0;        // byte offset just after its last row
+  int64_t Rows = 0;       // its data lines
+};
+
 struct DelimitedOptions {
   FieldSeparator Separator = FieldSeparator::Auto;
   // Auto: a decimal point where the separator is a comma, else the sign the numbers show.
@@ -74,6 +84,11 @@ struct DelimitedOptions {
   std::optional<std::vector<ColumnChoice>> Columns;
   // False: the file has no header; every line before the first data line is a preamble.
   bool HasHeader = true;
+  // A file of several stations: the column that names the station of each line (never a date
+  // column, never imported), and the one station read: the lines from its first row to its last
+  // whose station column holds its id, read as if they were the data lines of a file alone.
+  std::optional<ColumnRef> StationColumn;
+  std::optional<StationRows> Station;
 };
 
 // A column of the file as the header names it.
@@ -81,6 +96,7 @@ struct DelimitedColumn {
   int Number = 0;         // 1-based
   std::string Name;       // Windows-1252; empty without a header
   bool Date = false;      // a date column (never imported)
+  bool Station = false;   // the station column of a file of several stations (never imported)
   ColumnProposal Proposal;  // what its name offers
 };
 
@@ -117,6 +133,12 @@ struct DelimitedFile {
   int32_t AbsentRecords = 0;  // records no line of the file gives
   std::vector<DelimitedSeries> Series;
 
+  // A station of a file of several stations: the bytes its reading took (the file's first
+  // HeadBytes bytes, up to the line after its first data line, then the station's lines), to
+  // tell later whether the file still holds them.
+  int64_t HeadBytes = 0;
+  std::string StationBytes;
+
   bool Ok() const { return Result.Ok; }
 };
 
@@ -127,6 +149,38 @@ int ColumnIndex(const DelimitedFile& file, const ColumnRef& ref);
 // Reads the file. Never throws; a refusal leaves the layout found so far (for instance the
 // header's columns and their proposals, so that a caller can let the user choose) and no series.
 DelimitedFile ReadDelimitedFile(const std::string& path, const DelimitedOptions& options = {});
+
+// ---------------------------------------------------------------------------------------------
+// A file of several stations
+
+struct DelimitedStations {
+  std::string Path;
+  Status Result;  // the refusal, "ERROR:\n" + the reason, when the file cannot be taken
+  // The layout found (separator, header, columns, the station column marked), without records.
+  DelimitedFile Layout;
+  int StationColumn = 0;  // 1-based
+  // In the order of their first rows.
+  std::vector<StationRows> Stations;
+  // The rows of each station follow each other. Otherwise the stations are interleaved (a file
+  // sorted by date first), and reading one station passes over the rows of the others between
+  // its first row and its last.
+  bool Grouped = true;
+
+  bool Ok() const { return Result.Ok; }
+};
+
+// One pass over a file whose column `options.StationColumn` names the station of each line: the
+// layout (as ReadDelimitedFile finds it with the same options, the columns to import checked)
+// and where the rows of each station lie; no value is parsed and only the stations' places are
+// kept. Refused: a line whose station cannot be told (broken quotes, no station field, an empty
+// one). Each station is then read by ReadDelimitedFile with options.Station set to its rows.
+DelimitedStations IndexDelimitedStations(const std::string& path,
+                                         const DelimitedOptions& options);
+
+// Whether the file still holds the bytes the reading of a station took (file.StationBytes);
+// an error naming the file and the station's lines when it does not.
+Status SameStationBytes(const std::string& path, const DelimitedFile& file,
+                        const StationRows& rows);
 
 // ---------------------------------------------------------------------------------------------
 // Towards the import of a new station

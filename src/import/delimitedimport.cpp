@@ -101,6 +101,7 @@ std::vector<DelimitedColumnView> DelimitedImport::Columns() const {
     view.Number = column.Number;
     view.Name = column.Name;
     view.Date = column.Date;
+    view.Station = column.Station;
     view.Proposal = column.Proposal;
     for (const ColumnChoice& choice : choices) {
       if (choice.Column.Number == column.Number) {
@@ -167,6 +168,11 @@ bool DelimitedImport::SetColumnFactor(int column, double factor) {
 void DelimitedImport::SetColumnChoices(std::optional<std::vector<ColumnChoice>> choices) {
   options_.Columns = std::move(choices);
   choicesFor_.clear();
+}
+
+void DelimitedImport::SetStation(ColumnRef column, StationRows rows) {
+  options_.StationColumn = std::move(column);
+  options_.Station = std::move(rows);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -283,6 +289,13 @@ std::vector<std::span<const double>> DelimitedImport::Values() const {
 
 Status DelimitedImport::Unchanged(const std::string& path) const {
   const std::string changed = "file " + path + " has changed since it was checked: ";
+  if (options_.Station) {
+    // One station of a file of several: the bytes it was read from, compared as they are.
+    const Status same = SameStationBytes(path, file_, *options_.Station);
+    std::string_view reason = same.Message;
+    if (reason.starts_with("ERROR:\n")) reason.remove_prefix(7);
+    return same ? same : Status::Error(changed + std::string(reason));
+  }
   const DelimitedFile again = ReadDelimitedFile(path, options_);
   if (!again.Ok()) {
     std::string_view reason = again.Result.Message;

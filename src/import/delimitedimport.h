@@ -26,6 +26,7 @@ struct DelimitedColumnView {
   int Number = 0;        // 1-based
   std::string Name;      // Windows-1252; empty without a header
   bool Date = false;     // a date column: never imported
+  bool Station = false;  // the station column of a file of several stations: never imported
   int16_t Code = 0;      // 0: not imported
   double Factor = 1.0;   // each value is multiplied by it
   ColumnProposal Proposal;  // what the header name offers, with a note where it offers nothing
@@ -63,6 +64,9 @@ class DelimitedImport {
   // the next file read, whichever it is; codes and factors chosen one column at a time hold for
   // the file they were chosen on, and another file starts from its proposals.
   void SetColumnChoices(std::optional<std::vector<ColumnChoice>> choices);
+  // A file of several stations: its station column and the rows of the station to read (from
+  // IndexDelimitedStations with the same layout choices).
+  void SetStation(ColumnRef column, StationRows rows);
 
   // ---- beyond the limits ------------------------------------------------------------------
   BeyondLimits Choice() const { return choice_; }

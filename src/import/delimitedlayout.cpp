@@ -82,6 +82,11 @@ bool Reader::CheckOptions() {
       return false;
     }
   }
+  if (options_.Station && !options_.StationColumn) {
+    Refuse("file " + path_ + ": the rows of a station are read from a file of several stations, "
+           "whose station column is given");
+    return false;
+  }
   if (options_.DataType && *options_.DataType > kMonthly) {
     Refuse("file " + path_ + ": the data type is daily (0), 10-daily (1) or monthly (2)");
     return false;
@@ -143,9 +148,12 @@ bool Reader::FindDateColumns(const std::vector<std::string>& fields,
     layout.DateColumns.clear();
   }
   if (columns) return false;
-  // A column named as a date column, else the first that holds a date.
+  // A column named as a date column, else the first that holds a date other than the station
+  // column (whose ids may look like dates).
+  const int station = StationIndex(names);
   for (bool byName : {true, false}) {
     for (std::size_t i = 0; i < fields.size(); ++i) {
+      if (!byName && static_cast<int>(i) == station) continue;
       if (byName && (i >= names.size() || !IsDateColumnName(names[i]))) continue;
       if (DateFieldFits(fields[i])) {
         layout.DateColumns = {static_cast<int>(i)};
@@ -245,11 +253,13 @@ bool Reader::FindFirstDataLine() {
   std::string line;
   std::string pending;
   int pendingLine = 0;
+  int64_t pendingOffset = 0;
   std::optional<Layout> pendingLayout;
   int headerLine = 0;
   const auto accept = [&]() {
     layout_ = *pendingLayout;
     out_.FirstDataLine = pendingLine;
+    firstDataOffset_ = pendingOffset;
     out_.HeaderLine = layout_.Header ? headerLine : 0;
     firstLines_.insert(firstLines_.begin(), {std::move(pending), pendingLine});
   };
@@ -272,6 +282,7 @@ bool Reader::FindFirstDataLine() {
       if (pendingLayout) {
         pending = line;
         pendingLine = lines_.LineNumber();
+        pendingOffset = lines_.LineStart();
         continue;
       }
     }
@@ -319,6 +330,7 @@ bool Reader::SetUpColumns() {
                   layout_.DateColumns.end();
     out_.Columns.push_back(column);
   }
+  if (!SetUpStationColumn(names)) return false;
   ProposeColumns();
   if (layout_.Mismatch) {
     SplitFields(firstLines_[0].first, layout_.Separator, fields_);
@@ -342,7 +354,7 @@ void Reader::ProposeColumns() {
   };
   std::vector<Taken> taken;
   for (DelimitedColumn& column : out_.Columns) {
-    if (column.Date || column.Name.empty()) continue;
+    if (column.Date || column.Station || column.Name.empty()) continue;
     column.Proposal = ProposeColumn(column.Name);
     if (!column.Proposal.Imported()) continue;
     const auto other = std::find_if(taken.begin(), taken.end(), [&](const Taken& entry) {
@@ -366,6 +378,11 @@ bool Reader::CheckChoice(const ColumnChoice& choice, int i) {
   if (out_.Columns[std::size_t(i)].Date) {
     Refuse(where + ": a date column cannot be imported (as code " + std::to_string(choice.Code) +
            ")");
+    return false;
+  }
+  if (out_.Columns[std::size_t(i)].Station) {
+    Refuse(where + ": the station column cannot be imported (as code " +
+           std::to_string(choice.Code) + "); it names the station of each line");
     return false;
   }
   if (RowOfCode(choice.Code) == 0 || choice.Code == 501) {
@@ -396,6 +413,45 @@ bool Reader::CheckChoice(const ColumnChoice& choice, int i) {
   return true;
 }
 
+std::string Reader::NoSuchColumn(const ColumnRef& ref, const std::vector<std::string>& names) const {
+  const int line = out_.HeaderLine > 0 ? out_.HeaderLine : out_.FirstDataLine;
+  std::string reason = "file " + path_ + ", line " + std::to_string(line) + ": ";
+  if (ref.Number > 0) {
+    reason += "there is no column " + std::to_string(ref.Number) + "; the lines have " +
+              std::to_string(layout_.Fields) + " columns";
+  } else if (out_.HeaderLine == 0) {
+    reason += "no column can be named " + QuotedForMessage(ref.Name) +
+              ": the file has no header; columns are given by their numbers";
+  } else {
+    reason += "the header names no column " + QuotedForMessage(ref.Name) + "; its columns are ";
+    for (std::size_t k = 0; k < names.size(); ++k) reason += (k == 0 ? "" : ", ") + names[k];
+  }
+  return reason;
+}
+
+int Reader::StationIndex(const std::vector<std::string>& names) const {
+  return options_.StationColumn ? IndexOf(*options_.StationColumn, names) : -1;
+}
+
+bool Reader::SetUpStationColumn(const std::vector<std::string>& names) {
+  if (!options_.StationColumn) return true;
+  const int i = StationIndex(names);
+  if (i < 0 || i >= layout_.Fields) {
+    Refuse(NoSuchColumn(*options_.StationColumn, names) + " (the station column asked for)");
+    return false;
+  }
+  DelimitedColumn& column = out_.Columns[std::size_t(i)];
+  if (column.Date) {
+    Refuse(Where(out_.HeaderLine > 0 ? out_.HeaderLine : out_.FirstDataLine, i) +
+           ": the station column cannot be a date column; the stations are named in a column "
+           "of their own");
+    return false;
+  }
+  column.Station = true;
+  station_ = i;
+  return true;
+}
+
 // The series to read: the caller's choice, else the proposals.
 bool Reader::ChooseColumns() {
   std::vector<ColumnChoice> choices;
@@ -413,20 +469,7 @@ bool Reader::ChooseColumns() {
   for (const ColumnChoice& choice : choices) {
     const int i = IndexOf(choice.Column, names);
     if (i < 0 || i >= layout_.Fields) {
-      const int line = out_.HeaderLine > 0 ? out_.HeaderLine : out_.FirstDataLine;
-      std::string reason = "file " + path_ + ", line " + std::to_string(line) + ": ";
-      if (choice.Column.Number > 0) {
-        reason += "there is no column " + std::to_string(choice.Column.Number) +
-                  "; the lines have " + std::to_string(layout_.Fields) + " columns";
-      } else if (out_.HeaderLine == 0) {
-        reason += "no column can be named " + QuotedForMessage(choice.Column.Name) +
-                  ": the file has no header; columns are given by their numbers";
-      } else {
-        reason += "the header names no column " + QuotedForMessage(choice.Column.Name) +
-                  "; its columns are ";
-        for (std::size_t k = 0; k < names.size(); ++k) reason += (k == 0 ? "" : ", ") + names[k];
-      }
-      Refuse(reason);
+      Refuse(NoSuchColumn(choice.Column, names));
       return false;
     }
     if (!CheckChoice(choice, i)) return false;

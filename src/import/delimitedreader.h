@@ -1,6 +1,7 @@
-// The reader behind ReadDelimitedFile, shared by its two source files: delimitedlayout.cpp finds
+// The reader behind ReadDelimitedFile, shared by its source files: delimitedlayout.cpp finds
 // the preamble, the header, the separator, the date columns and the imported columns;
-// delimited.cpp reads the data lines and builds the records. Not for use beyond them.
+// delimited.cpp reads the data lines and builds the records; delimitedstations.cpp finds the
+// rows of each station of a file of several stations. Not for use beyond them.
 #pragma once
 
 #include <optional>
@@ -45,6 +46,8 @@ class Reader {
       : path_(path), options_(options), out_(out) {}
 
   void Run();
+  // The rows of each station (options.StationColumn), into `stations`; the layout into `out`.
+  void Index(DelimitedStations& stations);
 
  private:
   // ---- messages (delimited.cpp) --------------------------------------------------------
@@ -58,6 +61,11 @@ class Reader {
   // ---- up to the first data line (delimitedlayout.cpp) ------------------------------------
   bool CheckOptions();
   bool FindFirstDataLine();
+  // The 0-based index of the station column among the header's names; -1 without one.
+  int StationIndex(const std::vector<std::string>& names) const;
+  bool SetUpStationColumn(const std::vector<std::string>& names);
+  // Why `ref` names no column: "file F, line 4: the header names no column ..."
+  std::string NoSuchColumn(const ColumnRef& ref, const std::vector<std::string>& names) const;
   std::optional<Layout> TryLayout(std::string_view line);
   bool Confirms(std::string_view line, const Layout& layout);
   bool FindDateColumns(const std::vector<std::string>& fields,
@@ -71,6 +79,8 @@ class Reader {
   bool CheckChoice(const ColumnChoice& choice, int index);
 
   // ---- data lines and records (delimited.cpp) ---------------------------------------------
+  // The data lines after the first: to the end of the file, or those of options.Station.
+  bool ReadDataLines();
   bool ReadDataLine(std::string_view line, int number);
   bool ReadDate(int number, Date& date);
   bool ReadValue(int number, int index, double& value);
@@ -87,6 +97,8 @@ class Reader {
   std::vector<std::string> fields_;
   std::string header_;  // the last non-empty line so far, without its '#', in Windows-1252
   std::vector<std::pair<std::string, int>> firstLines_;  // the first data line(s), numbered
+  int64_t firstDataOffset_ = 0;  // byte offset of the first data line
+  int station_ = -1;             // 0-based station column of a file of several stations
   Layout layout_;
   DateFormat format_ = DateFormat::Auto;  // Auto while the order of day and month is open
   DecimalSign decimal_ = DecimalSign::Auto;

@@ -1,5 +1,7 @@
 #include "import/delimitedtext.h"
 
+#include <sys/types.h>
+
 #include <algorithm>
 #include <charconv>
 #include <cstring>
@@ -32,9 +34,31 @@ Status BoundedLineReader::Open(const std::string& path) {
   status_ = OpenFileForReading(path, file_);
   chunk_.assign(kChunk, '\0');
   begin_ = end_ = 0;
+  chunkStart_ = lineStart_ = 0;
   atEnd_ = false;
   lineNumber_ = 0;
   if (file_ == nullptr) atEnd_ = true;
+  return status_;
+}
+
+Status BoundedLineReader::Seek(int64_t offset, int lineNumber) {
+  if (!status_) return status_;
+  lineNumber_ = lineNumber;
+  if (offset >= chunkStart_ && offset <= chunkStart_ + static_cast<int64_t>(end_)) {
+    begin_ = static_cast<std::size_t>(offset - chunkStart_);  // within the bytes at hand
+    return status_;
+  }
+  if (file_ == nullptr) {
+    status_ = OpenFileForReading(path_, file_);
+    if (file_ == nullptr) return status_;
+  }
+  if (::fseeko(file_, static_cast<off_t>(offset), SEEK_SET) != 0) {
+    status_ = Status::Error(ReasonCannotRead(path_, lineNumber + 1));
+    return status_;
+  }
+  chunkStart_ = offset;
+  begin_ = end_ = 0;
+  atEnd_ = false;
   return status_;
 }
 
@@ -47,6 +71,7 @@ std::string ReasonLineTooLong(std::string_view file, int line) {
 bool BoundedLineReader::Fill() {
   if (atEnd_) return false;
   const std::size_t got = std::fread(chunk_.data(), 1, chunk_.size(), file_);
+  chunkStart_ += static_cast<int64_t>(end_);
   begin_ = 0;
   end_ = got;
   if (got == 0) {
@@ -68,6 +93,7 @@ bool BoundedLineReader::Next(std::string& line) {
       if (!status_ || !any) return false;
       break;  // the last line, without a line end
     }
+    if (!any) lineStart_ = Offset();
     any = true;
     const char* start = chunk_.data() + begin_;
     const void* lf = std::memchr(start, '\n', end_ - begin_);
@@ -81,6 +107,7 @@ bool BoundedLineReader::Next(std::string& line) {
       return false;
     }
     line.append(start, take);
+    if (capture_ != nullptr) capture_->append(start, take + (lf != nullptr ? 1 : 0));
     begin_ += take;
     if (lf != nullptr) {
       ++begin_;
@@ -125,7 +152,7 @@ std::string_view SplitFaultText(SplitFault fault) {
 }
 
 SplitResult SplitFields(std::string_view line, FieldSeparator separator,
-                        std::vector<std::string>& fields) {
+                        std::vector<std::string>& fields, std::size_t most) {
   fields.clear();
   const bool blanks = separator == FieldSeparator::Blanks;
   const char sep = separator == FieldSeparator::Tab         ? '\t'
@@ -174,7 +201,7 @@ SplitResult SplitFields(std::string_view line, FieldSeparator separator,
       while (stop > start && around(line[stop - 1])) --stop;
       field.assign(line.substr(start, stop - start));
     }
-    if (i == n) return {};
+    if (i == n || fields.size() >= most) return {};
     // At a separator: one character, or with blanks the whole run of them.
     if (blanks) {
       while (i < n && IsBlank(line[i])) ++i;

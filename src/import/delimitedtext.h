@@ -38,6 +38,15 @@ class BoundedLineReader {
   bool Next(std::string& line);
   // Number of the line last returned (or refused), 1 for the first line.
   int LineNumber() const { return lineNumber_; }
+  // Byte offset in the file of the line last returned, and of the next line.
+  int64_t LineStart() const { return lineStart_; }
+  int64_t Offset() const { return chunkStart_ + static_cast<int64_t>(begin_); }
+  // Goes on at the byte offset `offset`, which starts a line, numbering the line found there
+  // `lineNumber` + 1. An error names the file.
+  Status Seek(int64_t offset, int lineNumber);
+  // From now on, the bytes of every line returned, its line end included, are added to `bytes`
+  // (nullptr: no longer).
+  void Capture(std::string* bytes) { capture_ = bytes; }
   const Status& status() const { return status_; }
 
  private:
@@ -48,8 +57,11 @@ class BoundedLineReader {
   std::vector<char> chunk_;
   std::size_t begin_ = 0;  // first unread byte of the chunk
   std::size_t end_ = 0;    // end of the bytes in the chunk
+  int64_t chunkStart_ = 0;  // byte offset in the file of the chunk's first byte
+  int64_t lineStart_ = 0;
   bool atEnd_ = false;
   int lineNumber_ = 0;
+  std::string* capture_ = nullptr;
   Status status_;
 };
 
@@ -81,9 +93,11 @@ struct SplitResult {
 // Splits a line into its fields at `separator` (never Auto). Blanks around a field are dropped;
 // with Blanks every run of blanks and tabs separates and the line's leading and trailing blanks
 // give no field. A field that starts with a double quote runs to the matching quote: separators
-// and blanks inside it are its own, and "" stands for one quote. `fields` is overwritten.
+// and blanks inside it are its own, and "" stands for one quote. `fields` is overwritten. With
+// `most` the split stops after that many fields (the rest of the line is not looked at).
 SplitResult SplitFields(std::string_view line, FieldSeparator separator,
-                        std::vector<std::string>& fields);
+                        std::vector<std::string>& fields,
+                        std::size_t most = std::string_view::npos);
 
 // The text of a fault, for a message: "a quoted field is not closed before the end of the line".
 std::string_view SplitFaultText(SplitFault fault);

@@ -339,6 +339,11 @@ std::string ImportSession::SetColumnChoices(std::optional<std::vector<ColumnChoi
   return Reread();
 }
 
+std::string ImportSession::SetStationRows(ColumnRef column, StationRows rows) {
+  delimited_.SetStation(std::move(column), std::move(rows));
+  return Reread();
+}
+
 void ImportSession::SetBeyondLimits(BeyondLimits choice) {
   delimited_.SetChoice(choice);
   if (DelimitedFileRead()) SettleDelimited();

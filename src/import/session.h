@@ -168,6 +168,9 @@ class ImportSession {
   std::string SetColumnFactor(int column, double factor);
   // The batch: every column at once (nullopt: the proposals).
   std::string SetColumnChoices(std::optional<std::vector<ColumnChoice>> choices);
+  // A file of several stations: the station column and the rows of the one station imported
+  // (IndexDelimitedStations); the file is read again.
+  std::string SetStationRows(ColumnRef column, StationRows rows);
 
   // ---- delimited file: values beyond the limits and the import report --------------------
   BeyondLimits BeyondLimitsChoice() const { return delimited_.Choice(); }
