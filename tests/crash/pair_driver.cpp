@@ -2,8 +2,9 @@
 //
 // Each pair of operations (from operations.h, through vernoli-batch or through the core as the
 // forms do them) runs on fresh folders in two child processes at once: the first with every
-// rename slowed down (VERNOLI_SLOW_RENAMES_MS), the second started while the first is in the
-// middle of its changes; then the other way round. Afterwards:
+// rename slowed down (VERNOLI_SLOW_RENAMES_MS), the second started the moment the first holds a
+// station's lock, and again the moment the first has written the journal of its commit (when it
+// writes one); then all of it the other way round. Afterwards:
 //   - the folders hold exactly the files of the runs that reported success, as if they had run
 //     one after the other (in either order), and nothing else: no station half of one run and
 //     half of another, no staged, temporary or lock file left;
@@ -34,7 +35,9 @@ using namespace vernoli::drivers;
 namespace {
 
 constexpr const char* kSlowRenames = "150";  // milliseconds
-constexpr auto kSecondStarts = std::chrono::milliseconds(100);
+// The second process starts when the first shows this in a folder, or after this long.
+enum class Moment { Locked, Committing };
+constexpr auto kLongestWait = std::chrono::milliseconds(1500);
 constexpr double kHangSeconds = 30.0;
 
 // The station of the crop-model pair: its Tmin starts with a gap, so the first value given
@@ -61,11 +64,12 @@ const Operation kResults = {"results", {"results", "ALPHA"}, true};
 const Operation kReport = {"report", {"report", "ALPHA"}, true};
 const Operation kCropFilesWarm = {
     "crop-files-warm",
-    {"crop-files", "ALPHA", "--first-tmin", "1.0", "--description", "warm"},
+    {"crop-files", "ALPHA", "--first-tmin", "1.0", "--first-eto", "4.0", "--description", "warm"},
     true};
 const Operation kCropFilesCold = {
     "crop-files-cold",
-    {"crop-files", "ALPHA", "--first-tmin", "-5.0", "--description", "cold"},
+    {"crop-files", "ALPHA", "--first-tmin", "-5.0", "--first-eto", "4.0", "--description",
+     "cold"},
     true};
 const Operation kSave = {"save", {}, true};
 
@@ -126,6 +130,7 @@ Child Start(const Operation& op, const Folders& folders, const std::string& tag,
   argv.push_back(nullptr);
   Child child;
   child.ErrFile = folders.Base / ("stderr-" + tag + ".txt");
+  std::fflush(stdout);
   child.Pid = ::fork();
   if (child.Pid == 0) {
     if (slow) ::setenv("VERNOLI_SLOW_RENAMES_MS", kSlowRenames, 1);
@@ -188,14 +193,38 @@ std::string Describe(const Files& files) {
   return text;
 }
 
-// One pair: `slowFirst` runs the first with slow renames and starts the second meanwhile.
-void RunPair(const Pair& pair, const Folders& folders, const Files& firstAlone,
+// Waits until a folder holds a lock file (or a journal), or the first process has ended, or a
+// while has passed. True when it was seen.
+bool WaitFor(Moment moment, const Folders& folders, pid_t first) {
+  const std::string ending = moment == Moment::Locked ? ".lock" : ".commit";
+  const auto until = std::chrono::steady_clock::now() + kLongestWait;
+  while (std::chrono::steady_clock::now() < until) {
+    for (const fs::path& folder : {folders.Data, folders.Output}) {
+      std::error_code error;
+      for (fs::directory_iterator it(folder, error), end; !error && it != end;
+           it.increment(error)) {
+        if (it->path().filename().string().ends_with(ending)) return true;
+      }
+    }
+    siginfo_t ended{};
+    if (::waitid(P_PID, static_cast<id_t>(first), &ended, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+        ended.si_pid == first) {
+      return false;
+    }
+    std::this_thread::sleep_for(std::chrono::microseconds(500));
+  }
+  return false;
+}
+
+// One pair: the first with slow renames, the second started at `moment` of the first.
+void RunPair(const Pair& pair, Moment moment, const Folders& folders, const Files& firstAlone,
              const Files& secondAlone, const Files& firstThenSecond, const Files& secondThenFirst,
              const Files& seeded) {
-  const std::string what = pair.First.Name + " (slow) + " + pair.Second.Name;
+  const std::string what = pair.First.Name + " (slow) + " + pair.Second.Name +
+                           (moment == Moment::Locked ? " once locked" : " once committing");
   folders.Seed();
   Child first = Start(pair.First, folders, "first", true);
-  std::this_thread::sleep_for(kSecondStarts);
+  WaitFor(moment, folders, first.Pid);
   Child second = Start(pair.Second, folders, "second", false);
   Wait(first);
   Wait(second);
@@ -228,7 +257,7 @@ void RunPair(const Pair& pair, const Folders& folders, const Files& firstAlone,
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 6 && std::string(argv[1]) == "run") {
+  if (argc == 5 && std::string(argv[1]) == "run") {
     return RunCoreOperation(CoreOperations(), argv[2], argv[3], argv[4]);
   }
   if (argc != 2) {
@@ -249,10 +278,14 @@ int main(int argc, char** argv) {
     const Files secondAlone = AfterInTurn({pair.Second}, folders);
     const Files firstThenSecond = AfterInTurn({pair.First, pair.Second}, folders);
     const Files secondThenFirst = AfterInTurn({pair.Second, pair.First}, folders);
-    RunPair(pair, folders, firstAlone, secondAlone, firstThenSecond, secondThenFirst, seeded);
     const Pair swapped{pair.Second, pair.First, pair.NameTaken};
-    RunPair(swapped, folders, secondAlone, firstAlone, secondThenFirst, firstThenSecond, seeded);
-    runs += 2;
+    for (Moment moment : {Moment::Locked, Moment::Committing}) {
+      RunPair(pair, moment, folders, firstAlone, secondAlone, firstThenSecond, secondThenFirst,
+              seeded);
+      RunPair(swapped, moment, folders, secondAlone, firstAlone, secondThenFirst,
+              firstThenSecond, seeded);
+      runs += 2;
+    }
     std::printf("%-16s + %-16s both ways\n", pair.First.Name.c_str(), pair.Second.Name.c_str());
   }
   const double seconds =
