@@ -1,9 +1,16 @@
 #include "stations/stationupdate.h"
 
 #include "model/numbers.h"
+#include "model/stationlock.h"
 #include "stations/entry.h"
 
 namespace vernoli {
+
+Status SaveStationDescription(const RepClimateFile& station) {
+  StationLock lock;
+  if (Status s = lock.Take(station.DscFileName, StationLock::Mode::Exclusive); !s) return s;
+  return WriteStationDescription(station);
+}
 
 StationUpdate::StationUpdate(const RepClimateFile& open)
     : Latitude(Axis::Latitude, open.Latitude),
@@ -37,7 +44,7 @@ RepClimateFile StationUpdate::Updated(const std::string& stationName,
 Status StationUpdate::Save(const std::string& stationName, const std::string& country,
                            RepClimateFile& open) const {
   RepClimateFile station = Updated(stationName, country);
-  if (Status s = WriteStationDescription(station); !s) return s;
+  if (Status s = SaveStationDescription(station); !s) return s;
   open = std::move(station);
   return Status::Success();
 }

@@ -13,6 +13,10 @@
 
 namespace vernoli {
 
+// Rewrites the station's description (.DSC) under the station's lock, so that no other process
+// changes or reads the station halfway.
+Status SaveStationDescription(const RepClimateFile& station);
+
 class StationUpdate {
  public:
   // Starts from a copy of the open station: its coordinates in the fields, its classes shown

@@ -1,9 +1,12 @@
 // What vernoli-batch refuses in the files and folders it is given, and the files it may hold open.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
+#include <future>
 #include <set>
 #include <string>
 
@@ -193,6 +196,41 @@ TEST_F(BatchChecksTest, ManyJobsAreLoweredToWhatTheProcessMayOpenAndSaySo) {
     EXPECT_EQ(Run({"recompute", "S100", "S101", "--jobs", "64"}), 0);
   }
   EXPECT_EQ(err_.str(), "2 stations recomputed, 0 failed\n");
+}
+
+// ---------------------------------------------------------------------------------------------
+// An output the user names
+
+// A named pipe or a device named for the results is written to as it is, never replaced by a
+// file; a pipe that no process reads is refused after a moment rather than waited on for ever.
+TEST_F(BatchChecksTest, ResultsToAPipeOrADeviceAreWrittenAsAStream) {
+  Station("SMALL");
+  ASSERT_EQ(Run({"results", "SMALL"}), 0) << err_.str();
+  const std::string table = out_.str();
+
+  const std::string pipe = output_.File("table.pipe");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  std::future<std::string> read = std::async(std::launch::async, [&pipe] {
+    std::string bytes;
+    if (std::FILE* file = std::fopen(pipe.c_str(), "rb")) {
+      for (int c; (c = std::fgetc(file)) != EOF;) bytes += static_cast<char>(c);
+      std::fclose(file);
+    }
+    return bytes;
+  });
+  ASSERT_EQ(Run({"results", "SMALL", "--output", pipe}), 0) << err_.str();
+  EXPECT_EQ(read.get(), table);
+  EXPECT_EQ(out_.str(), pipe + ": results of 3 records written\n");
+
+  ASSERT_EQ(Run({"results", "SMALL", "--output", "/dev/null"}), 0) << err_.str();
+  struct stat info {};
+  ASSERT_EQ(::stat("/dev/null", &info), 0);
+  EXPECT_TRUE(S_ISCHR(info.st_mode));
+
+  EXPECT_EQ(Run({"results", "SMALL", "--output", pipe}), kBatchFailed);
+  EXPECT_EQ(err_.str(),
+            "ERROR:\ncannot write file " + pipe + ": no process reads from this named pipe\n");
+  EXPECT_EQ(output_.Names(), std::set<std::string>{"table.pipe"});
 }
 
 }  // namespace

@@ -386,12 +386,14 @@ TEST_F(BatchTest, RecomputeAllOfAThousandStationsEqualsRecomputingThemOneByOne) 
 
 TEST_F(BatchTest, CropFilesTakeTheBoundaryValuesFromTheOptions) {
   const RepClimateFile station = Station("FAHR", kFahrenheitGaps);
+  WriteBytes(output_.File("FAHR.Tmi"), "the user's own");  // no name of the run's
   ASSERT_EQ(Run({"crop-files", "FAHR", "--first-tmin", "41", "--last-tmax", "77", "--first-eto",
                  "2", "--last-eto", "3"}),
             0)
       << err_.str();
   EXPECT_EQ(err_.str(), "");
-  EXPECT_EQ(output_.Names(), (std::set<std::string>{"FAHR.ETo", "FAHR.TMP"}));
+  EXPECT_EQ(output_.Names(), (std::set<std::string>{"FAHR.ETo", "FAHR.TMP", "FAHR.Tmi"}));
+  EXPECT_EQ(ReadBytes(output_.File("FAHR.Tmi")), "the user's own");
   const std::string tmp = ReadBytes(output_.File("FAHR.TMP"));
   EXPECT_EQ(tmp.substr(tmp.find("=======================\r\n") + 25),
             "         5.0        30.0\r\n"

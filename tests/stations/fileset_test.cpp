@@ -4,10 +4,13 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <future>
 #include <map>
 #include <string>
 
 #include "station_folder.h"
+#include "model/atomicfile.h"
+#include "model/stationlock.h"
 #include "stations/catalog.h"
 
 namespace vernoli {
@@ -46,6 +49,11 @@ TEST(FileSetRecovery, FinishesOrTakesBackTheCommitItsJournalNames) {
         {".alpha.DSC.new", "new dsc"}, {".alpha.DSC.old", "old dsc"},
         {".alpha.DTA.commit", "undo\r\nreplace existed alpha.DTA\r\nreplace existed alpha.DSC\r\n"}},
        {{"alpha.DTA", "old data"}, {"alpha.DSC", "old dsc"}}},
+      {"a journal naming the staged files of the process that wrote it, a name with a blank",
+       {{"my alpha.DTA", "new data"}, {".my alpha.DSC.0123456789abcdef-7.new", "new dsc"},
+        {".my alpha.DTA.commit", "commit\r\nreplace new 0123456789abcdef-6 my alpha.DTA\r\n"
+                                 "replace new 0123456789abcdef-7 my alpha.DSC\r\n"}},
+       {{"my alpha.DTA", "new data"}, {"my alpha.DSC", "new dsc"}}},
       {"a journal of a name outside the folder is not followed",
        {{".x.commit", "commit\r\nremove existed ../alpha.DSC\r\n"}},
        {{".x.commit", "commit\r\nremove existed ../alpha.DSC\r\n"}}},
@@ -102,12 +110,13 @@ TEST(FileSet, ReplacesATargetThatIsALinkAndPutsTheLinkBackOnFailure) {
   EXPECT_EQ(ReadBytes(victim), "precious content\n");
 }
 
-// Links and pipes left under the hidden names of a commit (the staged files, the copies, the
-// journal) are replaced, never written through or waited on. A folder under one of them fails
+// Links and pipes left under the hidden names of a commit that anyone can foresee (the lock, the
+// copies, the journal; the staged files' names are the process's own) are replaced, never
+// written through or waited on. A folder under one of them fails
 // the commit, which leaves the station's files as they were.
 TEST(FileSet, NothingLeftUnderItsHiddenNamesIsWrittenThrough) {
-  for (const char* hidden : {".alpha.DTA.new", ".alpha.DTA.old", ".alpha.DTA.commit",
-                             "..alpha.DTA.commit.part", ".alpha.DSC.new", "..alpha.DSC.new.part"}) {
+  for (const char* hidden :
+       {".alpha.lock", ".alpha.DTA.old", ".alpha.DTA.commit", "..alpha.DTA.commit.part"}) {
     for (const char* kind : {"link", "pipe", "folder"}) {
       SCOPED_TRACE(std::string(hidden) + " " + kind);
       ScratchFolder folder;
@@ -148,6 +157,80 @@ TEST(FileSet, NothingLeftUnderItsHiddenNamesIsWrittenThrough) {
       EXPECT_EQ(ReadBytes(victim), "precious content\n");
     }
   }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Several processes (here: threads, each with locks of its own)
+
+struct ShortWait {
+  ShortWait() { StationLock::SetWaitForTesting(50); }
+  ~ShortWait() { StationLock::SetWaitForTesting(5000); }
+};
+
+// While one process changes a station, another neither changes it nor takes its commit for one
+// left by an ended process; a new station made meanwhile by another is not replaced.
+TEST(FileSetProcesses, AStationChangedElsewhereIsLeftToItsWriter) {
+  const ShortWait wait;
+  ScratchFolder folder;
+  const std::string dta = folder.File("alpha.DTA");
+  const std::string dsc = folder.File("alpha.DSC");
+  WriteBytes(dta, "new data");
+  WriteBytes(folder.File(".alpha.DTA.old"), "old data");
+  WriteBytes(dsc, "old dsc");
+  WriteBytes(folder.File(".alpha.DSC.0123456789abcdef-1.new"), "new dsc");
+  const std::string journal = "commit\r\nreplace existed 0123456789abcdef-0 alpha.DTA\r\n"
+                              "replace existed 0123456789abcdef-1 alpha.DSC\r\n";
+  WriteBytes(folder.File(".alpha.DTA.commit"), journal);
+  const auto before = Snapshot(folder);
+  {
+    StationLock writer;  // the process whose commit it is, still running
+    ASSERT_TRUE(writer.Take(dta, StationLock::Mode::Exclusive));
+    std::async(std::launch::async, [&] {
+      EXPECT_FALSE(FileSet::Recover(folder.Folder()));
+      FileSet files;
+      EXPECT_EQ(CommitNew(files, {dta, dsc}).Message,
+                "ERROR:\nstation alpha is being changed by another process");
+    }).get();
+    std::map<std::string, std::string> now = Snapshot(folder);
+    now.erase(".alpha.lock");
+    EXPECT_EQ(now, before);
+  }
+  // Once its writer is gone, the next one finishes the commit first.
+  EXPECT_TRUE(FileSet::Recover(folder.Folder()));
+  EXPECT_EQ(Snapshot(folder), (std::map<std::string, std::string>{{"alpha.DSC", "new dsc"},
+                                                                  {"alpha.DTA", "new data"}}));
+
+  FileSet creation;
+  AtomicFile staged(creation.Add(folder.File("beta.DTA"), FileSet::Target::New));
+  staged.Write("mine");
+  ASSERT_TRUE(staged.Commit());
+  WriteBytes(folder.File("beta.DTA"), "another process's");
+  EXPECT_EQ(creation.Commit().Message, "ERROR:\nfile " + folder.File("beta.DTA") +
+                                           " has been made by another process meanwhile; "
+                                           "nothing was written");
+  EXPECT_EQ(ReadBytes(folder.File("beta.DTA")), "another process's");
+  EXPECT_EQ(folder.Names().size(), 3u);
+}
+
+// The clean-up takes exactly the names the program makes for itself, and none that a live
+// process holds.
+TEST(FileSetProcesses, TheCleanUpTakesOnlyOwnLeftoversOfEndedProcesses) {
+  ScratchFolder folder;
+  WriteBytes(folder.File("alpha.DTA"), "data");
+  const char* leftovers[] = {".alpha.DTA.0123456789abcdef-0.new",
+                             "..alpha.DTA.0123456789abcdef-0.new.part",
+                             ".alpha.DTA.0123456789abcdef-12.part", ".beta.lock"};
+  const char* others[] = {".alpha.DTA.mine.new",  ".alpha.DTA.0123456789ABCDEF-0.new",
+                          ".alpha.DTA.0123456789abcdef-01.new", ".notes.part",
+                          ".gamma.DTA.0123456789abcdef-3.new", "alpha.DTA.0123456789abcdef-0.new"};
+  for (const char* name : leftovers) WriteBytes(folder.File(name), "left");
+  for (const char* name : others) WriteBytes(folder.File(name), "someone's");
+  StationLock gamma;  // a live process staging gamma
+  ASSERT_TRUE(gamma.Take(folder.File("gamma.DTA"), StationLock::Mode::Exclusive));
+  std::async(std::launch::async, [&] { EXPECT_TRUE(FileSet::Recover(folder.Folder())); }).get();
+  std::set<std::string> expected = {"alpha.DTA", ".gamma.lock"};
+  for (const char* name : others) expected.insert(name);
+  EXPECT_EQ(folder.Names(), expected);
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "kit/spinbutton.h"
 #include "model/stationcodes.h"
 #include "stations/appstate.h"
+#include "stations/stationupdate.h"
 
 namespace vernoli {
 
@@ -343,7 +344,7 @@ void TLimitsForm::MainButtonClick() {
     RepClimateFile updated = *station_;
     updated.Limits = working_;
     // A failed write leaves the station as it was and the form open.
-    if (Status s = WriteStationDescription(updated); !s) {
+    if (Status s = SaveStationDescription(updated); !s) {
       ShowMessage(s.Message);
       return;
     }
