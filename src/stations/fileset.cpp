@@ -154,7 +154,7 @@ FileSet::~FileSet() { GiveUp(); }
 // in the order of the commit: "replace" or "remove", "existed" or "new" (whether the target was
 // there before), the unique part of the staged file's name ("-" for a removal), and NAME, the
 // file's name in the folder of the journal (the rest of the line: it may hold blanks).
-Status FileSet::WriteJournal(bool undo) const {
+int FileSet::WriteJournal(bool undo) const {
   AtomicFile journal(JournalName(entries_.front().Target));
   journal.WriteLine(undo ? "undo" : "commit");
   for (const Entry& entry : entries_) {
@@ -164,7 +164,8 @@ Status FileSet::WriteJournal(bool undo) const {
                       (entry.Removal ? std::string("-") : entry.Unique) + " " +
                       entry.Target.substr(slash == std::string::npos ? 0 : slash + 1));
   }
-  return journal.Commit();
+  if (journal.Commit()) return 0;
+  return journal.ErrorNumber() != 0 ? journal.ErrorNumber() : -1;
 }
 
 Status FileSet::Commit() {
@@ -200,9 +201,9 @@ Status FileSet::Commit() {
     }
   }
   // From here on an ended process leaves the journal, and the next operation finishes the commit.
-  if (!WriteJournal(false)) {
+  if (const int error = WriteJournal(false); error != 0) {
     RollBack();
-    return Status::Error(ReasonCannotWrite(entries_.front().Target));
+    return Status::Error(ReasonCannotWrite(entries_.front().Target, error > 0 ? error : 0));
   }
   int rename = 0;
   for (Entry& entry : entries_) {
@@ -234,7 +235,7 @@ void FileSet::RollBack() {
   const std::string journal = JournalName(entries_.front().Target);
   const bool journalled = IsRegularFile(journal);
   // An ended process must not finish a commit that is being undone.
-  if (journalled) (void)WriteJournal(true);
+  if (journalled) (void)WriteJournal(true);  // on failure, the undo goes on all the same
   for (Entry& entry : entries_) {
     if (entry.Replaced || (entry.Removal && entry.Existed && !IsThere(entry.Target))) {
       if (entry.Existed) {

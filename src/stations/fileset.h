@@ -91,7 +91,8 @@ class FileSet {
 
   void RollBack();
   void Discard();
-  Status WriteJournal(bool undo) const;
+  // 0 when written, else the system's error number (-1 when it gave none).
+  int WriteJournal(bool undo) const;
   void TakeLock(const std::string& target);
 
   std::vector<Entry> entries_;
