@@ -172,7 +172,8 @@ Status StationLock::Take(const std::string& file, Mode mode) {
       case Outcome::Failed:
         // A folder where the lock file cannot be made has no writer to wait for.
         if (mode == Mode::Shared) return Status::Success();
-        return Status::Error(ReasonCannotWrite(path, error));
+        // A folder that is not there is the station file's fault; anything else, the lock's.
+        return Status::Error(ReasonCannotWrite(error == ENOENT ? file : path, error));
       case Outcome::Busy:
         break;
     }
