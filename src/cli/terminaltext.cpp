@@ -1,35 +1,15 @@
 #include "cli/terminaltext.h"
 
-#include <array>
+#include "model/codepage.h"
 
 namespace vernoli {
 
 namespace {
 
-// Bytes 0x80..0x9F of Windows-1252; 0 where the code page leaves the byte undefined (shown as
-// U+FFFD).
-constexpr std::array<char16_t, 32> kHigh = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-void AppendUtf8(char16_t u, std::string& out) {
-  if (u < 0x80) {
-    out += static_cast<char>(u);
-  } else if (u < 0x800) {
-    out += static_cast<char>(0xC0 | (u >> 6));
-    out += static_cast<char>(0x80 | (u & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (u >> 12));
-    out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (u & 0x3F));
-  }
-}
-
+// A byte the code page leaves undefined shows as U+FFFD.
 void AppendWindows1252(unsigned char byte, std::string& out) {
-  char16_t u = byte;
-  if (byte >= 0x80 && byte <= 0x9F) u = kHigh[byte - 0x80] != 0 ? kHigh[byte - 0x80] : 0xFFFD;
-  AppendUtf8(u, out);
+  const char16_t u = UnicodeOfCp1252(byte);
+  AppendUtf8(u != 0 || byte == 0 ? u : 0xFFFD, out);
 }
 
 // The length of the UTF-8 character that `byte` starts; 0 when it starts none.

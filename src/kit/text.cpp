@@ -1,27 +1,17 @@
 #include "kit/text.h"
 
-#include <array>
+#include "model/codepage.h"
 
 namespace vernoli {
 
-namespace {
-
-// Bytes 0x80..0x9F of Windows-1252; 0 where the code page leaves the byte undefined.
-constexpr std::array<char16_t, 32> kHigh = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-}  // namespace
 
 QString FromCp1252(std::string_view bytes) {
   QString text;
   text.reserve(static_cast<qsizetype>(bytes.size()));
   for (char c : bytes) {
     const auto b = static_cast<unsigned char>(c);
-    char16_t u = b;
-    if (b >= 0x80 && b <= 0x9F && kHigh[b - 0x80] != 0) u = kHigh[b - 0x80];
-    text.append(QChar(u));
+    const char16_t u = UnicodeOfCp1252(b);
+    text.append(QChar(u != 0 ? u : char16_t{b}));
   }
   return text;
 }
@@ -31,14 +21,8 @@ std::string ToCp1252(const QString& text) {
   bytes.reserve(static_cast<size_t>(text.size()));
   for (QChar qc : text) {
     const char16_t u = qc.unicode();
-    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-      bytes.push_back(static_cast<char>(u));
-      continue;
-    }
-    char out = '?';
-    for (size_t i = 0; i < kHigh.size(); ++i)
-      if (kHigh[i] == u && u != 0) out = static_cast<char>(0x80 + i);
-    bytes.push_back(out);
+    const unsigned char b = Cp1252OfUnicode(u);
+    bytes.push_back(b != 0 || u == 0 ? static_cast<char>(b) : '?');
   }
   return bytes;
 }
