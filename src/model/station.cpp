@@ -145,6 +145,44 @@ std::string DateFault(int32_t day, int32_t month, int32_t year) {
   return {};
 }
 
+// The lines of the .DSC that hold one number each, from column 1: the field's width and
+// decimals (-1 for a whole number), the name a message gives it, and the station's value.
+struct NumberField {
+  int Line, Width, Decimals;
+  std::string_view Name;
+  double (*Value)(const RepClimateFile&);
+};
+constexpr NumberField kNumberFields[] = {
+    {3, 10, 2, "latitude", [](const RepClimateFile& s) { return s.Latitude; }},
+    {4, 10, 2, "longitude", [](const RepClimateFile& s) { return s.Longitude; }},
+    {5, 7, -1, "altitude", [](const RepClimateFile& s) { return static_cast<double>(s.Altitude); }},
+    {9, 14, 6, "psychrometer coefficient",
+     [](const RepClimateFile& s) { return s.PsychrometerCoefficient; }},
+    {10, 9, 1, "height of the wind speed measurement",
+     [](const RepClimateFile& s) { return s.WindHeight; }},
+    {11, 9, 1, "difference between Tdew and Tmin",
+     [](const RepClimateFile& s) { return s.TdewTminDifference; }},
+    {12, 10, 2, "coefficient of Hargreaves",
+     [](const RepClimateFile& s) { return s.HargreavesRsCoefficient; }},
+    {13, 9, 1, "estimate for U2", [](const RepClimateFile& s) { return s.DefaultU2; }},
+    {14, 10, 2, "Angstrom a", [](const RepClimateFile& s) { return s.Settings.AngstromA; }},
+    {15, 10, 2, "Angstrom b", [](const RepClimateFile& s) { return s.Settings.AngstromB; }},
+};
+
+const NumberField& FieldOfLine(int line) {
+  for (const NumberField& field : kNumberFields) {
+    if (field.Line == line) return field;
+  }
+  return kNumberFields[0];
+}
+
+// The text of the station's value in its field.
+std::string FieldText(const NumberField& field, const RepClimateFile& station) {
+  const double value = field.Value(station);
+  return field.Decimals < 0 ? FormatInt(static_cast<int64_t>(value), field.Width)
+                            : FormatReal(value, field.Width, field.Decimals);
+}
+
 }  // namespace
 
 int32_t NumberOfRecords(const RepClimateFile& station) {
@@ -193,8 +231,10 @@ Status WriteStationDescription(const RepClimateFile& station) {
     }
     return text;
   };
-  auto real = [&](double value, int width, int decimals, int column, std::string_view name) {
-    return check(FormatReal(value, width, decimals), ShortestText(value), width, column, name);
+  auto number = [&](int lineOfFile) {
+    const NumberField& field = FieldOfLine(lineOfFile);
+    return check(FieldText(field, station), ShortestText(field.Value(station)), field.Width, 1,
+                 field.Name);
   };
   auto integer = [&](int64_t value, int width, int column, std::string_view name) {
     return check(FormatInt(value, width), std::to_string(value), width, column, name);
@@ -203,9 +243,9 @@ Status WriteStationDescription(const RepClimateFile& station) {
   file.WriteLine(SingleLine(station.StationName));
   file.WriteLine(SingleLine(station.Country));
   lineNumber = 2;
-  line(real(station.Latitude, 10, 2, 1, "latitude"), kLatitudeLabel);
-  line(real(station.Longitude, 10, 2, 1, "longitude"), kLongitudeLabel);
-  line(integer(station.Altitude, 7, 1, "altitude"), kAltitudeLabel);
+  line(number(3), kLatitudeLabel);
+  line(number(4), kLongitudeLabel);
+  line(number(5), kAltitudeLabel);
   switch (station.DataType) {
     case kDaily: line(FormatInt(1, 7), kDailyLabel); break;
     case kTenDaily: line(FormatInt(2, 7), kTenDailyLabel); break;
@@ -217,17 +257,13 @@ Status WriteStationDescription(const RepClimateFile& station) {
   line(integer(station.ToDay, 4, 1, "day") + integer(station.ToMonth, 4, 5, "month") +
            integer(station.ToYear, 6, 9, "year"),
        kToLabel);
-  line(real(station.PsychrometerCoefficient, 14, 6, 1, "psychrometer coefficient"),
-       kPsychrometerLabel);
-  line(real(station.WindHeight, 9, 1, 1, "height of the wind speed measurement"),
-       kWindHeightLabel);
-  line(real(station.TdewTminDifference, 9, 1, 1, "difference between Tdew and Tmin"),
-       kTdewLabel);
-  line(real(station.HargreavesRsCoefficient, 10, 2, 1, "coefficient of Hargreaves"),
-       kHargreavesLabel);
-  line(real(station.DefaultU2, 9, 1, 1, "estimate for U2"), kDefaultU2Label);
-  line(real(station.Settings.AngstromA, 10, 2, 1, "Angstrom a"), kAngstromALabel);
-  line(real(station.Settings.AngstromB, 10, 2, 1, "Angstrom b"), kAngstromBLabel);
+  line(number(9), kPsychrometerLabel);
+  line(number(10), kWindHeightLabel);
+  line(number(11), kTdewLabel);
+  line(number(12), kHargreavesLabel);
+  line(number(13), kDefaultU2Label);
+  line(number(14), kAngstromALabel);
+  line(number(15), kAngstromBLabel);
   if (!refused) return refused;
   if (station.Flags.ElevationAdjustment != 0) {
     line(FormatInt(1, 7), kElevationLabel);
@@ -323,28 +359,12 @@ Status ReadStationDescription(RepClimateFile& station) {
   read.Limits.LimitRadiationDeviation = static_cast<int8_t>(limits[4]);
 
   // A number its field cannot hold would make a station that reads but cannot be written back.
-  struct Field {
-    double Value;
-    int Width, Decimals, Line;
-  };
-  const Field fields[] = {{read.Latitude, 10, 2, 3},
-                          {read.Longitude, 10, 2, 4},
-                          {static_cast<double>(read.Altitude), 7, -1, 5},
-                          {read.PsychrometerCoefficient, 14, 6, 9},
-                          {read.WindHeight, 9, 1, 10},
-                          {read.TdewTminDifference, 9, 1, 11},
-                          {read.HargreavesRsCoefficient, 10, 2, 12},
-                          {read.DefaultU2, 9, 1, 13},
-                          {read.Settings.AngstromA, 10, 2, 14},
-                          {read.Settings.AngstromB, 10, 2, 15}};
-  for (const Field& f : fields) {
-    const std::string text = f.Decimals < 0
-                                 ? FormatInt(static_cast<int64_t>(f.Value), f.Width)
-                                 : FormatReal(f.Value, f.Width, f.Decimals);
-    if (!FieldReadsBack(text, f.Width)) {
-      return Status::Error("file " + path + ", line " + std::to_string(f.Line) +
-                           ", column 1: the value " + ShortestText(f.Value) + " " +
-                           FieldFault(text, f.Width));
+  for (const NumberField& field : kNumberFields) {
+    const std::string text = FieldText(field, read);
+    if (!FieldReadsBack(text, field.Width)) {
+      return Status::Error("file " + path + ", line " + std::to_string(field.Line) +
+                           ", column 1: the value " + ShortestText(field.Value(read)) + " " +
+                           FieldFault(text, field.Width));
     }
   }
 

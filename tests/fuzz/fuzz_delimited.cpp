@@ -6,17 +6,12 @@
 // span) or refuses it with the program's message and no series; it never changes the file. The
 // import either writes a complete station of one data line per record, or gives the program's
 // message and leaves the data folder as it was.
-#include <sys/stat.h>
-
 #include <cmath>
-#include <sstream>
 #include <vector>
 
-#include "cli/importbatch.h"
-#include "fuzz_support.h"
+#include "fuzz_import.h"
 #include "import/delimited.h"
 #include "model/parameters.h"
-#include "stations/catalog.h"
 
 namespace vernoli::fuzz {
 namespace {
@@ -76,10 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string input(reinterpret_cast<const char*>(data), size);
   const std::string importFolder = Folder() + "IMPORT/";
   const std::string dataFolder = Folder() + "DATA/";
-  ::mkdir(importFolder.c_str(), 0777);
-  ::mkdir(dataFolder.c_str(), 0777);
-  Clear(importFolder);
-  Clear(dataFolder);
+  PrepareImportFolders(importFolder, dataFolder);
   const std::string file = importFolder + "F.csv";
   WriteFile(file, input);
 
@@ -91,23 +83,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   std::vector<std::string> args = {file, "--name", "NEW", "--kind", "delimited"};
   if (input.size() % 2 == 1) args.insert(args.end(), {"--beyond-limits", "clip"});
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = RunImportBatch(args, dataFolder, out, err);
-  const auto files = Snapshot(dataFolder);
-  if (status != 0) {
-    RequireErrorMessage(err.str());
-    Require(files.empty(), "a refused import left a file in the data folder");
-    return 0;
-  }
-  Require(files.size() == 2 && files.count("NEW.DSC") && files.count("NEW.DTA"),
-          "an import did not leave exactly its two files");
-  RepClimateFile station;
-  const Status chosen = ChooseStation(dataFolder, "NEW", OutputNameRule::SetToFileName, station);
-  Require(chosen.Ok, "an imported station cannot be opened: " + chosen.Message);
-  Require(station.NumberOfRecords == found.Records, "a station of another number of records");
-  const int lines = RequireWellFormedText("NEW.DTA", files.at("NEW.DTA"));
-  Require(lines == station.NumberOfRecords + 1, "an imported .DTA without one line per record");
-  RequireWellFormedText("NEW.DSC", files.at("NEW.DSC"));
+  RequireImport(args, dataFolder, found.Records);
   return 0;
 }
