@@ -9,8 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "../stations/station_folder.h"
-#include "cli/importbatch.h"
+#include "import_fixture.h"
 #include "import/session.h"
 
 namespace vernoli {
@@ -34,40 +33,8 @@ const std::string kDaily =
     "  260,20200103,  240,   52,  102,   59,  256,   97,   74\r\n"
     "  260,20200105,  220,   30,   70,   20, 1700,   99,   60\r\n";
 
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-// The import in this process; `arguments` are the words after "import".
-struct BatchImport {
-  ScratchFolder input;
-  ScratchFolder data;
-
-  Outcome Run(std::vector<std::string> arguments) const {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunImportBatch(arguments, data.Folder(), out, err);
-    return {status, out.str(), err.str()};
-  }
-  // The file written into the input folder and imported as NEW with the options.
-  Outcome Import(const std::string& file, const std::string& bytes,
-                 std::vector<std::string> options) const {
-    WriteBytes(input.File(file), bytes);
-    std::vector<std::string> arguments = {input.File(file), "--name", "NEW"};
-    arguments.insert(arguments.end(), options.begin(), options.end());
-    return Run(arguments);
-  }
-  // The text with the input folder left out.
-  std::string Plain(std::string text) const {
-    const std::string folder = input.Folder();
-    for (std::size_t at; (at = text.find(folder)) != std::string::npos;) {
-      text.replace(at, folder.size(), "");
-    }
-    return text;
-  }
-};
+using Outcome = test_support::ImportOutcome;
+using test_support::BatchImport;
 
 // ---------------------------------------------------------------------------------------------
 // A run of the program
@@ -172,9 +139,8 @@ TEST(DelimitedBatch, WithoutColumnsTheNamesItKnowsAreTakenAndPrinted) {
   EXPECT_EQ(taken.status, 0) << taken.err;
   EXPECT_EQ(taken.err, "");
   EXPECT_EQ(batch.Plain(taken.out),
-            "columns chosen from the header: tmax=101,tmin=103,wind[mph]=301*0.44704\n" +
-                batch.data.File("NEW.DSC") + ", " + batch.data.File("NEW.DTA") +
-                ": station NEW imported, 1 records\n");
+            "columns chosen from the header: tmax=101,tmin=103,wind[mph]=301*0.44704\n"
+            "NEW.DSC, NEW.DTA: station NEW imported, 1 records\n");
 
   // A known quantity in a unit the import does not know is left out, with the reason.
   BatchImport unknown;

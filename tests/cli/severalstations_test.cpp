@@ -9,8 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "../stations/station_folder.h"
-#include "cli/importbatch.h"
+#include "import_fixture.h"
 #include "model/station.h"
 
 namespace vernoli {
@@ -35,19 +34,13 @@ const std::string k270 =
     "270,20200101,51,-4,95\r\n"
     "270,20200102,77,8,96\r\n";
 
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using Outcome = test_support::ImportOutcome;
 
-struct SeveralStationsImport {
-  ScratchFolder input;
-  ScratchFolder data;
-
-  // The file and the list written into the input folder, imported with the options after them.
+struct SeveralStationsImport : test_support::BatchImport {
+  // The file and the list written into the input folder, imported with the options after them;
+  // the texts with the folders left out.
   Outcome Import(const std::string& bytes, const std::string& list,
-             std::vector<std::string> options = {}) const {
+                 std::vector<std::string> options = {}) const {
     WriteBytes(input.File("daily.txt"), bytes);
     WriteBytes(input.File("stations.csv"), list);
     std::vector<std::string> arguments = {input.File("daily.txt"), "--station-column", "STN",
@@ -58,19 +51,8 @@ struct SeveralStationsImport {
     return RunWith(arguments);
   }
   Outcome RunWith(const std::vector<std::string>& arguments) const {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunImportBatch(arguments, data.Folder(), out, err);
-    return {status, Plain(out.str()), Plain(err.str())};
-  }
-  // The texts with the folders left out.
-  std::string Plain(std::string text) const {
-    for (const std::string& folder : {input.Folder(), data.Folder()}) {
-      for (std::size_t at; (at = text.find(folder)) != std::string::npos;) {
-        text.replace(at, folder.size(), "");
-      }
-    }
-    return text;
+    const Outcome outcome = Run(arguments);
+    return {outcome.status, Plain(outcome.out), Plain(outcome.err)};
   }
   RepClimateFile Station(const std::string& name) const {
     RepClimateFile station;
