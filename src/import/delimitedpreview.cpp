@@ -1,5 +1,6 @@
 #include "import/delimitedpreview.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "import/columns.h"
@@ -25,6 +26,16 @@ std::string Trimmed(std::string_view text) {
   return std::string(text.substr(first, last - first + 1));
 }
 
+// The order of year, month and day in a date of the form.
+DateOrder OrderOfFormat(DateFormat format) {
+  switch (format) {
+    case DateFormat::DayMonthYearDot:
+    case DateFormat::DayMonthYearSlash: return DateOrder::DayMonthYear;
+    case DateFormat::MonthDayYearSlash: return DateOrder::MonthDayYear;
+    default: return DateOrder::YearMonthDay;
+  }
+}
+
 }  // namespace
 
 std::vector<std::vector<std::string>> PreviewDelimited(const std::string& path,
@@ -46,11 +57,70 @@ std::vector<std::vector<std::string>> PreviewDelimited(const std::string& path,
   return preview;
 }
 
-std::string DelimitedSpanText(const DelimitedFile& file) {
-  if (file.Records <= 0) return {};
-  return std::string(DataTypeText(file.DataType)) + " from " + SlashedDate(file.First) + " to " +
-         SlashedDate(file.Last) + ": " + std::to_string(file.Records) + " records, " +
-         std::to_string(file.AbsentRecords) + " absent";
+FoundLayout FoundLayoutOf(const DelimitedFile& file) {
+  FoundLayout found;
+  if (file.Separator != FieldSeparator::Auto) found.Separator = SeparatorName(file.Separator);
+  if (file.Decimal != DecimalSign::Auto) found.Decimal = DecimalSignName(file.Decimal);
+  for (int number : file.DateColumns) {
+    const std::size_t index = static_cast<std::size_t>(number - 1);
+    if (!found.DateColumns.empty()) found.DateColumns += ", ";
+    found.DateColumns += index < file.Columns.size() && !file.Columns[index].Name.empty()
+                             ? file.Columns[index].Name
+                             : "column " + std::to_string(number);
+  }
+  if (file.Dates == DateFormat::Columns) {
+    found.DateOrder = DateFormatText(file.Dates);
+  } else if (file.Dates != DateFormat::Auto && !file.DateColumns.empty()) {
+    found.DateOrder = std::string(DateOrderText(OrderOfFormat(file.Dates))) + " (" +
+                      std::string(DateFormatText(file.Dates)) + ")";
+  }
+  if (file.Records > 0) {
+    found.DataType = DataTypeText(file.DataType);
+    found.Span = SlashedDate(file.First) + " to " + SlashedDate(file.Last) + ": " +
+                 std::to_string(file.Records) + " records, " +
+                 std::to_string(file.AbsentRecords) + " absent";
+  }
+  return found;
+}
+
+std::string FoundChoiceText(const std::string& found) {
+  std::string text = "found from the file";
+  if (!found.empty()) text += ": " + found;
+  return text;
+}
+
+std::vector<int> DateColumnsInUse(const DelimitedOptions& layout, const DelimitedFile& file) {
+  if (layout.DateColumns.empty()) return file.DateColumns;
+  std::vector<int> numbers;
+  for (const ColumnRef& ref : layout.DateColumns) numbers.push_back(ColumnIndex(file, ref) + 1);
+  return numbers;
+}
+
+std::vector<ColumnRef> ProposedDateParts(const DelimitedOptions& layout,
+                                         const DelimitedFile& file) {
+  std::vector<ColumnRef> parts;
+  const std::vector<int> inUse = DateColumnsInUse(layout, file);
+  if (inUse.size() >= 2) {
+    for (int number : inUse) parts.push_back({number, {}});
+    return parts;
+  }
+  const auto named = [&file](bool (*is)(std::string_view)) {
+    for (const DelimitedColumn& column : file.Columns) {
+      if (is(column.Name)) return column.Number;
+    }
+    return 0;
+  };
+  const int year = named(IsYearColumnName);
+  const int month = named(IsMonthColumnName);
+  const int day = named(IsDayColumnName);
+  if (year > 0 && month > 0) {
+    parts = {{year, {}}, {month, {}}};
+    if (day > 0) parts.push_back({day, {}});
+    return parts;
+  }
+  const int count = std::min(3, static_cast<int>(file.Columns.size()));
+  for (int number = 1; number <= count; ++number) parts.push_back({number, {}});
+  return parts;
 }
 
 std::vector<CodeChoice> ImportCodeChoices() {
