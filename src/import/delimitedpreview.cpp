@@ -38,23 +38,29 @@ DateOrder OrderOfFormat(DateFormat format) {
 
 }  // namespace
 
-std::vector<std::vector<std::string>> PreviewDelimited(const std::string& path,
-                                                       FieldSeparator separator, int lines) {
-  std::vector<std::vector<std::string>> preview;
+std::vector<PreviewLine> PreviewDelimited(const std::string& path, FieldSeparator separator,
+                                          int lines, int from) {
+  std::vector<PreviewLine> preview;
   BoundedLineReader reader;
   if (!reader.Open(path).Ok) return preview;
   std::string line;
   std::vector<std::string> fields;
   while (static_cast<int>(preview.size()) < lines && reader.Next(line)) {
+    if (reader.LineNumber() < from) continue;
     if (line.find_first_not_of(" \t") == std::string::npos) continue;
     line = ToWindows1252(line);
     if (separator == FieldSeparator::Auto || !SplitFields(line, separator, fields).Ok()) {
-      preview.push_back({line});
+      preview.push_back({reader.LineNumber(), {line}});
     } else {
-      preview.push_back(fields);
+      preview.push_back({reader.LineNumber(), fields});
     }
   }
   return preview;
+}
+
+int PreviewFirstLine(const DelimitedFile& file) {
+  if (file.HeaderLine > 0) return file.HeaderLine;
+  return file.FirstDataLine > 0 ? file.FirstDataLine : 1;
 }
 
 FoundLayout FoundLayoutOf(const DelimitedFile& file) {

@@ -11,11 +11,22 @@
 
 namespace vernoli {
 
-// The first `lines` non-empty lines of the file, each split into its fields at `separator` (Auto:
-// one field per line), in Windows-1252. A line that cannot be split is shown whole. Empty when
-// the file cannot be opened; the reading stops at a line too long.
-std::vector<std::vector<std::string>> PreviewDelimited(const std::string& path,
-                                                       FieldSeparator separator, int lines);
+// A line of the file as the preview shows it.
+struct PreviewLine {
+  int Number = 0;  // 1-based line number in the file
+  std::vector<std::string> Fields;
+  bool operator==(const PreviewLine&) const = default;
+};
+
+// The first `lines` non-empty lines of the file from line `from` on, each split into its fields
+// at `separator` (Auto: one field per line), in Windows-1252. A line that cannot be split is
+// shown whole. Empty when the file cannot be opened; the reading stops at a line too long.
+std::vector<PreviewLine> PreviewDelimited(const std::string& path, FieldSeparator separator,
+                                          int lines, int from = 1);
+
+// The line the preview starts at: the header the reading found, else its first data line, else
+// the first line; a preamble before them would fill the preview and hide the columns.
+int PreviewFirstLine(const DelimitedFile& file);
 
 // What the reading of a file found, in the words of the layout page; a text is empty where the
 // reading did not come so far (a refused file keeps what was found before the refusal).

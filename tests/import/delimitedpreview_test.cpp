@@ -14,7 +14,7 @@ namespace {
 
 using test_support::ScratchFolder;
 using test_support::WriteBytes;
-using Lines = std::vector<std::vector<std::string>>;
+using Lines = std::vector<PreviewLine>;
 
 std::vector<DelimitedColumn> Named(const std::vector<std::string>& names) {
   std::vector<DelimitedColumn> columns(names.size());
@@ -25,22 +25,34 @@ std::vector<DelimitedColumn> Named(const std::vector<std::string>& names) {
   return columns;
 }
 
-TEST(PreviewDelimited, SplitsTheFirstNonEmptyLinesAtTheSeparator) {
+TEST(PreviewDelimited, SplitsTheFirstNonEmptyLinesAtTheSeparatorNumberedAsInTheFile) {
   ScratchFolder folder;
   WriteBytes(folder.File("IN.csv"), "date;tmax\r\n\r\n2001-03-01;\"12,5\"\n2001-03-02;13\n");
   EXPECT_EQ(PreviewDelimited(folder.File("IN.csv"), FieldSeparator::Semicolon, 2),
-            (Lines{{"date", "tmax"}, {"2001-03-01", "12,5"}}));
+            (Lines{{1, {"date", "tmax"}}, {3, {"2001-03-01", "12,5"}}}));
   EXPECT_EQ(PreviewDelimited(folder.File("IN.csv"), FieldSeparator::Comma, 12),
-            (Lines{{"date;tmax"}, {"2001-03-01;\"12", "5\""}, {"2001-03-02;13"}}));
+            (Lines{{1, {"date;tmax"}}, {3, {"2001-03-01;\"12", "5\""}}, {4, {"2001-03-02;13"}}}));
+  // From the header on, past a preamble.
+  EXPECT_EQ(PreviewDelimited(folder.File("IN.csv"), FieldSeparator::Semicolon, 1, 4),
+            (Lines{{4, {"2001-03-02", "13"}}}));
 }
 
 TEST(PreviewDelimited, ShowsALineWholeWithoutSeparatorOrWhenItCannotBeSplit) {
   ScratchFolder folder;
   WriteBytes(folder.File("IN.csv"), "a,b\n\"open,c\n");
   EXPECT_EQ(PreviewDelimited(folder.File("IN.csv"), FieldSeparator::Auto, 12),
-            (Lines{{"a,b"}, {"\"open,c"}}));
+            (Lines{{1, {"a,b"}}, {2, {"\"open,c"}}}));
   EXPECT_EQ(PreviewDelimited(folder.File("IN.csv"), FieldSeparator::Comma, 12),
-            (Lines{{"a", "b"}, {"\"open,c"}}));
+            (Lines{{1, {"a", "b"}}, {2, {"\"open,c"}}}));
+}
+
+TEST(PreviewDelimited, StartsAtTheHeaderElseTheFirstDataLine) {
+  DelimitedFile file;
+  EXPECT_EQ(PreviewFirstLine(file), 1);
+  file.FirstDataLine = 7;
+  EXPECT_EQ(PreviewFirstLine(file), 7);
+  file.HeaderLine = 5;
+  EXPECT_EQ(PreviewFirstLine(file), 5);
 }
 
 TEST(PreviewDelimited, GivesNothingForAFileThatCannotBeOpened) {

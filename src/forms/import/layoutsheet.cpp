@@ -69,6 +69,7 @@ LayoutSheet::LayoutSheet(QWidget* parent) : QWidget(parent) {
   previewGrid_ = new QTableWidget(0, 0, previewBox);
   previewGrid_->setObjectName("PreviewGrid");
   previewGrid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  previewGrid_->setWordWrap(false);
   auto* previewLayout = new QVBoxLayout(previewBox);
   previewLayout->addWidget(previewGrid_);
 
@@ -141,23 +142,28 @@ void LayoutSheet::Show() {
 }
 
 void LayoutSheet::ShowPreview() {
+  const DelimitedFile& read = session_->DelimitedRead();
   FieldSeparator separator = session_->Layout().Separator;
-  if (separator == FieldSeparator::Auto) separator = session_->DelimitedRead().Separator;
-  const std::vector<std::vector<std::string>> lines =
+  if (separator == FieldSeparator::Auto) separator = read.Separator;
+  const std::vector<PreviewLine> lines =
       session_->SelectedPath().empty()
-          ? std::vector<std::vector<std::string>>{}
-          : PreviewDelimited(session_->SelectedPath(), separator, kPreviewLines);
+          ? std::vector<PreviewLine>{}
+          : PreviewDelimited(session_->SelectedPath(), separator, kPreviewLines,
+                             PreviewFirstLine(read));
   std::size_t width = 0;
-  for (const auto& fields : lines) width = std::max(width, fields.size());
+  for (const PreviewLine& line : lines) width = std::max(width, line.Fields.size());
   previewGrid_->clear();
   previewGrid_->setRowCount(static_cast<int>(lines.size()));
   previewGrid_->setColumnCount(static_cast<int>(width));
+  QStringList numbers;  // the rows are the file's lines, as the messages name them
   for (std::size_t r = 0; r < lines.size(); ++r) {
-    for (std::size_t c = 0; c < lines[r].size(); ++c) {
+    numbers << QString::number(lines[r].Number);
+    for (std::size_t c = 0; c < lines[r].Fields.size(); ++c) {
       previewGrid_->setItem(static_cast<int>(r), static_cast<int>(c),
-                            new QTableWidgetItem(Cp(lines[r][c])));
+                            new QTableWidgetItem(Cp(lines[r].Fields[c])));
     }
   }
+  previewGrid_->setVerticalHeaderLabels(numbers);
 }
 
 void LayoutSheet::ShowChoices() {

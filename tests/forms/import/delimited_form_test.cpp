@@ -116,6 +116,7 @@ TEST_F(DelimitedFormTest, AFileFillsThePreviewTheChoicesAndTheColumnTable) {
   ASSERT_EQ(preview->columnCount(), 4);
   EXPECT_EQ(Cell("PreviewGrid", 0, 1), "tmax");
   EXPECT_EQ(Cell("PreviewGrid", 2, 3), "75");
+  EXPECT_EQ(preview->verticalHeaderItem(2)->text(), "3");  // the line of the file
   // Each choice left to the file shows what the reading found.
   EXPECT_EQ(Current("SeparatorBox"), "found from the file: comma (,)");
   EXPECT_EQ(Current("DecimalBox"), "found from the file: decimal point");
