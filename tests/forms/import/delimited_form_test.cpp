@@ -103,9 +103,13 @@ TEST_F(DelimitedFormTest, TheKindListsItsFilesAndEnablesTheLayoutPage) {
   EXPECT_EQ(Files(), QStringList{"IN.csv"});
   EXPECT_TRUE(LayoutPageEnabled());
   EXPECT_TRUE(Control(*form, "LabelSoft")->isHidden());
+  // The dates decide the data type and the span, every part of them.
+  const char* span[] = {"RadioDay", "RadioMonth", "ComboDay1", "ComboDayN", "FromYearEdit"};
+  for (const char* name : span) EXPECT_FALSE(Control(*form, name)->isEnabled()) << name;
   Click(*form, "RadioText");
   EXPECT_EQ(Files(), QStringList{"OTHER.CXT"});
   EXPECT_FALSE(LayoutPageEnabled());
+  for (const char* name : span) EXPECT_TRUE(Control(*form, name)->isEnabled()) << name;
 }
 
 TEST_F(DelimitedFormTest, AFileFillsThePreviewTheChoicesAndTheColumnTable) {
