@@ -115,9 +115,12 @@ LayoutSheet::LayoutSheet(QWidget* parent) : QWidget(parent) {
   columnGrid_->setHorizontalHeaderLabels({"Column", "Proposed", "Code", "Factor"});
   columnGrid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   columnGrid_->horizontalHeader()->setSectionResizeMode(kProposedCell, QHeaderView::Stretch);
-  // Wide enough for a code with its symbol and unit.
-  columnGrid_->setColumnWidth(kCodeCell,
-                              columnGrid_->fontMetrics().horizontalAdvance("425  Rs  (cal/cm2.day)") + 40);
+  // Wide enough for the widest code with its symbol and unit, and the chooser's arrow.
+  int codeWidth = 0;
+  for (const CodeChoice& code : ImportCodeChoices()) {
+    codeWidth = std::max(codeWidth, columnGrid_->fontMetrics().horizontalAdvance(Cp(code.Text)));
+  }
+  columnGrid_->setColumnWidth(kCodeCell, codeWidth + 48);
   auto* columnLayout = new QVBoxLayout(columnBox);
   columnLayout->addWidget(columnGrid_);
 
