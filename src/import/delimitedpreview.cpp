@@ -26,16 +26,6 @@ std::string Trimmed(std::string_view text) {
   return std::string(text.substr(first, last - first + 1));
 }
 
-// The order of year, month and day in a date of the form.
-DateOrder OrderOfFormat(DateFormat format) {
-  switch (format) {
-    case DateFormat::DayMonthYearDot:
-    case DateFormat::DayMonthYearSlash: return DateOrder::DayMonthYear;
-    case DateFormat::MonthDayYearSlash: return DateOrder::MonthDayYear;
-    default: return DateOrder::YearMonthDay;
-  }
-}
-
 }  // namespace
 
 std::vector<PreviewLine> PreviewDelimited(const std::string& path, FieldSeparator separator,
@@ -74,11 +64,9 @@ FoundLayout FoundLayoutOf(const DelimitedFile& file) {
                              ? file.Columns[index].Name
                              : "column " + std::to_string(number);
   }
-  if (file.Dates == DateFormat::Columns) {
+  // The form of the dates tells their order, in fewer words than the order itself.
+  if (file.Dates != DateFormat::Auto && !file.DateColumns.empty()) {
     found.DateOrder = DateFormatText(file.Dates);
-  } else if (file.Dates != DateFormat::Auto && !file.DateColumns.empty()) {
-    found.DateOrder = std::string(DateOrderText(OrderOfFormat(file.Dates))) + " (" +
-                      std::string(DateFormatText(file.Dates)) + ")";
   }
   if (file.Records > 0) {
     found.DataType = DataTypeText(file.DataType);

@@ -34,7 +34,7 @@ struct FoundLayout {
   std::string Separator;    // "comma (,)"
   std::string Decimal;      // "decimal point"
   std::string DateColumns;  // "date"; "YEAR, MONTH, DAY" for a date in three columns
-  std::string DateOrder;    // "year, month, day (YYYYMMDD)"
+  std::string DateOrder;    // the form of the dates, which tells the order: "DD.MM.YYYY"
   std::string DataType;     // "daily meteorological data"
   std::string Span;         // "01/03/2001 to 03/03/2001: 3 records, 1 absent"
 };

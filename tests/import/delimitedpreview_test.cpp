@@ -67,7 +67,7 @@ TEST(FoundLayout, NamesWhatTheReadingFoundAndNothingItDidNot) {
   EXPECT_EQ(found.Separator, "semicolon (;)");
   EXPECT_EQ(found.Decimal, "decimal comma");
   EXPECT_EQ(found.DateColumns, "time");
-  EXPECT_EQ(found.DateOrder, "day, month, year (DD.MM.YYYY)");
+  EXPECT_EQ(found.DateOrder, "DD.MM.YYYY");
   EXPECT_EQ(found.DataType, "daily meteorological data");
   EXPECT_EQ(found.Span, "01/03/2001 to 03/03/2001: 3 records, 1 absent");
   EXPECT_EQ(FoundChoiceText(found.Separator), "found from the file: semicolon (;)");

@@ -125,7 +125,7 @@ TEST_F(DelimitedFormTest, AFileFillsThePreviewTheChoicesAndTheColumnTable) {
   EXPECT_EQ(Current("SeparatorBox"), "found from the file: comma (,)");
   EXPECT_EQ(Current("DecimalBox"), "found from the file: decimal point");
   EXPECT_EQ(Current("DateColumnBox"), "found from the file: date");
-  EXPECT_EQ(Current("DateOrderBox"), "found from the file: year, month, day (YYYY-MM-DD)");
+  EXPECT_EQ(Current("DateOrderBox"), "found from the file: YYYY-MM-DD");
   auto* dates = Control<QComboBox>(*form, "DateColumnBox");
   ASSERT_EQ(dates->count(), 6);
   EXPECT_EQ(dates->itemText(2), "tmax");
