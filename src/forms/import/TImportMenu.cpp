@@ -160,7 +160,7 @@ void TImportMenu::ShowKind() {
   const bool delimited = kind == ImportKind::Delimited;
   pageControl1_->setTabEnabled(kLayoutPage, delimited);
   stationSheet_->SetLocationEditable(typed);
-  metDataSheet_->SetSpanEditable(!session_.SpanFromFile());
+  metDataSheet_->SetSpanEditable(!session_.SpanFromFile(), delimited);
   paramSheet_->SetAssignable(typed && !delimited);
   reportSheet_->SetReportEnabled(typed && !delimited);
 }

@@ -90,6 +90,9 @@ FileSheet::FileSheet(QWidget* parent) : QWidget(parent) {
   nrLinesLabel_ = BoldLabel("NrLinesLabel", infoImportFilePanel_);
   nrColumsLabel_ = BoldLabel("NrColumsLabel", infoImportFilePanel_);
   checkLineLabel_ = BoldLabel("CheckLineLabel", infoImportFilePanel_);
+  // A reason naming a file, its line and what would be accepted is long: it wraps rather than
+  // widen the form past the screen.
+  for (QLabel* label : {nrLinesLabel_, nrColumsLabel_, checkLineLabel_}) label->setWordWrap(true);
   // The page keeps its layout whether the panel shows or not.
   QSizePolicy keep = infoImportFilePanel_->sizePolicy();
   keep.setRetainSizeWhenHidden(true);

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -68,29 +69,43 @@ LayoutSheet::LayoutSheet(QWidget* parent) : QWidget(parent) {
   previewGrid_ = new QTableWidget(0, 0, previewBox);
   previewGrid_->setObjectName("PreviewGrid");
   previewGrid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  previewGrid_->setWordWrap(false);
   auto* previewLayout = new QVBoxLayout(previewBox);
   previewLayout->addWidget(previewGrid_);
 
   auto* choiceBox = Group("LayoutChoiceBox", " Layout ", this);
   separatorBox_ = ComboBox("SeparatorBox", Captions(kSeparators, SeparatorName), choiceBox);
   decimalBox_ = ComboBox("DecimalBox", Captions(kSigns, DecimalSignName), choiceBox);
-  dateColumnBox_ = ComboBox("DateColumnBox", {Cp(SeparatorName(FieldSeparator::Auto))}, choiceBox);
+  dateColumnBox_ = ComboBox("DateColumnBox", {Cp(FoundChoiceText({}))}, choiceBox);
   dateOrderBox_ = ComboBox("DateOrderBox", Captions(kOrders, DateOrderText), choiceBox);
+  yearColumnBox_ = ComboBox("YearColumnBox", {}, choiceBox);
+  monthColumnBox_ = ComboBox("MonthColumnBox", {}, choiceBox);
+  dayColumnBox_ = ComboBox("DayColumnBox", {}, choiceBox);
   markersEdit_ = LineEdit("MarkersEdit", choiceBox);
   beyondBox_ = ComboBox("BeyondBox", Captions(kBeyond, BeyondLimitsText), choiceBox);
-  spanLabel_ = BoldLabel("DelimitedSpanLabel", choiceBox);
+  dataTypeEdit_ = ReadOnlyEdit("DataTypeEdit", choiceBox);
+  spanEdit_ = ReadOnlyEdit("DelimitedSpanEdit", choiceBox);
+  auto* parts = new QHBoxLayout;
+  parts->setContentsMargins(0, 0, 0, 0);
+  for (QComboBox* box : {yearColumnBox_, monthColumnBox_, dayColumnBox_}) {
+    parts->addWidget(box, 1);
+    connect(box, &QComboBox::activated, this, &LayoutSheet::DatePartChosen);
+  }
   auto* choices = new QGridLayout(choiceBox);
   const std::pair<const char*, QWidget*> rows[] = {
-      {"Separator", separatorBox_},        {"Decimal sign", decimalBox_},
-      {"Date column", dateColumnBox_},     {"Order of the date", dateOrderBox_},
-      {"Missing markers (;)", markersEdit_}, {"Beyond the limits", beyondBox_}};
+      {"Separator", separatorBox_},          {"Decimal sign", decimalBox_},
+      {"Date column", dateColumnBox_},       {"Order of the date", dateOrderBox_},
+      {"Missing markers (;)", markersEdit_}, {"Beyond the limits", beyondBox_},
+      {"Data type", dataTypeEdit_},          {"Span", spanEdit_}};
   int row = 0;
   for (const auto& [caption, control] : rows) {
-    choices->addWidget(Text(caption, choiceBox), row / 2, (row % 2) * 2);
-    choices->addWidget(control, row / 2, (row % 2) * 2 + 1);
+    const int line = row / 2 + (row >= 4 ? 1 : 0);  // the date parts take the third line
+    choices->addWidget(Text(caption, choiceBox), line, (row % 2) * 2);
+    choices->addWidget(control, line, (row % 2) * 2 + 1);
     ++row;
   }
-  choices->addWidget(spanLabel_, 3, 0, 1, 4);
+  choices->addWidget(Text("Year, month, day", choiceBox), 2, 0);
+  choices->addLayout(parts, 2, 1, 1, 3);
   choices->setColumnStretch(1, 1);
   choices->setColumnStretch(3, 1);
 
@@ -100,9 +115,12 @@ LayoutSheet::LayoutSheet(QWidget* parent) : QWidget(parent) {
   columnGrid_->setHorizontalHeaderLabels({"Column", "Proposed", "Code", "Factor"});
   columnGrid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   columnGrid_->horizontalHeader()->setSectionResizeMode(kProposedCell, QHeaderView::Stretch);
-  // Wide enough for a code with its symbol and unit.
-  columnGrid_->setColumnWidth(kCodeCell,
-                              columnGrid_->fontMetrics().horizontalAdvance("425  Rs  (cal/cm2.day)") + 40);
+  // Wide enough for the widest code with its symbol and unit, and the chooser's arrow.
+  int codeWidth = 0;
+  for (const CodeChoice& code : ImportCodeChoices()) {
+    codeWidth = std::max(codeWidth, columnGrid_->fontMetrics().horizontalAdvance(Cp(code.Text)));
+  }
+  columnGrid_->setColumnWidth(kCodeCell, codeWidth + 48);
   auto* columnLayout = new QVBoxLayout(columnBox);
   columnLayout->addWidget(columnGrid_);
 
@@ -124,51 +142,74 @@ void LayoutSheet::Show() {
   ShowPreview();
   ShowChoices();
   ShowColumns();
-  spanLabel_->setText(Cp(DelimitedSpanText(session_->DelimitedRead())));
 }
 
 void LayoutSheet::ShowPreview() {
+  const DelimitedFile& read = session_->DelimitedRead();
   FieldSeparator separator = session_->Layout().Separator;
-  if (separator == FieldSeparator::Auto) separator = session_->DelimitedRead().Separator;
-  const std::vector<std::vector<std::string>> lines =
+  if (separator == FieldSeparator::Auto) separator = read.Separator;
+  const std::vector<PreviewLine> lines =
       session_->SelectedPath().empty()
-          ? std::vector<std::vector<std::string>>{}
-          : PreviewDelimited(session_->SelectedPath(), separator, kPreviewLines);
+          ? std::vector<PreviewLine>{}
+          : PreviewDelimited(session_->SelectedPath(), separator, kPreviewLines,
+                             PreviewFirstLine(read));
   std::size_t width = 0;
-  for (const auto& fields : lines) width = std::max(width, fields.size());
+  for (const PreviewLine& line : lines) width = std::max(width, line.Fields.size());
   previewGrid_->clear();
   previewGrid_->setRowCount(static_cast<int>(lines.size()));
   previewGrid_->setColumnCount(static_cast<int>(width));
+  QStringList numbers;  // the rows are the file's lines, as the messages name them
   for (std::size_t r = 0; r < lines.size(); ++r) {
-    for (std::size_t c = 0; c < lines[r].size(); ++c) {
+    numbers << QString::number(lines[r].Number);
+    for (std::size_t c = 0; c < lines[r].Fields.size(); ++c) {
       previewGrid_->setItem(static_cast<int>(r), static_cast<int>(c),
-                            new QTableWidgetItem(Cp(lines[r][c])));
+                            new QTableWidgetItem(Cp(lines[r].Fields[c])));
     }
   }
+  previewGrid_->setVerticalHeaderLabels(numbers);
 }
 
 void LayoutSheet::ShowChoices() {
   const DelimitedOptions& layout = session_->Layout();
+  const DelimitedFile& read = session_->DelimitedRead();
+  const FoundLayout found = FoundLayoutOf(read);
+  separatorBox_->setItemText(0, Cp(FoundChoiceText(found.Separator)));
+  decimalBox_->setItemText(0, Cp(FoundChoiceText(found.Decimal)));
+  dateOrderBox_->setItemText(0, Cp(FoundChoiceText(found.DateOrder)));
   separatorBox_->setCurrentIndex(IndexOf(kSeparators, layout.Separator));
   decimalBox_->setCurrentIndex(IndexOf(kSigns, layout.Decimal));
   dateOrderBox_->setCurrentIndex(IndexOf(kOrders, layout.Order));
   beyondBox_->setCurrentIndex(IndexOf(kBeyond, session_->BeyondLimitsChoice()));
   if (!markersEdit_->hasFocus()) markersEdit_->setText(Joined(session_->MissingMarkers()));
+  dataTypeEdit_->setText(Cp(found.DataType));
+  spanEdit_->setText(Cp(found.Span));
 
-  dateColumnBox_->clear();
-  dateColumnBox_->addItem(Cp(SeparatorName(FieldSeparator::Auto)));
+  // The date: left to the file, one column, or year, month and day in three columns.
   const std::vector<DelimitedColumnView> columns = session_->DelimitedColumns();
-  for (const DelimitedColumnView& column : columns) dateColumnBox_->addItem(ColumnCaption(column));
-  int chosen = 0;
-  if (layout.DateColumns.size() == 1) {
-    const ColumnRef& ref = layout.DateColumns.front();
-    for (const DelimitedColumnView& column : columns) {
-      if (ref.Number == column.Number || (ref.Number == 0 && ref.Name == column.Name)) {
-        chosen = column.Number;
-      }
-    }
+  QStringList captions;
+  for (const DelimitedColumnView& column : columns) captions << ColumnCaption(column);
+  dateColumnBox_->clear();
+  dateColumnBox_->addItem(Cp(FoundChoiceText(found.DateColumns)));
+  dateColumnBox_->addItems(captions);
+  dateColumnBox_->addItem(QStringLiteral("year, month and day columns"));
+  const std::vector<int> dates = DateColumnsInUse(layout, read);
+  const int parts = dates.size() >= 2 ? 1 : 0;
+  if (layout.DateColumns.empty()) {
+    dateColumnBox_->setCurrentIndex(0);
+  } else {
+    dateColumnBox_->setCurrentIndex(parts ? dateColumnBox_->count() - 1 : dates.front());
   }
-  dateColumnBox_->setCurrentIndex(chosen);
+  yearColumnBox_->clear();
+  monthColumnBox_->clear();
+  dayColumnBox_->clear();
+  yearColumnBox_->addItems(captions);
+  monthColumnBox_->addItems(captions);
+  dayColumnBox_->addItem(QStringLiteral("no day (monthly data)"));
+  dayColumnBox_->addItems(captions);
+  yearColumnBox_->setCurrentIndex(parts ? dates[0] - 1 : -1);
+  monthColumnBox_->setCurrentIndex(parts ? dates[1] - 1 : -1);
+  dayColumnBox_->setCurrentIndex(!parts ? -1 : dates.size() > 2 ? dates[2] : 0);
+  for (QComboBox* box : {yearColumnBox_, monthColumnBox_, dayColumnBox_}) box->setEnabled(parts);
 }
 
 void LayoutSheet::ShowColumns() {
@@ -238,7 +279,18 @@ void LayoutSheet::DecimalChosen(int index) { Done(session_->SetDecimalSign(kSign
 
 void LayoutSheet::DateColumnChosen(int index) {
   std::vector<ColumnRef> columns;
-  if (index > 0) columns.push_back({index, {}});
+  if (index == dateColumnBox_->count() - 1) {
+    columns = ProposedDateParts(session_->Layout(), session_->DelimitedRead());
+  } else if (index > 0) {
+    columns.push_back({index, {}});
+  }
+  Done(session_->SetDateColumns(std::move(columns)));
+}
+
+void LayoutSheet::DatePartChosen() {
+  std::vector<ColumnRef> columns{{yearColumnBox_->currentIndex() + 1, {}},
+                                 {monthColumnBox_->currentIndex() + 1, {}}};
+  if (dayColumnBox_->currentIndex() > 0) columns.push_back({dayColumnBox_->currentIndex(), {}});
   Done(session_->SetDateColumns(std::move(columns)));
 }
 

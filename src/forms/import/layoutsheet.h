@@ -1,14 +1,14 @@
 // The import form's page " Layout  " for a delimited text file: the file's first lines split as
-// they are read, the choices of its layout (separator, decimal sign, date column and order,
-// missing markers, values beyond the limits), the span its dates give, and per column of the
-// file what is proposed, its code and its factor. Each choice goes to the import session, which
+// they are read, the choices of its layout (separator, decimal sign, the date column or the year,
+// month and day columns, the order of the date, missing markers, values beyond the limits), each
+// left to the file showing what the reading found, the data type and span its dates give, and
+// per column of the file what is proposed, its code and its factor. Each choice goes to the import session, which
 // reads the file again; the page then shows what the session holds.
 #pragma once
 
 #include <QWidget>
 
 class QComboBox;
-class QLabel;
 class QLineEdit;
 class QTableWidget;
 
@@ -41,6 +41,8 @@ class LayoutSheet : public QWidget {
   void SeparatorChosen(int index);
   void DecimalChosen(int index);
   void DateColumnChosen(int index);
+  // One of the year, month and day columns was chosen.
+  void DatePartChosen();
   void DateOrderChosen(int index);
   bool CommitMarkers();
   void BeyondChosen(int index);
@@ -52,10 +54,14 @@ class LayoutSheet : public QWidget {
   QComboBox* separatorBox_;
   QComboBox* decimalBox_;
   QComboBox* dateColumnBox_;
+  QComboBox* yearColumnBox_;
+  QComboBox* monthColumnBox_;
+  QComboBox* dayColumnBox_;
   QComboBox* dateOrderBox_;
   QLineEdit* markersEdit_;
   QComboBox* beyondBox_;
-  QLabel* spanLabel_;
+  QLineEdit* dataTypeEdit_;
+  QLineEdit* spanEdit_;
   QTableWidget* columnGrid_;
   QStringList columnNames_;  // the names of the rows of columnGrid_
 };

@@ -32,12 +32,14 @@ MetDataSheet::MetDataSheet(QWidget* parent) : QWidget(parent) {
 
 void MetDataSheet::ShowRecordCount(const QString& text) { recordLabel_->setText(text); }
 
-void MetDataSheet::SetSpanEditable(bool editable) {
+void MetDataSheet::SetSpanEditable(bool editable, bool fromDates) {
+  climDataBox_->Radio(kMonthly)->setEnabled(!fromDates);
   climDataBox_->Radio(kDaily)->setEnabled(editable);
   climDataBox_->Radio(kTenDaily)->setEnabled(editable);
   timeRangeBox_->NotLinked()->setEnabled(editable);
   for (int end = 0; end < 2; ++end) {
     const SpanBox::Side& side = timeRangeBox_->At(end);
+    side.Day->setEnabled(!fromDates);
     side.Decade->setEnabled(editable);
     side.Month->setEnabled(editable);
     side.Year->setEnabled(editable);

@@ -22,8 +22,9 @@ class MetDataSheet : public QWidget {
   // "number of ... records = " and the number, in RecordLabel.
   void ShowRecordCount(const QString& text);
   // The data type and the span can be chosen (text files) or are the file's (database
-  // exports: monthly means, not linked to a year).
-  void SetSpanEditable(bool editable);
+  // exports: monthly means, not linked to a year). The dates of a delimited file decide every
+  // part of them, the monthly data type and the days too (`fromDates`).
+  void SetSpanEditable(bool editable, bool fromDates = false);
 
  private:
   DataTypeBox* climDataBox_;

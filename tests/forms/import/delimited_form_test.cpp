@@ -103,9 +103,13 @@ TEST_F(DelimitedFormTest, TheKindListsItsFilesAndEnablesTheLayoutPage) {
   EXPECT_EQ(Files(), QStringList{"IN.csv"});
   EXPECT_TRUE(LayoutPageEnabled());
   EXPECT_TRUE(Control(*form, "LabelSoft")->isHidden());
+  // The dates decide the data type and the span, every part of them.
+  const char* span[] = {"RadioDay", "RadioMonth", "ComboDay1", "ComboDayN", "FromYearEdit"};
+  for (const char* name : span) EXPECT_FALSE(Control(*form, name)->isEnabled()) << name;
   Click(*form, "RadioText");
   EXPECT_EQ(Files(), QStringList{"OTHER.CXT"});
   EXPECT_FALSE(LayoutPageEnabled());
+  for (const char* name : span) EXPECT_TRUE(Control(*form, name)->isEnabled()) << name;
 }
 
 TEST_F(DelimitedFormTest, AFileFillsThePreviewTheChoicesAndTheColumnTable) {
@@ -116,11 +120,21 @@ TEST_F(DelimitedFormTest, AFileFillsThePreviewTheChoicesAndTheColumnTable) {
   ASSERT_EQ(preview->columnCount(), 4);
   EXPECT_EQ(Cell("PreviewGrid", 0, 1), "tmax");
   EXPECT_EQ(Cell("PreviewGrid", 2, 3), "75");
-  EXPECT_EQ(Current("SeparatorBox"), "found from the file");
-  EXPECT_EQ(Control<QComboBox>(*form, "DateColumnBox")->count(), 5);
-  EXPECT_EQ(Control<QComboBox>(*form, "DateColumnBox")->itemText(2), "tmax");
-  EXPECT_EQ(TextOf(*form, "DelimitedSpanLabel"),
-            "daily meteorological data from 01/03/2001 to 03/03/2001: 3 records, 1 absent");
+  EXPECT_EQ(preview->verticalHeaderItem(2)->text(), "3");  // the line of the file
+  // Each choice left to the file shows what the reading found.
+  EXPECT_EQ(Current("SeparatorBox"), "found from the file: comma (,)");
+  EXPECT_EQ(Current("DecimalBox"), "found from the file: decimal point");
+  EXPECT_EQ(Current("DateColumnBox"), "found from the file: date");
+  EXPECT_EQ(Current("DateOrderBox"), "found from the file: YYYY-MM-DD");
+  auto* dates = Control<QComboBox>(*form, "DateColumnBox");
+  ASSERT_EQ(dates->count(), 6);
+  EXPECT_EQ(dates->itemText(2), "tmax");
+  EXPECT_EQ(dates->itemText(5), "year, month and day columns");
+  EXPECT_FALSE(Control(*form, "YearColumnBox")->isEnabled());
+  EXPECT_EQ(Current("YearColumnBox"), "");
+  EXPECT_EQ(TextOf(*form, "DataTypeEdit"), "daily meteorological data");
+  EXPECT_EQ(TextOf(*form, "DelimitedSpanEdit"), "01/03/2001 to 03/03/2001: 3 records, 1 absent");
+  EXPECT_TRUE(Control<QLineEdit>(*form, "DelimitedSpanEdit")->isReadOnly());
 
   QTableWidget* columns = Grid("DelimitedColumnGrid");
   ASSERT_EQ(columns->rowCount(), 4);
@@ -146,6 +160,7 @@ TEST_F(DelimitedFormTest, TheChoicesGoThroughTheSessionAndShowItsMessage) {
   EXPECT_TRUE(messages.messages[0].startsWith("ERROR:\n")) << messages.messages[0].toStdString();
   EXPECT_EQ(Grid("PreviewGrid")->columnCount(), 1);
   EXPECT_EQ(Cell("PreviewGrid", 0, 0), "date,tmax,tmin,rh");
+  EXPECT_EQ(Current("SeparatorBox"), "semicolon (;)");
 
   Pick("SeparatorBox", "comma");
   EXPECT_EQ(messages.messages.size(), 1);
@@ -163,6 +178,34 @@ TEST_F(DelimitedFormTest, TheChoicesGoThroughTheSessionAndShowItsMessage) {
   EXPECT_EQ(form->Session().Columns().Codes(), (std::vector<int16_t>{102, 103}));
   EXPECT_EQ(Cell("StringGridClimParam", 2, 0), "  102");
   EXPECT_EQ(messages.messages.size(), 1);
+}
+
+TEST_F(DelimitedFormTest, TheDateInThreeColumnsIsShownAndChosenThroughTheSession) {
+  WriteFile(importFolder.File("IN.csv"), "yr,mo,dy,tmax\n2001,1,3,12.5\n2001,2,3,13.0\n");
+  OpenThreeDays();
+  EXPECT_EQ(Current("DateColumnBox"), "found from the file: yr, mo, dy");
+  EXPECT_EQ(Current("DateOrderBox"), "found from the file: year, month and day columns");
+  for (const char* box : {"YearColumnBox", "MonthColumnBox", "DayColumnBox"}) {
+    EXPECT_TRUE(Control(*form, box)->isEnabled()) << box;
+  }
+  EXPECT_EQ(Current("MonthColumnBox"), "mo");
+  EXPECT_EQ(Control<QComboBox>(*form, "DayColumnBox")->itemText(0), "no day (monthly data)");
+  EXPECT_EQ(TextOf(*form, "DelimitedSpanEdit"), "03/01/2001 to 03/02/2001: 32 records, 30 absent");
+
+  Pick("DateColumnBox", "year, month and day columns");
+  ASSERT_EQ(form->Session().Layout().DateColumns.size(), 3u);
+  EXPECT_EQ(Current("DateColumnBox"), "year, month and day columns");
+  // Month and day swapped: March 1st and 2nd.
+  Pick("DayColumnBox", "mo");
+  Pick("MonthColumnBox", "dy");
+  EXPECT_TRUE(messages.messages.isEmpty()) << messages.messages.join("|").toStdString();
+  EXPECT_EQ(form->Session().Layout().DateColumns[1].Number, 3);
+  EXPECT_EQ(form->Session().Layout().DateColumns[2].Number, 2);
+  EXPECT_EQ(TextOf(*form, "DelimitedSpanEdit"), "01/03/2001 to 02/03/2001: 2 records, 0 absent");
+
+  Pick("DateColumnBox", "found from the file");
+  EXPECT_TRUE(form->Session().Layout().DateColumns.empty());
+  EXPECT_EQ(Current("DayColumnBox"), "dy");
 }
 
 TEST_F(DelimitedFormTest, MissingMarkersAreCommittedOnLeaving) {
