@@ -168,4 +168,4 @@ if [ "$failures" -ne 0 ]; then
   echo "$failures check(s) failed"
   exit 1
 fi
-echo "package vernoli_${package_version}_amd64.deb: files, fields, documents and first start checked"
+echo "package vernoli_${package_version}_amd64.deb: files, fields, documents, first start checked"
