@@ -9,7 +9,7 @@
 //                 [--description TEXT] [--first-eto V] [--last-eto V] [--first-tmin V]
 //                 [--last-tmin V] [--first-tmax V] [--last-tmax V]
 //   vernoli-batch [--data DIR] import FILE --name NAME [options]   (cli/importbatch.h)
-//   vernoli-batch --help
+//   vernoli-batch --help | --version
 #pragma once
 
 #include <map>

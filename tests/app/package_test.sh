@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
-# package_test.sh BUILD_DIR SOURCE_DIR VERSION
+# package_test.sh BUILD_DIR SOURCE_DIR VERSION PACKAGE_VERSION
 #
-# Builds the Debian package with CPack, checks its file list and its dependencies, unpacks it
-# into a temporary folder and starts the desktop program and vernoli-batch from there with a
-# temporary home: the folders must appear under that home with the samples, nothing beside the
-# unpacked program. Exit status 77 (skipped) when dpkg-deb or cpack is missing.
+# Builds the Debian package with CPack, checks its file list, its control fields and its
+# documents (manual pages, changelog, copyright, metainfo), runs lintian on it when lintian is
+# installed (no error allowed), unpacks it into a temporary folder and starts the desktop program
+# and vernoli-batch from there with a temporary home: the folders must appear under that home
+# with the samples, nothing beside the unpacked program. Exit status 77 (skipped) when dpkg-deb
+# or cpack is missing.
 set -uo pipefail
 build=$1
 source=$2
 version=$3
+package_version=$4
 
 for tool in cpack dpkg-deb; do
   if ! command -v "$tool" >/dev/null; then
@@ -36,10 +39,10 @@ if ! cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpa
   echo "FAILED: cpack could not build the package"
   exit 1
 fi
-deb="$work/out/vernoli_${version}_amd64.deb"
+deb="$work/out/vernoli_${package_version}_amd64.deb"
 if [ ! -f "$deb" ]; then
   ls -l "$work/out"
-  echo "FAILED: no vernoli_${version}_amd64.deb"
+  echo "FAILED: no vernoli_${package_version}_amd64.deb"
   exit 1
 fi
 
@@ -53,7 +56,10 @@ for file in /usr/bin/vernoli /usr/bin/vernoli-batch /usr/share/applications/vern
   /usr/share/vernoli/samples/DATA/DEBILT.DSC /usr/share/vernoli/samples/DATA/DEBILT.DTA \
   /usr/share/vernoli/samples/DATA/SYDNEY.DSC /usr/share/vernoli/samples/DATA/SYDNEY.DTA \
   /usr/share/vernoli/samples/DATA/MADRID.DSC /usr/share/vernoli/samples/DATA/MADRID.DTA \
-  /usr/share/vernoli/samples/IMPORT/DEBILT.CXT; do
+  /usr/share/vernoli/samples/IMPORT/DEBILT.CXT \
+  /usr/share/man/man1/vernoli.1.gz /usr/share/man/man1/vernoli-batch.1.gz \
+  /usr/share/doc/vernoli/copyright /usr/share/doc/vernoli/changelog.Debian.gz \
+  /usr/share/metainfo/org.example.vernoli.metainfo.xml; do
   grep -qxF "$file" "$work/files" || fail "the package lacks $file"
 done
 # Nothing of the build or the tests comes along.
@@ -63,7 +69,10 @@ fi
 
 # Its control fields.
 [ "$(dpkg-deb -f "$deb" Package)" = vernoli ] || fail "Package is not vernoli"
-[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "Version is not $version"
+[ "$(dpkg-deb -f "$deb" Version)" = "$package_version" ] || fail "Version is not $package_version"
+maintainer=$(dpkg-deb -f "$deb" Maintainer)
+grep -qE '^[^<>@]+ <[^<>@ ]+@[^<>@ ]+>$' <<<"$maintainer" ||
+  fail "Maintainer is not \"Name <address>\": $maintainer"
 [ "$(dpkg-deb -f "$deb" Architecture)" = amd64 ] || fail "Architecture is not amd64"
 depends=$(dpkg-deb -f "$deb" Depends)
 for package in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins; do
@@ -78,6 +87,48 @@ home="$work/home"
 user="$home/.local/share/Vernoli"
 mkdir -p "$home"
 dpkg-deb -x "$deb" "$root" || { echo "FAILED: dpkg-deb -x"; exit 1; }
+
+# The documents: compressed with gzip -9n (no name, no time, the best compression flag), the
+# changelog's first entry of this package's version, the metainfo's newest release of the
+# project's, the copyright file in the machine-readable format naming the licence.
+for gz in usr/share/man/man1/vernoli.1.gz usr/share/man/man1/vernoli-batch.1.gz \
+  usr/share/doc/vernoli/changelog.Debian.gz; do
+  header=$(od -An -tx1 -N10 "$root/$gz" | tr -d ' \n')
+  [[ "$header" =~ ^1f8b0800000000000203$ ]] || fail "$gz is not compressed by gzip -9n: $header"
+done
+first=$(gzip -dc "$root/usr/share/doc/vernoli/changelog.Debian.gz" | head -n 1)
+[[ "$first" == "vernoli ($package_version) "* ]] ||
+  fail "the changelog's first entry is not of $package_version: $first"
+grep -q "<release version=\"$version\"" \
+  "$root/usr/share/metainfo/org.example.vernoli.metainfo.xml" ||
+  fail "the metainfo has no release $version"
+copyright="$root/usr/share/doc/vernoli/copyright"
+[ "$(head -n 1 "$copyright")" = \
+  "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ] ||
+  fail "the copyright file is not in the machine-readable format"
+grep -qx 'License: Apache-2.0' "$copyright" || fail "the copyright file does not name Apache-2.0"
+if command -v man >/dev/null; then
+  for page in vernoli vernoli-batch; do
+    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l \
+      "$root/usr/share/man/man1/$page.1.gz" 2>&1 >/dev/null)
+    [ -z "$warnings" ] || fail "man $page warns: $warnings"
+  done
+fi
+if command -v appstreamcli >/dev/null; then
+  appstreamcli validate --no-net "$root/usr/share/metainfo/org.example.vernoli.metainfo.xml" ||
+    fail "appstreamcli does not accept the metainfo"
+fi
+if command -v lintian >/dev/null; then
+  lintian --fail-on error "$deb" || fail "lintian reports errors"
+else
+  echo "NOTE: lintian is not installed; the package was not checked by it"
+fi
+
+# Both programs answer on the terminal with the project's version.
+[ "$(env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/vernoli" --version)" = "vernoli $version" ] ||
+  fail "vernoli --version does not print vernoli $version"
+[ "$(env -u DISPLAY "$root/usr/bin/vernoli-batch" --version)" = "vernoli-batch $version" ] ||
+  fail "vernoli-batch --version does not print vernoli-batch $version"
 env -u XDG_DATA_HOME HOME="$home" QT_QPA_PLATFORM=offscreen "$root/usr/bin/vernoli" \
   >"$work/vernoli.log" 2>&1 &
 program_pid=$!
@@ -117,4 +168,4 @@ if [ "$failures" -ne 0 ]; then
   echo "$failures check(s) failed"
   exit 1
 fi
-echo "package vernoli_${version}_amd64.deb: files, dependencies and first start checked"
+echo "package vernoli_${package_version}_amd64.deb: files, fields, documents, first start checked"

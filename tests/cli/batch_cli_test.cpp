@@ -1,5 +1,5 @@
-// Runs the real vernoli-batch executable once: its help, a recompute on a copy of a small
-// station, a refused station name and a message in UTF-8.
+// Runs the real vernoli-batch executable once: its help and version, a recompute on a copy of a
+// small station, a refused station name and a message in UTF-8.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -43,6 +43,22 @@ TEST(BatchProgram, ShowsItsHelp) {
                 "Usage:\n  vernoli-batch [--data DIR] recompute STATION... [--jobs N]\n", 0),
             0u);
   EXPECT_EQ(outcome.err, "");
+}
+
+// The version is the project's, and asking for it runs no command.
+TEST(BatchProgram, AnswersItsVersionAndDoesNothingElse) {
+  ScratchFolder data;
+  ScratchFolder scratch;
+  const RepClimateFile station = WriteStation(data.Folder(), "SMALL", kDaily, {1, 7, 2001},
+                                              {3, 7, 2001}, test_support::kSmallDta);
+  for (const std::string& arguments :
+       {std::string("--version"), "--data '" + data.Folder() + "' recompute SMALL --version"}) {
+    const Outcome outcome = RunProgram(scratch, arguments);
+    EXPECT_EQ(outcome.status, 0) << arguments;
+    EXPECT_EQ(outcome.out, "vernoli-batch " VERNOLI_VERSION "\n") << arguments;
+    EXPECT_EQ(outcome.err, "") << arguments;
+  }
+  EXPECT_EQ(ReadBytes(station.DtaFileName), test_support::kSmallDta);
 }
 
 TEST(BatchProgram, RecomputesACopyOfASmallStation) {
