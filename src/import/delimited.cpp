@@ -24,6 +24,30 @@ int32_t MaxDataLines() {
 
 std::string TwoDigits(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
 
+// The text without the blanks and tabs around it, as TrimBlanks gives it, without a search for
+// each character: the fields of a data line are mostly trimmed already.
+std::string_view Trim(std::string_view text) {
+  std::size_t begin = 0;
+  std::size_t end = text.size();
+  while (begin < end && (text[begin] == ' ' || text[begin] == '\t')) ++begin;
+  while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
+  return text.substr(begin, end - begin);
+}
+
+// True when the line may be empty or a comment: it is when its first character is neither a
+// blank nor a comment sign.
+bool MaybeEmptyOrComment(std::string_view line) {
+  return line.empty() || line[0] == ' ' || line[0] == '\t' || line[0] == '#';
+}
+
+// True when the text (trimmed) may be one of the marks of a missing value that IsMissingMarker
+// knows: empty, or starting as "NA", "N/A", "NaN", "null" or "-" do.
+bool MaybeMissingMarker(std::string_view text) {
+  if (text.empty()) return true;
+  const char c = text[0];
+  return c == 'N' || c == 'n' || c == '-';
+}
+
 std::string_view RecordRule(uint8_t dataType) {
   return dataType == kTenDaily ? "10-daily records start on the 1st, 11th and 21st of a month"
                                : "monthly records start on the 1st of a month";
@@ -125,7 +149,7 @@ bool Reader::ReadDataLines() {
   firstLines_.clear();
   std::string line;
   while ((end < 0 || lines_.Offset() < end) && lines_.Next(line)) {
-    if (IsEmptyLine(line) || IsCommentLine(line)) continue;
+    if (MaybeEmptyOrComment(line) && (IsEmptyLine(line) || IsCommentLine(line))) continue;
     if (!ReadDataLine(line, lines_.LineNumber())) return false;
   }
   if (!lines_.status()) {
@@ -154,23 +178,24 @@ bool Reader::ReadDataLine(std::string_view line, int number) {
   const int count = static_cast<int>(fields_.size());
   // A line of another station, between the first and the last row of the one read.
   if (station_ >= 0 && (count <= station_ ||
-                        TrimBlanks(fields_[std::size_t(station_)]) != options_.Station->Id)) {
+                        Trim(fields_[std::size_t(station_)]) != options_.Station->Id)) {
     return true;
   }
-  const std::string columns =
-      out_.HeaderLine > 0
-          ? "the header (line " + std::to_string(out_.HeaderLine) + ") names " +
-                std::to_string(layout_.Fields) + " columns"
-          : "the first data line (line " + std::to_string(out_.FirstDataLine) + ") has " +
-                std::to_string(layout_.Fields) + " fields";
+  const auto columns = [this] {
+    return out_.HeaderLine > 0
+               ? "the header (line " + std::to_string(out_.HeaderLine) + ") names " +
+                     std::to_string(layout_.Fields) + " columns"
+               : "the first data line (line " + std::to_string(out_.FirstDataLine) + ") has " +
+                     std::to_string(layout_.Fields) + " fields";
+  };
   if (count < layout_.Fields) {
     Refuse(Where(number, count) + ": the line ends after " + std::to_string(count) +
-           " fields where " + columns + "; " + SeparatorText());
+           " fields where " + columns() + "; " + SeparatorText());
     return false;
   }
   for (int k = layout_.Fields; k < count; ++k) {
     if (!fields_[std::size_t(k)].empty()) {
-      Refuse(Where(number, k) + ": a field beyond the columns of the file: " + columns + "; " +
+      Refuse(Where(number, k) + ": a field beyond the columns of the file: " + columns() + "; " +
              SeparatorText());
       return false;
     }
@@ -211,7 +236,7 @@ bool Reader::ReadDate(int number, Date& date) {
     for (std::size_t k = 0; k < layout_.DateColumns.size(); ++k) {
       const std::string& field = fields_[std::size_t(layout_.DateColumns[k])];
       int64_t n = 0;
-      if (!ParseInt(TrimBlanks(field), n) || n < 0 || n > 9999) {
+      if (!ParseInt(Trim(field), n) || n < 0 || n > 9999) {
         Refuse(Where(number, layout_.DateColumns[k]) + ": " + QuotedForMessage(field) +
                " is no whole number; the dates of this file are given as numbers in year, month" +
                (layout_.DateColumns.size() == 3 ? " and day" : "") + " columns");
@@ -231,7 +256,7 @@ bool Reader::ReadDate(int number, Date& date) {
   }
   const int column = layout_.DateColumns[0];
   const std::string& field = fields_[std::size_t(column)];
-  const DateText text = ReadDateText(TrimBlanks(field));
+  const DateText text = ReadDateText(Trim(field));
   if (text.Shape != layout_.Shape) {
     Refuse(Where(number, column) + ": " + QuotedForMessage(field) + " is no date of the form " +
            std::string(DateFormatText(format_)) + ", the form of the dates of this file (line " +
@@ -300,8 +325,9 @@ bool Reader::CheckYearAndOrder(std::size_t k) {
 }
 
 bool Reader::ReadValue(int number, int index, double& value) {
-  const std::string_view text = TrimBlanks(fields_[std::size_t(index)]);
-  if (IsMissingMarker(text) || IsNamedMarker(text, options_.MissingMarkers)) {
+  const std::string_view text = Trim(fields_[std::size_t(index)]);
+  if ((MaybeMissingMarker(text) && IsMissingMarker(text)) ||
+      (!options_.MissingMarkers.empty() && IsNamedMarker(text, options_.MissingMarkers))) {
     value = kMissing;
     return true;
   }

@@ -153,7 +153,13 @@ std::string_view SplitFaultText(SplitFault fault) {
 
 SplitResult SplitFields(std::string_view line, FieldSeparator separator,
                         std::vector<std::string>& fields, std::size_t most) {
-  fields.clear();
+  // The strings of the fields before are taken again, so that a line of long fields asks for
+  // no memory that the line before did not have already; those left over go at the end.
+  std::size_t count = 0;
+  const auto done = [&fields, &count](SplitResult result) {
+    fields.resize(count);
+    return result;
+  };
   const bool blanks = separator == FieldSeparator::Blanks;
   const char sep = separator == FieldSeparator::Tab         ? '\t'
                    : separator == FieldSeparator::Semicolon ? ';'
@@ -169,16 +175,18 @@ SplitResult SplitFields(std::string_view line, FieldSeparator separator,
   const std::size_t n = line.size();
   if (blanks) {
     while (i < n && IsBlank(line[i])) ++i;
-    if (i == n) return {};
+    if (i == n) return done({});
   }
   for (;;) {
-    std::string& field = fields.emplace_back();
+    std::string& field = count < fields.size() ? fields[count] : fields.emplace_back();
+    ++count;
+    field.clear();
     while (i < n && around(line[i])) ++i;  // with Blanks the run is already passed
     if (i < n && line[i] == '"') {
       // A quoted field: up to the quote that no second quote follows.
       ++i;
       for (;;) {
-        if (i == n) return {SplitFault::UnclosedQuote, static_cast<int>(fields.size())};
+        if (i == n) return done({SplitFault::UnclosedQuote, static_cast<int>(count)});
         if (line[i] == '"') {
           if (i + 1 < n && line[i + 1] == '"') {
             field += '"';
@@ -192,20 +200,24 @@ SplitResult SplitFields(std::string_view line, FieldSeparator separator,
       }
       while (i < n && around(line[i]) && !atSeparator(i)) ++i;
       if (i < n && !atSeparator(i)) {
-        return {SplitFault::TextAfterQuote, static_cast<int>(fields.size())};
+        return done({SplitFault::TextAfterQuote, static_cast<int>(count)});
       }
     } else {
       const std::size_t start = i;
-      while (i < n && !atSeparator(i)) ++i;
+      if (blanks) {
+        while (i < n && !IsBlank(line[i])) ++i;
+      } else {
+        while (i < n && line[i] != sep) ++i;
+      }
       std::size_t stop = i;
       while (stop > start && around(line[stop - 1])) --stop;
-      field.assign(line.substr(start, stop - start));
+      field.assign(line.data() + start, stop - start);
     }
-    if (i == n || fields.size() >= most) return {};
+    if (i == n || count >= most) return done({});
     // At a separator: one character, or with blanks the whole run of them.
     if (blanks) {
       while (i < n && IsBlank(line[i])) ++i;
-      if (i == n) return {};
+      if (i == n) return done({});
     } else {
       ++i;
     }
