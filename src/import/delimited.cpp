@@ -169,16 +169,16 @@ bool Reader::ReadDataLines() {
 }
 
 bool Reader::ReadDataLine(std::string_view line, int number) {
-  const SplitResult split = SplitFields(line, layout_.Separator, fields_);
+  const SplitResult split = SplitFieldViews(line, layout_.Separator, views_, unquoted_);
   if (!split.Ok()) {
     Refuse(Where(number, split.Column - 1) + ": " + std::string(SplitFaultText(split.Fault)) +
            "; " + SeparatorText() + ", and a quoted field ends on its own line");
     return false;
   }
-  const int count = static_cast<int>(fields_.size());
+  const int count = static_cast<int>(views_.size());
   // A line of another station, between the first and the last row of the one read.
   if (station_ >= 0 && (count <= station_ ||
-                        Trim(fields_[std::size_t(station_)]) != options_.Station->Id)) {
+                        Trim(views_[std::size_t(station_)]) != options_.Station->Id)) {
     return true;
   }
   const auto columns = [this] {
@@ -194,7 +194,7 @@ bool Reader::ReadDataLine(std::string_view line, int number) {
     return false;
   }
   for (int k = layout_.Fields; k < count; ++k) {
-    if (!fields_[std::size_t(k)].empty()) {
+    if (!views_[std::size_t(k)].empty()) {
       Refuse(Where(number, k) + ": a field beyond the columns of the file: " + columns() + "; " +
              SeparatorText());
       return false;
@@ -234,7 +234,7 @@ bool Reader::ReadDate(int number, Date& date) {
   if (format_ == DateFormat::Columns) {
     int parts[3] = {0, 0, 1};  // year, month, day
     for (std::size_t k = 0; k < layout_.DateColumns.size(); ++k) {
-      const std::string& field = fields_[std::size_t(layout_.DateColumns[k])];
+      const std::string_view field = views_[std::size_t(layout_.DateColumns[k])];
       int64_t n = 0;
       if (!ParseInt(Trim(field), n) || n < 0 || n > 9999) {
         Refuse(Where(number, layout_.DateColumns[k]) + ": " + QuotedForMessage(field) +
@@ -255,7 +255,7 @@ bool Reader::ReadDate(int number, Date& date) {
     return true;
   }
   const int column = layout_.DateColumns[0];
-  const std::string& field = fields_[std::size_t(column)];
+  const std::string_view field = views_[std::size_t(column)];
   const DateText text = ReadDateText(Trim(field));
   if (text.Shape != layout_.Shape) {
     Refuse(Where(number, column) + ": " + QuotedForMessage(field) + " is no date of the form " +
@@ -325,7 +325,7 @@ bool Reader::CheckYearAndOrder(std::size_t k) {
 }
 
 bool Reader::ReadValue(int number, int index, double& value) {
-  const std::string_view text = Trim(fields_[std::size_t(index)]);
+  const std::string_view text = Trim(views_[std::size_t(index)]);
   if ((MaybeMissingMarker(text) && IsMissingMarker(text)) ||
       (!options_.MissingMarkers.empty() && IsNamedMarker(text, options_.MissingMarkers))) {
     value = kMissing;

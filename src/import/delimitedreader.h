@@ -95,6 +95,9 @@ class Reader {
   DelimitedFile& out_;
   BoundedLineReader lines_;
   std::vector<std::string> fields_;
+  // The fields of a data line: views of the line, or of the text of its quoted fields.
+  std::vector<std::string_view> views_;
+  std::string unquoted_;
   std::string header_;  // the last non-empty line so far, without its '#', in Windows-1252
   std::vector<std::pair<std::string, int>> firstLines_;  // the first data line(s), numbered
   int64_t firstDataOffset_ = 0;  // byte offset of the first data line

@@ -38,21 +38,22 @@ void Reader::Index(DelimitedStations& stations) {
     if (IsEmptyLine(line) || IsCommentLine(line)) continue;
     const int number = lines_.LineNumber();
     const SplitResult split =
-        SplitFields(line, layout_.Separator, fields_, static_cast<std::size_t>(station_) + 1);
+        SplitFieldViews(line, layout_.Separator, views_, unquoted_,
+                        static_cast<std::size_t>(station_) + 1);
     if (!split.Ok()) {
       Refuse(Where(number, split.Column - 1) + ": " + std::string(SplitFaultText(split.Fault)) +
              ", so the station of the line cannot be told; " + SeparatorText() +
              ", and a quoted field ends on its own line");
       return;
     }
-    const int count = static_cast<int>(fields_.size());
+    const int count = static_cast<int>(views_.size());
     if (count <= station_) {
       Refuse(Where(number, count) + ": the line ends after " + std::to_string(count) +
              " fields, before the station column, " + ColumnText(station_) + "; " +
              SeparatorText());
       return;
     }
-    id.assign(TrimBlanks(fields_[std::size_t(station_)]));
+    id.assign(TrimBlanks(views_[std::size_t(station_)]));
     if (id.empty()) {
       Refuse(Where(number, station_) + ": the station column is empty; each data line names "
              "its station there");

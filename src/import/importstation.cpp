@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "import/databases.h"
 #include "model/atomicfile.h"
@@ -61,10 +62,34 @@ double WrittenValue(double value, double undefined) {
   return IsUndefinedValue(value, undefined) ? kMissing : value;
 }
 
+constexpr std::string_view kMissingField = "    -999.0";
+
+// DataLine written field by field into the line's characters; false, with the line in no
+// particular state, when a field is not one that PutIntField or PutRealField writes.
+bool PutDataLine(int64_t number, std::span<const double> values, std::span<const int> decimals,
+                 int extraColumns, double undefined, std::string& line) {
+  constexpr auto kWidth = static_cast<std::size_t>(kDataFieldWidth);
+  const std::size_t columns = std::min(decimals.size(), values.size());
+  line.resize(kWidth * (1 + columns + static_cast<std::size_t>(std::max(extraColumns + 1, 0))));
+  char* field = line.data();
+  if (!PutIntField(field, number, kDataFieldWidth)) return false;
+  for (std::size_t c = 0; c < columns; ++c) {
+    field += kWidth;
+    if (!PutRealField(field, WrittenValue(values[c], undefined), kDataFieldWidth, decimals[c])) {
+      return false;
+    }
+  }
+  for (int i = 0; i <= extraColumns; ++i) {
+    field += kWidth;
+    std::memcpy(field, kMissingField.data(), kWidth);
+  }
+  return true;
+}
+
 // ImportedDataLine with the decimals of each code.
 int DataLine(int64_t number, std::span<const double> values, std::span<const int> decimals,
              int extraColumns, double undefined, std::string& line) {
-  constexpr std::string_view kMissingField = "    -999.0";
+  if (PutDataLine(number, values, decimals, extraColumns, undefined, line)) return -1;
   line.clear();
   AppendInt(line, number, kDataFieldWidth);
   int tooLong = -1;
