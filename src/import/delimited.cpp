@@ -24,22 +24,6 @@ int32_t MaxDataLines() {
 
 std::string TwoDigits(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
 
-// The text without the blanks and tabs around it, as TrimBlanks gives it, without a search for
-// each character: the fields of a data line are mostly trimmed already.
-std::string_view Trim(std::string_view text) {
-  std::size_t begin = 0;
-  std::size_t end = text.size();
-  while (begin < end && (text[begin] == ' ' || text[begin] == '\t')) ++begin;
-  while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
-  return text.substr(begin, end - begin);
-}
-
-// True when the line may be empty or a comment: it is when its first character is neither a
-// blank nor a comment sign.
-bool MaybeEmptyOrComment(std::string_view line) {
-  return line.empty() || line[0] == ' ' || line[0] == '\t' || line[0] == '#';
-}
-
 // True when the text (trimmed) may be one of the marks of a missing value that IsMissingMarker
 // knows: empty, or starting as "NA", "N/A", "NaN", "null" or "-" do.
 bool MaybeMissingMarker(std::string_view text) {

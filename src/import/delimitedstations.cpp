@@ -33,9 +33,8 @@ void Reader::Index(DelimitedStations& stations) {
   std::unordered_map<std::string, std::size_t> known;  // id -> its place in stations.Stations
   std::size_t current = 0;  // the station of the line before
   std::string line;
-  std::string id;
   while (lines_.Next(line)) {
-    if (IsEmptyLine(line) || IsCommentLine(line)) continue;
+    if (MaybeEmptyOrComment(line) && (IsEmptyLine(line) || IsCommentLine(line))) continue;
     const int number = lines_.LineNumber();
     const SplitResult split =
         SplitFieldViews(line, layout_.Separator, views_, unquoted_,
@@ -53,7 +52,7 @@ void Reader::Index(DelimitedStations& stations) {
              SeparatorText());
       return;
     }
-    id.assign(TrimBlanks(views_[std::size_t(station_)]));
+    const std::string_view id = Trim(views_[std::size_t(station_)]);
     if (id.empty()) {
       Refuse(Where(number, station_) + ": the station column is empty; each data line names "
              "its station there");
@@ -61,9 +60,9 @@ void Reader::Index(DelimitedStations& stations) {
     }
     std::vector<StationRows>& rows = stations.Stations;
     if (rows.empty() || rows[current].Id != id) {
-      const auto [at, added] = known.try_emplace(id, rows.size());
+      const auto [at, added] = known.try_emplace(std::string(id), rows.size());
       if (added) {
-        rows.push_back({id, number, number, lines_.LineStart(), 0, 0});
+        rows.push_back({std::string(id), number, number, lines_.LineStart(), 0, 0});
       } else {
         stations.Grouped = false;
       }
