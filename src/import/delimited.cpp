@@ -24,6 +24,14 @@ int32_t MaxDataLines() {
 
 std::string TwoDigits(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
 
+// True when the text (trimmed) may be one of the marks of a missing value that IsMissingMarker
+// knows: empty, or starting as "NA", "N/A", "NaN", "null" or "-" do.
+bool MaybeMissingMarker(std::string_view text) {
+  if (text.empty()) return true;
+  const char c = text[0];
+  return c == 'N' || c == 'n' || c == '-';
+}
+
 std::string_view RecordRule(uint8_t dataType) {
   return dataType == kTenDaily ? "10-daily records start on the 1st, 11th and 21st of a month"
                                : "monthly records start on the 1st of a month";
@@ -125,7 +133,7 @@ bool Reader::ReadDataLines() {
   firstLines_.clear();
   std::string line;
   while ((end < 0 || lines_.Offset() < end) && lines_.Next(line)) {
-    if (IsEmptyLine(line) || IsCommentLine(line)) continue;
+    if (MaybeEmptyOrComment(line) && (IsEmptyLine(line) || IsCommentLine(line))) continue;
     if (!ReadDataLine(line, lines_.LineNumber())) return false;
   }
   if (!lines_.status()) {
@@ -145,32 +153,33 @@ bool Reader::ReadDataLines() {
 }
 
 bool Reader::ReadDataLine(std::string_view line, int number) {
-  const SplitResult split = SplitFields(line, layout_.Separator, fields_);
+  const SplitResult split = SplitFieldViews(line, layout_.Separator, views_, unquoted_);
   if (!split.Ok()) {
     Refuse(Where(number, split.Column - 1) + ": " + std::string(SplitFaultText(split.Fault)) +
            "; " + SeparatorText() + ", and a quoted field ends on its own line");
     return false;
   }
-  const int count = static_cast<int>(fields_.size());
+  const int count = static_cast<int>(views_.size());
   // A line of another station, between the first and the last row of the one read.
   if (station_ >= 0 && (count <= station_ ||
-                        TrimBlanks(fields_[std::size_t(station_)]) != options_.Station->Id)) {
+                        Trim(views_[std::size_t(station_)]) != options_.Station->Id)) {
     return true;
   }
-  const std::string columns =
-      out_.HeaderLine > 0
-          ? "the header (line " + std::to_string(out_.HeaderLine) + ") names " +
-                std::to_string(layout_.Fields) + " columns"
-          : "the first data line (line " + std::to_string(out_.FirstDataLine) + ") has " +
-                std::to_string(layout_.Fields) + " fields";
+  const auto columns = [this] {
+    return out_.HeaderLine > 0
+               ? "the header (line " + std::to_string(out_.HeaderLine) + ") names " +
+                     std::to_string(layout_.Fields) + " columns"
+               : "the first data line (line " + std::to_string(out_.FirstDataLine) + ") has " +
+                     std::to_string(layout_.Fields) + " fields";
+  };
   if (count < layout_.Fields) {
     Refuse(Where(number, count) + ": the line ends after " + std::to_string(count) +
-           " fields where " + columns + "; " + SeparatorText());
+           " fields where " + columns() + "; " + SeparatorText());
     return false;
   }
   for (int k = layout_.Fields; k < count; ++k) {
-    if (!fields_[std::size_t(k)].empty()) {
-      Refuse(Where(number, k) + ": a field beyond the columns of the file: " + columns + "; " +
+    if (!views_[std::size_t(k)].empty()) {
+      Refuse(Where(number, k) + ": a field beyond the columns of the file: " + columns() + "; " +
              SeparatorText());
       return false;
     }
@@ -209,9 +218,9 @@ bool Reader::ReadDate(int number, Date& date) {
   if (format_ == DateFormat::Columns) {
     int parts[3] = {0, 0, 1};  // year, month, day
     for (std::size_t k = 0; k < layout_.DateColumns.size(); ++k) {
-      const std::string& field = fields_[std::size_t(layout_.DateColumns[k])];
+      const std::string_view field = views_[std::size_t(layout_.DateColumns[k])];
       int64_t n = 0;
-      if (!ParseInt(TrimBlanks(field), n) || n < 0 || n > 9999) {
+      if (!ParseInt(Trim(field), n) || n < 0 || n > 9999) {
         Refuse(Where(number, layout_.DateColumns[k]) + ": " + QuotedForMessage(field) +
                " is no whole number; the dates of this file are given as numbers in year, month" +
                (layout_.DateColumns.size() == 3 ? " and day" : "") + " columns");
@@ -230,8 +239,8 @@ bool Reader::ReadDate(int number, Date& date) {
     return true;
   }
   const int column = layout_.DateColumns[0];
-  const std::string& field = fields_[std::size_t(column)];
-  const DateText text = ReadDateText(TrimBlanks(field));
+  const std::string_view field = views_[std::size_t(column)];
+  const DateText text = ReadDateText(Trim(field));
   if (text.Shape != layout_.Shape) {
     Refuse(Where(number, column) + ": " + QuotedForMessage(field) + " is no date of the form " +
            std::string(DateFormatText(format_)) + ", the form of the dates of this file (line " +
@@ -300,8 +309,9 @@ bool Reader::CheckYearAndOrder(std::size_t k) {
 }
 
 bool Reader::ReadValue(int number, int index, double& value) {
-  const std::string_view text = TrimBlanks(fields_[std::size_t(index)]);
-  if (IsMissingMarker(text) || IsNamedMarker(text, options_.MissingMarkers)) {
+  const std::string_view text = Trim(views_[std::size_t(index)]);
+  if ((MaybeMissingMarker(text) && IsMissingMarker(text)) ||
+      (!options_.MissingMarkers.empty() && IsNamedMarker(text, options_.MissingMarkers))) {
     value = kMissing;
     return true;
   }

@@ -39,6 +39,21 @@ struct Imported {
 bool IsCommentLine(std::string_view line);
 // Empty, or a comment sign alone.
 bool IsEmptyLine(std::string_view line);
+// False for most data lines at a glance: a line whose first character is neither a blank nor a
+// comment sign is neither empty nor a comment.
+inline bool MaybeEmptyOrComment(std::string_view line) {
+  return line.empty() || line[0] == ' ' || line[0] == '\t' || line[0] == '#';
+}
+
+// The text without the blanks and tabs around it, as TrimBlanks gives it, without a search for
+// each character: the fields of a data line are mostly trimmed already.
+inline std::string_view Trim(std::string_view text) {
+  std::size_t begin = 0;
+  std::size_t end = text.size();
+  while (begin < end && (text[begin] == ' ' || text[begin] == '\t')) ++begin;
+  while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
+  return text.substr(begin, end - begin);
+}
 
 class Reader {
  public:
@@ -95,6 +110,9 @@ class Reader {
   DelimitedFile& out_;
   BoundedLineReader lines_;
   std::vector<std::string> fields_;
+  // The fields of a data line: views of the line, or of the text of its quoted fields.
+  std::vector<std::string_view> views_;
+  std::string unquoted_;
   std::string header_;  // the last non-empty line so far, without its '#', in Windows-1252
   std::vector<std::pair<std::string, int>> firstLines_;  // the first data line(s), numbered
   int64_t firstDataOffset_ = 0;  // byte offset of the first data line

@@ -33,26 +33,26 @@ void Reader::Index(DelimitedStations& stations) {
   std::unordered_map<std::string, std::size_t> known;  // id -> its place in stations.Stations
   std::size_t current = 0;  // the station of the line before
   std::string line;
-  std::string id;
   while (lines_.Next(line)) {
-    if (IsEmptyLine(line) || IsCommentLine(line)) continue;
+    if (MaybeEmptyOrComment(line) && (IsEmptyLine(line) || IsCommentLine(line))) continue;
     const int number = lines_.LineNumber();
     const SplitResult split =
-        SplitFields(line, layout_.Separator, fields_, static_cast<std::size_t>(station_) + 1);
+        SplitFieldViews(line, layout_.Separator, views_, unquoted_,
+                        static_cast<std::size_t>(station_) + 1);
     if (!split.Ok()) {
       Refuse(Where(number, split.Column - 1) + ": " + std::string(SplitFaultText(split.Fault)) +
              ", so the station of the line cannot be told; " + SeparatorText() +
              ", and a quoted field ends on its own line");
       return;
     }
-    const int count = static_cast<int>(fields_.size());
+    const int count = static_cast<int>(views_.size());
     if (count <= station_) {
       Refuse(Where(number, count) + ": the line ends after " + std::to_string(count) +
              " fields, before the station column, " + ColumnText(station_) + "; " +
              SeparatorText());
       return;
     }
-    id.assign(TrimBlanks(fields_[std::size_t(station_)]));
+    const std::string_view id = Trim(views_[std::size_t(station_)]);
     if (id.empty()) {
       Refuse(Where(number, station_) + ": the station column is empty; each data line names "
              "its station there");
@@ -60,9 +60,9 @@ void Reader::Index(DelimitedStations& stations) {
     }
     std::vector<StationRows>& rows = stations.Stations;
     if (rows.empty() || rows[current].Id != id) {
-      const auto [at, added] = known.try_emplace(id, rows.size());
+      const auto [at, added] = known.try_emplace(std::string(id), rows.size());
       if (added) {
-        rows.push_back({id, number, number, lines_.LineStart(), 0, 0});
+        rows.push_back({std::string(id), number, number, lines_.LineStart(), 0, 0});
       } else {
         stations.Grouped = false;
       }

@@ -151,9 +151,13 @@ std::string_view SplitFaultText(SplitFault fault) {
   return "";
 }
 
-SplitResult SplitFields(std::string_view line, FieldSeparator separator,
-                        std::vector<std::string>& fields, std::size_t most) {
+SplitResult SplitFieldViews(std::string_view line, FieldSeparator separator,
+                            std::vector<std::string_view>& fields, std::string& unquoted,
+                            std::size_t most) {
   fields.clear();
+  unquoted.clear();
+  // Room for every quoted field of the line, so that the views of those before stay valid.
+  unquoted.reserve(line.size());
   const bool blanks = separator == FieldSeparator::Blanks;
   const char sep = separator == FieldSeparator::Tab         ? '\t'
                    : separator == FieldSeparator::Semicolon ? ';'
@@ -172,34 +176,41 @@ SplitResult SplitFields(std::string_view line, FieldSeparator separator,
     if (i == n) return {};
   }
   for (;;) {
-    std::string& field = fields.emplace_back();
+    const int column = static_cast<int>(fields.size()) + 1;
     while (i < n && around(line[i])) ++i;  // with Blanks the run is already passed
     if (i < n && line[i] == '"') {
       // A quoted field: up to the quote that no second quote follows.
+      const std::size_t begin = unquoted.size();
       ++i;
       for (;;) {
-        if (i == n) return {SplitFault::UnclosedQuote, static_cast<int>(fields.size())};
+        if (i == n) {
+          fields.emplace_back(unquoted.data() + begin, unquoted.size() - begin);
+          return {SplitFault::UnclosedQuote, column};
+        }
         if (line[i] == '"') {
           if (i + 1 < n && line[i + 1] == '"') {
-            field += '"';
+            unquoted += '"';
             i += 2;
             continue;
           }
           ++i;
           break;
         }
-        field += line[i++];
+        unquoted += line[i++];
       }
+      fields.emplace_back(unquoted.data() + begin, unquoted.size() - begin);
       while (i < n && around(line[i]) && !atSeparator(i)) ++i;
-      if (i < n && !atSeparator(i)) {
-        return {SplitFault::TextAfterQuote, static_cast<int>(fields.size())};
-      }
+      if (i < n && !atSeparator(i)) return {SplitFault::TextAfterQuote, column};
     } else {
       const std::size_t start = i;
-      while (i < n && !atSeparator(i)) ++i;
+      if (blanks) {
+        while (i < n && !IsBlank(line[i])) ++i;
+      } else {
+        while (i < n && line[i] != sep) ++i;
+      }
       std::size_t stop = i;
       while (stop > start && around(line[stop - 1])) --stop;
-      field.assign(line.substr(start, stop - start));
+      fields.push_back(line.substr(start, stop - start));
     }
     if (i == n || fields.size() >= most) return {};
     // At a separator: one character, or with blanks the whole run of them.
@@ -210,6 +221,15 @@ SplitResult SplitFields(std::string_view line, FieldSeparator separator,
       ++i;
     }
   }
+}
+
+SplitResult SplitFields(std::string_view line, FieldSeparator separator,
+                        std::vector<std::string>& fields, std::size_t most) {
+  std::vector<std::string_view> views;
+  std::string unquoted;
+  const SplitResult result = SplitFieldViews(line, separator, views, unquoted, most);
+  fields.assign(views.begin(), views.end());
+  return result;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -225,15 +245,17 @@ std::string_view DecimalSignName(DecimalSign sign) {
 }
 
 DecimalSign DecimalSignOf(std::string_view text) {
-  if (text.find(',') != std::string_view::npos) return DecimalSign::Comma;
-  if (text.find('.') != std::string_view::npos) return DecimalSign::Point;
-  return DecimalSign::Auto;
+  bool point = false;
+  for (char c : text) {
+    if (c == ',') return DecimalSign::Comma;
+    point = point || c == '.';
+  }
+  return point ? DecimalSign::Point : DecimalSign::Auto;
 }
 
 bool ParseDecimal(std::string_view text, DecimalSign sign, double& value) {
-  if (sign != DecimalSign::Comma) {
-    return text.find(',') == std::string_view::npos && ParseReal(text, value);
-  }
+  // ParseReal takes no comma anywhere in a number.
+  if (sign != DecimalSign::Comma) return ParseReal(text, value);
   if (text.find('.') != std::string_view::npos || text.size() > 64) return false;
   char buffer[64];
   std::copy(text.begin(), text.end(), buffer);
@@ -273,8 +295,9 @@ bool IsNamedMarker(std::string_view text, const std::vector<std::string>& marker
 
 namespace {
 
-// Decodes UTF-8 into code points; false when the text is no valid UTF-8.
-bool DecodeUtf8(std::string_view text, std::vector<char32_t>& points) {
+// Decodes UTF-8 into code points, each passed to `take`; false when the text is no valid UTF-8.
+template <typename Take>
+bool DecodeUtf8(std::string_view text, Take take) {
   const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
   for (std::size_t i = 0; i < text.size();) {
     const unsigned char lead = byte(i);
@@ -305,7 +328,7 @@ bool DecodeUtf8(std::string_view text, std::vector<char32_t>& points) {
         (point >= 0xD800 && point <= 0xDFFF)) {
       return false;
     }
-    points.push_back(point);
+    take(point);
     i += static_cast<std::size_t>(more) + 1;
   }
   return true;
@@ -332,7 +355,9 @@ std::string ToWindows1252(std::string_view text) {
   const bool ascii = std::all_of(text.begin(), text.end(),
                                  [](char c) { return static_cast<unsigned char>(c) < 0x80; });
   std::vector<char32_t> points;
-  if (ascii || !DecodeUtf8(text, points)) return std::string(text);
+  if (ascii || !DecodeUtf8(text, [&points](char32_t point) { points.push_back(point); })) {
+    return std::string(text);
+  }
   std::string out;
   out.reserve(points.size());
   for (char32_t point : points) {
@@ -348,8 +373,9 @@ std::string ToWindows1252(std::string_view text) {
 }
 
 bool IsUtf8(std::string_view text) {
-  std::vector<char32_t> points;
-  return DecodeUtf8(text, points);
+  const bool ascii = std::all_of(text.begin(), text.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  return ascii || DecodeUtf8(text, [](char32_t) {});
 }
 
 std::string FromWindows1252(std::string_view text) {

@@ -99,6 +99,12 @@ SplitResult SplitFields(std::string_view line, FieldSeparator separator,
                         std::vector<std::string>& fields,
                         std::size_t most = std::string_view::npos);
 
+// The same, the fields as views: of `line` itself, or for a quoted field of its text without the
+// quotes in `unquoted` (overwritten). The views are valid while both are.
+SplitResult SplitFieldViews(std::string_view line, FieldSeparator separator,
+                            std::vector<std::string_view>& fields, std::string& unquoted,
+                            std::size_t most = std::string_view::npos);
+
 // The text of a fault, for a message: "a quoted field is not closed before the end of the line".
 std::string_view SplitFaultText(SplitFault fault);
 

@@ -1,6 +1,8 @@
 #include "import/importstation.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstring>
 
 #include "import/databases.h"
 #include "model/atomicfile.h"
@@ -49,6 +51,59 @@ int FirstChangedColumn(const ScanResult& now, const ScanResult& checked) {
   return 0;
 }
 
+// The value written for `value`: the missing value for the undefined one. Values that lie 1 or
+// more apart, both below 10^12 (where value x 1000 is off by far less than 1), have different
+// thousandths: the rounding is left to the few that may be it.
+double WrittenValue(double value, double undefined) {
+  if (std::fabs(value - undefined) >= 1.0 && std::fabs(value) < 1e12 &&
+      std::fabs(undefined) < 1e12) {
+    return value;
+  }
+  return IsUndefinedValue(value, undefined) ? kMissing : value;
+}
+
+constexpr std::string_view kMissingField = "    -999.0";
+
+// DataLine written field by field into the line's characters; false, with the line in no
+// particular state, when a field is not one that PutIntField or PutRealField writes.
+bool PutDataLine(int64_t number, std::span<const double> values, std::span<const int> decimals,
+                 int extraColumns, double undefined, std::string& line) {
+  constexpr auto kWidth = static_cast<std::size_t>(kDataFieldWidth);
+  const std::size_t columns = std::min(decimals.size(), values.size());
+  line.resize(kWidth * (1 + columns + static_cast<std::size_t>(std::max(extraColumns + 1, 0))));
+  char* field = line.data();
+  if (!PutIntField(field, number, kDataFieldWidth)) return false;
+  for (std::size_t c = 0; c < columns; ++c) {
+    field += kWidth;
+    if (!PutRealField(field, WrittenValue(values[c], undefined), kDataFieldWidth, decimals[c])) {
+      return false;
+    }
+  }
+  for (int i = 0; i <= extraColumns; ++i) {
+    field += kWidth;
+    std::memcpy(field, kMissingField.data(), kWidth);
+  }
+  return true;
+}
+
+// ImportedDataLine with the decimals of each code.
+int DataLine(int64_t number, std::span<const double> values, std::span<const int> decimals,
+             int extraColumns, double undefined, std::string& line) {
+  if (PutDataLine(number, values, decimals, extraColumns, undefined, line)) return -1;
+  line.clear();
+  AppendInt(line, number, kDataFieldWidth);
+  int tooLong = -1;
+  for (std::size_t c = 0; c < decimals.size() && c < values.size(); ++c) {
+    const std::size_t before = line.size();
+    AppendReal(line, WrittenValue(values[c], undefined), kDataFieldWidth, decimals[c]);
+    if (line.size() - before > static_cast<std::size_t>(kDataFieldWidth) && tooLong < 0) {
+      tooLong = static_cast<int>(c);
+    }
+  }
+  for (int i = 0; i <= extraColumns; ++i) line += kMissingField;
+  return tooLong;
+}
+
 // Reads the data lines of `source` again and writes their records to `file`, each value checked
 // against what the import was checked on.
 class DataLineWriter {
@@ -63,7 +118,10 @@ class DataLineWriter {
         width_(source.Kind == ImportKind::Meteorix
                    ? codes.size()
                    : static_cast<std::size_t>(source.Scan.Columns) +
-                         (source.Kind == ImportKind::Hydrolex ? 1 : 0)) {}
+                         (source.Kind == ImportKind::Hydrolex ? 1 : 0)),
+        decimals_(codes.size()) {
+    std::transform(codes.begin(), codes.end(), decimals_.begin(), DecimalsOfCode);
+  }
 
   Status Write() {
     if (source_.Kind == ImportKind::Delimited) return WriteValues();
@@ -123,7 +181,7 @@ class DataLineWriter {
                                 FormatReal(limits.Minimum, 0, decimals) + " .. " +
                                 FormatReal(limits.Maximum, 0, decimals));
     }
-    const int tooLong = ImportedDataLine(lines_, values, codes_, extra_, undefined_, out_);
+    const int tooLong = DataLine(lines_, values, decimals_, extra_, undefined_, out_);
     if (tooLong >= 0) {
       const auto c = static_cast<std::size_t>(tooLong);
       return Status::Error("the value " + std::string(rescan_.ValueText(c)) + " in file " +
@@ -165,7 +223,7 @@ class DataLineWriter {
         }
         row[c] = value;
       }
-      const int tooLong = ImportedDataLine(k + 1, row, codes_, extra_, undefined_, out_);
+      const int tooLong = DataLine(k + 1, row, decimals_, extra_, undefined_, out_);
       if (tooLong >= 0) {
         return Status::Error("record " + std::to_string(k + 1) + " of file " + name_ +
                              ", column " + std::to_string(tooLong + 1) + ": the value does "
@@ -200,6 +258,7 @@ class DataLineWriter {
   std::string name_;
   DataLineScan rescan_;
   std::size_t width_;
+  std::vector<int> decimals_;  // of each code
   int64_t lines_ = 0;
   std::string out_;
 };
@@ -243,18 +302,9 @@ std::string ImportedHeaderLine(std::span<const int16_t> codes, std::span<const i
 int ImportedDataLine(int64_t number, std::span<const double> values,
                      std::span<const int16_t> codes, int extraColumns, double undefined,
                      std::string& line) {
-  line = FormatInt(number, kDataFieldWidth);
-  int tooLong = -1;
-  for (std::size_t c = 0; c < codes.size() && c < values.size(); ++c) {
-    const double value = IsUndefinedValue(values[c], undefined) ? kMissing : values[c];
-    const std::string field = FormatReal(value, kDataFieldWidth, DecimalsOfCode(codes[c]));
-    if (field.size() > static_cast<std::size_t>(kDataFieldWidth) && tooLong < 0) {
-      tooLong = static_cast<int>(c);
-    }
-    line += field;
-  }
-  for (int i = 0; i <= extraColumns; ++i) line += "    -999.0";
-  return tooLong;
+  std::vector<int> decimals(codes.size());
+  std::transform(codes.begin(), codes.end(), decimals.begin(), DecimalsOfCode);
+  return DataLine(number, values, decimals, extraColumns, undefined, line);
 }
 
 std::string CannotImportMessage(std::string_view lampText) {

@@ -47,21 +47,29 @@ bool ParseShortDecimal(std::string_view token, double& value) {
 
 // R(w,d) of a value whose d-decimal rounding is plain: |value| x 10^d below 10^7 and not within
 // 10^-6 of a tie, so that rounding the computed product gives the digits that rounding the
-// value's 15-digit decimal gives. False for every other value, which RoundedText writes.
-bool AppendShortReal(std::string& line, double value, int width, int decimals) {
-  if (decimals > 9) return false;
+// value's 15-digit decimal gives. Written so that it ends just before `end` (room: 32
+// characters); returns its first character. nullptr for every other value, which RoundedText
+// writes.
+char* ShortRealBefore(char* end, double value, int decimals) {
+  if (decimals > 9) return nullptr;
   const double scaled = std::fabs(value) * kPowersOfTen[decimals];
-  if (!(scaled < 1e7)) return false;
+  if (!(scaled < 1e7)) return nullptr;
   // Below 10^7 the conversions are exact: truncation is the floor, and with no tie near,
   // adding a half and truncating rounds to the nearest.
   const auto whole = static_cast<uint64_t>(scaled);
-  if (std::fabs(scaled - static_cast<double>(whole) - 0.5) < 1e-6) return false;
+  if (std::fabs(scaled - static_cast<double>(whole) - 0.5) < 1e-6) return nullptr;
   const auto n = static_cast<uint64_t>(scaled + 0.5);
-  char digits[32];
-  char* const end = digits + sizeof digits;
   char* p = FixedDigitsBefore(end, n, decimals);
   // A value that rounds to zero has no sign.
   if (value < 0 && n != 0) *--p = '-';
+  return p;
+}
+
+bool AppendShortReal(std::string& line, double value, int width, int decimals) {
+  char digits[32];
+  char* const end = digits + sizeof digits;
+  const char* p = ShortRealBefore(end, value, decimals);
+  if (p == nullptr) return false;
   const auto length = static_cast<std::size_t>(end - p);
   if (width > 0 && length < static_cast<std::size_t>(width)) {
     line.append(static_cast<std::size_t>(width) - length, ' ');
@@ -163,6 +171,29 @@ void AppendReal(std::string& line, double value, int width, int decimals) {
   if (AppendShortReal(line, value, width, decimals)) return;
   const std::string text = RoundedText(value, decimals);
   AppendPadded(line, text.data(), text.size(), width);
+}
+
+bool PutIntField(char* field, int64_t value, int width) {
+  char digits[24];
+  auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value);
+  (void)ec;  // 24 characters always hold an int64
+  const auto length = end - digits;
+  if (length > width) return false;
+  std::memset(field, ' ', static_cast<std::size_t>(width - length));
+  std::memcpy(field + (width - length), digits, static_cast<std::size_t>(length));
+  return true;
+}
+
+bool PutRealField(char* field, double value, int width, int decimals) {
+  decimals = std::clamp(decimals, 0, 30);
+  char digits[32];
+  char* const end = digits + sizeof digits;
+  const char* p = ShortRealBefore(end, value, decimals);
+  if (p == nullptr || end - p > width) return false;
+  const auto length = end - p;
+  std::memset(field, ' ', static_cast<std::size_t>(width - length));
+  std::memcpy(field + (width - length), p, static_cast<std::size_t>(length));
+  return true;
 }
 
 std::string FormatInt(int64_t value, int width) {

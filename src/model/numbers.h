@@ -58,6 +58,13 @@ char* FixedDigitsBefore(char* end, uint64_t n, int decimals);
 void AppendInt(std::string& line, int64_t value, int width);
 void AppendReal(std::string& line, double value, int width, int decimals);
 
+// I(w) and R(w,d) written into the `width` characters at `field`, exactly as AppendInt and
+// AppendReal would append them, for the numbers whose text fills at most the width; false, with
+// the field left unspecified, for any other (a longer text, or a real whose rounding
+// AppendReal works out the long way), which the caller then appends.
+bool PutIntField(char* field, int64_t value, int width);
+bool PutRealField(char* field, double value, int width, int decimals);
+
 // ---------------------------------------------------------------------------------------------
 // Free-format numbers
 

@@ -5,10 +5,17 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
+#include <limits>
+#include <random>
+#include <span>
+#include <vector>
 
 #include "../stations/station_folder.h"
 #include "model/atomicfile.h"
+#include "model/datafile.h"
+#include "model/numbers.h"
 
 namespace vernoli {
 namespace {
@@ -254,6 +261,52 @@ TEST(ImportStation, ADataLineNamesTheFirstValueLongerThanItsField) {
   EXPECT_EQ(line, "         7      20.59999999.99    -999.0    -999.0    -999.0");
   const double tooLong[] = {20.5, 12345678.91, -12345678.9};
   EXPECT_EQ(ImportedDataLine(7, tooLong, codes, 0, -999.0, line), 1);
+}
+
+// A record line is the record number I(10) and each value R(10) with its code's decimals, the
+// undefined value written as -999, then -999.0 for each extra column and ETo: the line built
+// field by field from FormatInt and FormatReal, whichever way it is written.
+TEST(ImportStation, ADataLineIsItsFieldsFormattedOneByOne) {
+  const std::vector<int16_t> codes{101, 103, 201, 203, 301, 423, 402, 404, 501, 231};
+  std::vector<int> decimals;
+  for (int16_t code : codes) decimals.push_back(DecimalsOfCode(code));
+  std::mt19937_64 random(5);
+  std::vector<double> pool{-999.0, -99.9, 9999.0, -0.04, -0.05, 0.05, 0.15, 2.25, -1.25, 2.675,
+                           1e7, -1e7, 9999999.99, 12345678.9, 1e12, -1e15, 4.6e15, 1e300,
+                           std::nextafter(-999.0, 0.0), -999.0004, -998.9996, -99.9004,
+                           std::numeric_limits<double>::infinity(),
+                           std::numeric_limits<double>::quiet_NaN()};
+  for (int k = -20000; k <= 20000; k += 7) {
+    pool.push_back(k / 100.0 + 0.005);  // ties of 2 decimals
+    pool.push_back(k / 10.0 + 0.05);    // ties of 1 decimal
+    pool.push_back(k / 1000.0);
+  }
+  for (int i = 0; i < 20000; ++i) {
+    pool.push_back(std::uniform_real_distribution<double>(-2000.0, 2000.0)(random));
+    pool.push_back(std::uniform_real_distribution<double>(-1e8, 1e8)(random));
+  }
+  std::string line;
+  for (double undefined : {-999.0, -99.9, 9999.0}) {
+    for (int n = 0; n < 20000; ++n) {
+      const auto count = static_cast<std::size_t>(random() % (codes.size() + 1));
+      const int extra = static_cast<int>(random() % 3);
+      const int64_t number = n % 50 == 0 ? 12345678901 : static_cast<int64_t>(random() % 80000);
+      std::vector<double> values(count);
+      for (double& value : values) value = pool[random() % pool.size()];
+      const std::span<const int16_t> used(codes.data(), count);
+      std::string expected = FormatInt(number, 10);
+      int tooLong = -1;
+      for (std::size_t c = 0; c < count; ++c) {
+        const double value = IsUndefinedValue(values[c], undefined) ? kMissing : values[c];
+        const std::string field = FormatReal(value, 10, decimals[c]);
+        if (field.size() > 10 && tooLong < 0) tooLong = static_cast<int>(c);
+        expected += field;
+      }
+      for (int i = 0; i <= extra; ++i) expected += "    -999.0";
+      ASSERT_EQ(ImportedDataLine(number, values, used, extra, undefined, line), tooLong);
+      ASSERT_EQ(line, expected) << "record " << number;
+    }
+  }
 }
 
 TEST(ImportStation, EveryChangeOfTheFileSinceItWasCheckedIsRefusedSayingWhat) {

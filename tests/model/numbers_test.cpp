@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
@@ -219,6 +222,70 @@ TEST(FormatReal, PlainValuesAgreeWithTheGeneralConversion) {
       }
       if (expected.size() < 12) expected.insert(0, 12 - expected.size(), ' ');
       ASSERT_EQ(FormatReal(value, 12, decimals), expected) << value << " " << decimals;
+    }
+  }
+}
+
+// A field written in place is the text FormatInt or FormatReal gives, or nothing at all: the
+// caller then appends it the long way.
+TEST(PutRealField, WritesWhatFormatRealWritesOrLeavesItToIt) {
+  std::mt19937_64 random(31);
+  std::vector<double> values{-999.0, -0.0, 0.0, -0.04, -0.05, 0.05, 0.15, 2.15, 2.25, -1.25,
+                             2.675, 1.005, 9999999.99, 99999.995, 12345678.9, -1234567.89, 1e7,
+                             -1e7, 1e12, 4.6e15, 1e300, -1e300, 5e-324,
+                             std::numeric_limits<double>::infinity(),
+                             -std::numeric_limits<double>::infinity(),
+                             std::numeric_limits<double>::quiet_NaN()};
+  for (int k = -20000; k <= 20000; ++k) {
+    values.push_back(k / 100.0 + 0.005);  // x.xx5: ties of 2 decimals
+    values.push_back(k / 10.0 + 0.05);    // x.x5: ties of 1 decimal
+    values.push_back(k / 1000.0);
+  }
+  for (int i = 0; i < 20000; ++i) {
+    values.push_back(std::uniform_real_distribution<double>(-2000.0, 2000.0)(random));
+    values.push_back(std::uniform_real_distribution<double>(-2e8, 2e8)(random));
+  }
+  int put = 0;
+  for (double value : values) {
+    for (int decimals : {-1, 0, 1, 2, 3, 4, 7, 9, 12}) {
+      for (int width : {0, 6, 10, 12}) {
+        const std::string expected = FormatReal(value, width, decimals);
+        char field[16];
+        std::fill(std::begin(field), std::end(field), '#');
+        if (!PutRealField(field, value, width, decimals)) continue;
+        ++put;
+        ASSERT_EQ(std::string(field, static_cast<std::size_t>(width)), expected)
+            << value << " " << decimals << " " << width;
+        ASSERT_EQ(field[width], '#');
+      }
+    }
+  }
+  // Every value that AppendReal writes plainly and fits takes the short road.
+  EXPECT_GT(put, static_cast<int>(values.size()));
+  for (double value : {1.0, -999.0, 123.44, 0.0}) {
+    char field[10];
+    EXPECT_TRUE(PutRealField(field, value, 10, 1)) << value;
+  }
+  char field[10];
+  EXPECT_FALSE(PutRealField(field, 123456789.0, 10, 2));  // longer than the field
+  EXPECT_FALSE(PutRealField(field, 0.25, 10, 1));         // a tie: rounded the long way
+}
+
+TEST(PutIntField, WritesWhatFormatIntWritesOrNothing) {
+  std::vector<int64_t> numbers{0, 1, -1, 9, 10, 99999, 123456789, 1234567890, -123456789,
+                               -1234567890, 12345678901, std::numeric_limits<int64_t>::min(),
+                               std::numeric_limits<int64_t>::max()};
+  for (int64_t n = -100000; n <= 100000; n += 3) numbers.push_back(n * 7919);
+  for (int64_t number : numbers) {
+    for (int width : {0, 1, 5, 10, 12}) {
+      const std::string expected = FormatInt(number, width);
+      char field[16];
+      std::fill(std::begin(field), std::end(field), '#');
+      const bool fits = expected.size() == static_cast<std::size_t>(width);
+      ASSERT_EQ(PutIntField(field, number, width), fits) << number << " " << width;
+      if (!fits) continue;
+      ASSERT_EQ(std::string(field, static_cast<std::size_t>(width)), expected);
+      ASSERT_EQ(field[width], '#');
     }
   }
 }
