@@ -19,7 +19,9 @@ YearNavigator::YearNavigator(const QString& panelName, const QString& previousNa
   chooser_ = new QComboBox(this);
   chooser_->setObjectName(chooserName);
   chooser_->setToolTip("Go to a year");
+  // A list of fifty years opens as a list of twenty that scrolls, not one the screen's height.
   chooser_->setMaxVisibleItems(20);
+  chooser_->setStyleSheet("QComboBox { combobox-popup: 0; }");
   chooser_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   next_ = Button(nextName, Cp(kNextYearCaption), this);
   auto* layout = new QHBoxLayout(this);
