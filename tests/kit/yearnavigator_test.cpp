@@ -1,11 +1,13 @@
 #include "kit/yearnavigator.h"
 
+#include <QComboBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QWidget>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
+#include "workspace/yearchoice.h"
 #include "workspace/yearpages.h"
 
 namespace vernoli {
@@ -18,9 +20,11 @@ class YearNavigatorTest : public ::testing::Test {
   QPushButton* Previous() { return page.findChild<QPushButton*>("PreviousTestButton"); }
   QPushButton* Next() { return page.findChild<QPushButton*>("NextTestButton"); }
 
+  QComboBox* Chooser() { return page.findChild<QComboBox*>("YearTestComboBox"); }
+
   QWidget page;
   YearNavigator* years = new YearNavigator("NextPrevPanelTest", "PreviousTestButton",
-                                           "NextTestButton", &page);
+                                           "YearTestComboBox", "NextTestButton", &page);
 };
 
 TEST_F(YearNavigatorTest, NamesItsButtonsAsThePageSaysAndCaptionsThemUntilShown) {
@@ -29,6 +33,8 @@ TEST_F(YearNavigatorTest, NamesItsButtonsAsThePageSaysAndCaptionsThemUntilShown)
   ASSERT_NE(Next(), nullptr);
   EXPECT_EQ(Previous(), years->PreviousButton());
   EXPECT_EQ(Next(), years->NextButton());
+  ASSERT_NE(Chooser(), nullptr);
+  EXPECT_EQ(Chooser(), years->Chooser());
   EXPECT_EQ(Previous()->text(), "< previous");
   EXPECT_EQ(Next()->text(), "next >");
 }
@@ -39,7 +45,7 @@ TEST_F(YearNavigatorTest, ShowsTheYearsItLeadsToAndReportsEachButtonApart) {
   first.NextEnabled = true;
   first.PreviousYear = 2000;
   first.NextYear = 2002;
-  years->Show(first, true);
+  years->Show(first, {}, true);
   EXPECT_TRUE(years->isVisible());
   EXPECT_EQ(Previous()->text(), "< 2000");
   EXPECT_EQ(Next()->text(), "2002 >");
@@ -55,7 +61,7 @@ TEST_F(YearNavigatorTest, ShowsTheYearsItLeadsToAndReportsEachButtonApart) {
   YearPage last = first;  // the last year: nothing after it
   last.PreviousEnabled = true;
   last.NextEnabled = false;
-  years->Show(last, true);
+  years->Show(last, {}, true);
   EXPECT_TRUE(Previous()->isEnabled());
   EXPECT_FALSE(Next()->isEnabled());
   QTest::mouseClick(Previous(), Qt::LeftButton);
@@ -66,14 +72,39 @@ TEST_F(YearNavigatorTest, ShowsTheYearsItLeadsToAndReportsEachButtonApart) {
 TEST_F(YearNavigatorTest, HiddenForASetShownAtOnceAndWhileNothingIsOpen) {
   YearPage years2001;
   years2001.Navigation = true;
-  years->Show(years2001, false);
+  years->Show(years2001, {}, false);
   EXPECT_FALSE(years->isVisible());
 
   const YearPage whole;  // shown at once: no navigation
-  years->Show(whole, true);
+  years->Show(whole, {}, true);
   EXPECT_FALSE(years->isVisible());
   EXPECT_EQ(Previous()->text(), "< previous");
   EXPECT_EQ(Next()->text(), "next >");
+}
+
+TEST_F(YearNavigatorTest, TheChooserListsTheYearsReportsAnotherAndKeepsInStep) {
+  YearPage page1990;
+  page1990.Navigation = true;
+  page1990.PreviousEnabled = page1990.NextEnabled = true;
+  page1990.PreviousYear = 1989;
+  page1990.NextYear = 1991;
+  years->Show(page1990, {{1988, 1989, 1990, 1991, 1992}, 1990}, true);
+  ASSERT_EQ(Chooser()->count(), 5);
+  EXPECT_EQ(Chooser()->itemText(0), "1988");
+  EXPECT_EQ(Chooser()->itemText(4), "1992");
+  EXPECT_EQ(Chooser()->currentText(), "1990");
+
+  QSignalSpy chosen(years, &YearNavigator::YearChosen);
+  // The year shown is no choice; another is reported, and the next Show sets the chooser back to
+  // the year the page shows then.
+  Chooser()->setFocus();
+  QTest::keyClick(Chooser(), Qt::Key_Down);
+  ASSERT_EQ(chosen.count(), 1);
+  EXPECT_EQ(chosen.at(0).at(0).toInt(), 1991);
+  years->Show(page1990, {{1988, 1989, 1990, 1991, 1992}, 1990}, true);
+  EXPECT_EQ(Chooser()->currentText(), "1990");
+  emit Chooser()->activated(Chooser()->findText("1990"));
+  EXPECT_EQ(chosen.count(), 1);
 }
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "kit/navigator.h"
 #include "stations/appstate.h"
 #include "workspace/closebox.h"
+#include "workspace/yearchoice.h"
 
 namespace vernoli {
 
@@ -118,6 +119,8 @@ void TUpdateMenu::Connect() {
   connect(plotPage_, &PlotPage::NextYearClicked, this, [this] { YearButtonClick(true); });
   connect(dataPage_, &DataPage::PreviousYearClicked, this, [this] { YearButtonClick(false); });
   connect(plotPage_, &PlotPage::PreviousYearClicked, this, [this] { YearButtonClick(false); });
+  connect(dataPage_, &DataPage::YearChosen, this, &TUpdateMenu::YearChosen);
+  connect(plotPage_, &PlotPage::YearChosen, this, &TUpdateMenu::YearChosen);
 
   connect(plotPage_, &PlotPage::PlotOptionsClicked, this, &TUpdateMenu::PlotOptionsClick);
   connect(exportPage_, &ExportPage::Exported, this, [this](const QString& status) {
@@ -291,6 +294,19 @@ bool TUpdateMenu::FinishGridEditing() { return dataPage_->FinishGridEditing(); }
 void TUpdateMenu::YearButtonClick(bool next) {
   if (!FinishGridEditing()) return;
   const Status s = next ? session_.NextYear() : session_.PreviousYear();
+  Done(s);
+  if (s) dataPage_->ScrollToFirstColumn();
+}
+
+// The chooser checks as the buttons do; a refused value leaves the year, and both choosers show it
+// again.
+void TUpdateMenu::YearChosen(int year) {
+  if (!FinishGridEditing()) {
+    dataPage_->ShowNavigation();
+    plotPage_->ShowNavigation();
+    return;
+  }
+  const Status s = GoToYear(session_, year);
   Done(s);
   if (s) dataPage_->ScrollToFirstColumn();
 }

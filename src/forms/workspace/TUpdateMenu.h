@@ -83,6 +83,7 @@ class TUpdateMenu : public ActivatedForm, private WorkspaceHost {
   void MainMenuButtonClick();
   void SaveButtonClick();
   void YearButtonClick(bool next);
+  void YearChosen(int year);
   void PageControl1Change(int page);
   void PlotSheetShow();
   void PlotOptionsClick();

@@ -21,6 +21,7 @@
 #include "kit/symbolgrid.h"
 #include "kit/yearnavigator.h"
 #include "stations/appstate.h"
+#include "workspace/yearchoice.h"
 
 namespace vernoli {
 
@@ -48,8 +49,8 @@ DataPage::DataPage(WorkspaceSession& session, WorkspaceHost& host, AppState& sta
   groupBoxSwitchUnits_ = BuildSwitchUnits();
 
   // The year navigation and the buttons.
-  years_ = new YearNavigator("NextPrevPanelData", "PreviousYearDataButton", "NextYearDataButton",
-                             this);
+  years_ = new YearNavigator("NextPrevPanelData", "PreviousYearDataButton", "YearDataComboBox",
+                             "NextYearDataButton", this);
   unitsButton_ = Button("UnitsButton", Cp(kSwitchUnitsCaption), this);
   saveButton_ = Button("SaveButton", "Save data", this);
   symbolUnit_ = Button("SymbolUnit", "Symbols", this);
@@ -117,6 +118,7 @@ void DataPage::Connect() {
   connect(stringGridData_, &DataGrid::DeleteCell, this, &DataPage::GridDeleteCell);
   connect(years_, &YearNavigator::PreviousClicked, this, &DataPage::PreviousYearClicked);
   connect(years_, &YearNavigator::NextClicked, this, &DataPage::NextYearClicked);
+  connect(years_, &YearNavigator::YearChosen, this, &DataPage::YearChosen);
   connect(saveButton_, &QPushButton::clicked, this, &DataPage::SaveClicked);
   connect(symbolUnit_, &QPushButton::clicked, this, &DataPage::SymbolUnitClick);
   connect(closeSymbolPanelButton_, &QPushButton::clicked, symbolPanel_, &QWidget::hide);
@@ -150,7 +152,7 @@ std::vector<QWidget*> DataPage::TabOrder() const {
     order.push_back(switchCombos_[q]);
   }
   order.insert(order.end(), {convertButton_, closeButton_, years_->PreviousButton(),
-                             years_->NextButton(), symbolUnit_, unitsButton_, rangeButton_,
+                             years_->Chooser(), years_->NextButton(), symbolUnit_, unitsButton_, rangeButton_,
                              saveButton_});
   return order;
 }
@@ -163,7 +165,11 @@ void DataPage::Opening() {
   groupBoxSwitchUnits_->hide();
 }
 
-void DataPage::ShowNavigation() { years_->Show(session_.Page(), session_.IsOpen()); }
+void DataPage::ShowNavigation() {
+  years_->Show(session_.Page(),
+               session_.IsOpen() ? ChoiceOfYears(session_.Station(), session_.Page()) : YearChoice{},
+               session_.IsOpen());
+}
 
 void DataPage::ShowGrid() {
   gridModel_->Refresh();

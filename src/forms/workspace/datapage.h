@@ -3,7 +3,8 @@
 // Units box, "Data Limits" and "Save data".
 //
 // The page reports what concerns the whole form: a checked cell (the plot and the title follow
-// it), a refused cell (the page comes to the front), the year buttons and "Save data".
+// it), a refused cell (the page comes to the front), the year buttons, the year chooser and "Save
+// data".
 #pragma once
 
 #include <QModelIndex>
@@ -62,6 +63,8 @@ class DataPage : public QWidget {
   void CellRefused();
   void PreviousYearClicked();
   void NextYearClicked();
+  // The year chooser: a year other than the one shown.
+  void YearChosen(int year);
   void SaveClicked();
 
  protected:
@@ -94,7 +97,8 @@ class DataPage : public QWidget {
   QPushButton* saveButton_;
   QPushButton* symbolUnit_;
   QPushButton* rangeButton_;
-  YearNavigator* years_;  // NextPrevPanelData: PreviousYearDataButton, NextYearDataButton
+  // NextPrevPanelData: PreviousYearDataButton, YearDataComboBox, NextYearDataButton
+  YearNavigator* years_;
   QFrame* symbolPanel_;
   QTableWidget* symbolStringGrid_;
   QPushButton* closeSymbolPanelButton_;

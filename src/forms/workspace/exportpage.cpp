@@ -16,6 +16,7 @@
 #include <optional>
 #include <vector>
 
+#include "forms/workspace/resultspanel.h"
 #include "kit/folderbrowser.h"
 #include "kit/formkit.h"
 #include "kit/messages.h"
@@ -24,6 +25,7 @@
 #include "kit/text.h"
 #include "stations/appstate.h"
 #include "workspace/exportplan.h"
+#include "workspace/resultsexport.h"
 #include "workspace/run.h"
 #include "workspace/session.h"
 
@@ -64,16 +66,23 @@ ExportPage::ExportPage(WorkspaceSession& session, AppState& state, Navigator& na
   // The two modes, each with its explanation (a click on it presses the button).
   reportMark_ = Mark("ReportMark", this);
   agrolumeMark_ = Mark("AgrolumeMark", this);
+  resultsMark_ = Mark("ResultsMark", this);
   reportButton_ = Button("ReportButton", "Compose ETo report", this);
   agrolumeFilesButton_ = Button("AgrolumeFilesButton", "Export climate files", this);
-  for (QPushButton* button : {reportButton_, agrolumeFilesButton_}) button->setMinimumWidth(200);
+  resultsButton_ = Button("ResultsButton", Cp(kResultsTableCaption), this);
+  for (QPushButton* button : {reportButton_, agrolumeFilesButton_, resultsButton_}) {
+    button->setMinimumWidth(200);
+  }
   reportText_ = Label("ReportText", "A report (.REP) of the data, ETo and intermediate "
                                     "results, with the columns you choose.",
                       this);
   agrolumeText_ = Label("AgrolumeText", "The ETo file (.ETo) and the temperature file (.TMP)"
                                         " for the data base of the crop model Agrolume.",
                         this);
-  for (QLabel* label : {reportText_, agrolumeText_}) {
+  resultsText_ = Label("ResultsText", "Every record's results at full precision, for analysis"
+                                      " elsewhere: the same table as vernoli-batch results.",
+                       this);
+  for (QLabel* label : {reportText_, agrolumeText_, resultsText_}) {
     label->setWordWrap(true);
     label->setCursor(Qt::PointingHandCursor);
     label->installEventFilter(this);
@@ -132,6 +141,9 @@ ExportPage::ExportPage(WorkspaceSession& session, AppState& state, Navigator& na
   reportLayout->addWidget(labelReportPath_, 3, 1, 1, 3);
   reportLayout->setColumnStretch(1, 1);
 
+  // The results table.
+  resultsPanel_ = new ResultsPanel(panelExport_);
+
   // The output folder.
   pathPanel_ = Frame("PathPanel", panelExport_);
   outputFolders_ =
@@ -157,6 +169,7 @@ ExportPage::ExportPage(WorkspaceSession& session, AppState& state, Navigator& na
   files->addWidget(actionLabel_);
   files->addWidget(agrolumePanel_);
   files->addWidget(reportPanel_);
+  files->addWidget(resultsPanel_);
   files->addStretch(1);
   auto* folder = new QVBoxLayout;
   folder->addWidget(agrolumePathPanel_);
@@ -175,14 +188,18 @@ ExportPage::ExportPage(WorkspaceSession& session, AppState& state, Navigator& na
   layout->addWidget(agrolumeMark_, 1, 0);
   layout->addWidget(agrolumeFilesButton_, 1, 1);
   layout->addWidget(agrolumeText_, 1, 2);
-  layout->addWidget(panelExport_, 2, 0, 1, 3);
+  layout->addWidget(resultsMark_, 2, 0);
+  layout->addWidget(resultsButton_, 2, 1);
+  layout->addWidget(resultsText_, 2, 2);
+  layout->addWidget(panelExport_, 3, 0, 1, 3);
   layout->setColumnStretch(2, 1);
-  layout->setRowStretch(2, 1);
+  layout->setRowStretch(3, 1);
   HidePanel();
 
   connect(reportButton_, &QPushButton::clicked, this, &ExportPage::ReportButtonClick);
   connect(agrolumeFilesButton_, &QPushButton::clicked, this,
           &ExportPage::AgrolumeFilesButtonClick);
+  connect(resultsButton_, &QPushButton::clicked, this, &ExportPage::ResultsButtonClick);
   connect(printButton_, &QPushButton::clicked, this, &ExportPage::PrintButtonClick);
   connect(outputFolders_, &FolderBrowser::FolderChosen, this,
           &ExportPage::OutputDirectoryListBoxChange);
@@ -205,22 +222,27 @@ void ExportPage::Opening() {
   checkBoxETo_->setChecked(true);
   checkBoxTMP_->setChecked(true);
   FileChoiceClick();
+  resultsPanel_->Opening();
   // A folder chosen at an earlier visit that is gone since: the files go to the report folder.
   state_.OutputFolder = OpeningOutputFolder(state_.OutputFolder, state_.Folders.Report);
   ShowFolder();
 }
 
 std::vector<QWidget*> ExportPage::TabOrder() const {
-  return {reportButton_,        agrolumeFilesButton_,   checkBoxETo_, editEToFile_,
-          editEToDescription_,  checkBoxTMP_,           editTMPfile_, editTMPdescription_,
-          editReportFile_,      editReportDescription_, printButton_, outputFolders_->DriveBox(),
-          outputFolders_->Tree(), saveOutputButton_};
+  std::vector<QWidget*> order = {reportButton_,       agrolumeFilesButton_, resultsButton_,
+                                 checkBoxETo_,        editEToFile_,         editEToDescription_,
+                                 checkBoxTMP_,        editTMPfile_,         editTMPdescription_,
+                                 editReportFile_,     editReportDescription_, printButton_};
+  for (QWidget* control : resultsPanel_->TabOrder()) order.push_back(control);
+  order.insert(order.end(), {outputFolders_->DriveBox(), outputFolders_->Tree(), saveOutputButton_});
+  return order;
 }
 
 void ExportPage::HidePanel() {
   panelExport_->hide();
   reportMark_->hide();
   agrolumeMark_->hide();
+  resultsMark_->hide();
 }
 
 bool ExportPage::eventFilter(QObject* watched, QEvent* event) {
@@ -228,37 +250,38 @@ bool ExportPage::eventFilter(QObject* watched, QEvent* event) {
       static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
     if (watched == reportText_) reportButton_->click();
     if (watched == agrolumeText_) agrolumeFilesButton_->click();
+    if (watched == resultsText_) resultsButton_->click();
   }
   return QWidget::eventFilter(watched, event);
 }
 
-void ExportPage::AgrolumeFilesButtonClick() {
-  reportMode_ = false;
-  agrolumeMark_->show();
-  reportMark_->hide();
-  reportPanel_->hide();
-  agrolumePanel_->show();
-  pathPanel_->show();
-  agrolumePathPanel_->show();
-  actionLabel_->setText("Export climate files");
-  saveOutputButton_->setText("Export climate files");
+void ExportPage::AgrolumeFilesButtonClick() { ShowMode(Mode::CropFiles); }
+
+void ExportPage::ReportButtonClick() { ShowMode(Mode::Report); }
+
+void ExportPage::ResultsButtonClick() { ShowMode(Mode::ResultsTable); }
+
+void ExportPage::ShowMode(Mode mode) {
+  mode_ = mode;
+  const bool crop = mode == Mode::CropFiles;
+  const bool report = mode == Mode::Report;
+  const bool results = mode == Mode::ResultsTable;
+  agrolumeMark_->setVisible(crop);
+  reportMark_->setVisible(report);
+  resultsMark_->setVisible(results);
+  agrolumePanel_->setVisible(crop);
+  reportPanel_->setVisible(report);
+  resultsPanel_->setVisible(results);
+  // The report names its folder in its own panel; the other files show the folder list.
+  pathPanel_->setVisible(!report);
+  agrolumePathPanel_->setVisible(crop);
+  const QString action = crop ? "Export climate files"
+                              : report ? "Compose ETo report" : Cp(kResultsTableCaption);
+  actionLabel_->setText(action);
+  saveOutputButton_->setText(crop ? "Export climate files"
+                                  : report ? "Save report" : "Save results table");
   ShowFolderLabels();
   FileChoiceClick();
-  panelExport_->show();
-  saveOutputButton_->setFocus(Qt::OtherFocusReason);
-}
-
-void ExportPage::ReportButtonClick() {
-  reportMode_ = true;
-  reportMark_->show();
-  agrolumeMark_->hide();
-  agrolumePanel_->hide();
-  reportPanel_->show();
-  pathPanel_->hide();
-  agrolumePathPanel_->hide();
-  actionLabel_->setText("Compose ETo report");
-  saveOutputButton_->setText("Save report");
-  saveOutputButton_->setEnabled(true);
   panelExport_->show();
   saveOutputButton_->setFocus(Qt::OtherFocusReason);
 }
@@ -295,8 +318,8 @@ void ExportPage::NameEdited(QLineEdit* edit) {
   }
 }
 
-std::array<QLineEdit*, 3> ExportPage::NameEdits() const {
-  return {editEToFile_, editTMPfile_, editReportFile_};
+std::array<QLineEdit*, 4> ExportPage::NameEdits() const {
+  return {editEToFile_, editTMPfile_, editReportFile_, resultsPanel_->NameEdit()};
 }
 
 void ExportPage::ShowName(const std::string& name) {
@@ -306,9 +329,8 @@ void ExportPage::ShowName(const std::string& name) {
 void ExportPage::FileChoiceClick() {
   ShowChoice(eToFrame_, checkBoxETo_);
   ShowChoice(tmpFrame_, checkBoxTMP_);
-  if (!reportMode_) {
-    saveOutputButton_->setEnabled(checkBoxETo_->isChecked() || checkBoxTMP_->isChecked());
-  }
+  saveOutputButton_->setEnabled(mode_ != Mode::CropFiles || checkBoxETo_->isChecked() ||
+                                checkBoxTMP_->isChecked());
 }
 
 // Every question is asked before anything is written: the names and the folder are checked,
@@ -316,13 +338,17 @@ void ExportPage::FileChoiceClick() {
 // written. A question left without an answer leaves every file as it was.
 void ExportPage::SaveOutputButtonClick() {
   if (!session_.IsOpen()) return;
+  if (mode_ == Mode::ResultsTable) {
+    SaveResultsTable();
+    return;
+  }
   struct Chosen {
     OutputKind Kind;
     QLineEdit* Name;
     QLineEdit* Description;
   };
   std::vector<Chosen> chosen;
-  if (reportMode_) {
+  if (mode_ == Mode::Report) {
     chosen.push_back({OutputKind::Report, editReportFile_, editReportDescription_});
   } else {
     // Only the files the user chose are written.
@@ -391,6 +417,42 @@ void ExportPage::SaveOutputButtonClick() {
     }
   }
   emit Exported(status);
+}
+
+// The table is checked, and the user asked before it replaces a file, before anything is written.
+void ExportPage::SaveResultsTable() {
+  QLineEdit* edit = resultsPanel_->NameEdit();
+  const ResultsFormat format = resultsPanel_->Format();
+  const ResultsTableTarget target =
+      CheckResultsTable(state_.OutputFolder, FileNameOf(edit->text().trimmed()), format);
+  // The edits show the name as the file is named (without blanks).
+  if (!target.Name.empty()) {
+    session_.SetOutputName(target.Name);
+    ShowName(target.Name);
+  }
+  if (!target) {
+    ShowMessage(target.Message);
+    edit->setFocus(Qt::OtherFocusReason);
+    emit Exported(QString());
+    return;
+  }
+  if (target.Replaces && !AskYesNo(FileNameText(ReplaceResultsTableQuestion(target.FileName)))) {
+    edit->setFocus(Qt::OtherFocusReason);
+    emit Exported(QString());
+    return;
+  }
+  const RunResult result = ExportResultsTable(session_, target.Path, format);
+  if (!result) {
+    ShowMessage(result.Outcome.Message);
+    emit Exported(QString());
+    return;
+  }
+  HidePanel();
+  emit Exported(QString("Exported %1 to %2, rewrote %3 at %4")
+                    .arg(FileNameText(target.FileName),
+                         WithSlash(FileNameText(state_.OutputFolder)),
+                         FileNameText(session_.Station().FileName) + ".DTA",
+                         QTime::currentTime().toString("HH:mm:ss")));
 }
 
 }  // namespace vernoli

@@ -1,9 +1,12 @@
-// The workspace's export page PrintSheet: the ETo report (.REP) or the two climate files of the
-// crop model (.ETo and .TMP), written by the calculation run into the chosen folder.
+// The workspace's export page PrintSheet: the ETo report (.REP), the two climate files of the
+// crop model (.ETo and .TMP) or the results table (.csv or .tsv), written by the calculation run
+// into the chosen folder.
 //
-// "Compose ETo report" and "Export climate files" choose the mode and open the export panel;
-// the panel holds the folder list, the output name (three linked edits), the descriptions, the
-// file choice of the crop-model mode, "Report options" and the export button SaveOutputButton.
+// "Compose ETo report", "Export climate files" and "Results table (CSV)" choose the mode and open
+// the export panel; the panel holds the folder list, the output name (four linked edits), the
+// descriptions, the file choice of the crop-model mode, "Report options", the table's separator
+// and missing value, and the export button SaveOutputButton. The table asks before it replaces
+// a file.
 // A gap at the start or the end of an exported series is asked of the user with the
 // boundary-value dialog, every one before anything is written; closing it without a value
 // cancels the export and leaves every file as it was. The labels of the panel name the folder
@@ -28,6 +31,7 @@ namespace vernoli {
 struct AppState;
 class FolderBrowser;
 class Navigator;
+class ResultsPanel;
 class WorkspaceSession;
 
 class ExportPage : public QWidget {
@@ -57,14 +61,19 @@ class ExportPage : public QWidget {
  private:
   void AgrolumeFilesButtonClick();
   void ReportButtonClick();
+  void ResultsButtonClick();
   void PrintButtonClick();
   void OutputDirectoryListBoxChange();
-  // The three linked edits of the output name: .ETo, .TMP and .REP.
-  std::array<QLineEdit*, 3> NameEdits() const;
+  // The four linked edits of the output name: .ETo, .TMP, .REP and the results table.
+  std::array<QLineEdit*, 4> NameEdits() const;
   void ShowName(const std::string& name);
   void NameEdited(QLineEdit* edit);
   void FileChoiceClick();
   void SaveOutputButtonClick();
+  void SaveResultsTable();
+  // Shows the mode's marks, panels and captions.
+  enum class Mode { CropFiles, Report, ResultsTable };
+  void ShowMode(Mode mode);
   // The output folder in the list and in the labels that name it; in the labels only.
   void ShowFolder();
   void ShowFolderLabels();
@@ -72,18 +81,22 @@ class ExportPage : public QWidget {
   WorkspaceSession& session_;
   AppState& state_;
   Navigator& navigator_;
-  bool reportMode_ = false;
+  Mode mode_ = Mode::CropFiles;
 
   QPushButton* reportButton_;
   QPushButton* agrolumeFilesButton_;
+  QPushButton* resultsButton_;
   QLabel* reportText_;
   QLabel* agrolumeText_;
+  QLabel* resultsText_;
   QLabel* reportMark_;
   QLabel* agrolumeMark_;
+  QLabel* resultsMark_;
   QFrame* panelExport_;
   QLabel* actionLabel_;
   QFrame* agrolumePanel_;
   QFrame* reportPanel_;
+  ResultsPanel* resultsPanel_;
   QFrame* pathPanel_;
   QFrame* agrolumePathPanel_;
   QFrame* eToFrame_;

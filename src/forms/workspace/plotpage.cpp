@@ -23,6 +23,7 @@
 #include "plot/graph.h"
 #include "stations/appstate.h"
 #include "workspace/session.h"
+#include "workspace/yearchoice.h"
 #include "workspace/yearpages.h"
 
 namespace vernoli {
@@ -58,8 +59,8 @@ PlotPage::PlotPage(WorkspaceSession& session, AppState& state, QWidget* parent)
   legendButton_ = Button("LegendButton", "Legend", this);
   savePictureButton_ = Button("SavePictureButton", "Save picture", this);
   savePictureButton_->setToolTip("Saves the graph as shown as a PNG file in the output folder");
-  years_ = new YearNavigator("NextPrevPanelPlot", "PreviousYearPlotButton", "NextYearPlotButton",
-                             this);
+  years_ = new YearNavigator("NextPrevPanelPlot", "PreviousYearPlotButton", "YearPlotComboBox",
+                             "NextYearPlotButton", this);
 
   // The legend: a colour mark beside each series row of the grid.
   legendGroupBox_ = Group("LegendGroupBox", " Legend ", this);
@@ -120,6 +121,7 @@ PlotPage::PlotPage(WorkspaceSession& session, AppState& state, QWidget* parent)
 
   connect(years_, &YearNavigator::PreviousClicked, this, &PlotPage::PreviousYearClicked);
   connect(years_, &YearNavigator::NextClicked, this, &PlotPage::NextYearClicked);
+  connect(years_, &YearNavigator::YearChosen, this, &PlotPage::YearChosen);
   connect(plotMenu_, &QPushButton::clicked, this, [this] {
     legendGroupBox_->hide();
     emit PlotOptionsClicked();
@@ -175,7 +177,11 @@ bool PlotPage::eventFilter(QObject* watched, QEvent* event) {
 
 void PlotPage::HideLegend() { legendGroupBox_->hide(); }
 
-void PlotPage::ShowNavigation() { years_->Show(session_.Page(), session_.IsOpen()); }
+void PlotPage::ShowNavigation() {
+  years_->Show(session_.Page(),
+               session_.IsOpen() ? ChoiceOfYears(session_.Station(), session_.Page()) : YearChoice{},
+               session_.IsOpen());
+}
 
 void PlotPage::LegendButtonClick() {
   const std::vector<LegendRow> rows = LegendRows(session_.Graph());

@@ -5,8 +5,8 @@
 // The workspace calls Redraw whenever what the graph shows may have changed: on opening, after a
 // year change, after each checked value, and after a change of the parameters present, of their
 // units, of a setting or of the method. A change of the codes (parameters or units), of the wind
-// height or of the method resets the graph to the default ETo graph first. Its year buttons and
-// "Plot options" are the workspace's to handle: the page reports their clicks (after handing the
+// height or of the method resets the graph to the default ETo graph first. Its year buttons, its
+// year chooser and "Plot options" are the workspace's to handle: the page reports their clicks (after handing the
 // plot options form the data set's codes and limits).
 #pragma once
 
@@ -47,6 +47,7 @@ class PlotPage : public QWidget {
  signals:
   void PreviousYearClicked();
   void NextYearClicked();
+  void YearChosen(int year);
   void PlotOptionsClicked();
 
  protected:
@@ -78,7 +79,8 @@ class PlotPage : public QWidget {
   QPushButton* plotMenu_;
   QPushButton* legendButton_;
   QPushButton* savePictureButton_;
-  YearNavigator* years_;  // NextPrevPanelPlot: PreviousYearPlotButton, NextYearPlotButton
+  // NextPrevPanelPlot: PreviousYearPlotButton, YearPlotComboBox, NextYearPlotButton
+  YearNavigator* years_;
   QGroupBox* legendGroupBox_;
   QTableWidget* legendStringGrid_;
   std::array<QLabel*, 7> shapes_{};  // ShapeL1..ShapeL7

@@ -657,8 +657,9 @@ TEST_F(WorkspaceFormTest, TabFollowsTheReadingOrderAndEnterPressesTheFocusedButt
                                                 "SaveButton", "MainMenuButton"}));
   ShowPage("PrintSheet");
   Click("AgrolumeFilesButton");
-  EXPECT_EQ(walk("ReportButton", 9),
-            (QStringList{"ReportButton", "AgrolumeFilesButton", "CheckBoxETo", "EditEToFile",
+  EXPECT_EQ(walk("ReportButton", 10),
+            (QStringList{"ReportButton", "AgrolumeFilesButton", "ResultsButton", "CheckBoxETo",
+                         "EditEToFile",
                          "EditEToDescription", "CheckBoxTMP", "EditTMPfile",
                          "EditTMPdescription", "OutputDriveComboBox"}));
 

@@ -118,6 +118,7 @@ TEST_F(DataGridTest, EveryWayOfLeavingACellChecksItFirst) {
        },
        false},
       {"the year button", [this] { Click("NextYearDataButton"); }, false},
+      {"the year chooser", [this] { ChooseYear("YearDataComboBox", "2002"); }, false},
       {"the close box", [this] { form.close(); }, true},
       {"Save data", [this] { Click("SaveButton"); }, true},
       {"Main menu", [this] { Click("MainMenuButton"); }, false},

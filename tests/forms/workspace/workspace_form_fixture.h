@@ -2,6 +2,7 @@
 // station, finding controls by name, typing into the grid as a user does.
 #pragma once
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -149,6 +150,19 @@ class WorkspaceFormTest : public ::testing::Test {
     QTest::keyClicks(editor, text.mid(1));
   }
   void Enter() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }
+
+  // Chooses `year` in the year chooser `name` as a user does: a click opens its list, Enter
+  // takes the year made current there.
+  void ChooseYear(const char* name, const QString& year) {
+    auto* chooser = Control<QComboBox>(name);
+    QTest::mouseClick(chooser, Qt::LeftButton);
+    QAbstractItemView* list = chooser->view();
+    ASSERT_TRUE(list->isVisible()) << "the list did not open";
+    const int row = chooser->findText(year);
+    ASSERT_GE(row, 0) << year.toStdString();
+    list->setCurrentIndex(list->model()->index(row, 0));
+    QTest::keyClick(list, Qt::Key_Return);
+  }
 
   // Types into a setting edit and presses Enter.
   void TypeSetting(const char* name, const QString& text) {
