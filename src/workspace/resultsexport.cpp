@@ -39,10 +39,8 @@ std::string ReplaceResultsTableQuestion(std::string_view fileName) {
 
 RunResult ExportResultsTable(WorkspaceSession& session, const std::string& path,
                              const ResultsFormat& format) {
-  if (!session.IsOpen()) return CancelledRun();
-  if (Status s = session.WriteBack(); !s) return FailedRun(s);
+  if (const RunResult run = session.RewriteDataFile(); !run) return run;
   const RepClimateFile& station = session.Station();
-  if (const RunResult run = RunCalculation(station, session.Data()); !run) return run;
 
   // The lines end as those of the batch tool's table do.
   AtomicFile file(path);

@@ -9,6 +9,7 @@
 #include "model/linereader.h"
 #include "model/numbers.h"
 #include "model/stationcodes.h"
+#include "model/stationlock.h"
 #include "workspace/validation.h"
 #include "workspace/workingdata.h"
 
@@ -151,7 +152,18 @@ RunResult RunCalculation(const RepClimateFile& station, const WorkingData& data,
 
   if (rewriteDataFile || report || etoFile) {
     std::optional<AtomicFile> dta;
+    // The station's data file is replaced under its lock, as every change of a station is (a
+    // hidden staged file of a file set is written under the set's lock already).
+    StationLock lock;
     if (rewriteDataFile) {
+      const std::string& target = station.DtaFileName;
+      const std::size_t slash = target.find_last_of('/');
+      const bool staged = target.compare(slash == std::string::npos ? 0 : slash + 1, 1, ".") == 0;
+      if (Status s = staged ? Status::Success()
+                            : lock.Take(target, StationLock::Mode::Exclusive);
+          !s) {
+        return FailedRun(s);
+      }
       dta.emplace(station.DtaFileName);
       dta->WriteLine(DataHeaderLine(codes));
     }

@@ -359,6 +359,15 @@ ExportPlan WorkspaceSession::PrepareExport(std::vector<ExportRequest> files) {
   return plan;
 }
 
+RunResult WorkspaceSession::RewriteDataFile() {
+  if (!open_) return CancelledRun();
+  if (Status s = WriteBack(); !s) return FailedRun(s);
+  RunResult run = RunCalculation(station_, data_);
+  // The .DTA now holds every value and the parameter list; the .DSC is as it was.
+  if (run) unsaved_ = false;
+  return run;
+}
+
 RunResult WorkspaceSession::WriteExport(const ExportPlan& plan, const BoundaryAnswers& answers,
                                         std::size_t& written) {
   written = 0;

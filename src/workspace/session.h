@@ -117,6 +117,9 @@ class WorkspaceSession {
 
   // Writes the visible records back into the working data, and reads the visible year anew.
   Status WriteBack();
+  // Writes the visible records back and rewrites the station's .DTA from the working data
+  // (the computed ETo in its last column), as an export does: the data is then saved.
+  RunResult RewriteDataFile();
   // Reads the visible year anew from the working data; the typed text of an open edit is dropped.
   void Refill();
   // For the plot page: write back and refill when the plot is stale.
