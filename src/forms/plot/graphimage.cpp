@@ -28,22 +28,24 @@ QFont SmallFont() {
   return font;
 }
 
-// A rectangle given by its inclusive corners, empty when they cross.
-void Fill(QPainter& painter, int left, int top, int right, int bottom, const QColor& colour) {
-  if (right < left || bottom < top) return;
-  painter.fillRect(QRect(QPoint(left, top), QPoint(right, bottom)), colour);
+// A rectangle given by its inclusive corners, cut to `area`: nothing is painted outside, whether
+// the painter clips (an image) or not (an SVG drawing).
+void Fill(QPainter& painter, const QRect& area, int left, int top, int right, int bottom,
+          const QColor& colour) {
+  const QRect rect = QRect(QPoint(left, top), QPoint(right, bottom)) & area;
+  if (!rect.isEmpty()) painter.fillRect(rect, colour);
 }
 
 // The bars, all filled first, then their navy outline (2 pixels over each edge). Narrow bars get
 // the outline of their joined shape: the tops and the steps between neighbours.
-void PaintBars(QPainter& painter, const std::vector<PlotShape>& shapes) {
+void PaintBars(QPainter& painter, const QRect& area, const std::vector<PlotShape>& shapes) {
   std::vector<const PlotShape*> bars;
   for (const PlotShape& shape : shapes) {
     if (shape.Shape == PlotShape::Bar) bars.push_back(&shape);
   }
   const QColor fill = BarFill();
   for (const PlotShape* bar : bars) {
-    Fill(painter, std::min(bar->X1, bar->X2), std::min(bar->Y1, bar->Y2),
+    Fill(painter, area, std::min(bar->X1, bar->X2), std::min(bar->Y1, bar->Y2),
          std::max(bar->X1, bar->X2) - 1, std::max(bar->Y1, bar->Y2) - 1, fill);
   }
   for (std::size_t i = 0; i < bars.size(); ++i) {
@@ -54,14 +56,15 @@ void PaintBars(QPainter& painter, const std::vector<PlotShape>& shapes) {
     const bool wide = right - left >= kOutlinedBarWidth;
     const PlotShape* before = i > 0 && bars[i - 1]->X2 == bar.X1 ? bars[i - 1] : nullptr;
     const bool joinedAfter = i + 1 < bars.size() && bars[i + 1]->X1 == bar.X2;
-    Fill(painter, left - 1, top - 1, right, top, outline);
+    Fill(painter, area, left - 1, top - 1, right, top, outline);
     if (wide || before == nullptr) {
-      Fill(painter, left - 1, top - 1, left, bottom, outline);
+      Fill(painter, area, left - 1, top - 1, left, bottom, outline);
     } else {
       const int beforeTop = std::min(before->Y1, before->Y2);
-      Fill(painter, left - 1, std::min(top, beforeTop) - 1, left, std::max(top, beforeTop), outline);
+      Fill(painter, area, left - 1, std::min(top, beforeTop) - 1, left, std::max(top, beforeTop),
+           outline);
     }
-    if (wide || !joinedAfter) Fill(painter, right - 1, top - 1, right, bottom, outline);
+    if (wide || !joinedAfter) Fill(painter, area, right - 1, top - 1, right, bottom, outline);
   }
 }
 
@@ -95,19 +98,21 @@ QColor BarFill() { return QColor(140, 170, 255); }
 QColor LabelBackground() { return QColor(255, 255, 255, 220); }
 
 void PaintPlot(QPainter& painter, const PlotDrawing& drawing) {
-  painter.fillRect(0, 0, drawing.Width, drawing.Height, Qt::white);
-  PaintBars(painter, drawing.Shapes);
+  const QRect area(0, 0, drawing.Width, drawing.Height);
+  painter.fillRect(area, Qt::white);
+  PaintBars(painter, area, drawing.Shapes);
   // Strokes are axis-parallel: filled rectangles paint them exactly, 4 pixels wide with square
   // ends, over every bar.
   constexpr int half = kLineWidth / 2;
   for (const PlotShape& shape : drawing.Shapes) {
     if (shape.Shape != PlotShape::Stroke) continue;
-    Fill(painter, std::min(shape.X1, shape.X2) - half, std::min(shape.Y1, shape.Y2) - half,
+    Fill(painter, area, std::min(shape.X1, shape.X2) - half, std::min(shape.Y1, shape.Y2) - half,
          std::max(shape.X1, shape.X2) + half - 1, std::max(shape.Y1, shape.Y2) + half - 1,
          SlotColour(shape.Slot));
   }
   // A dotted line has white gaps, so that it shows on the bars as on the white ground.
   for (const PlotGridLine& line : drawing.GridLines) {
+    if (line.Y < 0 || line.Y >= drawing.Height) continue;
     if (!line.Solid) {
       painter.setPen(QPen(Qt::white, 1));
       painter.drawLine(0, line.Y, drawing.Width, line.Y);
@@ -161,12 +166,13 @@ QImage PaintTimeStrip(const TimeStrip& strip) {
 
 void PaintLegendMark(QPainter& painter, const QRect& box, const LegendRow& row) {
   if (row.Mark == LegendMark::Swatch) {
-    Fill(painter, box.left(), box.top(), box.right(), box.bottom(), SlotColour(row.Slot));
-    Fill(painter, box.left() + 2, box.top() + 2, box.right() - 2, box.bottom(), BarFill());
+    Fill(painter, box, box.left(), box.top(), box.right(), box.bottom(), SlotColour(row.Slot));
+    Fill(painter, box, box.left() + 2, box.top() + 2, box.right() - 2, box.bottom() - 2,
+         BarFill());
     return;
   }
   const int middle = box.top() + box.height() / 2;
-  Fill(painter, box.left(), middle - kLineWidth / 2, box.right(), middle + kLineWidth / 2 - 1,
+  Fill(painter, box, box.left(), middle - kLineWidth / 2, box.right(), middle + kLineWidth / 2 - 1,
        SlotColour(row.Slot));
 }
 
