@@ -370,7 +370,6 @@ TEST(Legend, BarsHaveASwatchAndLinesALineSample) {
   EXPECT_EQ(rows[1].Mark, LegendMark::LineSample);
   EXPECT_EQ(rows[2].Mark, LegendMark::LineSample);
   EXPECT_EQ(rows[2].Slot, 2);
-  EXPECT_EQ(rows[1].Symbol, "EToHar ");
   graph.Series[0].Style = SeriesStyle::Line;
   EXPECT_EQ(LegendRows(graph)[0].Mark, LegendMark::LineSample);
 }

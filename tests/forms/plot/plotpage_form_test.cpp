@@ -159,17 +159,6 @@ TEST(PaintTimeStrip, DayTicksHangUnderTheTopBetweenTheMonthBoundaries) {
   EXPECT_TRUE(Dark(image.pixelColor(strip.Boundaries[0], strip.Height - 1)));
 }
 
-TEST(LegendMarkImage, ASwatchForBarsALineSampleForLines) {
-  const QImage swatch = LegendMarkImage({0, LegendMark::Swatch, "EToP-M ", ""}, 28, 14);
-  EXPECT_EQ(swatch.pixelColor(14, 8), BarFill());
-  EXPECT_EQ(swatch.pixelColor(0, 0), SlotColour(0));
-  const QImage line = LegendMarkImage({2, LegendMark::LineSample, "Tmin   ", ""}, 28, 14);
-  EXPECT_EQ(line.pixelColor(14, 7), SlotColour(2));
-  EXPECT_EQ(line.pixelColor(0, 7), SlotColour(2));  // as wide as the mark
-  EXPECT_EQ(line.pixelColor(14, 1).alpha(), 0);
-  EXPECT_EQ(line.pixelColor(14, 12).alpha(), 0);
-}
-
 // ---------------------------------------------------------------------------------------------
 // The plot page in the workspace
 
