@@ -3,6 +3,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev libgl1-mesa-dev libgtest-dev libgmock-dev
+          qt6-svg-dev  # "Save picture" writes SVG drawings with Qt's SVG generator
           libbenchmark-dev fonts-dejavu-core
           clang libclang-rt-14-dev)  # the fuzz targets: clang and its libFuzzer
 

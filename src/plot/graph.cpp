@@ -171,6 +171,30 @@ std::string GraphPictureName(const RepClimateFile& station, const GraphDescripti
   return name + ".png";
 }
 
+std::string NumberedPictureName(const std::string& name, int number) {
+  if (number <= 1) return name;
+  const std::size_t dot = name.rfind('.');
+  const std::size_t stem = dot == std::string::npos ? name.size() : dot;
+  return name.substr(0, stem) + "_" + std::to_string(number) + name.substr(stem);
+}
+
+std::string GraphCaption(const RepClimateFile& station, const GraphDescription& graph,
+                         int32_t first) {
+  std::string caption(Trimmed(station.StationName));
+  if (const std::string_view country = Trimmed(station.Country); !country.empty()) {
+    caption += (caption.empty() ? "" : ", ") + std::string(country);
+  }
+  caption += (caption.empty() ? "(" : " (") + station.FileName + ")";
+  if (station.FromYear == kYearNotLinked) {
+    caption += "   Year: not linked to a specific year";
+  } else {
+    caption += "   Year " + std::to_string(DateOfRecord(station, std::max(first, 1) - 1).Year);
+  }
+  const std::string_view unit = Trimmed(graph.Unit);
+  if (!unit.empty()) caption += "   Values in " + std::string(unit);
+  return caption;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Values
 
@@ -264,6 +288,32 @@ std::vector<PlotGridLine> GridLines(const std::string& unit, int minimum, int ma
   return lines;
 }
 
+std::vector<RangeLabel> RangeLabels(const std::string& unit, int minimum, int maximum,
+                                    const PlotScale& scale,
+                                    const std::vector<PlotGridLine>& lines) {
+  constexpr int kInside = 2;
+  constexpr int kLabelGap = 4;  // pixels kept between a range label and a grid label
+  const int x = static_cast<int>(std::lround(0.02 * scale.Width()));
+  std::vector<RangeLabel> labels;
+  // The label's extent from the top of the plot: the maximum's hangs from the top edge, the
+  // minimum's stands on the bottom edge.
+  const auto add = [&](int value, bool top) {
+    const int y = top ? kInside : scale.Height() - kInside;
+    const int upper = top ? y : y - kPlotLabelHeight;
+    for (const PlotGridLine& line : lines) {
+      if (!line.Labelled) continue;
+      if (line.Value == value) return;
+      // A grid label stands on its LabelY.
+      const int lineUpper = line.LabelY - kPlotLabelHeight;
+      if (std::abs(lineUpper - upper) < kPlotLabelHeight + kLabelGap) return;
+    }
+    labels.push_back({value, " " + std::to_string(value) + " " + unit + " ", x, y, top});
+  };
+  add(maximum, true);
+  if (minimum != maximum) add(minimum, false);
+  return labels;
+}
+
 PlotDrawing DrawGraph(GraphDescription& graph, std::span<const PlotRecord> records,
                       const RepClimateFile& station, int width, int height) {
   PlotDrawing drawing;
@@ -300,6 +350,8 @@ PlotDrawing DrawGraph(GraphDescription& graph, std::span<const PlotRecord> recor
     }
   }
   drawing.GridLines = GridLines(graph.Unit, graph.AxisMinimum, graph.AxisMaximum, scale);
+  drawing.RangeLabels =
+      RangeLabels(graph.Unit, graph.AxisMinimum, graph.AxisMaximum, scale, drawing.GridLines);
   return drawing;
 }
 
@@ -357,6 +409,23 @@ TimeStrip BuildTimeStrip(const RepClimateFile& station, int32_t first, int32_t l
                             left + static_cast<int>(std::lround(0.45 * (right - left))), labelY});
     left = right;
   }
+  if (station.DataType == kDaily) {
+    // Ticks at least 4 pixels apart: every day, every 5th or every 10th day of the month.
+    int every = 10;
+    for (int step : {1, 5}) {
+      if (step * px >= 4.0) {
+        every = step;
+        break;
+      }
+    }
+    strip.TickHeight = std::max(1, static_cast<int>(std::lround(0.3 * strip.Height)));
+    for (int32_t r = 1; r < n; ++r) {
+      const int day = DateOfRecord(station, first - 1 + r).Day;
+      if (day > 1 && (day - 1) % every == 0) {
+        strip.DayTicks.push_back(static_cast<int>(std::lround(r * px)));
+      }
+    }
+  }
   return strip;
 }
 
@@ -368,7 +437,9 @@ std::vector<LegendRow> LegendRows(const GraphDescription& graph) {
   const int count = std::clamp(graph.SeriesCount, 0, kGraphSlots);
   for (int s = 0; s < count; ++s) {
     const GraphSeries& series = graph.Series[static_cast<std::size_t>(s)];
-    rows.push_back({series.Symbol, series.Description});
+    rows.push_back({s,
+                    s == 0 && series.Style == SeriesStyle::Bar ? LegendMark::Swatch : LegendMark::LineSample,
+                    series.Symbol, series.Description});
   }
   return rows;
 }

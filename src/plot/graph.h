@@ -105,6 +105,16 @@ std::string GraphTitle(const GraphDescription& graph);
 // "MADRID_Temperature.png".
 std::string GraphPictureName(const RepClimateFile& station, const GraphDescription& graph,
                              int32_t first);
+// The same name numbered, for a picture that must not replace an older one:
+// "DEBILT_ETo_2001.png", 2 -> "DEBILT_ETo_2001_2.png". Number 1 leaves the name as it is.
+std::string NumberedPictureName(const std::string& name, int number);
+
+// The caption line of a saved picture: the station, the year of the first visible record and the
+// unit of the vertical axis (Windows-1252):
+// "De Bilt, Netherlands (DEBILT)   Year 2001   Values in mm/day";
+// "Year: not linked to a specific year" for long-term means.
+std::string GraphCaption(const RepClimateFile& station, const GraphDescription& graph,
+                         int32_t first);
 
 // ---------------------------------------------------------------------------------------------
 // Values
@@ -168,10 +178,24 @@ struct PlotGridLine {
   int LabelX, LabelY;  // 2% of the width from the left, 2% of the height above the line
 };
 
+// The label of an end of the vertical range, inside the plot against its top edge (the maximum)
+// or its bottom edge (the minimum), at the grid labels' x.
+struct RangeLabel {
+  int Value;
+  std::string Label;  // as a grid line's: " 8 mm/day "
+  int X;
+  int Y;              // the edge the label keeps to: 2 pixels inside the plot
+  bool Top;           // true: the label hangs below Y; false: it stands on Y
+};
+
+// The height in pixels that the labels of the plot take (the painter's small font fits in it).
+inline constexpr int kPlotLabelHeight = 14;
+
 struct PlotDrawing {
   int Width = 0, Height = 0;
   std::vector<PlotShape> Shapes;  // record by record: series 1 first, the lines over it
   std::vector<PlotGridLine> GridLines;  // drawn over the series
+  std::vector<RangeLabel> RangeLabels;  // drawn last, with the grid labels
 };
 
 // The step between grid lines: 10 for "°C" and "MJ/m2.day", 20 for "%", 5 for "hour/day", 2 for
@@ -181,6 +205,11 @@ int AxisStep(const std::string& unit);
 // minimum under -10 the lines -10, -20, ... above it.
 std::vector<PlotGridLine> GridLines(const std::string& unit, int minimum, int maximum,
                                     const PlotScale& scale);
+// The labels of the range's maximum and minimum; an end is left unlabelled when a labelled grid
+// line carries its value or a grid label lies within a label's height of it.
+std::vector<RangeLabel> RangeLabels(const std::string& unit, int minimum, int maximum,
+                                    const PlotScale& scale,
+                                    const std::vector<PlotGridLine>& lines);
 
 // The whole plot of the records, record by record: the series values filled, each record drawn
 // (series 1 as bars or a line, the others as lines joining the previous record's value unless it
@@ -200,6 +229,10 @@ struct TimeStrip {
   int Width = 0, Height = 0;
   std::vector<int> Boundaries;  // x of the month boundaries
   std::vector<TimeLabel> Labels;
+  // Daily data: x of the day ticks inside the months, every day, every 5th or every 10th day (the
+  // first that leaves ticks at least 4 pixels apart), TickHeight long from the top; none else.
+  std::vector<int> DayTicks;
+  int TickHeight = 0;
   std::string Year;  // YearLabel: the first record's year I(4), empty when not linked to a year
 };
 
@@ -218,11 +251,17 @@ TimeStrip BuildTimeStrip(const RepClimateFile& station, int32_t first, int32_t l
 // ---------------------------------------------------------------------------------------------
 // The legend
 
+// How the legend marks a series: a filled swatch for bars, a line sample for a line.
+enum class LegendMark : uint8_t { Swatch, LineSample };
+
 struct LegendRow {
+  int Slot = 0;  // the colour of the mark
+  LegendMark Mark = LegendMark::LineSample;
   std::string Symbol;
   std::string Description;
 };
-// One row per series in use, in slot order.
+// One row per series in use, in slot order; series 1 drawn as bars has the swatch (the others are
+// lines whatever their style).
 std::vector<LegendRow> LegendRows(const GraphDescription& graph);
 
 }  // namespace vernoli

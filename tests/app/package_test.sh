@@ -75,7 +75,7 @@ grep -qE '^[^<>@]+ <[^<>@ ]+@[^<>@ ]+>$' <<<"$maintainer" ||
   fail "Maintainer is not \"Name <address>\": $maintainer"
 [ "$(dpkg-deb -f "$deb" Architecture)" = amd64 ] || fail "Architecture is not amd64"
 depends=$(dpkg-deb -f "$deb" Depends)
-for package in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins; do
+for package in libqt6widgets6 libqt6gui6 libqt6core6 libqt6svg6 qt6-qpa-plugins; do
   grep -qE "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package: $depends"
 done
 grep -qx 'Exec=vernoli' <(dpkg-deb --fsys-tarfile "$deb" |

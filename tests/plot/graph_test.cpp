@@ -199,6 +199,48 @@ TEST(GridLines, TemperaturesFromMinus25To40) {
   EXPECT_LE(GridLines("kPa", -2000000000, 2000000000, scale).size(), 200u);
 }
 
+TEST(RangeLabels, BothEndsLabelledAtTheEdgesUnlessAGridLabelIsThere) {
+  // ETo 0 to 8: the 0 line at the bottom has no label of its own, the range labels both ends.
+  const PlotScale eto(600, 200, 5, 0, 8);
+  const std::vector<RangeLabel> ends =
+      RangeLabels("mm/day", 0, 8, eto, GridLines("mm/day", 0, 8, eto));
+  ASSERT_EQ(ends.size(), 2u);
+  EXPECT_EQ(ends[0].Label, " 8 mm/day ");
+  EXPECT_TRUE(ends[0].Top);
+  EXPECT_EQ(ends[0].Y, 2);
+  EXPECT_EQ(ends[0].X, 12);  // with the grid labels
+  EXPECT_EQ(ends[1].Label, " 0 mm/day ");
+  EXPECT_FALSE(ends[1].Top);
+  EXPECT_EQ(ends[1].Y, 198);
+
+  struct Case {
+    const char* name;
+    int minimum, maximum;
+    std::vector<int> labelled;
+  } cases[] = {
+      {"-10 to 40: no grid line at either end", -10, 40, {40, -10}},
+      {"-25 to 40: the -20 label is well above the bottom", -25, 40, {40, -25}},
+      {"-10 to 31: the 30 label sits against the top", -10, 31, {-10}},
+      {"flat axis: one label", 5, 5, {5}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const PlotScale scale(600, 280, 365, c.minimum, c.maximum);
+    std::vector<int> values;
+    for (const RangeLabel& l :
+         RangeLabels("\xB0" "C", c.minimum, c.maximum, scale,
+                     GridLines("\xB0" "C", c.minimum, c.maximum, scale))) {
+      values.push_back(l.Value);
+    }
+    EXPECT_EQ(values, c.labelled);
+  }
+
+  // DrawGraph hands them to the painter with the grid lines.
+  GraphDescription graph;
+  DefaultEToGraph(graph, 1);
+  EXPECT_EQ(DrawGraph(graph, {}, kDaily2001, 600, 200).RangeLabels.size(), 2u);
+}
+
 TEST(DrawGraph, BarsThenLinesAndAMissingValueBreaksTheLine) {
   GraphDescription graph;
   graph.Groups[0] = true;
@@ -288,6 +330,50 @@ TEST(TimeStrip, PixelsLabelsAndYear) {
   EXPECT_TRUE(BuildTimeStrip(kDaily2001, 5, 4, 600, 30).Boundaries.empty());
 }
 
+TEST(TimeStrip, DayTicksOfDailyDataAtLeastFourPixelsApart) {
+  // 600 pixels for 365 days: every 5th day (6, 11, ... 31), none on a month boundary.
+  const TimeStrip year = BuildTimeStrip(kDaily2001, 1, 365, 600, 30);
+  EXPECT_EQ(year.DayTicks.size(), 67u);  // 6 in the months of 31 days, 5 in the others
+  EXPECT_EQ(year.DayTicks[0], 8);        // before 6 January: 5 days x 600 / 365
+  EXPECT_EQ(year.TickHeight, 9);         // 30% of the strip, under the labels at 40%
+  for (int x : year.DayTicks) {
+    EXPECT_TRUE(std::find(year.Boundaries.begin(), year.Boundaries.end(), x) ==
+                year.Boundaries.end());
+  }
+  // Wide: every day but the first of a month; narrow: every 10th day.
+  EXPECT_EQ(BuildTimeStrip(kDaily2001, 1, 365, 3000, 30).DayTicks.size(), 364u - 11u);
+  EXPECT_EQ(BuildTimeStrip(kDaily2001, 1, 365, 250, 30).DayTicks.size(), 12u * 2u + 7u);
+  // From 15 February: the first tick is 16 February (1 record in), then 21 and 26.
+  const TimeStrip february = BuildTimeStrip(Station(kDaily, {15, 2, 2004}, {10, 4, 2004}), 1, 14,
+                                            28, 30);
+  EXPECT_EQ(february.DayTicks, (std::vector<int>{2, 12, 22}));
+  // 10-daily and monthly data have none.
+  EXPECT_TRUE(BuildTimeStrip(Station(kMonthly, {1, 1, 2001}, {31, 12, 2001}), 1, 12, 600, 30)
+                  .DayTicks.empty());
+  EXPECT_TRUE(BuildTimeStrip(Station(kTenDaily, {1, 1, 2001}, {31, 12, 2001}), 1, 36, 600, 30)
+                  .DayTicks.empty());
+}
+
+// ---------------------------------------------------------------------------------------------
+// The legend
+
+TEST(Legend, BarsHaveASwatchAndLinesALineSample) {
+  GraphDescription graph;
+  DefaultEToGraph(graph, 1);
+  SetSeriesQuantity(graph.Series[1], Quantity::EToHar);
+  SetSeriesQuantity(graph.Series[2], Quantity::EToMak);
+  graph.Series[2].Style = SeriesStyle::Bar;  // only series 1 is ever drawn as bars
+  graph.SeriesCount = 3;
+  const std::vector<LegendRow> rows = LegendRows(graph);
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[0].Mark, LegendMark::Swatch);
+  EXPECT_EQ(rows[1].Mark, LegendMark::LineSample);
+  EXPECT_EQ(rows[2].Mark, LegendMark::LineSample);
+  EXPECT_EQ(rows[2].Slot, 2);
+  graph.Series[0].Style = SeriesStyle::Line;
+  EXPECT_EQ(LegendRows(graph)[0].Mark, LegendMark::LineSample);
+}
+
 TEST(GraphPicture, NamedForTheStationTheGroupAndTheYear) {
   RepClimateFile station = Station(kDaily, {1, 3, 2001}, {31, 3, 2002});
   station.FileName = "DEBILT";
@@ -299,6 +385,26 @@ TEST(GraphPicture, NamedForTheStationTheGroupAndTheYear) {
   RepClimateFile means = Station(kMonthly, {1, 1, 1901}, {31, 12, 1901});
   means.FileName = "MADRID";
   EXPECT_EQ(GraphPictureName(means, graph, 1), "MADRID_Energy_fluxes.png");
+  EXPECT_EQ(NumberedPictureName("MADRID_Energy_fluxes.png", 1), "MADRID_Energy_fluxes.png");
+  EXPECT_EQ(NumberedPictureName("MADRID_Energy_fluxes.png", 12), "MADRID_Energy_fluxes_12.png");
+}
+
+TEST(GraphPicture, CaptionNamesTheStationTheYearAndTheUnit) {
+  RepClimateFile station = Station(kDaily, {1, 3, 2001}, {31, 3, 2002});
+  station.FileName = "DEBILT";
+  station.StationName = "De Bilt    ";  // fixed-width fields keep their blanks
+  station.Country = "Netherlands";
+  GraphDescription graph;
+  DefaultEToGraph(graph, 1);
+  EXPECT_EQ(GraphCaption(station, graph, 307),
+            "De Bilt, Netherlands (DEBILT)   Year 2002   Values in mm/day");
+  graph.Unit = "\xB0" "C";
+  station.Country.clear();
+  EXPECT_EQ(GraphCaption(station, graph, 1), "De Bilt (DEBILT)   Year 2001   Values in \xB0" "C");
+  RepClimateFile means = Station(kMonthly, {1, 1, 1901}, {31, 12, 1901});
+  means.FileName = "MADRID";
+  EXPECT_EQ(GraphCaption(means, graph, 1),
+            "(MADRID)   Year: not linked to a specific year   Values in \xB0" "C");
 }
 
 }  // namespace

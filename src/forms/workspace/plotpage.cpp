@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "forms/plot/graphimage.h"
+#include "forms/plot/graphpicture.h"
 #include "kit/formkit.h"
 #include "kit/messages.h"
 #include "kit/yearnavigator.h"
@@ -58,7 +59,7 @@ PlotPage::PlotPage(WorkspaceSession& session, AppState& state, QWidget* parent)
   plotMenu_ = Button("PlotMenu", "Plot options", this);
   legendButton_ = Button("LegendButton", "Legend", this);
   savePictureButton_ = Button("SavePictureButton", "Save picture", this);
-  savePictureButton_->setToolTip("Saves the graph as shown as a PNG file in the output folder");
+  savePictureButton_->setToolTip("Saves the graph as shown as PNG and SVG files in the output folder");
   years_ = new YearNavigator("NextPrevPanelPlot", "PreviousYearPlotButton", "YearPlotComboBox",
                              "NextYearPlotButton", this);
 
@@ -193,23 +194,24 @@ void PlotPage::LegendButtonClick() {
     legendStringGrid_->setItem(row, 0, new QTableWidgetItem(Cp(rows[i].Symbol)));
     legendStringGrid_->setItem(row, 1, new QTableWidgetItem(Cp(rows[i].Description)));
   }
-  for (std::size_t i = 0; i < shapes_.size(); ++i) shapes_[i]->setVisible(i < rows.size());
+  for (std::size_t i = 0; i < shapes_.size(); ++i) {
+    shapes_[i]->setVisible(i < rows.size());
+    if (i < rows.size()) {
+      shapes_[i]->setPixmap(QPixmap::fromImage(LegendMarkImage(rows[i], kMarkSize, kMarkSize)));
+    }
+  }
   legendStringGrid_->setFixedHeight(legendStringGrid_->rowCount() * kLegendRowHeight + 2);
   legendGroupBox_->show();
 }
 
 void PlotPage::SavePictureButtonClick() {
   if (!session_.IsOpen() || plot_.isNull()) return;
-  const std::string path =
-      PathInFolder(state_.OutputFolder,
-                   GraphPictureName(session_.Station(), session_.Graph(), session_.Page().First));
-  const QImage picture = ComposeGraphPicture(labelPlotTitle_->text(), plot_, yearLabel_->text(),
-                                             time_, LegendRows(session_.Graph()));
-  if (const Status s = SavePicture(picture, path); !s) {
-    ShowMessage(s.Message);
-    return;
-  }
-  ShowMessage("The graph is saved as " + FileNameText(path));
+  const RepClimateFile& station = session_.Station();
+  const YearPage& page = session_.Page();
+  const std::vector<PlotRecord> records = PlotRecordsOfPage(station, session_.Grid());
+  SaveGraphPicture(state_.OutputFolder, GraphPictureName(station, session_.Graph(), page.First),
+                   MakeGraphPicture(session_.Graph(), records, station, page.First, page.Last,
+                                    plot_.size(), time_.size()));
 }
 
 }  // namespace vernoli
