@@ -7,6 +7,7 @@
 #include <string>
 
 #include "../cli/manual_page.h"
+#include "../model/shell_command.h"
 
 namespace vernoli {
 namespace {
@@ -17,28 +18,15 @@ using test_support::ReadBytes;
 using test_support::ScratchFolder;
 using test_support::Undocumented;
 
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using Outcome = test_support::CommandOutcome;
 
 // Runs the program with `arguments` where no display can be opened: any window it tried to
 // make would end it with an error.
 Outcome RunWithoutDisplay(const std::string& arguments) {
-  ScratchFolder scratch;
-  const std::string out = scratch.File("stdout");
-  const std::string err = scratch.File("stderr");
-  const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb HOME='" +
-                              scratch.Folder() + "' XDG_DATA_HOME='" + scratch.Folder() +
-                              "' '" VERNOLI_PROGRAM "' " + arguments + " >'" + out + "' 2>'" +
-                              err + "' </dev/null";
-  const int raw = std::system(command.c_str());
-  Outcome outcome;
-  outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  outcome.out = ReadBytes(out);
-  outcome.err = ReadBytes(err);
-  return outcome;
+  ScratchFolder home;
+  return test_support::RunShellCommand(
+      "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb HOME='" + home.Folder() +
+      "' XDG_DATA_HOME='" + home.Folder() + "' '" VERNOLI_PROGRAM "' " + arguments);
 }
 
 TEST(ProgramOnATerminal, AnswersItsVersionWithoutADisplay) {

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "../model/shell_command.h"
 #include "../workspace/station_files.h"
 
 namespace vernoli {
@@ -15,29 +16,15 @@ using test_support::ReadBytes;
 using test_support::ScratchFolder;
 using test_support::WriteStation;
 
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using Outcome = test_support::CommandOutcome;
 
 // Runs the program with `arguments` (already quoted for the shell).
-Outcome RunProgram(const ScratchFolder& scratch, const std::string& arguments) {
-  const std::string out = scratch.File("stdout");
-  const std::string err = scratch.File("stderr");
-  const std::string command = std::string("'") + VERNOLI_BATCH + "' " + arguments + " >'" + out +
-                              "' 2>'" + err + "'";
-  const int raw = std::system(command.c_str());
-  Outcome outcome;
-  outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  outcome.out = ReadBytes(out);
-  outcome.err = ReadBytes(err);
-  return outcome;
+Outcome RunProgram(const std::string& arguments) {
+  return test_support::RunShellCommand(std::string("'") + VERNOLI_BATCH + "' " + arguments);
 }
 
 TEST(BatchProgram, ShowsItsHelp) {
-  ScratchFolder scratch;
-  const Outcome outcome = RunProgram(scratch, "--help");
+  const Outcome outcome = RunProgram("--help");
   EXPECT_EQ(outcome.status, 0);
   EXPECT_EQ(outcome.out.rfind(
                 "Usage:\n  vernoli-batch [--data DIR] recompute STATION... [--jobs N]\n", 0),
@@ -48,12 +35,11 @@ TEST(BatchProgram, ShowsItsHelp) {
 // The version is the project's, and asking for it runs no command.
 TEST(BatchProgram, AnswersItsVersionAndDoesNothingElse) {
   ScratchFolder data;
-  ScratchFolder scratch;
   const RepClimateFile station = WriteStation(data.Folder(), "SMALL", kDaily, {1, 7, 2001},
                                               {3, 7, 2001}, test_support::kSmallDta);
   for (const std::string& arguments :
        {std::string("--version"), "--data '" + data.Folder() + "' recompute SMALL --version"}) {
-    const Outcome outcome = RunProgram(scratch, arguments);
+    const Outcome outcome = RunProgram(arguments);
     EXPECT_EQ(outcome.status, 0) << arguments;
     EXPECT_EQ(outcome.out, "vernoli-batch " VERNOLI_VERSION "\n") << arguments;
     EXPECT_EQ(outcome.err, "") << arguments;
@@ -63,10 +49,9 @@ TEST(BatchProgram, AnswersItsVersionAndDoesNothingElse) {
 
 TEST(BatchProgram, RecomputesACopyOfASmallStation) {
   ScratchFolder data;
-  ScratchFolder scratch;
   const RepClimateFile station = WriteStation(data.Folder(), "SMALL", kDaily, {1, 7, 2001},
                                               {3, 7, 2001}, test_support::kSmallDta);
-  const Outcome outcome = RunProgram(scratch, "--data '" + data.Folder() + "' recompute SMALL");
+  const Outcome outcome = RunProgram("--data '" + data.Folder() + "' recompute SMALL");
   EXPECT_EQ(outcome.status, 0) << outcome.err;
   EXPECT_EQ(outcome.out, station.DtaFileName + ": ETo of 3 records recomputed\n");
   const std::string dta = ReadBytes(station.DtaFileName);
@@ -77,8 +62,7 @@ TEST(BatchProgram, RecomputesACopyOfASmallStation) {
 
 TEST(BatchProgram, RefusesAStationOutsideTheDataFolder) {
   ScratchFolder data;
-  ScratchFolder scratch;
-  const Outcome outcome = RunProgram(scratch, "--data '" + data.Folder() + "' recompute ../X");
+  const Outcome outcome = RunProgram("--data '" + data.Folder() + "' recompute ../X");
   EXPECT_NE(outcome.status, 0);
   EXPECT_EQ(outcome.out, "");
   EXPECT_EQ(outcome.err,
@@ -88,10 +72,9 @@ TEST(BatchProgram, RefusesAStationOutsideTheDataFolder) {
 
 TEST(BatchProgram, WritesItsMessagesInUtf8) {
   ScratchFolder data;
-  ScratchFolder scratch;
   WriteStation(data.Folder(), "HOT", kDaily, {1, 7, 2001}, {1, 7, 2001},
                "        Nr       101       501\r\n         1      1e15    -999.0\r\n");
-  const Outcome outcome = RunProgram(scratch, "--data '" + data.Folder() + "' recompute HOT");
+  const Outcome outcome = RunProgram("--data '" + data.Folder() + "' recompute HOT");
   EXPECT_EQ(outcome.status, 1);
   EXPECT_EQ(outcome.err, "ERROR:\nfile " + data.Folder() +
                              "HOT.DTA, line 2, column 2 (Tmax, \u00B0C): the value 1e15 lies "
@@ -101,10 +84,9 @@ TEST(BatchProgram, WritesItsMessagesInUtf8) {
 
 TEST(BatchProgram, TwoProgramsOnOneStationLeaveItComplete) {
   ScratchFolder data;
-  ScratchFolder scratch;
   const RepClimateFile station = WriteStation(data.Folder(), "SMALL", kDaily, {1, 7, 2001},
                                               {3, 7, 2001}, test_support::kSmallDta);
-  ASSERT_EQ(RunProgram(scratch, "--data '" + data.Folder() + "' recompute SMALL").status, 0);
+  ASSERT_EQ(RunProgram("--data '" + data.Folder() + "' recompute SMALL").status, 0);
   const std::string expected = ReadBytes(station.DtaFileName);
   // Two programs at once, each recomputing the station over and over.
   const std::string loop = "for i in 1 2 3 4 5 6 7 8 9 10; do '" + std::string(VERNOLI_BATCH) +

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "../model/shell_command.h"
 #include "../stations/station_folder.h"
 #include "import/session.h"
 
@@ -25,20 +26,11 @@ std::string Repeat(int count, const std::string& line) {
   return bytes;
 }
 
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using Outcome = test_support::CommandOutcome;
 
 Outcome RunImport(const ScratchFolder& data, const std::string& arguments) {
-  ScratchFolder scratch;
-  const std::string command = std::string("'") + VERNOLI_BATCH + "' --data '" + data.Folder() +
-                              "' import " + arguments + " >'" + scratch.File("out") + "' 2>'" +
-                              scratch.File("err") + "'";
-  const int raw = std::system(command.c_str());
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadBytes(scratch.File("out")),
-          ReadBytes(scratch.File("err"))};
+  return test_support::RunShellCommand(std::string("'") + VERNOLI_BATCH + "' --data '" +
+                                       data.Folder() + "' import " + arguments);
 }
 
 // What the session writes for a sample file with its preset choices.
