@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cstring>
 
+#include "model/codepage.h"
 #include "model/linereader.h"
 #include "model/numbers.h"
 #include "stations/entry.h"
@@ -334,21 +335,6 @@ bool DecodeUtf8(std::string_view text, Take take) {
   return true;
 }
 
-// The code points of the Windows-1252 bytes 0x80-0x9F (the euro sign, quotes, dashes); 0 for
-// the bytes the code page leaves unassigned.
-constexpr char32_t kCp1252Row8[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-// The Windows-1252 byte of a code point of its 0x80-0x9F row.
-char Cp1252Row8(char32_t point) {
-  for (int k = 0; k < 32; ++k) {
-    if (kCp1252Row8[k] == point) return static_cast<char>(0x80 + k);
-  }
-  return '?';
-}
-
 }  // namespace
 
 std::string ToWindows1252(std::string_view text) {
@@ -361,12 +347,12 @@ std::string ToWindows1252(std::string_view text) {
   std::string out;
   out.reserve(points.size());
   for (char32_t point : points) {
-    if (point < 0x80 || (point >= 0xA0 && point <= 0xFF)) {
-      out += static_cast<char>(point);
-    } else if (point == 0x2103) {
-      out += "\xB0" "C";
+    if (point == 0x2103) {
+      out += "\xB0" "C";  // the one character of the degree Celsius
+    } else if (const unsigned char byte = Cp1252OfUnicode(point); byte != 0 || point == 0) {
+      out += static_cast<char>(byte);
     } else {
-      out += Cp1252Row8(point);
+      out += '?';
     }
   }
   return out;
@@ -381,26 +367,9 @@ bool IsUtf8(std::string_view text) {
 std::string FromWindows1252(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  const auto append = [&out](char32_t point) {
-    if (point < 0x80) {
-      out += static_cast<char>(point);
-    } else if (point < 0x800) {
-      out += static_cast<char>(0xC0 | (point >> 6));
-      out += static_cast<char>(0x80 | (point & 0x3F));
-    } else {
-      out += static_cast<char>(0xE0 | (point >> 12));
-      out += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (point & 0x3F));
-    }
-  };
   for (char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x80 && byte < 0xA0) {
-      const char32_t point = kCp1252Row8[byte - 0x80];
-      append(point != 0 ? point : U'?');
-    } else {
-      append(byte);
-    }
+    const char16_t point = UnicodeOfCp1252(static_cast<unsigned char>(c));
+    AppendUtf8(point != 0 || c == 0 ? point : U'?', out);
   }
   return out;
 }
