@@ -21,9 +21,15 @@ int waitMilliseconds = 5000;
 
 using FileKey = std::pair<unsigned long long, unsigned long long>;  // device, inode
 
-// The locks this thread holds, by lock file, and how often each has been taken.
-std::map<FileKey, int>& HeldByThisThread() {
-  thread_local std::map<FileKey, int> held;
+// A lock this thread holds: how often it has been taken, and whether exclusively.
+struct Holding {
+  int Count = 0;
+  bool Exclusive = false;
+};
+
+// The locks this thread holds, by lock file.
+std::map<FileKey, Holding>& HeldByThisThread() {
+  thread_local std::map<FileKey, Holding> held;
   return held;
 }
 
@@ -129,10 +135,12 @@ StationLock::Outcome StationLock::Attempt(const std::string& path, Mode mode, in
       return Outcome::Failed;
     }
     const FileKey key{info.st_dev, info.st_ino};
-    std::map<FileKey, int>& held = HeldByThisThread();
+    std::map<FileKey, Holding>& held = HeldByThisThread();
     if (const auto it = held.find(key); it != held.end()) {
       ::close(fd);
-      ++it->second;
+      // A lock held to read is not one to change under: wait for it as for another's.
+      if (mode == Mode::Exclusive && !it->second.Exclusive) return Outcome::Busy;
+      ++it->second.Count;
       nested_ = true;
       device_ = key.first;
       inode_ = key.second;
@@ -147,7 +155,7 @@ StationLock::Outcome StationLock::Attempt(const std::string& path, Mode mode, in
       ::close(fd);
       continue;
     }
-    held[key] = 1;
+    held[key] = {1, mode == Mode::Exclusive};
     path_ = path;
     fd_ = fd;
     device_ = key.first;
@@ -192,11 +200,11 @@ bool StationLock::TryTake(const std::string& file, Mode mode) {
 }
 
 void StationLock::Release() {
-  std::map<FileKey, int>& held = HeldByThisThread();
+  std::map<FileKey, Holding>& held = HeldByThisThread();
   const auto it = held.find({device_, inode_});
   if (nested_) {
     nested_ = false;
-    if (it != held.end() && it->second > 1) --it->second;
+    if (it != held.end() && it->second.Count > 1) --it->second.Count;
     return;
   }
   if (fd_ < 0) return;

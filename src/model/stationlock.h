@@ -10,8 +10,8 @@
 // the last process that held it.
 //
 // Within one thread, the lock of a station it already holds is taken again at no cost (and held
-// until the outermost holder releases it). A thread that reads a station under a shared lock
-// releases it before it changes the station.
+// until the outermost holder releases it); but a thread that holds it to read waits for it, as
+// for another process, before it changes the station: it releases the shared lock first.
 //
 //   StationLock lock;
 //   if (Status s = lock.Take(station.DscFileName, StationLock::Mode::Exclusive); !s) return s;

@@ -61,10 +61,15 @@ TEST(StationLock, KeepsOthersOutUntilReleasedAndLeavesNoFileBehind) {
 TEST(StationLock, ReadersShareItAndKeepAWriterOut) {
   ScratchFolder folder;
   const std::string dsc = folder.File("ALPHA.DSC");
+  const ShortWait wait;
   StationLock reader;
   ASSERT_TRUE(reader.Take(dsc, StationLock::Mode::Shared));
   EXPECT_TRUE(TakenElsewhere(dsc, StationLock::Mode::Shared));
   EXPECT_FALSE(TakenElsewhere(dsc, StationLock::Mode::Exclusive));
+  // Reading it is no leave to change it, not even for the reader.
+  StationLock writer;
+  EXPECT_EQ(writer.Take(dsc, StationLock::Mode::Exclusive).Message,
+            "ERROR:\nstation ALPHA is being changed by another process");
   reader.Release();
   EXPECT_TRUE(TakenElsewhere(dsc, StationLock::Mode::Exclusive));
   EXPECT_EQ(folder.Names(), std::set<std::string>{});
