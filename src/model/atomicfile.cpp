@@ -124,15 +124,14 @@ std::string FolderOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
-// True when the open file `fd` is the one `path` names (not following a link).
+}  // namespace
+
 bool IsNamedBy(int fd, const std::string& path) {
   struct stat opened {};
   struct stat named {};
   return ::fstat(fd, &opened) == 0 && ::lstat(path.c_str(), &named) == 0 &&
          opened.st_ino == named.st_ino && opened.st_dev == named.st_dev;
 }
-
-}  // namespace
 
 bool RemoveLeftover(const std::string& path) {
   struct stat named {};

@@ -54,6 +54,9 @@ int CreateFileAfresh(const std::string& path);
 // itself, never what it points to. True when the name is free; false while another writer holds
 // the file, and for a folder, which stays.
 bool RemoveLeftover(const std::string& path);
+// True when the open file `fd` is the one `path` names (not following a link): a name another
+// process may have removed or replaced since the file was opened.
+bool IsNamedBy(int fd, const std::string& path);
 // Copies the regular file `source` (or the one a link leads to; see OpenFileForReading) to the
 // new file `destination` made by CreateFileAfresh, with the source's permissions, and flushes it
 // to the disk. False, with no destination left, when anything fails.

@@ -11,6 +11,7 @@
 #include <thread>
 #include <utility>
 
+#include "model/atomicfile.h"
 #include "model/linereader.h"
 
 namespace vernoli {
@@ -43,13 +44,6 @@ std::string StationOf(const std::string& file) {
   const std::string name = file.substr(NameStart(file));
   const std::size_t dot = name.find_last_of('.');
   return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
-}
-
-bool IsNamedBy(int fd, const std::string& path) {
-  struct stat opened {};
-  struct stat named {};
-  return ::fstat(fd, &opened) == 0 && ::lstat(path.c_str(), &named) == 0 &&
-         opened.st_ino == named.st_ino && opened.st_dev == named.st_dev;
 }
 
 // Everyone who may write to the folder may take the lock: the lock file gets the read and write
