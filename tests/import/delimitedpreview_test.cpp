@@ -110,13 +110,5 @@ TEST(DateParts, TheColumnsChosenElseFoundElseNamedElseTheFirstThree) {
   EXPECT_EQ(numbers(ProposedDateParts(layout, file)), (std::vector<int>{4, 2, 1}));
 }
 
-TEST(ImportCodeChoices, ListsEveryCodeOfTheCodePagesInTheirOrder) {
-  const std::vector<CodeChoice> codes = ImportCodeChoices();
-  ASSERT_FALSE(codes.empty());
-  EXPECT_EQ(codes.front().Code, 101);
-  EXPECT_EQ(codes.front().Text.substr(0, 5), "101  ");
-  for (std::size_t i = 1; i < codes.size(); ++i) EXPECT_LT(codes[i - 1].Code, codes[i].Code);
-}
-
 }  // namespace
 }  // namespace vernoli
