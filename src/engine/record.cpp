@@ -204,11 +204,30 @@ double ComputeRecord(int32_t dayOfYear, const ClimaticRecord& record,
   return Evaluate(record, inputs, day, results);
 }
 
+namespace {
+
+// The day number of a day of the month in 1901.
+int32_t DayOfYear(int month, int day) {
+  return static_cast<int32_t>(std::trunc(DaysBefore(month) + day + 0.05));
+}
+
+}  // namespace
+
+int32_t DayOfYearOfRecordDate(uint8_t dataType, const Date& date) noexcept {
+  switch (dataType) {
+    case kDaily:
+      return DayOfYear(date.Month, date.Day);
+    case kTenDaily:
+      return DayOfYear(date.Month, 10 * DecadeOfDay(date.Day) - 5);
+    case kMonthly:
+      return DayOfYear(date.Month, 15);
+    default:
+      return static_cast<int32_t>(kMissing);
+  }
+}
+
 int32_t DayOfYearForRecord(const RepClimateFile& station, int32_t k) noexcept {
-  // The day number of a day of the month in 1901.
-  const auto dayOfYear = [](int month, int day) {
-    return static_cast<int32_t>(std::trunc(DaysBefore(month) + day + 0.05));
-  };
+  const auto dayOfYear = DayOfYear;
   // Stepping k records from the first one reaches month `monthsAhead` months after the first
   // month. The day number grows by the days of the months passed, less the decades already
   // gone in the first month and plus those gone in the last (for monthly data both are 0).

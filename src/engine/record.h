@@ -72,6 +72,10 @@ double ComputeRecord(int32_t dayOfYear, const ClimaticRecord& record,
 // data type.
 int32_t DayOfYearForRecord(const RepClimateFile& station, int32_t k) noexcept;
 
+// The same day of year from the date of a record (the first day of its decade or month for
+// 10-daily and monthly data), for loops that step through the dates anyway.
+int32_t DayOfYearOfRecordDate(uint8_t dataType, const Date& date) noexcept;
+
 // What every record of one station shares, computed once: the station's inputs, the
 // pressure and psychrometric constant, the wind-profile logarithm, and Ra, N and Rso of each
 // day of year. ComputeRecord with these constants gives results bit-identical to the call with

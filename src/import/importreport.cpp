@@ -77,7 +77,7 @@ void FindAboveClearSky(const RepClimateFile& station, int16_t code, std::span<co
   Date day = station.From();
   for (std::size_t k = 0; k < values.size(); ++k, day = NextRecordDate(station.DataType, day)) {
     if (IsMissing(values[k])) continue;
-    const int32_t dayOfYear = DayOfYearForRecord(station, static_cast<int32_t>(k));
+    const int32_t dayOfYear = DayOfYearOfRecordDate(station.DataType, day);
     if (dayOfYear < 1 || dayOfYear > 365) continue;
     const double rso = constants->Rso[static_cast<std::size_t>(dayOfYear)];
     if (IsMissing(rso) || ToStandardUnit(code, values[k]) <= rso) continue;

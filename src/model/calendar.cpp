@@ -69,6 +69,11 @@ int32_t NumberOfRecords(uint8_t dataType, const Date& from, const Date& to) {
 }
 
 Date NextRecordDate(uint8_t dataType, const Date& date) {
+  // Every month has 28 days, so the day after one before the 28th is found without the day
+  // numbers (which count from 1901).
+  if (dataType == kDaily && date.Day >= 1 && date.Day < 28 && date.Year >= kYearNotLinked) {
+    return {date.Day + 1, date.Month, date.Year};
+  }
   const int32_t n = DayNr(date.Day, date.Month, date.Year);
   switch (dataType) {
     case kDaily:

@@ -472,14 +472,23 @@ TEST(DayOfYearForRecord, Examples) {
   EXPECT_EQ(DayOfYearForRecord(unknown, 0), -999);
 }
 
+// Also the day of year taken from the dates of the records, stepped one after the other.
 TEST(DayOfYearForRecord, AgreesWithSteppingRecordByRecord) {
-  for (uint8_t type : {kTenDaily, kMonthly}) {
+  for (uint8_t type : {kDaily, kTenDaily, kMonthly}) {
     for (int year : {1901, 1999, 2000}) {
       for (int month = 1; month <= 12; ++month) {
         for (int day = 1; day <= DaysInMonthOfYear(month, year); ++day) {
           const RepClimateFile s = Span(type, day, month, year);
-          for (int32_t k = 0; k < 130; ++k) {
-            ASSERT_EQ(DayOfYearForRecord(s, k), SteppedDayOfYear(s, k))
+          Date date{day, month, year};
+          for (int32_t k = 0; k < 130; ++k, date = NextRecordDate(type, date)) {
+            if (type != kDaily) {
+              ASSERT_EQ(DayOfYearForRecord(s, k), SteppedDayOfYear(s, k))
+                  << int(type) << " " << day << "." << month << "." << year << " k " << k;
+            }
+            // Dates of records begin their decade or month.
+            const bool firstDay = type == kDaily || day == 1 || (type == kTenDaily && (day == 11 || day == 21));
+            if (!firstDay) continue;
+            ASSERT_EQ(DayOfYearOfRecordDate(type, date), DayOfYearForRecord(s, k))
                 << int(type) << " " << day << "." << month << "." << year << " k " << k;
           }
         }

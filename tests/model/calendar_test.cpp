@@ -88,6 +88,15 @@ TEST(NextRecordDate, StepsEachDataType) {
   EXPECT_EQ(NextRecordDate(kMonthly, {1, 12, 1901}), (Date{1, 1, 1902}));
 }
 
+TEST(NextRecordDate, DailyStepsAgreeWithTheDayNumbers) {
+  for (Date d{1, 1, 1901}; d.Year < 2100; d = NextRecordDate(kDaily, d)) {
+    ASSERT_EQ(d, DateOfDayNr(DayNr(d.Day, d.Month, d.Year))) << d.Day << "." << d.Month << "." << d.Year;
+    const Date next = NextRecordDate(kDaily, d);
+    ASSERT_EQ(DayNr(next.Day, next.Month, next.Year), DayNr(d.Day, d.Month, d.Year) + 1)
+        << d.Day << "." << d.Month << "." << d.Year;
+  }
+}
+
 TEST(NextRecordDate, StepsAgreeWithTheRecordCount) {
   // Stepping from the From date reaches the To date's record after NumberOfRecords - 1 steps.
   const Date from{1, 1, 1999};
