@@ -1,10 +1,13 @@
-// Speed of the per-record driver over a year of daily records of one station, by the kind of
-// record and for the straightforward call and the fast path with the station's constants.
+// Speed of the drivers over ten years of daily records of one station, by the kind of record:
+// the per-record driver's straightforward call and fast path with the station's constants, and
+// the block driver.
 #include <benchmark/benchmark.h>
 
+#include <memory>
 #include <random>
 #include <vector>
 
+#include "engine/block.h"
 #include "engine/record.h"
 
 namespace vernoli {
@@ -95,6 +98,28 @@ void FastPath(benchmark::State& state, Kind kind) {
                           static_cast<int64_t>(w.Records.size()));
 }
 
+// The block driver, fed and read record by record as a run does.
+void Blocks(benchmark::State& state, Kind kind) {
+  const Workload w = MakeWorkload(kind);
+  const StationConstants constants(w.Station);
+  BlockDriver driver(constants);
+  const auto block = std::make_unique<RecordBlock>();
+  const auto results = std::make_unique<BlockResults>();
+  for (auto _ : state) {
+    for (size_t first = 0; first < w.Records.size(); first += kBlockRecords) {
+      block->Clear();
+      for (size_t i = first; i < w.Records.size() && !block->Full(); ++i) {
+        block->Add(w.Days[i], w.Records[i]);
+      }
+      driver.Compute(*block, *results);
+      for (size_t i = 0; i < results->Count; ++i) benchmark::DoNotOptimize(results->ETo[i]);
+      benchmark::ClobberMemory();
+    }
+  }
+  state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) *
+                          static_cast<int64_t>(w.Records.size()));
+}
+
 // Building the constants once per station: 365 days of solar geometry.
 void BuildStationConstants(benchmark::State& state) {
   const Workload w = MakeWorkload(Kind::Complete);
@@ -114,6 +139,11 @@ BENCHMARK_CAPTURE(FastPath, TemperatureOnly, Kind::TemperatureOnly);
 BENCHMARK_CAPTURE(FastPath, MeanHumidityRadiation, Kind::MeanHumidityRadiation);
 BENCHMARK_CAPTURE(FastPath, PolarNight, Kind::PolarNight);
 BENCHMARK_CAPTURE(FastPath, Mix, Kind::Mix);
+BENCHMARK_CAPTURE(Blocks, Complete, Kind::Complete);
+BENCHMARK_CAPTURE(Blocks, TemperatureOnly, Kind::TemperatureOnly);
+BENCHMARK_CAPTURE(Blocks, MeanHumidityRadiation, Kind::MeanHumidityRadiation);
+BENCHMARK_CAPTURE(Blocks, PolarNight, Kind::PolarNight);
+BENCHMARK_CAPTURE(Blocks, Mix, Kind::Mix);
 BENCHMARK(BuildStationConstants);
 
 }  // namespace

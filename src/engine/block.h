@@ -1,0 +1,73 @@
+// The block driver: the records of a station taken as columns and computed a block at a time,
+// with the station's constants hoisted out of the loops. Every step runs over the whole block
+// without branches (the estimation cascades are selects), so the compiler vectorises it; exp
+// and log are taken a column at a time.
+//
+// Its results are bit-identical to those of the per-record driver (record.h), which stays the
+// reference: the same operations in the same order, the same exp and log.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "engine/record.h"
+
+namespace vernoli {
+
+// Records per block: the columns of a block stay in the first-level cache together.
+inline constexpr std::size_t kBlockRecords = 256;
+
+// The inputs of up to kBlockRecords records, in columns. A value that is not a finite number
+// is stored as missing, as the per-record driver reads it.
+struct RecordBlock {
+  template <typename T>
+  using Column = std::array<T, kBlockRecords>;
+
+  std::size_t Count = 0;
+  Column<int32_t> DayOfYear;
+  Column<double> Tmax, Tmean, Tmin, RHmax, RHmean, RHmin, Tdew, Eact, Tdry, Twet, Wind, Sunshine,
+      RelativeSunshine, Rs, Rn;
+
+  bool Full() const { return Count == kBlockRecords; }
+  void Clear() { Count = 0; }
+  // Appends a record for day of year `dayOfYear`; the block must not be full.
+  void Add(int32_t dayOfYear, const ClimaticRecord& record) noexcept;
+};
+
+// The results of a block, one column per result, and the ETo of the selected method.
+struct BlockResults {
+  template <typename T>
+  using Column = std::array<T, kBlockRecords>;
+
+  std::size_t Count = 0;
+  Column<double> TmeanStar, RHmeanStar, EactStar, Esat, TdewStar, U2Star, SunshineStar,
+      DaylightHours, Ra, RsStar, Rnl, RnStar, EToPM, EToPen, EToHar, EToMak, EToBC;
+  Column<double> ETo;
+
+  // The results of record i, as the per-record driver gives them.
+  RecordResults Record(std::size_t i) const noexcept;
+};
+
+// Computes every record of `block` with the station's constants. `results` is large (about
+// 40 KB with its working columns): keep one per run, on the heap.
+class BlockDriver {
+ public:
+  explicit BlockDriver(const StationConstants& station);
+  ~BlockDriver();
+  BlockDriver(const BlockDriver&) = delete;
+  BlockDriver& operator=(const BlockDriver&) = delete;
+
+  // Pads the block to whole groups of four records with records of missing values (its Count
+  // stays), so it is not const.
+  void Compute(RecordBlock& block, BlockResults& results) noexcept;
+
+  struct Work;
+
+ private:
+  const StationConstants& station_;
+  std::unique_ptr<Work> work_;
+};
+
+}  // namespace vernoli
