@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
 
+#include "engine/block.h"
 #include "engine/equations.h"
 #include "model/calendar.h"
 #include "model/numbers.h"
@@ -204,6 +206,25 @@ PlotRecord ComputePlotRecord(const RepClimateFile& station, const ClimaticRecord
   record.Data = data;
   record.ETo = ComputeRecord(DayOfYearForRecord(station, k), data, station, record.Results);
   return record;
+}
+
+void ComputePlotRecords(const RepClimateFile& station, std::span<PlotRecord> records,
+                        int32_t first) {
+  const auto constants = std::make_unique<StationConstants>(station);
+  BlockDriver driver(*constants);
+  const auto block = std::make_unique<RecordBlock>();
+  const auto results = std::make_unique<BlockResults>();
+  for (std::size_t start = 0; start < records.size(); start += kBlockRecords) {
+    block->Clear();
+    for (std::size_t i = start; i < records.size() && !block->Full(); ++i) {
+      block->Add(DayOfYearForRecord(station, first + static_cast<int32_t>(i)), records[i].Data);
+    }
+    driver.Compute(*block, *results);
+    for (std::size_t i = 0; i < block->Count; ++i) {
+      records[start + i].Results = results->Record(i);
+      records[start + i].ETo = results->ETo[i];
+    }
+  }
 }
 
 double QuantityValue(int quantity, const PlotRecord& record, const RepClimateFile& station) {

@@ -10,7 +10,8 @@
 //   GraphDescription graph;
 //   DefaultEToGraph(graph, station.Method);
 //   std::vector<PlotRecord> records;  // the visible records, first..last (0-based offsets)
-//   for (int32_t k = first; k <= last; ++k) records.push_back(ComputePlotRecord(station, data[k], k));
+//   for (int32_t k = first; k <= last; ++k) records.emplace_back().Data = data[k];
+//   ComputePlotRecords(station, records, first);
 //   PlotDrawing drawing = DrawGraph(graph, records, station, width, height);
 #pragma once
 
@@ -129,6 +130,9 @@ struct PlotRecord {
 
 // The record k (0-based offset from the station's first record) computed from its data.
 PlotRecord ComputePlotRecord(const RepClimateFile& station, const ClimaticRecord& data, int32_t k);
+// Every record of `records` computed from its data, record i being record first + i of the
+// station: the same results as one ComputePlotRecord each, a block of records at a time.
+void ComputePlotRecords(const RepClimateFile& station, std::span<PlotRecord> records, int32_t first);
 
 // The value of `quantity` in a record: a data row, or its computed stand-in for the rows that have
 // one (Tmean, RHmean, Tdew, e(act), wind speed, n, Rs, Rn) when it is missing; a computed

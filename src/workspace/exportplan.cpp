@@ -46,7 +46,7 @@ std::vector<BoundaryRequest> BoundaryQuestions(const RepClimateFile& station,
     std::vector<double> eto;
     eto.reserve(data.Records.size());
     for (std::size_t k = 0; k < data.Records.size(); ++k) {
-      run.Compute(static_cast<int32_t>(k), data.Records[k]);
+      run.SelectRecord(data.Records, static_cast<int32_t>(k));
       eto.push_back(run.ETo());
     }
     CollectQuestions("ETo", true, eto, asked);
@@ -63,7 +63,7 @@ std::vector<BoundaryRequest> BoundaryQuestions(const RepClimateFile& station,
   std::string line;
   DataRecord record;
   for (std::size_t k = 0; k < data.Records.size(); ++k) {
-    run.Compute(static_cast<int32_t>(k), data.Records[k]);
+    run.SelectRecord(data.Records, static_cast<int32_t>(k));
     run.DataLine(data.Numbers[k], line);
     if (!ReadDataRecord(line, static_cast<int>(codes.size()), station.DtaFileName, 0, record)) {
       continue;

@@ -27,7 +27,12 @@ std::string ReasonNoEToColumn(std::string_view file) {
 // One record of the run
 
 RecordRun::RecordRun(const RepClimateFile& station)
-    : station_(station), constants_(station), codes_(StationCodes(station)) {
+    : station_(station),
+      constants_(std::make_unique<StationConstants>(station)),
+      driver_(std::make_unique<BlockDriver>(*constants_)),
+      block_(std::make_unique<RecordBlock>()),
+      blockResults_(std::make_unique<BlockResults>()),
+      codes_(StationCodes(station)) {
   const int count = static_cast<int>(codes_.size());
   for (int i = 0; i < count; ++i) {
     const auto c = static_cast<std::size_t>(i);
@@ -35,10 +40,28 @@ RecordRun::RecordRun(const RepClimateFile& station)
     decimals_[c] = DecimalsOfCode(codes_[c]);
   }
   if (count > 0) convert_ = StandardRows(count, codes_.data(), rows_.data());
+  blockValues_.resize(kBlockRecords * codes_.size());
 }
 
-void RecordRun::Compute(int32_t k, const ClimaticRecord& working) {
+RecordRun::~RecordRun() = default;
+
+void RecordRun::SelectRecord(std::span<const ClimaticRecord> records, int32_t k) {
+  const std::size_t inBlock = static_cast<std::size_t>(k) % kBlockRecords;
+  if (inBlock == 0) {
+    // The block that starts here, computed at once.
+    Clear();
+    const auto count = static_cast<int32_t>(records.size());
+    for (int32_t next = k; next < count && !Full(); ++next) {
+      Add(next, records[static_cast<std::size_t>(next)]);
+    }
+    ComputeBlock();
+  }
+  Select(inBlock);
+}
+
+void RecordRun::Add(int32_t k, const ClimaticRecord& working) {
   const std::size_t count = codes_.size();
+  double* const values = blockValues_.data() + block_->Count * count;
   // The engine sees the station's parameters only, whatever else the working record holds.
   ClimaticRecord record;
   for (std::size_t i = 0; i + 1 < count; ++i) {
@@ -49,9 +72,22 @@ void RecordRun::Compute(int32_t k, const ClimaticRecord& working) {
       record[row] = value;
     }
     // Every code in its standard unit: the conversion back would change nothing.
-    values_[i] = IsMissing(value) ? kMissing : convert_ ? FromStandardUnit(codes_[i], value) : value;
+    values[i] = IsMissing(value) ? kMissing : convert_ ? FromStandardUnit(codes_[i], value) : value;
   }
-  eto_ = ComputeRecord(DayOfYearForRecord(station_, k), record, constants_, results_);
+  block_->Add(DayOfYearForRecord(station_, k), record);
+}
+
+bool RecordRun::Full() const { return block_->Full(); }
+std::size_t RecordRun::Count() const { return block_->Count; }
+void RecordRun::Clear() { block_->Clear(); }
+
+void RecordRun::ComputeBlock() { driver_->Compute(*block_, *blockResults_); }
+
+void RecordRun::Select(std::size_t i) {
+  const std::size_t count = codes_.size();
+  std::copy_n(blockValues_.begin() + static_cast<std::ptrdiff_t>(i * count), count, values_.begin());
+  results_ = blockResults_->Record(i);
+  eto_ = blockResults_->ETo[i];
   if (count > 0) values_[count - 1] = IsMissing(eto_) ? kMissing : eto_;
 }
 
@@ -99,17 +135,34 @@ RunResult RunOverDataFile(const RepClimateFile& station, const DataFileRecordSin
   const ColumnMapping mapping(reader.Codes());
   const DataFileValueCheck check(station, reader.Codes(), station.DtaFileName);
   RecordRun run(station);
+  std::array<int32_t, kBlockRecords> numbers{};
+  // The records read are computed a block at a time and handed on in their order, before any
+  // refusal of a later line.
+  const auto handOn = [&run, &numbers, &each] {
+    run.ComputeBlock();
+    for (std::size_t i = 0; i < run.Count(); ++i) {
+      run.Select(i);
+      if (Status s = each(numbers[i], run); !s) return s;
+    }
+    run.Clear();
+    return Status::Success();
+  };
   DataRecord record;
   RunResult result;
   while (reader.Next(record)) {
     if (Status s = check.Check(result.Records, record.Values, reader.LineNumber(), reader.Line());
         !s) {
+      if (Status handed = handOn(); !handed) return FailedRun(handed);
       return FailedRun(s);
     }
-    run.Compute(result.Records, StandardRecord(mapping, record.Values));
+    numbers[run.Count()] = record.Number;
+    run.Add(result.Records, StandardRecord(mapping, record.Values));
     ++result.Records;
-    if (Status s = each(record.Number, run); !s) return FailedRun(s);
+    if (run.Full()) {
+      if (Status s = handOn(); !s) return FailedRun(s);
+    }
   }
+  if (Status s = handOn(); !s) return FailedRun(s);
   if (!reader.status()) return FailedRun(reader.status());
   return result;
 }
@@ -176,10 +229,11 @@ RunResult RunCalculation(const RepClimateFile& station, const WorkingData& data,
     RecordRun run(station);
     std::string dtaLine;
     std::string reportLine;
+    const auto records = static_cast<int32_t>(data.Records.size());
     int32_t k = 0;
-    for (const ClimaticRecord& working : data.Records) {
+    while (k < records) {
       const int32_t number = data.Numbers[static_cast<std::size_t>(k)];
-      run.Compute(k, working);
+      run.SelectRecord(data.Records, k);
       ++k;
 
       if (dta) {

@@ -11,11 +11,13 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "engine/block.h"
 #include "engine/record.h"
 #include "limits/boundary.h"
 #include "model/atomicfile.h"
@@ -30,14 +32,34 @@ namespace vernoli {
 // ---------------------------------------------------------------------------------------------
 // One record of the run
 
-// What the run makes of one record: the engine's record from the station's rows of a working
+// What the run makes of its records: the engine's record from the station's rows of a working
 // record, every column's value in its code's unit with the computed ETo last, and the 17 results.
+// The records are computed a block at a time (engine/block.h): Add them until the block is
+// Full, ComputeBlock, then Select each in turn and read it.
 class RecordRun {
  public:
   explicit RecordRun(const RepClimateFile& station);
-  // Computes record k (the 0-based offset from the station's first record) from `working`: one
-  // value per parameter-table row in standard units, missing values -999.
-  void Compute(int32_t k, const ClimaticRecord& working);
+  ~RecordRun();
+  RecordRun(const RecordRun&) = delete;
+  RecordRun& operator=(const RecordRun&) = delete;
+
+  // Makes record k of `records` the selected one: all the station's working records, each one
+  // value per parameter-table row in standard units (missing values -999), taken in order from
+  // k = 0 (the offset from the station's first record). The block starting at k is computed
+  // when k starts one.
+  void SelectRecord(std::span<const ClimaticRecord> records, int32_t k);
+
+  // Adds record k (the offset from the station's first record) to the block; the block must not
+  // be full.
+  void Add(int32_t k, const ClimaticRecord& working);
+  bool Full() const;
+  std::size_t Count() const;
+  // Computes the records added since the last Clear.
+  void ComputeBlock();
+  // Makes record i (0-based, in the order added) of the computed block the one read below.
+  void Select(std::size_t i);
+  void Clear();
+
   // The ETo of the station's method (-999 when it cannot be computed).
   double ETo() const { return eto_; }
   // The station's columns in their units, ETo last.
@@ -52,7 +74,11 @@ class RecordRun {
 
  private:
   const RepClimateFile& station_;
-  StationConstants constants_;
+  std::unique_ptr<StationConstants> constants_;
+  std::unique_ptr<BlockDriver> driver_;
+  std::unique_ptr<RecordBlock> block_;
+  std::unique_ptr<BlockResults> blockResults_;
+  std::vector<double> blockValues_;  // the columns in their units, a row of codes per record
   std::span<const int16_t> codes_;
   std::array<int, kParameterCount> rows_{};
   std::array<int, kParameterCount> decimals_{};

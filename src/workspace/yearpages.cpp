@@ -221,9 +221,9 @@ std::vector<PlotRecord> PlotRecordsOfPage(const RepClimateFile& station, const G
   std::vector<PlotRecord> records;
   records.reserve(page.Cells.size());
   for (std::size_t c = 0; c < page.Cells.size(); ++c) {
-    const auto k = page.First - 1 + static_cast<int32_t>(c);
-    records.push_back(ComputePlotRecord(station, ColumnRecord(page.Codes, page.Cells[c]), k));
+    records.emplace_back().Data = ColumnRecord(page.Codes, page.Cells[c]);
   }
+  ComputePlotRecords(station, records, page.First - 1);
   return records;
 }
 
