@@ -15,30 +15,6 @@ constexpr double kStefanBoltzmann = 4.903e-9;
 
 }  // namespace
 
-void RecordBlock::Add(int32_t dayOfYear, const ClimaticRecord& record) noexcept {
-  const std::size_t i = Count++;
-  const auto input = [&record](int row) {
-    const double x = record[row];
-    return std::isfinite(x) ? x : kM;
-  };
-  DayOfYear[i] = dayOfYear;
-  Tmax[i] = input(Row::Tmax);
-  Tmean[i] = input(Row::Tmean);
-  Tmin[i] = input(Row::Tmin);
-  RHmax[i] = input(Row::RHmax);
-  RHmean[i] = input(Row::RHmean);
-  RHmin[i] = input(Row::RHmin);
-  Tdew[i] = input(Row::Tdew);
-  Eact[i] = input(Row::Eact);
-  Tdry[i] = input(Row::Tdry);
-  Twet[i] = input(Row::Twet);
-  Wind[i] = input(Row::Wind);
-  Sunshine[i] = input(Row::Sunshine);
-  RelativeSunshine[i] = input(Row::RelativeSunshine);
-  Rs[i] = input(Row::Rs);
-  Rn[i] = input(Row::Rn);
-}
-
 RecordResults BlockResults::Record(std::size_t i) const noexcept {
   RecordResults r;
   r.TmeanStar = TmeanStar[i];
@@ -68,7 +44,7 @@ struct BlockDriver::Work {
 
   Column<double> Tmax, Tmin, RHmax, RHmin, RHmeanStar;  // completed from the means
   Column<double> EsMax, EsMin, EsMean, Es;               // e deg of the extremes and mean, es
-  Column<double> Ea, Delta, RHmean, Ud, Rso, N;
+  Column<double> Ea, Delta, RHmean, Ud, Rso, N, Share;  // Share: n/N
   std::array<double, 4 * kBlockRecords> Exp;  // exponents, then their powers of e
   std::array<double, 4 * kBlockRecords> Log;  // arguments, then their logarithms
 };
@@ -94,17 +70,27 @@ struct Hoisted {
 // Temperature and humidity extremes filled from the means; the exponents of e deg(T) of the
 // extremes, the mean, and of the one more temperature the actual vapour pressure may need (the
 // dewpoint, the wet bulb, or Tmin less the dewpoint difference).
+// Which of the four columns of exponents any record of the block takes e deg of.
+struct Needed {
+  bool Max, Min, Mean, Fourth;
+};
+
 template <int W>
-VERNOLI_LANE void Extremes(const Hoisted& c, const RecordBlock& in, BlockResults& out,
-                           BlockDriver::Work& w, std::size_t count) {
+VERNOLI_LANE Needed Extremes(const Hoisted& c, const RecordBlock& in, BlockResults& out,
+                             BlockDriver::Work& w, std::size_t count) {
   using L = lanes::Lanes<W>;
   using V = typename L::V;
+  using M = typename L::M;
+  M needMax = L::Mask(false), needMin = L::Mask(false), needMean = L::Mask(false);
+  M needFourth = L::Mask(false);
   double* const expMax = w.Exp.data();
   double* const expMin = expMax + count;
   double* const expMean = expMin + count;
   double* const expFourth = expMean + count;
-  const auto exponent = [](V t) {
-    return L::Select(L::Has(t) & (t > -237.3), 17.27 * t / (t + 237.3), 0.0);
+  const auto exponent = [](V t, M& needed) {
+    const M has = L::Has(t) & (t > -237.3);
+    needed |= has;
+    return L::Select(has, 17.27 * t / (t + 237.3), 0.0);
   };
   for (std::size_t i = 0; i < count; i += W) {
     V tmax = L::Load(&in.Tmax[i]), tmin = L::Load(&in.Tmin[i]);
@@ -115,9 +101,9 @@ VERNOLI_LANE void Extremes(const Hoisted& c, const RecordBlock& in, BlockResults
     L::Store(&w.Tmax[i], tmax);
     L::Store(&w.Tmin[i], tmin);
     L::Store(&out.TmeanStar[i], tstar);
-    L::Store(expMax + i, exponent(tmax));
-    L::Store(expMin + i, exponent(tmin));
-    L::Store(expMean + i, exponent(tstar));
+    L::Store(expMax + i, exponent(tmax, needMax));
+    L::Store(expMin + i, exponent(tmin, needMin));
+    L::Store(expMean + i, exponent(tstar, needMean));
 
     V rhmax = L::Load(&in.RHmax[i]), rhmin = L::Load(&in.RHmin[i]);
     const V rhmean = L::Load(&in.RHmean[i]);
@@ -133,8 +119,12 @@ VERNOLI_LANE void Extremes(const Hoisted& c, const RecordBlock& in, BlockResults
     const V wet = L::Select(tdry < twet, tdry, twet);
     const V t = L::Select(L::Has(tdew), tdew,
                           L::Select(L::Has(tdry) & L::Has(twet), wet, tmin - c.Difference));
-    L::Store(expFourth + i, exponent(t));
+    // Taken only from a dewpoint, a psychrometer, or Tmin with a dewpoint difference.
+    M fourth = L::Mask(false);
+    L::Store(expFourth + i, exponent(t, fourth));
+    needFourth |= fourth & (L::Has(tdew) | (L::Has(tdry) & L::Has(twet)) | L::Mask(c.Difference != 0));
   }
+  return {L::Any(needMax), L::Any(needMin), L::Any(needMean), L::Any(needFourth)};
 }
 
 // es, the cascade of the actual vapour pressure, the slope of the vapour pressure curve and
@@ -288,11 +278,12 @@ VERNOLI_LANE void Radiation(const Hoisted& c, const RecordBlock& in, BlockResult
 // Penman-Monteith, the modified Penman, Hargreaves and the radiation method; the arguments of
 // the logarithms of the Blaney-Criddle correction.
 template <int W>
-VERNOLI_LANE void Methods(const Hoisted& c, BlockResults& out, BlockDriver::Work& w,
+VERNOLI_LANE bool Methods(const Hoisted& c, BlockResults& out, BlockDriver::Work& w,
                           std::size_t count) {
   using L = lanes::Lanes<W>;
   using V = typename L::V;
   using M = typename L::M;
+  M corrected = L::Mask(false);
   const M gammaMissing = L::Mask(IsMissing(c.Gamma));
   const M adjustPenman = L::Mask(c.AdjustPenman);
   const M adjustRadiation = L::Mask(c.AdjustRadiation);
@@ -349,9 +340,14 @@ VERNOLI_LANE void Methods(const Hoisted& c, BlockResults& out, BlockDriver::Work
     const V share = L::Select(L::Has(sun) & L::Has(daylight),
                               L::Select(L::ToZero(daylight), 0.0, L::Fom(sun / daylight)), kM);
     L::Store(logU + i, L::Clamp(ud, 0.0, 10.0) + 1);
+    L::Store(&w.Share[i], share);
     L::Store(logR + i, L::Clamp(share, 0.0, 1.0) + 1);
-    L::Store(logH + i, L::Clamp(L::Load(&w.RHmin[i]), 0.0, 100.0) + 1);
+    const V rhmin = L::Load(&w.RHmin[i]);
+    L::Store(logH + i, L::Clamp(rhmin, 0.0, 100.0) + 1);
+    // The Blaney-Criddle correction's inputs (its f is missing only with Tmean or N).
+    corrected |= L::Has(tmean) & L::Has(daylight) & L::Has(rhmin) & L::Has(share) & L::Has(ud);
   }
+  return c.AdjustBlaneyCriddle && L::Any(corrected);
 }
 
 // Blaney-Criddle, corrected with the logarithms where the station asks for it; the ETo of the
@@ -377,12 +373,10 @@ VERNOLI_LANE void BlaneyCriddle(const Hoisted& c, uint8_t method, BlockResults& 
   }
   for (std::size_t i = 0; i < count; i += W) {
     const V tmean = L::Load(&out.TmeanStar[i]), daylight = L::Load(&w.N[i]);
-    const V sun = L::Load(&out.SunshineStar[i]);
     const V rhmin = L::Load(&w.RHmin[i]), ud = L::Load(&w.Ud[i]);
     const V p = 100 * daylight / 4422;
     const V f = L::NonNegative(p * (0.46 * tmean + 8.13));
-    const V share = L::Select(L::Has(sun) & L::Has(daylight),
-                              L::Select(L::ToZero(daylight), 0.0, L::Fom(sun / daylight)), kM);
+    const V share = L::Load(&w.Share[i]);
     const V h = L::Clamp(rhmin, 0.0, 100.0);
     const V rr = L::Clamp(share, 0.0, 1.0);
     const V u = L::Clamp(ud, 0.0, 10.0);
@@ -399,27 +393,49 @@ VERNOLI_LANE void BlaneyCriddle(const Hoisted& c, uint8_t method, BlockResults& 
   }
 }
 
+// A value that is not a finite number counts as missing.
 template <int W>
-VERNOLI_LANE void Steps(const Hoisted& c, uint8_t method, const RecordBlock& in,
-                        BlockResults& out, BlockDriver::Work& w, std::size_t count) {
-  Extremes<W>(c, in, out, w, count);
-  ExpColumn(w.Exp.data(), w.Exp.data(), 4 * count);
+VERNOLI_LANE void Inputs(RecordBlock& in, std::size_t count) {
+  using L = lanes::Lanes<W>;
+  using V = typename L::V;
+  for (auto* column : {&in.Tmax, &in.Tmean, &in.Tmin, &in.RHmax, &in.RHmean, &in.RHmin, &in.Tdew,
+                       &in.Eact, &in.Tdry, &in.Twet, &in.Wind, &in.Sunshine,
+                       &in.RelativeSunshine, &in.Rs, &in.Rn}) {
+    for (std::size_t i = 0; i < count; i += W) {
+      const V x = L::Load(&(*column)[i]);
+      L::Store(&(*column)[i], L::Select(L::Finite(x), x, kM));
+    }
+  }
+}
+
+template <int W>
+VERNOLI_LANE void Steps(const Hoisted& c, uint8_t method, RecordBlock& in, BlockResults& out,
+                        BlockDriver::Work& w, std::size_t count) {
+  Inputs<W>(in, count);
+  // Only the columns of exponents some record takes: a column no record takes is never
+  // selected below.
+  const Needed needed = Extremes<W>(c, in, out, w, count);
+  const bool columns[] = {needed.Max, needed.Min, needed.Mean, needed.Fourth};
+  for (std::size_t k = 0; k < 4; ++k) {
+    if (columns[k]) ExpColumn(w.Exp.data() + k * count, w.Exp.data() + k * count, count);
+  }
   Vapour<W>(c, in, out, w, count);
   LogColumn(w.Log.data(), w.Log.data(), count);
   Radiation<W>(c, in, out, w, count);
-  Methods<W>(c, out, w, count);
-  if (c.AdjustBlaneyCriddle) LogColumn(w.Log.data() + count, w.Log.data() + count, 3 * count);
+  if (Methods<W>(c, out, w, count)) {
+    LogColumn(w.Log.data() + count, w.Log.data() + count, 3 * count);
+  }
   BlaneyCriddle<W>(c, method, out, w, count);
 }
 
-void StepsTwoLanes(const Hoisted& c, uint8_t method, const RecordBlock& in, BlockResults& out,
+void StepsTwoLanes(const Hoisted& c, uint8_t method, RecordBlock& in, BlockResults& out,
                    BlockDriver::Work& w, std::size_t count) {
   Steps<2>(c, method, in, out, w, count);
 }
 
 // Four lanes where the processor has them.
 __attribute__((target("avx2"))) void StepsFourLanes(const Hoisted& c, uint8_t method,
-                                                    const RecordBlock& in, BlockResults& out,
+                                                    RecordBlock& in, BlockResults& out,
                                                     BlockDriver::Work& w, std::size_t count) {
   Steps<4>(c, method, in, out, w, count);
 }

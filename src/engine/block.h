@@ -19,8 +19,8 @@ namespace vernoli {
 // Records per block: the columns of a block stay in the first-level cache together.
 inline constexpr std::size_t kBlockRecords = 256;
 
-// The inputs of up to kBlockRecords records, in columns. A value that is not a finite number
-// is stored as missing, as the per-record driver reads it.
+// The inputs of up to kBlockRecords records, in columns, as the records hold them; the driver
+// takes a value that is not a finite number as missing, as the per-record driver does.
 struct RecordBlock {
   template <typename T>
   using Column = std::array<T, kBlockRecords>;
@@ -33,7 +33,25 @@ struct RecordBlock {
   bool Full() const { return Count == kBlockRecords; }
   void Clear() { Count = 0; }
   // Appends a record for day of year `dayOfYear`; the block must not be full.
-  void Add(int32_t dayOfYear, const ClimaticRecord& record) noexcept;
+  void Add(int32_t dayOfYear, const ClimaticRecord& record) noexcept {
+    const std::size_t i = Count++;
+    DayOfYear[i] = dayOfYear;
+    Tmax[i] = record[Row::Tmax];
+    Tmean[i] = record[Row::Tmean];
+    Tmin[i] = record[Row::Tmin];
+    RHmax[i] = record[Row::RHmax];
+    RHmean[i] = record[Row::RHmean];
+    RHmin[i] = record[Row::RHmin];
+    Tdew[i] = record[Row::Tdew];
+    Eact[i] = record[Row::Eact];
+    Tdry[i] = record[Row::Tdry];
+    Twet[i] = record[Row::Twet];
+    Wind[i] = record[Row::Wind];
+    Sunshine[i] = record[Row::Sunshine];
+    RelativeSunshine[i] = record[Row::RelativeSunshine];
+    Rs[i] = record[Row::Rs];
+    Rn[i] = record[Row::Rn];
+  }
 };
 
 // The results of a block, one column per result, and the ETo of the selected method.
@@ -59,8 +77,8 @@ class BlockDriver {
   BlockDriver(const BlockDriver&) = delete;
   BlockDriver& operator=(const BlockDriver&) = delete;
 
-  // Pads the block to whole groups of four records with records of missing values (its Count
-  // stays), so it is not const.
+  // Takes the values that are not finite numbers as missing, and pads the block to whole groups
+  // of four records with records of missing values (its Count stays), so it is not const.
   void Compute(RecordBlock& block, BlockResults& results) noexcept;
 
   struct Work;

@@ -54,6 +54,12 @@ struct Lanes {
   VERNOLI_LANE static V Select(M c, double a, V b) { return c ? Splat(a) : b; }
   VERNOLI_LANE static V Select(M c, V a, double b) { return c ? a : Splat(b); }
 
+  // Whether the condition holds in any lane.
+  VERNOLI_LANE static bool Any(M m) {
+    bool any = false;
+    for (int k = 0; k < W; ++k) any = any || m[k] != 0;
+    return any;
+  }
   VERNOLI_LANE static M Miss(V x) { return (x > -999.5) & (x < -998.5); }
   VERNOLI_LANE static M Has(V x) { return ~Miss(x); }
   VERNOLI_LANE static V Abs(V x) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <bit>
 #include <cmath>
 #include <limits>
@@ -112,8 +113,16 @@ TEST(BlockDriver, GivesThePerRecordResultsBitForBit) {
     const int count = station % 7 == 0 ? static_cast<int>(kBlockRecords) : generate.Integer(1, 256);
     block.Clear();
     records.clear();
+    std::array<bool, kParameterCount> absent{};
+    if (station % 3 == 0) {
+      for (bool& row : absent) row = generate.Chance(0.4);
+    }
     for (int k = 0; k < count; ++k) {
       records.push_back(generate.Record());
+      // Stations that never measure some quantities: whole blocks without them.
+      for (std::size_t row = 0; row < absent.size(); ++row) {
+        if (absent[row]) records.back()[static_cast<int>(row) + 1] = kMissing;
+      }
       block.Add(generate.Day(), records.back());
     }
     driver.Compute(block, *results);
