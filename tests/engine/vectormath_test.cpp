@@ -1,0 +1,245 @@
+#include "engine/vectormath.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <limits>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace vernoli {
+namespace {
+
+using Limits = std::numeric_limits<double>;
+
+std::uint64_t Bits(double v) { return std::bit_cast<std::uint64_t>(v); }
+double FromBits(std::uint64_t bits) { return std::bit_cast<double>(bits); }
+
+std::string Hex(double v) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%a", v);
+  return text;
+}
+
+enum class Function { Exp, Log };
+
+double Library(Function f, double x) { return f == Function::Exp ? std::exp(x) : std::log(x); }
+
+std::size_t Column(Function f, VectorCode code, const double* in, double* out, std::size_t n) {
+  return f == Function::Exp ? ExpColumnWith(code, in, out, n) : LogColumnWith(code, in, out, n);
+}
+
+struct Outcome {
+  std::size_t Mismatches = 0;
+  std::size_t Library = 0;  // elements the C library computed
+};
+
+// Runs the column over `args` and compares every element with the C library's, bit for bit.
+Outcome Compare(Function f, VectorCode code, const std::vector<double>& args) {
+  std::vector<double> out(args.size());
+  Outcome outcome;
+  outcome.Library = Column(f, code, args.data(), out.data(), args.size());
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const double expected = Library(f, args[i]);
+    if (Bits(out[i]) != Bits(expected)) {
+      if (++outcome.Mismatches <= 5) {
+        ADD_FAILURE() << (f == Function::Exp ? "exp(" : "log(") << Hex(args[i]) << ") gave "
+                      << Hex(out[i]) << ", the C library " << Hex(expected);
+      }
+    }
+  }
+  return outcome;
+}
+
+std::vector<double> Uniform(std::size_t n, double low, double high, std::uint64_t seed) {
+  std::mt19937_64 random(seed);
+  std::uniform_real_distribution<double> uniform(low, high);
+  std::vector<double> v(n);
+  for (double& x : v) x = uniform(random);
+  return v;
+}
+
+// Spread evenly over the bit patterns from low to high, and so nearly evenly over the
+// logarithm. (Not exp of uniform doubles: their logarithms lie next to doubles, away from the
+// hard cases.)
+std::vector<double> LogUniform(std::size_t n, double low, double high, std::uint64_t seed) {
+  std::mt19937_64 random(seed);
+  std::uniform_int_distribution<std::uint64_t> bits(Bits(low), Bits(high));
+  std::vector<double> v(n);
+  for (double& x : v) x = FromBits(bits(random));
+  return v;
+}
+
+// Every bit pattern with the sign cleared: all exponents alike, with subnormals, infinity, NaN.
+std::vector<double> AnyPositive(std::size_t n, std::uint64_t seed) {
+  std::mt19937_64 random(seed);
+  std::vector<double> v(n);
+  for (double& x : v) x = FromBits(random() >> 1);
+  return v;
+}
+
+std::vector<double> SpecialArguments() {
+  const double inf = Limits::infinity();
+  std::vector<double> v = {0.0,
+                           -0.0,
+                           inf,
+                           -inf,
+                           Limits::quiet_NaN(),
+                           -Limits::quiet_NaN(),
+                           Limits::signaling_NaN(),
+                           FromBits(0x7ff8000000000123),
+                           Limits::denorm_min(),
+                           -Limits::denorm_min(),
+                           Limits::min() / 3,
+                           -Limits::min() / 3,
+                           Limits::min(),
+                           -Limits::min(),
+                           Limits::max(),
+                           -Limits::max(),
+                           1.0,
+                           -1.0,
+                           2.0,
+                           0.5,
+                           Limits::epsilon(),
+                           // exp: where it overflows, leaves the normal range, comes to zero
+                           709.782712893384,
+                           709.7827128933841,
+                           708.0,
+                           -708.0,
+                           -708.3964185322641,
+                           -708.3964185322642,
+                           -709.0,
+                           -744.4400719213812,
+                           -745.1332191019411,
+                           -745.1332191019412,
+                           -1000.0,
+                           1000.0,
+                           1e300,
+                           -1e300};
+  for (double x : std::vector<double>(v)) {
+    v.push_back(std::nextafter(x, inf));
+    v.push_back(std::nextafter(x, -inf));
+  }
+  // Tiny arguments of exp, and 1 +- a few ulp for log.
+  for (int k = 1; k <= 1074; k += 7) {
+    v.push_back(std::ldexp(1.0, -k));
+    v.push_back(-std::ldexp(1.0, -k));
+  }
+  for (int k = -40; k <= 40; ++k) v.push_back(FromBits(Bits(1.0) + k));
+  return v;
+}
+
+// Arguments next to the seams of the reductions, where an index or exponent changes: for exp
+// the odd multiples of ln2/512, for log every multiple of 2^-9 of the significand (the
+// subintervals' boundaries among them) in every 37th binade, each with its neighbours.
+std::vector<double> SeamArguments(Function f) {
+  std::vector<double> v;
+  const auto around = [&v](double x) {
+    for (int k = -2; k <= 2; ++k) v.push_back(FromBits(Bits(x) + k));
+  };
+  if (f == Function::Exp) {
+    const double step = std::log(2.0) / 512;
+    for (int n = -260000; n <= 260000; n += 97) around((2 * n + 1) * step);
+  } else {
+    for (int e = -1021; e <= 1023; e += 37) {
+      const std::uint64_t binade = static_cast<std::uint64_t>(e + 1022) << 52;
+      for (std::uint64_t i = 0; i < 512; ++i) around(FromBits(binade + (i << 43)));
+    }
+  }
+  return v;
+}
+
+class ColumnCode : public ::testing::TestWithParam<VectorCode> {
+ protected:
+  void SetUp() override {
+    if (!VectorCodeAvailable(GetParam())) GTEST_SKIP() << "not on this processor";
+  }
+};
+
+TEST_P(ColumnCode, ExpMatchesTheCLibraryOnTheEnginesRanges) {
+  EXPECT_EQ(Compare(Function::Exp, GetParam(), Uniform(3'000'000, -15.0, 5.0, 1)).Mismatches, 0u);
+  EXPECT_EQ(Compare(Function::Exp, GetParam(), Uniform(500'000, -745.5, 710.0, 2)).Mismatches,
+            0u);
+  EXPECT_EQ(Compare(Function::Exp, GetParam(), Uniform(200'000, -0.01, 0.01, 3)).Mismatches, 0u);
+}
+
+TEST_P(ColumnCode, LogMatchesTheCLibraryOnTheEnginesRanges) {
+  EXPECT_EQ(Compare(Function::Log, GetParam(), LogUniform(2'000'000, 1e-3, 1e3, 4)).Mismatches,
+            0u);
+  EXPECT_EQ(Compare(Function::Log, GetParam(), Uniform(1'000'000, 1e-3, 1e3, 5)).Mismatches, 0u);
+  EXPECT_EQ(Compare(Function::Log, GetParam(), Uniform(200'000, 0.9, 1.1, 6)).Mismatches, 0u);
+  EXPECT_EQ(Compare(Function::Log, GetParam(), AnyPositive(500'000, 7)).Mismatches, 0u);
+}
+
+TEST_P(ColumnCode, SpecialArgumentsAndSeamsMatchTheCLibrary) {
+  const std::vector<double> special = SpecialArguments();
+  EXPECT_EQ(Compare(Function::Exp, GetParam(), special).Mismatches, 0u);
+  EXPECT_EQ(Compare(Function::Log, GetParam(), special).Mismatches, 0u);
+  EXPECT_EQ(Compare(Function::Exp, GetParam(), SeamArguments(Function::Exp)).Mismatches, 0u);
+  EXPECT_EQ(Compare(Function::Log, GetParam(), SeamArguments(Function::Log)).Mismatches, 0u);
+}
+
+// The vector code settles almost every element itself; a margin for the C library's error that
+// shrank to nothing would show here as no element left to it at all.
+TEST_P(ColumnCode, LeavesFewElementsToTheCLibrary) {
+  const std::size_t n = 1'000'000;
+  const double exp = static_cast<double>(
+                         Compare(Function::Exp, GetParam(), Uniform(n, -15.0, 5.0, 8)).Library) /
+                     n;
+  const double log =
+      static_cast<double>(
+          Compare(Function::Log, GetParam(), LogUniform(n, 1e-3, 1e3, 9)).Library) /
+      n;
+  EXPECT_LT(exp, 0.10);
+  EXPECT_LT(log, 0.10);
+  EXPECT_GT(exp, 0.005);
+  EXPECT_GT(log, 0.005);
+}
+
+INSTANTIATE_TEST_SUITE_P(VectorMath, ColumnCode,
+                         ::testing::Values(VectorCode::Baseline, VectorCode::Avx2Fma),
+                         [](const auto& info) {
+                           return info.param == VectorCode::Baseline ? std::string("Baseline")
+                                                                     : std::string("Avx2Fma");
+                         });
+
+// Short columns, columns that start off the vector alignment, and a column computed in place:
+// every element right, nothing written past the end.
+TEST(VectorMath, ShortUnalignedAndInPlaceColumns) {
+  const std::vector<double> pool = Uniform(64, -5.0, 5.0, 10);
+  constexpr double kGuard = 12345.0;
+  for (Function f : {Function::Exp, Function::Log}) {
+    for (std::size_t count : {0u, 1u, 3u, 5u, 17u}) {
+      for (std::size_t offset : {0u, 1u, 3u}) {
+        for (bool inPlace : {false, true}) {
+          std::vector<double> in(offset + count + 1, kGuard);
+          for (std::size_t i = 0; i < count; ++i) {
+            // A few arguments that the C library must compute among the others.
+            in[offset + i] = i % 4 == 3 ? -1.0 : (f == Function::Log ? std::fabs(pool[i]) : pool[i]);
+          }
+          std::vector<double> out(in.size(), kGuard);
+          double* target = inPlace ? in.data() + offset : out.data() + offset;
+          const std::vector<double> args = in;
+          if (f == Function::Exp) {
+            ExpColumn(in.data() + offset, target, count);
+          } else {
+            LogColumn(in.data() + offset, target, count);
+          }
+          for (std::size_t i = 0; i < count; ++i) {
+            EXPECT_EQ(Bits(target[i]), Bits(Library(f, args[offset + i])))
+                << "count " << count << ", offset " << offset << ", in place " << inPlace
+                << ", element " << i;
+          }
+          EXPECT_EQ(target[count], kGuard) << "count " << count << ", offset " << offset;
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace vernoli
