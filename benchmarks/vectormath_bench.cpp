@@ -91,10 +91,12 @@ void BM_ColumnWidest(benchmark::State& state, Function f) {
 BENCHMARK_CAPTURE(BM_LibraryLoop, StdExp, Function::Exp);
 BENCHMARK_CAPTURE(BM_Column, ExpBaseline, Function::Exp, VectorCode::Baseline);
 BENCHMARK_CAPTURE(BM_Column, ExpAvx2Fma, Function::Exp, VectorCode::Avx2Fma);
+BENCHMARK_CAPTURE(BM_Column, ExpAvx512, Function::Exp, VectorCode::Avx512);
 BENCHMARK_CAPTURE(BM_ColumnWidest, ExpColumn, Function::Exp);
 BENCHMARK_CAPTURE(BM_LibraryLoop, StdLog, Function::Log);
 BENCHMARK_CAPTURE(BM_Column, LogBaseline, Function::Log, VectorCode::Baseline);
 BENCHMARK_CAPTURE(BM_Column, LogAvx2Fma, Function::Log, VectorCode::Avx2Fma);
+BENCHMARK_CAPTURE(BM_Column, LogAvx512, Function::Log, VectorCode::Avx512);
 BENCHMARK_CAPTURE(BM_ColumnWidest, LogColumn, Function::Log);
 
 }  // namespace

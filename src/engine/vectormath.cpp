@@ -1,6 +1,7 @@
 #include "engine/vectormath.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -16,7 +17,7 @@ namespace {
 
 // ---------------------------------------------------------------------------------------------
 // Double-double arithmetic, for building the tables once. Relative errors are a few 2^-104 per
-// operation, far below what the columns need (2^-64).
+// operation, far below what the columns need (2^-62).
 
 struct Double2 {
   double Hi;
@@ -108,7 +109,8 @@ struct Tables {
   // 2^(j/256) = ExpHi[j] + ExpLo[j].
   double ExpHi[kExpTableSize];
   double ExpLo[kExpTableSize];
-  // For the subinterval i of log: InverseC[i] near 1/z, and -log(InverseC[i]) = LogHi + LogLo.
+  // For the subinterval i of log: InverseC[i] near 1/z, and -log(InverseC[i]) = LogHi + LogLo,
+  // LogHi a multiple of 2^-42.
   double InverseC[kLogTableSize];
   double LogHi[kLogTableSize];
   double LogLo[kLogTableSize];
@@ -141,9 +143,10 @@ Tables BuildTables() {
     const double b = std::bit_cast<double>(kLogBase + (i + 1) * kLogStep);
     const double inverse = i == kLogCentre ? 1.0 : 2.0 / (a + b);
     const Double2 log = Log(inverse);
+    // LogHi on the grid of 2^-42, like e Ln2Hi, so that the two add up exactly.
     t.InverseC[i] = inverse;
-    t.LogHi[i] = 0.0 - log.Hi;  // +0 for the centre
-    t.LogLo[i] = 0.0 - log.Lo;
+    t.LogHi[i] = 0.0 - std::nearbyint(log.Hi * 0x1p42) * 0x1p-42;  // +0 for the centre
+    t.LogLo[i] = -(t.LogHi[i] + log.Hi) - log.Lo;
   }
   const Double2 ln2 = Log(2.0);
   t.Ln2Hi = Truncated(ln2.Hi, 42);
@@ -161,14 +164,15 @@ const Tables& TheTables() {
 }
 
 // ---------------------------------------------------------------------------------------------
-// The rounding test. The loops end with y = Hi + Lo, Hi = RN(y), and |y - f(x)| <= 2^-64 |f(x)|.
-// The C library's result is the correct rounding of a value within E ulp of f(x) (E = 0.011 for
-// exp, 0.02 for log, as its authors document). Lo * kTest leaves Hi unchanged when added to it
-// only if |Lo| <= g / (2 kTest), g the gap from Hi to its neighbour on Lo's side; then f(x) is
-// at least g (1 - 1/kTest) / 2 - 2^-64 |f(x)| from the midpoint, with |f(x)| <= 2^53 g. That is
-// more than E g, so f(x), the C library's value and y all round to Hi, when
-// 1 - 1/kTest >= 2^-10 + 2 E. The constants take E = 0.015 for exp and E = 0.03 for log.
-constexpr double kExpTest = 1.033;
+// The rounding test. Each loop ends with y = Hi + Lo, Hi = RN(y), and |y - f(x)| <= eps |f(x)|,
+// eps = 2^-62 or less. The C library's result is the correct rounding of a value within E ulp
+// of f(x) (E = 0.011 for exp, 0.02 for log, as its authors document). Lo * kTest leaves Hi
+// unchanged when added to it only if |Lo| <= g / (2 kTest), g the gap from Hi to its neighbour
+// on Lo's side; then f(x) is at least g (1 - 1/kTest) / 2 - eps |f(x)| from the midpoint, with
+// |f(x)| <= 2^53 g. That is more than E g, so f(x), the C library's value and y all round to
+// Hi, when 1 - 1/kTest >= 2^54 eps + 2 E. The constants take E = 0.015 for exp and E = 0.03
+// for log, and eps = 2^-62 for exp, 2^-64 for log.
+constexpr double kExpTest = 1.036;
 constexpr double kLogTest = 1.066;
 
 // Arguments whose exp is a normal double, and the reduction below exact.
@@ -178,9 +182,16 @@ constexpr double kExpLimit = 708.0;
 constexpr double kMinNormal = std::numeric_limits<double>::min();
 constexpr double kMaxFinite = std::numeric_limits<double>::max();
 
+// The bit of each lane in its group's flags, loaded rather than shifted: x86-64's baseline has
+// no shifts by a count per lane.
+constexpr auto kLaneBit = [] {
+  std::array<std::uint64_t, 64> bits{};
+  for (int k = 0; k < 64; ++k) bits[k] = std::uint64_t{1} << k;
+  return bits;
+}();
+
 constexpr double kSplitter = 134217729.0;  // 2^27 + 1
 constexpr double kShift = 0x1.8p52;        // adding it rounds to an integer, kept in the low bits
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 template <bool kFma>
 [[gnu::always_inline]] inline void ExactProduct(double a, double b, double& p, double& e) {
@@ -198,10 +209,38 @@ template <bool kFma>
   }
 }
 
-// exp(x) = 2^e 2^(j/256) exp(r), n = 256 e + j the integer nearest x 256/ln 2, |r| <= ln2/512.
+// s + e = a b + c to within 2^-104 |s|, s within an ulp of it, for |a b| <= |c| / 4.
+template <bool kFma>
+[[gnu::always_inline]] inline void ProductSum(double a, double b, double c, double& s,
+                                              double& e) {
+  if constexpr (kFma) {
+    s = __builtin_fma(a, b, c);
+    e = __builtin_fma(a, b, c - s);  // c - s is exact: the two are within a factor of 2
+  } else {
+    double p;
+    double pe;
+    ExactProduct<false>(a, b, p, pe);
+    s = c + p;
+    e = (p - (s - c)) + pe;
+  }
+}
+
+// a b + c, rounded once or twice.
+template <bool kFma>
+[[gnu::always_inline]] inline double MulAdd(double a, double b, double c) {
+  if constexpr (kFma) {
+    return __builtin_fma(a, b, c);
+  } else {
+    return a * b + c;
+  }
+}
+
+// exp(x) = 2^e 2^(j/256) exp(r), n = 256 e + j the integer nearest x 256/ln 2, |r| < 2^-9.5.
+// The error of Hi + Lo stays below 2^-62 exp(x): 2^-63 from rounding r, 2^-66 from the
+// polynomial, and a few 2^-72 from the sums.
 template <bool kFma>
 [[gnu::always_inline]] inline void ExpLoop(const double* __restrict in, double* __restrict out,
-                                           std::size_t count) {
+                                           std::uint64_t* __restrict flags, std::size_t count) {
   const Tables& t = TheTables();
   const double* __restrict expHi = t.ExpHi;
   const double* __restrict expLo = t.ExpLo;
@@ -209,49 +248,49 @@ template <bool kFma>
   const double step1 = t.Ln2Step1;
   const double step2 = t.Ln2Step2;
   const std::uint64_t shiftBits = std::bit_cast<std::uint64_t>(kShift);
-  for (std::size_t i = 0; i < count; ++i) {
-    const double x = in[i];
-    const double shifted = x * inverseStep + kShift;
-    const std::uint64_t nBits = std::bit_cast<std::uint64_t>(shifted);
-    const double n = shifted - kShift;
-    const std::uint64_t j = nBits & (kExpTableSize - 1);
-    // n step1 is exact, and so is x minus it (the two are within a factor of 2, or n = 0).
-    const double r1 = x - n * step1;
-    const double r2 = -(n * step2);
-    // r = rh + rl exactly up to the product n step2: an error below 2^-77.
-    const double rh = r1 + r2;
-    const double rb = rh - r1;
-    const double rl = (r1 - (rh - rb)) + (r2 - rb);
-    // exp(r) - 1 - rh = q: rl (1 + rh) + rh^2 (1/2 + rh/6 + ... + rh^4/720), the degree-6 Taylor
-    // polynomial; the terms left out are below 2^-78.
-    const double rr = rh * rh;
-    const double poly =
-        0.5 + rh * (1.0 / 6 + rh * (1.0 / 24 + rh * (1.0 / 120 + rh * (1.0 / 720))));
-    const double q = rl + rl * rh + rr * poly;
-    // T exp(r) = th + th rh + th q + tl (1 + rh), the first two summed exactly.
-    const double th = expHi[j];
-    const double tl = expLo[j];
-    double ph;
-    double pl;
-    ExactProduct<kFma>(th, rh, ph, pl);
-    const double s = th + ph;
-    const double se = ph - (s - th);
-    const double lo = th * q + ((se + pl) + (tl + tl * rh));
-    const double hi = s + lo;
-    const double low = (s - hi) + lo;
-    const bool exact = hi + low * kExpTest == hi;
-    const bool inRange = std::fabs(x) < kExpLimit;
-    // 2^e goes into the exponent field: (n - j) 2^44 is e 2^52, modulo 2^64.
-    const std::uint64_t scale = (nBits - shiftBits - j) << (52 - kExpTableBits);
-    const double result = std::bit_cast<double>(std::bit_cast<std::uint64_t>(hi) + scale);
-    out[i] = exact & inRange ? result : kNaN;
+  for (std::size_t group = 0; group < count; group += 64) {
+    const std::size_t lanes = std::min<std::size_t>(64, count - group);
+    std::uint64_t flag = 0;
+    for (std::size_t k = 0; k < lanes; ++k) {
+      const double x = in[group + k];
+      const double shifted = x * inverseStep + kShift;
+      const std::uint64_t nBits = std::bit_cast<std::uint64_t>(shifted);
+      const double n = shifted - kShift;
+      const std::uint64_t j = nBits & (kExpTableSize - 1);
+      // n step1 is exact, and so is x minus it (the two are within a factor of 2, or n = 0).
+      const double r = (x - n * step1) - n * step2;
+      // q = exp(r) - 1 - r by the Taylor polynomial of degree 5: the terms left out are below
+      // 2^-66.
+      const double c3 = MulAdd<kFma>(r, MulAdd<kFma>(r, 1.0 / 120, 1.0 / 24), 1.0 / 6);
+      const double q = r * r * MulAdd<kFma>(r, c3, 0.5);
+      // 2^(j/256) exp(r) = th + th r + (th q + tl (1 + r)), the first two summed to s + se.
+      const double th = expHi[j];
+      const double tl = expLo[j];
+      double s;
+      double se;
+      ProductSum<kFma>(th, r, th, s, se);
+      const double lo = MulAdd<kFma>(th, q, MulAdd<kFma>(tl, r, tl)) + se;
+      const double hi = s + lo;
+      const double low = (s - hi) + lo;
+      const bool exact = hi + low * kExpTest == hi;
+      const bool inRange = std::fabs(x) < kExpLimit;
+      // 2^e goes into the exponent field: (n - j) 2^44 is e 2^52, modulo 2^64.
+      const std::uint64_t scale = (nBits - shiftBits - j) << (52 - kExpTableBits);
+      const double result = std::bit_cast<double>(std::bit_cast<std::uint64_t>(hi) + scale);
+      const bool settled = exact & inRange;
+      out[group + k] = settled ? result : x;
+      flag |= settled ? 0 : kLaneBit[k];
+    }
+    flags[group / 64] = flag;
   }
 }
 
 // log(x) = e ln2 + log(c) + log(1 + r), x = 2^e z, r = z/c - 1 exactly as rh + rl, |r| < 2^-9.
+// The error of Hi + Lo stays below 2^-64 log(x): near x = 1, where c = 1, relative to the
+// result however small; elsewhere |log(x)| >= 2^-10 and the absolute error is below 2^-74.
 template <bool kFma>
 [[gnu::always_inline]] inline void LogLoop(const double* __restrict in, double* __restrict out,
-                                           std::size_t count) {
+                                           std::uint64_t* __restrict flags, std::size_t count) {
   const Tables& t = TheTables();
   const double* __restrict inverseC = t.InverseC;
   const double* __restrict logHi = t.LogHi;
@@ -259,123 +298,146 @@ template <bool kFma>
   const double ln2Hi = t.Ln2Hi;
   const double ln2Lo = t.Ln2Lo;
   constexpr std::uint64_t kBias = std::uint64_t{1024} << 52;
-  for (std::size_t i = 0; i < count; ++i) {
-    const double x = in[i];
-    const std::uint64_t ix = std::bit_cast<std::uint64_t>(x);
-    const bool normal = (x >= kMinNormal) & (x <= kMaxFinite);
-    // u = the bits of x less kLogBase, offset by 2^62 so that it stays positive.
-    const std::uint64_t u = ix - kLogBase + kBias;
-    const std::uint64_t index = (u >> (52 - kLogTableBits)) & (kLogTableSize - 1);
-    const std::uint64_t exponentField = u >> 52;  // e + 1024
-    const double z = std::bit_cast<double>(ix - (exponentField << 52) + kBias);
-    const double e = std::bit_cast<double>(exponentField | 0x4330000000000000) - (0x1p52 + 1024);
-    const double c = inverseC[index];
-    const double lh = logHi[index];
-    const double ll = logLo[index];
-    // z c = ph + pl exactly, and ph - 1 is exact (ph lies within 2^-8 of 1).
-    double ph;
-    double rl;
-    ExactProduct<kFma>(z, c, ph, rl);
-    const double rh = ph - 1.0;
-    // e Ln2Hi is exact; a = e Ln2Hi + lh exactly as ah + al.
-    const double eh = e * ln2Hi;
-    const double ah = eh + lh;
-    const double ab = ah - eh;
-    const double al = (eh - (ah - ab)) + (lh - ab);
-    // h1 + e1 = ah + rh exactly.
-    const double h1 = ah + rh;
-    const double b1 = h1 - ah;
-    const double e1 = (ah - (h1 - b1)) + (rh - b1);
-    // h2 + e2 = h1 - rh^2/2 exactly.
-    double rr;
-    double rrl;
-    ExactProduct<kFma>(rh, rh, rr, rrl);
-    const double half = -0.5 * rr;
-    const double h2 = h1 + half;
-    const double b2 = h2 - h1;
-    const double e2 = (h1 - (h2 - b2)) + (half - b2);
-    // The rest of log(1 + rh), degree 8 (the terms left out are below 2^-84), and
-    // rl / (1 + rh) to within 2^-80.
-    const double poly =
-        1.0 / 3 -
-        rh * (0.25 - rh * (1.0 / 5 - rh * (1.0 / 6 - rh * (1.0 / 7 - rh * 0.125))));
-    const double q = rh * rr * poly;
-    const double rlc = rl - rl * rh * (1.0 - rh);
-    const double lo = ((e1 + e2) + (al + ll)) + ((e * ln2Lo + (rlc - 0.5 * rrl)) + q);
-    const double hi = h2 + lo;
-    const double low = (h2 - hi) + lo;
-    const bool exact = hi + low * kLogTest == hi;
-    out[i] = exact & normal ? hi : kNaN;
+  for (std::size_t group = 0; group < count; group += 64) {
+    const std::size_t lanes = std::min<std::size_t>(64, count - group);
+    std::uint64_t flag = 0;
+    for (std::size_t k = 0; k < lanes; ++k) {
+      const double x = in[group + k];
+      const std::uint64_t ix = std::bit_cast<std::uint64_t>(x);
+      const bool normal = (x >= kMinNormal) & (x <= kMaxFinite);
+      // u = the bits of x less kLogBase, offset by 2^62 so that it stays positive.
+      const std::uint64_t u = ix - kLogBase + kBias;
+      const std::uint64_t index = (u >> (52 - kLogTableBits)) & (kLogTableSize - 1);
+      const std::uint64_t exponentField = u >> 52;  // e + 1024
+      const double z = std::bit_cast<double>(ix - (exponentField << 52) + kBias);
+      const double e = std::bit_cast<double>(exponentField | 0x4330000000000000) - (0x1p52 + 1024);
+      const double c = inverseC[index];
+      const double lh = logHi[index];
+      const double ll = logLo[index];
+      // z c = ph + rl exactly, and ph - 1 is exact (ph lies within 2^-8 of 1).
+      double ph;
+      double rl;
+      ExactProduct<kFma>(z, c, ph, rl);
+      const double rh = ph - 1.0;
+      // e Ln2Hi + lh is exact: both are multiples of 2^-42 below 2^10.
+      const double a = MulAdd<kFma>(e, ln2Hi, lh);
+      // h1 + e1 = a + rh exactly.
+      const double h1 = a + rh;
+      const double b1 = h1 - a;
+      const double e1 = (a - (h1 - b1)) + (rh - b1);
+      // h2 + e2 = h1 - rh^2/2 exactly (|h1| is the larger).
+      double rr;
+      double rrl;
+      ExactProduct<kFma>(rh, rh, rr, rrl);
+      const double half = -0.5 * rr;
+      const double h2 = h1 + half;
+      const double e2 = half - (h2 - h1);
+      // The rest of log(1 + rh), degree 7 (the terms left out are below 2^-75), and rl / (1 + rh)
+      // to within 2^-80.
+      double poly = MulAdd<kFma>(rh, 1.0 / 7, -1.0 / 6);
+      poly = MulAdd<kFma>(rh, poly, 1.0 / 5);
+      poly = MulAdd<kFma>(rh, poly, -0.25);
+      poly = MulAdd<kFma>(rh, poly, 1.0 / 3);
+      const double q = rh * rr * poly;
+      const double rlc = rl * ((1.0 - rh) + rr);
+      const double lo =
+          ((e1 + e2) + MulAdd<kFma>(e, ln2Lo, ll)) + (MulAdd<kFma>(-0.5, rrl, rlc) + q);
+      const double hi = h2 + lo;
+      const double low = (h2 - hi) + lo;
+      const bool exact = hi + low * kLogTest == hi;
+      const bool settled = exact & normal;
+      out[group + k] = settled ? hi : x;
+      flag |= settled ? 0 : kLaneBit[k];
+    }
+    flags[group / 64] = flag;
   }
 }
 
 // ---------------------------------------------------------------------------------------------
 // The kernels for each instruction set, and the columns in blocks.
 
-using Kernel = void (*)(const double* __restrict, double* __restrict, std::size_t);
+using Kernel = void (*)(const double* __restrict, double* __restrict, std::uint64_t* __restrict,
+                       std::size_t);
 
-void ExpBaseline(const double* __restrict in, double* __restrict out, std::size_t count) {
-  ExpLoop<false>(in, out, count);
+void ExpBaseline(const double* __restrict in, double* __restrict out,
+    std::uint64_t* __restrict flags, std::size_t count) {
+  ExpLoop<false>(in, out, flags, count);
 }
 
-void LogBaseline(const double* __restrict in, double* __restrict out, std::size_t count) {
-  LogLoop<false>(in, out, count);
+void LogBaseline(const double* __restrict in, double* __restrict out,
+    std::uint64_t* __restrict flags, std::size_t count) {
+  LogLoop<false>(in, out, flags, count);
 }
 
 #if defined(__x86_64__) && defined(__GNUC__)
 #define VERNOLI_WIDE_CODE 1
 
 [[gnu::target("avx2,fma")]] void ExpAvx2(const double* __restrict in, double* __restrict out,
-                                        std::size_t count) {
-  ExpLoop<true>(in, out, count);
+    std::uint64_t* __restrict flags, std::size_t count) {
+  ExpLoop<true>(in, out, flags, count);
 }
 
 [[gnu::target("avx2,fma")]] void LogAvx2(const double* __restrict in, double* __restrict out,
-                                        std::size_t count) {
-  LogLoop<true>(in, out, count);
+    std::uint64_t* __restrict flags, std::size_t count) {
+  LogLoop<true>(in, out, flags, count);
 }
 
-bool HasAvx2Fma() {
-  __builtin_cpu_init();
-  return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
+// AVX-512 with the whole 512-bit registers: GCC keeps to 256 bits unless told.
+[[gnu::target("avx512f,avx512dq,prefer-vector-width=512")]] void ExpAvx512(
+    const double* __restrict in, double* __restrict out,
+    std::uint64_t* __restrict flags, std::size_t count) {
+  ExpLoop<true>(in, out, flags, count);
+}
+
+[[gnu::target("avx512f,avx512dq,prefer-vector-width=512")]] void LogAvx512(
+    const double* __restrict in, double* __restrict out,
+    std::uint64_t* __restrict flags, std::size_t count) {
+  LogLoop<true>(in, out, flags, count);
 }
 #endif
 
 double LibraryExp(double x) { return std::exp(x); }
 double LibraryLog(double x) { return std::log(x); }
 
-// The vector loop writes NaN where the C library must decide; a block on the stack keeps the
-// arguments of those elements when in and out are the same array.
+// The vector loop leaves the argument where the C library must decide, and sets the element's
+// bit in its flags; the C library then computes those elements in the block, and the block is
+// copied out. So in and out may be the same array.
 constexpr std::size_t kBlock = 512;
 
 template <double (*kLibrary)(double)>
 std::size_t Column(Kernel kernel, const double* in, double* out, std::size_t count) {
   alignas(64) double block[kBlock];
+  std::uint64_t flags[kBlock / 64];
   std::size_t library = 0;
   for (std::size_t start = 0; start < count; start += kBlock) {
     const std::size_t n = std::min(kBlock, count - start);
-    kernel(in + start, block, n);
-    for (std::size_t i = 0; i < n; ++i) {
-      double value = block[i];
-      if (std::isnan(value)) {
-        value = kLibrary(in[start + i]);
+    kernel(in + start, block, flags, n);
+    for (std::size_t word = 0; word < (n + 63) / 64; ++word) {
+      for (std::uint64_t flag = flags[word]; flag != 0; flag &= flag - 1) {
+        double& element = block[64 * word + static_cast<std::size_t>(std::countr_zero(flag))];
+        element = kLibrary(element);
         ++library;
       }
-      out[start + i] = value;
     }
+    std::copy(block, block + n, out + start);
   }
   return library;
 }
 
 VectorCode Widest() {
 #ifdef VERNOLI_WIDE_CODE
-  if (HasAvx2Fma()) return VectorCode::Avx2Fma;
+  __builtin_cpu_init();
+  if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512dq")) {
+    return VectorCode::Avx512;
+  }
+  if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma")) return VectorCode::Avx2Fma;
 #endif
   return VectorCode::Baseline;
 }
 
 Kernel ExpKernel(VectorCode code) {
 #ifdef VERNOLI_WIDE_CODE
+  if (code == VectorCode::Avx512) return ExpAvx512;
   if (code == VectorCode::Avx2Fma) return ExpAvx2;
 #endif
   (void)code;
@@ -384,6 +446,7 @@ Kernel ExpKernel(VectorCode code) {
 
 Kernel LogKernel(VectorCode code) {
 #ifdef VERNOLI_WIDE_CODE
+  if (code == VectorCode::Avx512) return LogAvx512;
   if (code == VectorCode::Avx2Fma) return LogAvx2;
 #endif
   (void)code;
@@ -393,7 +456,9 @@ Kernel LogKernel(VectorCode code) {
 }  // namespace
 
 bool VectorCodeAvailable(VectorCode code) noexcept {
-  return code == VectorCode::Baseline || Widest() == code;
+  static const VectorCode widest = Widest();
+  // Every processor with AVX-512 has AVX2 and FMA.
+  return code <= widest;
 }
 
 std::size_t ExpColumnWith(VectorCode code, const double* in, double* out,

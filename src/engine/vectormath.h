@@ -24,6 +24,7 @@ void LogColumn(const double* in, double* out, std::size_t count) noexcept;
 enum class VectorCode {
   Baseline,  // x86-64 as every processor has it (SSE2), products split by Dekker's method
   Avx2Fma,   // AVX2 with fused multiply-add
+  Avx512,    // AVX-512 (foundation and DQ) with fused multiply-add, in 512-bit registers
 };
 
 bool VectorCodeAvailable(VectorCode code) noexcept;

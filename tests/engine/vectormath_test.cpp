@@ -201,10 +201,15 @@ TEST_P(ColumnCode, LeavesFewElementsToTheCLibrary) {
 }
 
 INSTANTIATE_TEST_SUITE_P(VectorMath, ColumnCode,
-                         ::testing::Values(VectorCode::Baseline, VectorCode::Avx2Fma),
-                         [](const auto& info) {
-                           return info.param == VectorCode::Baseline ? std::string("Baseline")
-                                                                     : std::string("Avx2Fma");
+                         ::testing::Values(VectorCode::Baseline, VectorCode::Avx2Fma,
+                                           VectorCode::Avx512),
+                         [](const auto& info) -> std::string {
+                           switch (info.param) {
+                             case VectorCode::Baseline: return "Baseline";
+                             case VectorCode::Avx2Fma: return "Avx2Fma";
+                             case VectorCode::Avx512: return "Avx512";
+                           }
+                           return "";
                          });
 
 // Short columns, columns that start off the vector alignment, and a column computed in place:
