@@ -3,8 +3,8 @@
 //
 // Each element is computed with some ten bits more than a double holds: a rounded value and
 // what the rounding dropped. When that proves the correctly rounded result, with room for the C
-// library's own error (below 0.511 ulp for exp and 0.52 ulp for log before its last rounding),
-// the C library returns that result too and the vector code's value stands. The few elements
+// library's own error (below 0.511 ulp for exp and 0.52 ulp for log, as documented), the C
+// library returns that result too and the vector code's value stands. The few elements
 // too close to a rounding boundary, and every special argument (NaN, infinities, zero,
 // negative for log, subnormal, results that overflow or are subnormal), are handed to std::exp
 // or std::log in a scalar pass over the block.
