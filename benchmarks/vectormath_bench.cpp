@@ -47,7 +47,11 @@ void BM_LibraryLoop(benchmark::State& state, Function f) {
   const std::vector<double>& in = Arguments(f);
   std::vector<double> out(kCount);
   for (auto _ : state) {
-    for (std::size_t i = 0; i < kCount; ++i) out[i] = f == Function::Exp ? std::exp(in[i]) : std::log(in[i]);
+    if (f == Function::Exp) {
+      for (std::size_t i = 0; i < kCount; ++i) out[i] = std::exp(in[i]);
+    } else {
+      for (std::size_t i = 0; i < kCount; ++i) out[i] = std::log(in[i]);
+    }
     benchmark::DoNotOptimize(out.data());
     benchmark::ClobberMemory();
   }

@@ -246,10 +246,12 @@ template <bool kFma>
   }
 }
 
+// The loops: kWide for AVX2 and AVX-512, with fused multiply-add and sums of 64-bit lanes.
+//
 // exp(x) = 2^e 2^(j/256) exp(r), n = 256 e + j the integer nearest x 256/ln 2, |r| < 2^-9.5.
 // The error of Hi + Lo stays below 2^-62 exp(x): 2^-63 from rounding r, 2^-66 from the
 // polynomial, and a few 2^-72 from the sums.
-template <bool kFma>
+template <bool kWide>
 [[gnu::always_inline]] inline void ExpLoop(const double* __restrict in, double* __restrict out,
                                            std::uint64_t* __restrict flags, std::size_t count) {
   const Tables& t = TheTables();
@@ -273,15 +275,15 @@ template <bool kFma>
       const double r = (x - n * step1) - n * step2;
       // q = exp(r) - 1 - r by the Taylor polynomial of degree 5: the terms left out are below
       // 2^-66.
-      const double c3 = MulAdd<kFma>(r, MulAdd<kFma>(r, 1.0 / 120, 1.0 / 24), 1.0 / 6);
-      const double q = r * r * MulAdd<kFma>(r, c3, 0.5);
+      const double c3 = MulAdd<kWide>(r, MulAdd<kWide>(r, 1.0 / 120, 1.0 / 24), 1.0 / 6);
+      const double q = r * r * MulAdd<kWide>(r, c3, 0.5);
       // 2^(j/256) exp(r) = th + th r + (th q + tl (1 + r)), the first two summed to s + se.
       const double th = expHi[j];
       const double tl = expLo[j];
       double s;
       double se;
-      ProductSum<kFma>(th, r, th, s, se);
-      const double lo = MulAdd<kFma>(th, q, MulAdd<kFma>(tl, r, tl)) + se;
+      ProductSum<kWide>(th, r, th, s, se);
+      const double lo = MulAdd<kWide>(th, q, MulAdd<kWide>(tl, r, tl)) + se;
       const double hi = s + lo;
       const double low = (s - hi) + lo;
       const bool exact = hi + low * kExpTest == hi;
@@ -291,13 +293,13 @@ template <bool kFma>
       const double result = std::bit_cast<double>(std::bit_cast<std::uint64_t>(hi) + scale);
       const bool settled = exact & inRange;
       out[group + k] = settled ? result : x;
-      if constexpr (kFma) {
+      if constexpr (kWide) {
         flag += kLaneBit[k] & (std::uint64_t{settled} - 1);  // distinct bits: + is |
       } else {
         missed[k] = settled ? 0.0 : 1.0;
       }
     }
-    if constexpr (!kFma) flag = MissedFlags(missed, lanes);
+    if constexpr (!kWide) flag = MissedFlags(missed, lanes);
     flags[group / 64] = flag;
   }
 }
@@ -305,7 +307,7 @@ template <bool kFma>
 // log(x) = e ln2 + log(c) + log(1 + r), x = 2^e z, r = z/c - 1 exactly as rh + rl, |r| <= 2^-9.
 // The error of Hi + Lo stays below 2^-64 log(x): near x = 1, where c = 1, relative to the
 // result however small; elsewhere |log(x)| >= 2^-10 and the absolute error is below 2^-74.
-template <bool kFma>
+template <bool kWide>
 [[gnu::always_inline]] inline void LogLoop(const double* __restrict in, double* __restrict out,
                                            std::uint64_t* __restrict flags, std::size_t count) {
   const Tables& t = TheTables();
@@ -328,49 +330,50 @@ template <bool kFma>
       const std::uint64_t index = (u >> (52 - kLogTableBits)) & (kLogTableSize - 1);
       const std::uint64_t exponentField = u >> 52;  // e + 1024
       const double z = std::bit_cast<double>(ix - (exponentField << 52) + kBias);
-      const double e = std::bit_cast<double>(exponentField | 0x4330000000000000) - (0x1p52 + 1024);
+      const double e =
+          std::bit_cast<double>(exponentField | 0x4330000000000000) - (0x1p52 + 1024);
       const double c = inverseC[index];
       const double lh = logHi[index];
       const double ll = logLo[index];
       // z c = ph + rl exactly, and ph - 1 is exact (ph lies within 2^-8 of 1).
       double ph;
       double rl;
-      ExactProduct<kFma>(z, c, ph, rl);
+      ExactProduct<kWide>(z, c, ph, rl);
       const double rh = ph - 1.0;
       // e Ln2Hi + lh is exact: both are multiples of 2^-42 below 2^10.
-      const double a = MulAdd<kFma>(e, ln2Hi, lh);
+      const double a = MulAdd<kWide>(e, ln2Hi, lh);
       // h1 + e1 = a + rh exactly: a is 0 (x in the centre subinterval) or |a| >= 2^-9 > |rh|.
       const double h1 = a + rh;
       const double e1 = rh - (h1 - a);
       // h2 + e2 = h1 - rh^2/2 exactly (|h1| is the larger).
       double rr;
       double rrl;
-      ExactProduct<kFma>(rh, rh, rr, rrl);
+      ExactProduct<kWide>(rh, rh, rr, rrl);
       const double half = -0.5 * rr;
       const double h2 = h1 + half;
       const double e2 = half - (h2 - h1);
       // The rest of log(1 + rh), degree 7 (the terms left out are below 2^-75), and rl / (1 + rh)
       // to within 2^-80.
-      double poly = MulAdd<kFma>(rh, 1.0 / 7, -1.0 / 6);
-      poly = MulAdd<kFma>(rh, poly, 1.0 / 5);
-      poly = MulAdd<kFma>(rh, poly, -0.25);
-      poly = MulAdd<kFma>(rh, poly, 1.0 / 3);
+      double poly = MulAdd<kWide>(rh, 1.0 / 7, -1.0 / 6);
+      poly = MulAdd<kWide>(rh, poly, 1.0 / 5);
+      poly = MulAdd<kWide>(rh, poly, -0.25);
+      poly = MulAdd<kWide>(rh, poly, 1.0 / 3);
       const double q = rh * rr * poly;
       const double rlc = rl * ((1.0 - rh) + rr);
       const double lo =
-          ((e1 + e2) + MulAdd<kFma>(e, ln2Lo, ll)) + (MulAdd<kFma>(-0.5, rrl, rlc) + q);
+          ((e1 + e2) + MulAdd<kWide>(e, ln2Lo, ll)) + (MulAdd<kWide>(-0.5, rrl, rlc) + q);
       const double hi = h2 + lo;
       const double low = (h2 - hi) + lo;
       const bool exact = hi + low * kLogTest == hi;
       const bool settled = exact & normal;
       out[group + k] = settled ? hi : x;
-      if constexpr (kFma) {
+      if constexpr (kWide) {
         flag += kLaneBit[k] & (std::uint64_t{settled} - 1);  // distinct bits: + is |
       } else {
         missed[k] = settled ? 0.0 : 1.0;
       }
     }
-    if constexpr (!kFma) flag = MissedFlags(missed, lanes);
+    if constexpr (!kWide) flag = MissedFlags(missed, lanes);
     flags[group / 64] = flag;
   }
 }
@@ -382,12 +385,12 @@ using Kernel = void (*)(const double* __restrict, double* __restrict, std::uint6
                        std::size_t);
 
 void ExpBaseline(const double* __restrict in, double* __restrict out,
-    std::uint64_t* __restrict flags, std::size_t count) {
+                 std::uint64_t* __restrict flags, std::size_t count) {
   ExpLoop<false>(in, out, flags, count);
 }
 
 void LogBaseline(const double* __restrict in, double* __restrict out,
-    std::uint64_t* __restrict flags, std::size_t count) {
+                 std::uint64_t* __restrict flags, std::size_t count) {
   LogLoop<false>(in, out, flags, count);
 }
 
@@ -395,25 +398,25 @@ void LogBaseline(const double* __restrict in, double* __restrict out,
 #define VERNOLI_WIDE_CODE 1
 
 [[gnu::target("avx2,fma")]] void ExpAvx2(const double* __restrict in, double* __restrict out,
-    std::uint64_t* __restrict flags, std::size_t count) {
+                                         std::uint64_t* __restrict flags, std::size_t count) {
   ExpLoop<true>(in, out, flags, count);
 }
 
 [[gnu::target("avx2,fma")]] void LogAvx2(const double* __restrict in, double* __restrict out,
-    std::uint64_t* __restrict flags, std::size_t count) {
+                                         std::uint64_t* __restrict flags, std::size_t count) {
   LogLoop<true>(in, out, flags, count);
 }
 
 // AVX-512 with the whole 512-bit registers: GCC keeps to 256 bits unless told.
 [[gnu::target("avx512f,avx512dq,prefer-vector-width=512")]] void ExpAvx512(
-    const double* __restrict in, double* __restrict out,
-    std::uint64_t* __restrict flags, std::size_t count) {
+    const double* __restrict in, double* __restrict out, std::uint64_t* __restrict flags,
+    std::size_t count) {
   ExpLoop<true>(in, out, flags, count);
 }
 
 [[gnu::target("avx512f,avx512dq,prefer-vector-width=512")]] void LogAvx512(
-    const double* __restrict in, double* __restrict out,
-    std::uint64_t* __restrict flags, std::size_t count) {
+    const double* __restrict in, double* __restrict out, std::uint64_t* __restrict flags,
+    std::size_t count) {
   LogLoop<true>(in, out, flags, count);
 }
 #endif

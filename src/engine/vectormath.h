@@ -14,9 +14,10 @@
 
 namespace vernoli {
 
-// out[i] = std::exp(in[i]) for i < count, bit for bit; in and out may be the same array.
+// out[i] = std::exp(in[i]) for i < count, bit for bit; in and out may be the same array (but
+// not overlap otherwise). Thread-safe; the tables are built on the first call.
 void ExpColumn(const double* in, double* out, std::size_t count) noexcept;
-// out[i] = std::log(in[i]) for i < count, bit for bit; in and out may be the same array.
+// out[i] = std::log(in[i]) for i < count, bit for bit; in and out as for ExpColumn.
 void LogColumn(const double* in, double* out, std::size_t count) noexcept;
 
 // The instruction sets the columns are computed with. ExpColumn and LogColumn take the widest
