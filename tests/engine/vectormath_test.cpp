@@ -97,42 +97,14 @@ std::vector<double> AnyPositive(std::size_t n, std::uint64_t seed) {
 
 std::vector<double> SpecialArguments() {
   const double inf = Limits::infinity();
-  std::vector<double> v = {0.0,
-                           -0.0,
-                           inf,
-                           -inf,
-                           Limits::quiet_NaN(),
-                           -Limits::quiet_NaN(),
-                           Limits::signaling_NaN(),
-                           FromBits(0x7ff8000000000123),
-                           Limits::denorm_min(),
-                           -Limits::denorm_min(),
-                           Limits::min() / 3,
-                           -Limits::min() / 3,
-                           Limits::min(),
-                           -Limits::min(),
-                           Limits::max(),
-                           -Limits::max(),
-                           1.0,
-                           -1.0,
-                           2.0,
-                           0.5,
-                           Limits::epsilon(),
-                           // exp: where it overflows, leaves the normal range, comes to zero
-                           709.782712893384,
-                           709.7827128933841,
-                           708.0,
-                           -708.0,
-                           -708.3964185322641,
-                           -708.3964185322642,
-                           -709.0,
-                           -744.4400719213812,
-                           -745.1332191019411,
-                           -745.1332191019412,
-                           -1000.0,
-                           1000.0,
-                           1e300,
-                           -1e300};
+  std::vector<double> v = {
+      0.0, -0.0, inf, -inf, Limits::quiet_NaN(), -Limits::quiet_NaN(), Limits::signaling_NaN(),
+      FromBits(0x7ff8000000000123), Limits::denorm_min(), -Limits::denorm_min(),
+      Limits::min() / 3, -Limits::min() / 3, Limits::min(), -Limits::min(), Limits::max(),
+      -Limits::max(), 1.0, -1.0, 2.0, 0.5, Limits::epsilon(), 1e300, -1e300, 1000.0, -1000.0,
+      // exp: where it overflows, leaves the normal range, comes to zero
+      709.782712893384, 709.7827128933841, 708.0, -708.0, -708.3964185322641,
+      -708.3964185322642, -709.0, -744.4400719213812, -745.1332191019411, -745.1332191019412};
   for (double x : std::vector<double>(v)) {
     v.push_back(std::nextafter(x, inf));
     v.push_back(std::nextafter(x, -inf));
