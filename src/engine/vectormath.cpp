@@ -407,14 +407,21 @@ void LogBaseline(const double* __restrict in, double* __restrict out,
   LogLoop<true>(in, out, flags, count);
 }
 
-// AVX-512 with the whole 512-bit registers: GCC keeps to 256 bits unless told.
-[[gnu::target("avx512f,avx512dq,prefer-vector-width=512")]] void ExpAvx512(
+// AVX-512 with the whole 512-bit registers: the compilers keep to 256 bits unless told.
+#ifdef __clang__
+#define VERNOLI_AVX512 \
+  [[gnu::target("avx512f,avx512dq,fma")]] __attribute__((min_vector_width(512)))
+#else
+#define VERNOLI_AVX512 [[gnu::target("avx512f,avx512dq,fma,prefer-vector-width=512")]]
+#endif
+
+VERNOLI_AVX512 void ExpAvx512(
     const double* __restrict in, double* __restrict out, std::uint64_t* __restrict flags,
     std::size_t count) {
   ExpLoop<true>(in, out, flags, count);
 }
 
-[[gnu::target("avx512f,avx512dq,prefer-vector-width=512")]] void LogAvx512(
+VERNOLI_AVX512 void LogAvx512(
     const double* __restrict in, double* __restrict out, std::uint64_t* __restrict flags,
     std::size_t count) {
   LogLoop<true>(in, out, flags, count);
@@ -452,10 +459,13 @@ std::size_t Column(Kernel kernel, const double* in, double* out, std::size_t cou
 VectorCode Widest() {
 #ifdef VERNOLI_WIDE_CODE
   __builtin_cpu_init();
+  if (!__builtin_cpu_supports("avx2") || !__builtin_cpu_supports("fma")) {
+    return VectorCode::Baseline;
+  }
   if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512dq")) {
     return VectorCode::Avx512;
   }
-  if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma")) return VectorCode::Avx2Fma;
+  return VectorCode::Avx2Fma;
 #endif
   return VectorCode::Baseline;
 }
@@ -482,8 +492,7 @@ Kernel LogKernel(VectorCode code) {
 
 bool VectorCodeAvailable(VectorCode code) noexcept {
   static const VectorCode widest = Widest();
-  // Every processor with AVX-512 has AVX2 and FMA.
-  return code <= widest;
+  return code <= widest;  // each code's processors have the ones before it
 }
 
 std::size_t ExpColumnWith(VectorCode code, const double* in, double* out,
