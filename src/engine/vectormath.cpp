@@ -466,8 +466,9 @@ VectorCode Widest() {
     return VectorCode::Avx512;
   }
   return VectorCode::Avx2Fma;
-#endif
+#else
   return VectorCode::Baseline;
+#endif
 }
 
 Kernel ExpKernel(VectorCode code) {
