@@ -220,7 +220,8 @@ class ImportSession {
   // Indexes the file by the station column and reads station `id` (the first when the index
   // does not find it); false with `message` the refusal when the index is refused.
   bool IndexStations(const std::string& id, std::string& message);
-  // The file is read as one station: the choice of a station column is forgotten.
+  // The file is read as one station: the choice of a station column is forgotten (the rows
+  // given by SetStationRows without one stay).
   void ForgetStations();
   // A one-station reading refused because a date comes again ends with a hint naming the
   // column that seems to name the stations.

@@ -9,10 +9,11 @@
 namespace vernoli {
 
 void ImportSession::ForgetStations() {
+  // Rows given by SetStationRows alone (the batch, before it chooses the file) are kept.
+  if (stationColumn_ != 0) delimited_.ClearStation();
   stationColumn_ = 0;
   stations_.clear();
   chosenStation_ = -1;
-  delimited_.ClearStation();
 }
 
 void ImportSession::HintAtStations() {
