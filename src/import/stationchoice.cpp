@@ -24,23 +24,25 @@ std::string_view FieldOf(const std::vector<std::string>& fields, std::size_t ind
 }  // namespace
 
 int LikelyStationColumn(const DelimitedFile& file) {
-  if (file.DateAgainLine <= 0 || file.DateBeforeLine <= 0 || file.FirstDataLine <= 0) return 0;
+  // One line before the date came again tells nothing of a column that stays.
+  if (file.DateAgainLine <= 0 || file.FirstDataLine <= 0 ||
+      file.DateBeforeLine <= file.FirstDataLine) {
+    return 0;
+  }
   const std::vector<std::string> first = FieldsOfLine(file, file.FirstDataLine);
   const std::vector<std::string> before = FieldsOfLine(file, file.DateBeforeLine);
   const std::vector<std::string> again = FieldsOfLine(file, file.DateAgainLine);
-  int proposed = 0;  // the first such column that the header proposes a code for
   for (std::size_t c = 0; c < file.Columns.size(); ++c) {
     const DelimitedColumn& column = file.Columns[c];
-    if (column.Date) continue;
+    if (column.Date || column.Proposal.Imported()) continue;
     const std::string_view id = FieldOf(before, c);
     if (id.empty() || FieldOf(first, c) != id || FieldOf(again, c).empty() ||
         FieldOf(again, c) == id) {
       continue;
     }
-    if (!column.Proposal.Imported()) return column.Number;
-    if (proposed == 0) proposed = column.Number;
+    return column.Number;
   }
-  return proposed;
+  return 0;
 }
 
 std::string SeveralStationsHint(const DelimitedFile& file, int number) {

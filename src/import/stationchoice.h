@@ -11,9 +11,10 @@
 namespace vernoli {
 
 // The column (1-based) that seems to name the station of each line of a file refused because a
-// date comes again (file.DateAgainLine): not a date column, the same on the first data line and
-// on the line before the date came again, another value on that line. A column the header
-// proposes no code for goes before one it does; 0 when no column is such.
+// date comes again (file.DateAgainLine): the first column that is neither a date column nor one
+// the header proposes a code for, and holds the same on the first data line and on the line
+// before the date came again, and another value on that line. 0 when no column is such, or when
+// the date came again on the second data line (one line tells nothing of a column that stays).
 int LikelyStationColumn(const DelimitedFile& file);
 
 // "; the file seems to hold several stations in column STN: choose it as the station column, or
