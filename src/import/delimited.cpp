@@ -294,6 +294,10 @@ bool Reader::CheckYearAndOrder(std::size_t k) {
   const DatedLine& before = dates_[k - 1];
   const int32_t now = DayNr(date.Day, date.Month, date.Year);
   const int32_t then = DayNr(before.Value.Day, before.Value.Month, before.Value.Year);
+  if (now <= then) {
+    out_.DateAgainLine = line.Line;
+    out_.DateBeforeLine = before.Line;
+  }
   if (now == then) {
     Refuse(DateWhere(line.Line) + ": the date " + DateForMessage(date) + " is given on line " +
            std::to_string(before.Line) + " already; each date is given once");

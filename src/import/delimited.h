@@ -139,6 +139,11 @@ struct DelimitedFile {
   int64_t HeadBytes = 0;
   std::string StationBytes;
 
+  // A refusal for a date given again or going back: its line and the line of the date before
+  // (0 otherwise); where a file of several stations read as one starts its next station.
+  int DateAgainLine = 0;
+  int DateBeforeLine = 0;
+
   bool Ok() const { return Result.Ok; }
 };
 

@@ -175,6 +175,11 @@ void DelimitedImport::SetStation(ColumnRef column, StationRows rows) {
   options_.Station = std::move(rows);
 }
 
+void DelimitedImport::ClearStation() {
+  options_.StationColumn.reset();
+  options_.Station.reset();
+}
+
 // ---------------------------------------------------------------------------------------------
 // Reading
 
@@ -184,6 +189,12 @@ void DelimitedImport::Clear() {
   settled_.clear();
   values_.clear();
   report_ = ImportReport{};
+}
+
+void DelimitedImport::AddToRefusal(std::string_view text) {
+  if (file_.Ok()) return;
+  if (!refusal_.empty()) refusal_ += text;
+  file_.Result.Message += text;
 }
 
 void DelimitedImport::Refuse(std::string reason) {

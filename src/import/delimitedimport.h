@@ -67,6 +67,8 @@ class DelimitedImport {
   // A file of several stations: its station column and the rows of the station to read (from
   // IndexDelimitedStations with the same layout choices).
   void SetStation(ColumnRef column, StationRows rows);
+  // The file is read as one station again.
+  void ClearStation();
 
   // ---- beyond the limits ------------------------------------------------------------------
   BeyondLimits Choice() const { return choice_; }
@@ -78,6 +80,8 @@ class DelimitedImport {
   void Read(const std::string& path);
   // Forgets the file read.
   void Clear();
+  // Adds `text` to the end of the refusal of the file read (nothing when it was taken).
+  void AddToRefusal(std::string_view text);
   const DelimitedFile& File() const { return file_; }
   // The scan the import's pages show: Unreadable with the reason of a refusal; else one column
   // per imported column with the smallest and largest value as they will be written.

@@ -40,6 +40,7 @@ void ImportSession::ResetFile() {
   transposed_.clear();
   columns_.Clear();
   delimited_.Clear();
+  ForgetStations();
   files_ = ListImportFiles(folder_, kind_);
 }
 
@@ -51,6 +52,7 @@ void ImportSession::ChangeFolder(const std::string& folder) {
 std::string ImportSession::ChooseFile(const std::string& name) {
   selectedFile_ = name;
   selectedPath_ = PathInFolder(folder_, name);
+  ForgetStations();
   std::string message;
   ReadChosenFile(message);
   return message;
@@ -105,6 +107,7 @@ void ImportSession::ReadChosenFile(std::string& message) {
     }
     case ImportKind::Delimited:
       delimited_.Read(selectedPath_);
+      HintAtStations();
       SettleDelimited();
       break;
     case ImportKind::Meteorix: {
@@ -298,7 +301,7 @@ void ImportSession::SettleDelimited() {
 
 std::string ImportSession::SetSeparator(FieldSeparator separator) {
   delimited_.SetSeparator(separator);
-  return Reread();
+  return RereadLayout();
 }
 
 std::string ImportSession::SetDecimalSign(DecimalSign sign) {
@@ -308,12 +311,12 @@ std::string ImportSession::SetDecimalSign(DecimalSign sign) {
 
 std::string ImportSession::SetDateColumns(std::vector<ColumnRef> columns) {
   delimited_.SetDateColumns(std::move(columns));
-  return Reread();
+  return RereadLayout();
 }
 
 std::string ImportSession::SetDateOrder(DateOrder order) {
   delimited_.SetDateOrder(order);
-  return Reread();
+  return RereadLayout();
 }
 
 std::string ImportSession::SetMissingMarkers(const std::vector<std::string>& markers) {

@@ -23,6 +23,7 @@
 #include "import/columns.h"
 #include "import/databases.h"
 #include "import/delimitedimport.h"
+#include "import/delimitedpreview.h"
 #include "import/importreport.h"
 #include "import/importstation.h"
 #include "import/scan.h"
@@ -172,6 +173,24 @@ class ImportSession {
   // (IndexDelimitedStations); the file is read again.
   std::string SetStationRows(ColumnRef column, StationRows rows);
 
+  // ---- delimited file: one station of a file of several (sessionstations.cpp) ------------
+  // The station column (1-based; 0: none, the file is one station). The file is indexed with
+  // the layout choices and its first station read, returning the message to show as ChooseFile
+  // does. A refused index (or a column naming another station on every line) leaves the file
+  // read as one station, and the message is the refusal. Another file, folder or kind forgets
+  // the choice.
+  std::string ChooseStationColumn(int column);
+  int StationColumn() const { return stationColumn_; }
+  // The stations of the station column, in the order of their first rows; empty without one.
+  const std::vector<StationRows>& StationsFound() const { return stations_; }
+  // The station read (0-based in StationsFound()); -1 without a station column.
+  int ChosenStation() const { return chosenStation_; }
+  // Reads another station of the file; an index outside the list changes nothing.
+  std::string ChooseStation(int index);
+  // The first `count` lines the layout page previews, split into fields: from the header (past
+  // any preamble) on; for a station of a file of several, the header, then its own lines.
+  std::vector<PreviewLine> PreviewLines(int count) const;
+
   // ---- delimited file: values beyond the limits and the import report --------------------
   BeyondLimits BeyondLimitsChoice() const { return delimited_.Choice(); }
   // Refuse (the report turns red, as for the other kinds), set missing or set to the limit;
@@ -194,6 +213,19 @@ class ImportSession {
   void ReadChosenFile(std::string& message);
   // A layout or column choice of a delimited file was made: the file is read again.
   std::string Reread();
+  // A layout choice that moves where the data lines and fields lie (separator, date columns or
+  // their order): the stations are indexed again, the station read kept where the index still
+  // finds it, then the file is read again.
+  std::string RereadLayout();
+  // Indexes the file by the station column and reads station `id` (the first when the index
+  // does not find it); false with `message` the refusal when the index is refused.
+  bool IndexStations(const std::string& id, std::string& message);
+  // The file is read as one station: the choice of a station column is forgotten (the rows
+  // given by SetStationRows without one stay).
+  void ForgetStations();
+  // A one-station reading refused because a date comes again ends with a hint naming the
+  // column that seems to name the stations.
+  void HintAtStations();
   // The delimited file read: its span, its columns with their codes, and its values held to the
   // limits.
   void SettleDelimited();
@@ -222,6 +254,9 @@ class ImportSession {
   SpanEntry span_;
   ColumnAssignment columns_;
   DelimitedImport delimited_;
+  int stationColumn_ = 0;
+  std::vector<StationRows> stations_;
+  int chosenStation_ = -1;
 };
 
 }  // namespace vernoli

@@ -13,6 +13,7 @@
 
 #include "import/delimitedpreview.h"
 #include "import/session.h"
+#include "import/stationchoice.h"
 #include "kit/editrule.h"
 #include "kit/formkit.h"
 #include "kit/messages.h"
@@ -85,6 +86,9 @@ LayoutSheet::LayoutSheet(QWidget* parent) : QWidget(parent) {
   beyondBox_ = ComboBox("BeyondBox", Captions(kBeyond, BeyondLimitsText), choiceBox);
   dataTypeEdit_ = ReadOnlyEdit("DataTypeEdit", choiceBox);
   spanEdit_ = ReadOnlyEdit("DelimitedSpanEdit", choiceBox);
+  stationColumnBox_ =
+      ComboBox("StationColumnBox", {QStringLiteral("none (one station)")}, choiceBox);
+  stationBox_ = ComboBox("StationBox", {}, choiceBox);
   auto* parts = new QHBoxLayout;
   parts->setContentsMargins(0, 0, 0, 0);
   for (QComboBox* box : {yearColumnBox_, monthColumnBox_, dayColumnBox_}) {
@@ -96,7 +100,8 @@ LayoutSheet::LayoutSheet(QWidget* parent) : QWidget(parent) {
       {"Separator", separatorBox_},          {"Decimal sign", decimalBox_},
       {"Date column", dateColumnBox_},       {"Order of the date", dateOrderBox_},
       {"Missing markers (;)", markersEdit_}, {"Beyond the limits", beyondBox_},
-      {"Data type", dataTypeEdit_},          {"Span", spanEdit_}};
+      {"Data type", dataTypeEdit_},          {"Span", spanEdit_},
+      {"Station column", stationColumnBox_}, {"Station", stationBox_}};
   int row = 0;
   for (const auto& [caption, control] : rows) {
     const int line = row / 2 + (row >= 4 ? 1 : 0);  // the date parts take the third line
@@ -134,6 +139,8 @@ LayoutSheet::LayoutSheet(QWidget* parent) : QWidget(parent) {
   connect(dateColumnBox_, &QComboBox::activated, this, &LayoutSheet::DateColumnChosen);
   connect(dateOrderBox_, &QComboBox::activated, this, &LayoutSheet::DateOrderChosen);
   connect(beyondBox_, &QComboBox::activated, this, &LayoutSheet::BeyondChosen);
+  connect(stationColumnBox_, &QComboBox::activated, this, &LayoutSheet::StationColumnChosen);
+  connect(stationBox_, &QComboBox::activated, this, &LayoutSheet::StationChosen);
   EditRule::Attach(markersEdit_, [this] { return CommitMarkers(); });
 }
 
@@ -145,14 +152,7 @@ void LayoutSheet::Show() {
 }
 
 void LayoutSheet::ShowPreview() {
-  const DelimitedFile& read = session_->DelimitedRead();
-  FieldSeparator separator = session_->Layout().Separator;
-  if (separator == FieldSeparator::Auto) separator = read.Separator;
-  const std::vector<PreviewLine> lines =
-      session_->SelectedPath().empty()
-          ? std::vector<PreviewLine>{}
-          : PreviewDelimited(session_->SelectedPath(), separator, kPreviewLines,
-                             PreviewFirstLine(read));
+  const std::vector<PreviewLine> lines = session_->PreviewLines(kPreviewLines);
   std::size_t width = 0;
   for (const PreviewLine& line : lines) width = std::max(width, line.Fields.size());
   previewGrid_->clear();
@@ -210,6 +210,18 @@ void LayoutSheet::ShowChoices() {
   monthColumnBox_->setCurrentIndex(parts ? dates[1] - 1 : -1);
   dayColumnBox_->setCurrentIndex(!parts ? -1 : dates.size() > 2 ? dates[2] : 0);
   for (QComboBox* box : {yearColumnBox_, monthColumnBox_, dayColumnBox_}) box->setEnabled(parts);
+
+  // A file of several stations: the station column, then the station read.
+  stationColumnBox_->clear();
+  stationColumnBox_->addItem(QStringLiteral("none (one station)"));
+  stationColumnBox_->addItems(captions);
+  stationColumnBox_->setCurrentIndex(session_->StationColumn());
+  stationBox_->clear();
+  for (const StationRows& rows : session_->StationsFound()) {
+    stationBox_->addItem(Cp(StationRowsText(rows)));
+  }
+  stationBox_->setCurrentIndex(session_->ChosenStation());
+  stationBox_->setEnabled(session_->StationColumn() > 0 && stationBox_->count() > 0);
 }
 
 void LayoutSheet::ShowColumns() {
@@ -246,8 +258,10 @@ void LayoutSheet::ShowColumns() {
   static const std::vector<CodeChoice> codes = ImportCodeChoices();
   for (int row = 0; row < columnGrid_->rowCount(); ++row) {
     const DelimitedColumnView& column = columns[static_cast<std::size_t>(row)];
-    QString proposed = column.Date ? QStringLiteral("date") : Cp(column.Proposal.Note);
-    if (!column.Date && column.Proposal.Imported() && proposed.isEmpty()) {
+    QString proposed = column.Date      ? QStringLiteral("date")
+                       : column.Station ? QStringLiteral("station")
+                                        : Cp(column.Proposal.Note);
+    if (!column.Date && !column.Station && column.Proposal.Imported() && proposed.isEmpty()) {
       proposed = QStringLiteral("code %1, factor %2")
                      .arg(column.Proposal.Code)
                      .arg(Cp(NumberForMessage(column.Proposal.Factor)));
@@ -258,7 +272,7 @@ void LayoutSheet::ShowColumns() {
       return c.Code == column.Code;
     });
     code->setCurrentIndex(found == codes.end() ? 0 : static_cast<int>(found - codes.begin()) + 1);
-    code->setEnabled(!column.Date);
+    code->setEnabled(!column.Date && !column.Station);
     auto* factor = static_cast<QLineEdit*>(columnGrid_->cellWidget(row, kFactorCell));
     factor->setText(Cp(NumberForMessage(column.Factor)));
     factor->setEnabled(column.Code != 0);
@@ -295,6 +309,12 @@ void LayoutSheet::DatePartChosen() {
 }
 
 void LayoutSheet::DateOrderChosen(int index) { Done(session_->SetDateOrder(kOrders[index])); }
+
+void LayoutSheet::StationColumnChosen(int index) {
+  Done(session_->ChooseStationColumn(index));
+}
+
+void LayoutSheet::StationChosen(int index) { Done(session_->ChooseStation(index)); }
 
 bool LayoutSheet::CommitMarkers() {
   std::vector<std::string> markers;

@@ -1,8 +1,9 @@
 // The import form's page " Layout  " for a delimited text file: the file's first lines split as
 // they are read, the choices of its layout (separator, decimal sign, the date column or the year,
-// month and day columns, the order of the date, missing markers, values beyond the limits), each
-// left to the file showing what the reading found, the data type and span its dates give, and
-// per column of the file what is proposed, its code and its factor. Each choice goes to the import session, which
+// month and day columns, the order of the date, missing markers, values beyond the limits, and
+// for a file of several stations the station column and the one station read), each left to the
+// file showing what the reading found, the data type and span its dates give, and per column of
+// the file what is proposed, its code and its factor. Each choice goes to the import session, which
 // reads the file again; the page then shows what the session holds.
 #pragma once
 
@@ -44,6 +45,8 @@ class LayoutSheet : public QWidget {
   // One of the year, month and day columns was chosen.
   void DatePartChosen();
   void DateOrderChosen(int index);
+  void StationColumnChosen(int index);
+  void StationChosen(int index);
   bool CommitMarkers();
   void BeyondChosen(int index);
   void CodeChosen(int column, int index);
@@ -60,6 +63,8 @@ class LayoutSheet : public QWidget {
   QComboBox* dateOrderBox_;
   QLineEdit* markersEdit_;
   QComboBox* beyondBox_;
+  QComboBox* stationColumnBox_;
+  QComboBox* stationBox_;
   QLineEdit* dataTypeEdit_;
   QLineEdit* spanEdit_;
   QTableWidget* columnGrid_;

@@ -32,6 +32,11 @@ using test_support::TextOf;
 constexpr std::string_view kThreeDays =
     "date,tmax,tmin,rh\n2001-03-01,12.5,3.0,80\n2001-03-03,14.0,4.5,75\n";
 
+// Two stations of made-up values; station 344 lacks 2 and 3 March.
+constexpr std::string_view kTwoStations =
+    "STN,date,tmax,tmin\n260,2001-03-01,12.5,3.0\n260,2001-03-02,13.0,3.5\n"
+    "260,2001-03-03,14.0,4.5\n344,2001-03-01,10.0,1.0\n344,2001-03-04,11.0,2.0\n";
+
 void WriteFile(const std::string& path, std::string_view bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
@@ -77,6 +82,12 @@ class DelimitedFormTest : public test_support::StationFormTest {
     ADD_FAILURE() << box << " has no item " << text.toStdString();
   }
   QString Current(const char* box) { return Control<QComboBox>(*form, box)->currentText(); }
+  QStringList Items(const char* box) {
+    QStringList items;
+    auto* combo = Control<QComboBox>(*form, box);
+    for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
+    return items;
+  }
   bool LayoutPageEnabled() {
     auto* pages = Control<QTabWidget>(*form, "PageControl1");
     return pages->isTabEnabled(pages->indexOf(Control(*form, "LayoutSheet")));
@@ -273,6 +284,61 @@ TEST_F(DelimitedFormTest, AnImportWritesWhatTheSessionWrites) {
   EXPECT_EQ(ReadBytes(folder.File("CSV.DSC")), ReadBytes(direct.File("CSV.DSC")));
   EXPECT_EQ(test_support::LineRange(folder.File("CSV.DTA"), 1, 1),
             "        Nr       101       103       202       501\r\n");
+}
+
+// ---------------------------------------------------------------------------------------------
+// A file of several stations
+
+TEST_F(DelimitedFormTest, TheStationBoxesShowTheColumnsAndTheStationsWithTheirRows) {
+  WriteFile(importFolder.File("IN.csv"), kTwoStations);
+  OpenThreeDays();
+  // Read as one station the file is refused, and the message points at the station column.
+  ASSERT_EQ(messages.messages.size(), 1);
+  EXPECT_TRUE(messages.messages[0].endsWith(
+      "; the file seems to hold several stations in column STN: choose it as the station "
+      "column, or import every station with vernoli-batch import --station-column STN"))
+      << messages.messages[0].toStdString();
+  QStringList captions;
+  for (const QLabel* label : Control(*form, "LayoutChoiceBox")->findChildren<QLabel*>()) {
+    captions << label->text();
+  }
+  EXPECT_TRUE(captions.contains("Station column"));
+  EXPECT_TRUE(captions.contains("Station"));
+  EXPECT_EQ(Items("StationColumnBox"),
+            (QStringList{"none (one station)", "STN", "date", "tmax", "tmin"}));
+  EXPECT_EQ(Current("StationColumnBox"), "none (one station)");
+  EXPECT_FALSE(Control(*form, "StationBox")->isEnabled());
+
+  Pick("StationColumnBox", "STN");
+  EXPECT_EQ(messages.messages.size(), 1);
+  EXPECT_EQ(Items("StationBox"), (QStringList{"260 (3 rows)", "344 (2 rows)"}));
+  EXPECT_EQ(Current("StationBox"), "260 (3 rows)");
+  EXPECT_TRUE(Control(*form, "StationBox")->isEnabled());
+  EXPECT_EQ(Cell("DelimitedColumnGrid", 0, 1), "station");
+  EXPECT_FALSE(Control(*form, "CodeBox1")->isEnabled());
+}
+
+TEST_F(DelimitedFormTest, ChoosingAStationShowsItsSpanPreviewAndRecords) {
+  WriteFile(importFolder.File("IN.csv"), kTwoStations);
+  OpenThreeDays();
+  Pick("StationColumnBox", "STN");
+  EXPECT_EQ(TextOf(*form, "DelimitedSpanEdit"), "01/03/2001 to 03/03/2001: 3 records, 0 absent");
+  EXPECT_EQ(Grid("PreviewGrid")->rowCount(), 4);
+
+  Pick("StationBox", "344");
+  EXPECT_EQ(TextOf(*form, "DelimitedSpanEdit"), "01/03/2001 to 04/03/2001: 4 records, 2 absent");
+  EXPECT_EQ(TextOf(*form, "RecordLabel"), "number of daily records = 4");
+  ASSERT_EQ(Grid("PreviewGrid")->rowCount(), 3);
+  EXPECT_EQ(Cell("PreviewGrid", 1, 0), "344");
+  EXPECT_EQ(Grid("PreviewGrid")->verticalHeaderItem(2)->text(), "6");
+
+  // A column that names no stations: its refusal shown, the file one station again.
+  Pick("StationColumnBox", "tmax");
+  ASSERT_EQ(messages.messages.size(), 2);
+  EXPECT_TRUE(messages.messages[1].contains("names another station"))
+      << messages.messages[1].toStdString();
+  EXPECT_EQ(Current("StationColumnBox"), "none (one station)");
+  EXPECT_FALSE(Control(*form, "StationBox")->isEnabled());
 }
 
 }  // namespace
