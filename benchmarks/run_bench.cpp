@@ -1,7 +1,7 @@
 // Speed and peak memory of the calculation run on the largest station the program allows:
 // daily data from 1 January 1902 to 31 December 2099 (72,319 records) with Tmax, Tmin, RHmax,
 // RHmin, wind and sunshine. Times the run that rewrites the .DTA from the working data, a whole
-// `vernoli-batch recompute` and a whole `vernoli-batch report`. The peak resident size of the
+// `vernoli-batch recompute`, a whole `vernoli-batch report` and `vernoli-batch results`. The peak resident size of the
 // process (getrusage) is reported after each; the recompute of a one-year station runs first, so
 // that its figure shows the memory of a small run.
 //
@@ -15,6 +15,8 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <ostream>
+#include <streambuf>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -72,6 +74,27 @@ void BM_RunCalculation(benchmark::State& state) {
 }
 
 // The report of every block, from the .DTA to the committed .REP, as the command line asks it.
+// Standard output as a pipe takes it: passed on, never held.
+class DiscardingBuffer : public std::streambuf {
+ protected:
+  std::streamsize xsputn(const char*, std::streamsize count) override { return count; }
+  int_type overflow(int_type c) override { return traits_type::not_eof(c); }
+};
+
+// `vernoli-batch results` of the largest station, to standard output.
+void BM_ResultsStation(benchmark::State& state) {
+  bench::Fixture& fixture = Shared();
+  const RepClimateFile& station = fixture.Station(kLargestYears);
+  const std::vector<std::string> args{"--data", fixture.Folder, "results", station.FileName};
+  DiscardingBuffer discarded;
+  std::ostream out(&discarded);
+  std::ostringstream err;
+  for (auto _ : state) {
+    if (RunBatch(args, out, err) != 0) state.SkipWithError(err.str().c_str());
+  }
+  ReportMemory(state, station);
+}
+
 void BM_ReportStation(benchmark::State& state) {
   bench::Fixture& fixture = Shared();
   const RepClimateFile& station = fixture.Station(kLargestYears);
@@ -136,6 +159,7 @@ BENCHMARK(BM_RecomputeFloor)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RecomputeOverFloor)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RunCalculation)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReportStation)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ResultsStation)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace vernoli

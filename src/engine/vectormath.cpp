@@ -506,13 +506,25 @@ std::size_t LogColumnWith(VectorCode code, const double* in, double* out,
   return Column<LibraryLog>(LogKernel(code), in, out, count);
 }
 
+// In two lanes the exact products cost more than the C library's own loop: a processor without
+// AVX2 and FMA calls it for every element.
 void ExpColumn(const double* in, double* out, std::size_t count) noexcept {
-  static const Kernel kernel = ExpKernel(Widest());
+  static const VectorCode widest = Widest();
+  if (widest == VectorCode::Baseline) {
+    for (std::size_t i = 0; i < count; ++i) out[i] = std::exp(in[i]);
+    return;
+  }
+  static const Kernel kernel = ExpKernel(widest);
   Column<LibraryExp>(kernel, in, out, count);
 }
 
 void LogColumn(const double* in, double* out, std::size_t count) noexcept {
-  static const Kernel kernel = LogKernel(Widest());
+  static const VectorCode widest = Widest();
+  if (widest == VectorCode::Baseline) {
+    for (std::size_t i = 0; i < count; ++i) out[i] = std::log(in[i]);
+    return;
+  }
+  static const Kernel kernel = LogKernel(widest);
   Column<LibraryLog>(kernel, in, out, count);
 }
 
