@@ -60,7 +60,9 @@ struct Lanes {
     for (int k = 0; k < W; ++k) any = any || m[k] != 0;
     return any;
   }
-  VERNOLI_LANE static M Miss(V x) { return (x > -999.5) & (x < -998.5); }
+  // -999.5 < x < -998.5: x + 999 is exact in that band (and near it), and at least 499.5 away
+  // from 0 elsewhere.
+  VERNOLI_LANE static M Miss(V x) { return Abs(x + 999.0) < 0.5; }
   VERNOLI_LANE static M Has(V x) { return ~Miss(x); }
   VERNOLI_LANE static V Abs(V x) {
     return reinterpret_cast<V>(reinterpret_cast<M>(x) & Splat64(INT64_MAX));
