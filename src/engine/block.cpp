@@ -448,7 +448,7 @@ bool FourLanes() {
 }  // namespace
 
 BlockDriver::BlockDriver(const StationConstants& station)
-    : station_(station), work_(std::make_unique<Work>()) {}
+    : station_(station), work_(std::make_unique_for_overwrite<Work>()) {}
 
 BlockDriver::~BlockDriver() = default;
 

@@ -16,8 +16,8 @@
 
 namespace vernoli {
 
-// Records per block: the columns of a block stay in the first-level cache together.
-inline constexpr std::size_t kBlockRecords = 256;
+// Records per block: the columns of a block stay in the caches nearest the processor.
+inline constexpr std::size_t kBlockRecords = 128;
 
 // The inputs of up to kBlockRecords records, in columns, as the records hold them; the driver
 // takes a value that is not a finite number as missing, as the per-record driver does.
@@ -68,8 +68,8 @@ struct BlockResults {
   RecordResults Record(std::size_t i) const noexcept;
 };
 
-// Computes every record of `block` with the station's constants. `results` is large (about
-// 40 KB with its working columns): keep one per run, on the heap.
+// Computes every record of a block with the station's constants. Blocks and results take some
+// kilobytes each and the driver's working columns some more: keep them per run, on the heap.
 class BlockDriver {
  public:
   explicit BlockDriver(const StationConstants& station);

@@ -212,8 +212,8 @@ void ComputePlotRecords(const RepClimateFile& station, std::span<PlotRecord> rec
                         int32_t first) {
   const auto constants = std::make_unique<StationConstants>(station);
   BlockDriver driver(*constants);
-  const auto block = std::make_unique<RecordBlock>();
-  const auto results = std::make_unique<BlockResults>();
+  const auto block = std::make_unique_for_overwrite<RecordBlock>();
+  const auto results = std::make_unique_for_overwrite<BlockResults>();
   for (std::size_t start = 0; start < records.size(); start += kBlockRecords) {
     block->Clear();
     for (std::size_t i = start; i < records.size() && !block->Full(); ++i) {

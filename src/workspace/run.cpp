@@ -30,8 +30,8 @@ RecordRun::RecordRun(const RepClimateFile& station)
     : station_(station),
       constants_(std::make_unique<StationConstants>(station)),
       driver_(std::make_unique<BlockDriver>(*constants_)),
-      block_(std::make_unique<RecordBlock>()),
-      blockResults_(std::make_unique<BlockResults>()),
+      block_(std::make_unique_for_overwrite<RecordBlock>()),
+      blockResults_(std::make_unique_for_overwrite<BlockResults>()),
       codes_(StationCodes(station)) {
   const int count = static_cast<int>(codes_.size());
   for (int i = 0; i < count; ++i) {

@@ -20,8 +20,8 @@ namespace {
 using test_support::ScratchFolder;
 using test_support::WriteStation;
 
-// 600 days from 1 January 2003: two whole blocks and part of a third. Tmax, Tmin, RHmean,
-// wind and Rs, each missing now and then. Record `shortLine` (1-based) lacks its last field,
+// 600 days from 1 January 2003: several whole blocks of records and part of another. Tmax,
+// Tmin, RHmean, wind and Rs, each missing now and then. Record `shortLine` (1-based) lacks its last field,
 // record `implausible` has a Tmax of 70 degC.
 std::string LongDta(int records, int shortLine = 0, int implausible = 0) {
   std::string dta = "        Nr       101       103       202       301       421       501\r\n";
