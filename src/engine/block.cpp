@@ -43,10 +43,10 @@ struct BlockDriver::Work {
   using Column = std::array<T, kBlockRecords>;
 
   Column<double> Tmax, Tmin, RHmax, RHmin, RHmeanStar;  // completed from the means
-  Column<double> EsMax, EsMin, EsMean, Es;               // e deg of the extremes and mean, es
+  Column<double> EsMax, EsMin, EsMean, Es;              // e deg of the extremes and mean, es
   Column<double> Ea, Delta, RHmean, Ud, Rso, N, Share;  // Share: n/N
-  std::array<double, 4 * kBlockRecords> Exp;  // exponents, then their powers of e
-  std::array<double, 4 * kBlockRecords> Log;  // arguments, then their logarithms
+  std::array<double, 4 * kBlockRecords> Exp;            // exponents, then their powers of e
+  std::array<double, 4 * kBlockRecords> Log;            // arguments, then their logarithms
 };
 
 namespace {
@@ -67,13 +67,14 @@ struct Hoisted {
 // inputs are missing compute values no select keeps (a square root of a negative number, a
 // division by zero): nothing traps.
 
-// Temperature and humidity extremes filled from the means; the exponents of e deg(T) of the
-// extremes, the mean, and of the one more temperature the actual vapour pressure may need (the
-// dewpoint, the wet bulb, or Tmin less the dewpoint difference).
 // Which of the four columns of exponents any record of the block takes e deg of.
 struct Needed {
   bool Max, Min, Mean, Fourth;
 };
+
+// Temperature and humidity extremes filled from the means; the exponents of e deg(T) of the
+// extremes, the mean, and of the one more temperature the actual vapour pressure may need (the
+// dewpoint, the wet bulb, or Tmin less the dewpoint difference).
 
 template <int W>
 VERNOLI_LANE Needed Extremes(const Hoisted& c, const RecordBlock& in, BlockResults& out,
@@ -113,7 +114,8 @@ VERNOLI_LANE Needed Extremes(const Hoisted& c, const RecordBlock& in, BlockResul
                       rhmin);
     L::Store(&w.RHmax[i], rhmax);
     L::Store(&w.RHmin[i], rhmin);
-    L::Store(&w.RHmeanStar[i], L::Select(L::Has(rhmax) & L::Has(rhmin), L::Fom((rhmax + rhmin) / 2), rhmean));
+    L::Store(&w.RHmeanStar[i],
+             L::Select(L::Has(rhmax) & L::Has(rhmin), L::Fom((rhmax + rhmin) / 2), rhmean));
 
     const V tdew = L::Load(&in.Tdew[i]), tdry = L::Load(&in.Tdry[i]), twet = L::Load(&in.Twet[i]);
     const V wet = L::Select(tdry < twet, tdry, twet);
@@ -122,7 +124,8 @@ VERNOLI_LANE Needed Extremes(const Hoisted& c, const RecordBlock& in, BlockResul
     // Taken only from a dewpoint, a psychrometer, or Tmin with a dewpoint difference.
     M fourth = L::Mask(false);
     L::Store(expFourth + i, exponent(t, fourth));
-    needFourth |= fourth & (L::Has(tdew) | (L::Has(tdry) & L::Has(twet)) | L::Mask(c.Difference != 0));
+    needFourth |=
+        fourth & (L::Has(tdew) | (L::Has(tdry) & L::Has(twet)) | L::Mask(c.Difference != 0));
   }
   return {L::Any(needMax), L::Any(needMin), L::Any(needMean), L::Any(needFourth)};
 }
@@ -145,13 +148,16 @@ VERNOLI_LANE void Vapour(const Hoisted& c, const RecordBlock& in, BlockResults& 
   for (std::size_t i = 0; i < count; i += W) {
     const V tmax = L::Load(&w.Tmax[i]), tmin = L::Load(&w.Tmin[i]);
     const V tstar = L::Load(&out.TmeanStar[i]);
-    const V esMax = L::Select(L::Has(tmax) & (tmax > -237.3), L::Fom(0.6108 * L::Load(expMax + i)), kM);
-    const V esMin = L::Select(L::Has(tmin) & (tmin > -237.3), L::Fom(0.6108 * L::Load(expMin + i)), kM);
+    const V esMax =
+        L::Select(L::Has(tmax) & (tmax > -237.3), L::Fom(0.6108 * L::Load(expMax + i)), kM);
+    const V esMin =
+        L::Select(L::Has(tmin) & (tmin > -237.3), L::Fom(0.6108 * L::Load(expMin + i)), kM);
     const V esMean =
         L::Select(L::Has(tstar) & (tstar > -237.3), L::Fom(0.6108 * L::Load(expMean + i)), kM);
-    const V es = L::Select(L::Has(tmax) & L::Has(tmin),
-                           L::Select(L::Miss(esMax) | L::Miss(esMin), kM, L::Fom((esMax + esMin) / 2)),
-                           L::Select(L::Has(tstar), esMean, kM));
+    const V es =
+        L::Select(L::Has(tmax) & L::Has(tmin),
+                  L::Select(L::Miss(esMax) | L::Miss(esMin), kM, L::Fom((esMax + esMin) / 2)),
+                  L::Select(L::Has(tstar), esMean, kM));
 
     // First usable source first.
     const V eact = L::Load(&in.Eact[i]), tdew = L::Load(&in.Tdew[i]);
@@ -160,11 +166,12 @@ VERNOLI_LANE void Vapour(const Hoisted& c, const RecordBlock& in, BlockResults& 
     const V rhstar = L::Load(&w.RHmeanStar[i]);
     const V wet = L::Select(tdry < twet, tdry, twet);
     const M psychrometer = L::Has(tdry) & L::Has(twet);
-    const V fourthT = L::Select(L::Has(tdew), tdew, L::Select(psychrometer, wet, tmin - c.Difference));
-    const V fourth =
-        L::Select(L::Has(fourthT) & (fourthT > -237.3), L::Fom(0.6108 * L::Load(expFourth + i)), kM);
-    const V fromWet = L::Select(L::Miss(fourth) | pressureMissing, kM,
-                                L::Fom(fourth - c.ApsyP * (tdry - wet)));
+    const V fourthT =
+        L::Select(L::Has(tdew), tdew, L::Select(psychrometer, wet, tmin - c.Difference));
+    const V fourth = L::Select(L::Has(fourthT) & (fourthT > -237.3),
+                               L::Fom(0.6108 * L::Load(expFourth + i)), kM);
+    const V fromWet =
+        L::Select(L::Miss(fourth) | pressureMissing, kM, L::Fom(fourth - c.ApsyP * (tdry - wet)));
     const V both = L::Select(L::Miss(esMin) | L::Miss(esMax), kM,
                              L::Fom((esMin * rhmax / 100 + esMax * rhmin / 100) / 2));
     const V atTmin = L::Select(L::Miss(esMin), kM, L::Fom(esMin * rhmax / 100));
@@ -183,8 +190,8 @@ VERNOLI_LANE void Vapour(const Hoisted& c, const RecordBlock& in, BlockResults& 
     ea = L::Select(pair & (ea > es), es, ea);
     V rhmean = L::Select(pair, L::Fom(100 * ea / es), rhstar);
     const V shifted = tstar + 237.3;
-    const V delta =
-        L::Select(L::Miss(tstar) | L::Miss(esMean), kM, L::Fom(4098 * esMean / (shifted * shifted)));
+    const V delta = L::Select(L::Miss(tstar) | L::Miss(esMean), kM,
+                              L::Fom(4098 * esMean / (shifted * shifted)));
     const V rhOfMean =
         L::Select(L::Miss(tstar) | L::Miss(ea) | L::Miss(esMean), kM, L::Fom(100 * ea / esMean));
     const V rhOfMin =
@@ -222,7 +229,8 @@ VERNOLI_LANE void Radiation(const Hoisted& c, const RecordBlock& in, BlockResult
              L::Select(computed, dewpoint, L::Select(L::Has(tdew) | L::Miss(ea), tdew, kM)));
 
     const V wind = L::Load(&in.Wind[i]);
-    const V u2 = L::Select(L::Miss(wind), c.DefaultU2, L::Select(noProfile, kM, L::Fom(wind * 4.87 / c.Profile)));
+    const V u2 = L::Select(L::Miss(wind), c.DefaultU2,
+                           L::Select(noProfile, kM, L::Fom(wind * 4.87 / c.Profile)));
     const V ud = L::Select(L::Miss(u2), kM, L::Select(noRatio, 0.0, L::Fom(2 * u2 / c.DayShare)));
     L::Store(&out.U2Star[i], u2);
     L::Store(&w.Ud[i], ud);
@@ -230,8 +238,9 @@ VERNOLI_LANE void Radiation(const Hoisted& c, const RecordBlock& in, BlockResult
     const V ra = L::Load(&out.Ra[i]), daylight = L::Load(&w.N[i]), rso = L::Load(&w.Rso[i]);
     const V tmax = L::Load(&w.Tmax[i]), tmin = L::Load(&w.Tmin[i]);
     const V sunshine = L::Load(&in.Sunshine[i]), relative = L::Load(&in.RelativeSunshine[i]);
-    const V range = L::Select(L::Has(tmax) & L::Has(tmin) & (tmax > tmin),
-                              L::Select(L::Miss(ra), kM, L::Fom(c.KRs * L::Sqrt(tmax - tmin) * ra)), kM);
+    const V range =
+        L::Select(L::Has(tmax) & L::Has(tmin) & (tmax > tmin),
+                  L::Select(L::Miss(ra), kM, L::Fom(c.KRs * L::Sqrt(tmax - tmin) * ra)), kM);
     V rs = L::Select(L::Has(relative) & L::Has(ra), L::Fom(ra * (c.A + c.B * relative)), range);
     rs = L::Select(L::Has(sunshine) & L::Has(daylight) & L::Has(ra),
                    L::Fom(ra * (c.A + c.B * sunshine / daylight)), rs);
@@ -241,8 +250,9 @@ VERNOLI_LANE void Radiation(const Hoisted& c, const RecordBlock& in, BlockResult
     rs = L::Select(L::Has(rso) & L::Has(rs) & (rs > rso), rso, rs);
 
     const V back = daylight / c.B * (rs / ra - c.A);
-    const V fromRs = L::Select(~L::Finite(back), kM,
-                               L::Select(back < 0.0, 0.0, L::Select(back > daylight, daylight, back)));
+    const V fromRs =
+        L::Select(~L::Finite(back), kM,
+                  L::Select(back < 0.0, 0.0, L::Select(back > daylight, daylight, back)));
     V sun = L::Select(L::Has(daylight) & L::Has(rs) & L::Has(ra), fromRs, kM);
     sun = L::Select(L::Has(daylight) & L::Has(relative), L::Fom(daylight * relative), sun);
     sun = L::Select(L::Has(sunshine), sunshine, sun);
@@ -261,8 +271,9 @@ VERNOLI_LANE void Radiation(const Hoisted& c, const RecordBlock& in, BlockResult
     rnl = L::Select(L::ToZero(rso), 0.0, rnl);
 
     const V given = L::Load(&in.Rn[i]);
-    const V rn = L::Select(L::Has(given), given,
-                           L::Select(L::Miss(rs) | L::Miss(rnl), kM, L::Fom(rs * c.OneLessAlbedo - rnl)));
+    const V rn =
+        L::Select(L::Has(given), given,
+                  L::Select(L::Miss(rs) | L::Miss(rnl), kM, L::Fom(rs * c.OneLessAlbedo - rnl)));
 
     L::Store(&out.RHmeanStar[i], L::Load(&w.RHmean[i]));
     L::Store(&out.EactStar[i], ea);
@@ -311,20 +322,22 @@ VERNOLI_LANE bool Methods(const Hoisted& c, BlockResults& out, BlockDriver::Work
     const V h = L::Clamp(rhmax, 30.0, 90.0);
     const V sr = L::Clamp(0.408 * rs, 3.0, 12.0);
     const V u = L::Clamp(ud, 0.0, 9.0);
-    const V factor = L::Select(
-        L::Miss(ud) | L::Miss(rs) | L::Miss(rhmax), kM,
-        L::Fom(0.892 - 0.0781 * u + 0.00219 * sr * u + 0.000402 * h * sr + 0.000196 * r * u * h +
-               0.0000198 * r * u * h * sr + 0.00000236 * u * u * h * sr -
-               0.0000086 * r * r * u * h - 0.0000000292 * r * u * u * h * h * sr -
-               0.0000161 * h * sr * sr));
-    penman = L::Select(adjustPenman & L::Has(penman) & L::Has(factor), L::Fom(factor * penman), penman);
+    const V factor =
+        L::Select(L::Miss(ud) | L::Miss(rs) | L::Miss(rhmax), kM,
+                  L::Fom(0.892 - 0.0781 * u + 0.00219 * sr * u + 0.000402 * h * sr +
+                         0.000196 * r * u * h + 0.0000198 * r * u * h * sr +
+                         0.00000236 * u * u * h * sr - 0.0000086 * r * r * u * h -
+                         0.0000000292 * r * u * u * h * h * sr - 0.0000161 * h * sr * sr));
+    penman =
+        L::Select(adjustPenman & L::Has(penman) & L::Has(factor), L::Fom(factor * penman), penman);
     L::Store(&out.EToPen[i], L::Select(penmanInputs, penman, kM));
 
     const V tmax = L::Load(&w.Tmax[i]), tmin = L::Load(&w.Tmin[i]), ra = L::Load(&out.Ra[i]);
     const V spread = L::Select(tmax < tmin, 0.0, tmax - tmin);
-    L::Store(&out.EToHar[i],
-             L::Select(L::Miss(tmean) | L::Miss(tmax) | L::Miss(tmin) | L::Miss(ra), kM,
-                       L::NonNegative(0.408 * c.Hargreaves * ra * (tmean + 17.8) * L::Sqrt(spread))));
+    L::Store(
+        &out.EToHar[i],
+        L::Select(L::Miss(tmean) | L::Miss(tmax) | L::Miss(tmin) | L::Miss(ra), kM,
+                  L::NonNegative(0.408 * c.Hargreaves * ra * (tmean + 17.8) * L::Sqrt(spread))));
 
     V radiation = L::NonNegative(0.408 * rs * delta / (delta + gamma));
     const V rhmean = L::Load(&w.RHmean[i]);
@@ -364,12 +377,23 @@ VERNOLI_LANE void BlaneyCriddle(const Hoisted& c, uint8_t method, BlockResults& 
   const double* const logH = logR + count;
   const BlockResults::Column<double>* selected = nullptr;
   switch (method) {
-    case 0: selected = &out.EToBC; break;
-    case 1: selected = &out.EToPM; break;
-    case 2: selected = &out.EToHar; break;
-    case 3: selected = &out.EToMak; break;
-    case 4: selected = &out.EToPen; break;
-    default: break;
+    case 0:
+      selected = &out.EToBC;
+      break;
+    case 1:
+      selected = &out.EToPM;
+      break;
+    case 2:
+      selected = &out.EToHar;
+      break;
+    case 3:
+      selected = &out.EToMak;
+      break;
+    case 4:
+      selected = &out.EToPen;
+      break;
+    default:
+      break;
   }
   for (std::size_t i = 0; i < count; i += W) {
     const V tmean = L::Load(&out.TmeanStar[i]), daylight = L::Load(&w.N[i]);
@@ -398,9 +422,9 @@ template <int W>
 VERNOLI_LANE void Inputs(RecordBlock& in, std::size_t count) {
   using L = lanes::Lanes<W>;
   using V = typename L::V;
-  for (auto* column : {&in.Tmax, &in.Tmean, &in.Tmin, &in.RHmax, &in.RHmean, &in.RHmin, &in.Tdew,
-                       &in.Eact, &in.Tdry, &in.Twet, &in.Wind, &in.Sunshine,
-                       &in.RelativeSunshine, &in.Rs, &in.Rn}) {
+  for (auto* column :
+       {&in.Tmax, &in.Tmean, &in.Tmin, &in.RHmax, &in.RHmean, &in.RHmin, &in.Tdew, &in.Eact,
+        &in.Tdry, &in.Twet, &in.Wind, &in.Sunshine, &in.RelativeSunshine, &in.Rs, &in.Rn}) {
     for (std::size_t i = 0; i < count; i += W) {
       const V x = L::Load(&(*column)[i]);
       L::Store(&(*column)[i], L::Select(L::Finite(x), x, kM));

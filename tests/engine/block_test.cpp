@@ -110,7 +110,8 @@ TEST(BlockDriver, GivesThePerRecordResultsBitForBit) {
     const StationConstants constants(generate.Station());
     BlockDriver driver(constants);
     // Blocks of every length, a full one among them.
-    const int count = station % 7 == 0 ? static_cast<int>(kBlockRecords) : generate.Integer(1, static_cast<int>(kBlockRecords));
+    const int whole = static_cast<int>(kBlockRecords);
+    const int count = station % 7 == 0 ? whole : generate.Integer(1, whole);
     block.Clear();
     records.clear();
     std::array<bool, kParameterCount> absent{};

@@ -21,8 +21,8 @@ using test_support::ScratchFolder;
 using test_support::WriteStation;
 
 // 600 days from 1 January 2003: several whole blocks of records and part of another. Tmax,
-// Tmin, RHmean, wind and Rs, each missing now and then. Record `shortLine` (1-based) lacks its last field,
-// record `implausible` has a Tmax of 70 degC.
+// Tmin, RHmean, wind and Rs, each missing now and then. Record `shortLine` (1-based) lacks its
+// last field, record `implausible` has a Tmax of 70 degC.
 std::string LongDta(int records, int shortLine = 0, int implausible = 0) {
   std::string dta = "        Nr       101       103       202       301       421       501\r\n";
   for (int k = 1; k <= records; ++k) {
@@ -31,7 +31,8 @@ std::string LongDta(int records, int shortLine = 0, int implausible = 0) {
     dta += FormatInt(k, 10) +
            field(k == implausible ? 70 : k % 17 == 0 ? -999 : 12 + 14 * season, 1) +
            field(k % 23 == 0 ? -999 : 3 + 9 * season, 1) +
-           field(k % 5 == 0 ? -999 : 55 + k % 40, 0) + field(k % 7 == 0 ? -999 : 0.4 + k % 9 * 0.5, 1) +
+           field(k % 5 == 0 ? -999 : 55 + k % 40, 0) +
+           field(k % 7 == 0 ? -999 : 0.4 + k % 9 * 0.5, 1) +
            field(k % 3 == 0 ? -999 : 2 + k % 5, 1);
     if (k != shortLine) dta += field(-999, 1);
     dta += "\r\n";
