@@ -72,6 +72,18 @@ struct Needed {
   bool Max, Min, Mean, Fourth;
 };
 
+// The exponent of e deg(T), 17.27 T / (T + 237.3), where T has one (T > -237.3), else 0; those
+// lanes are added to `needed`. (No lambda here nor below: a function the compiler does not
+// inline would take the wide registers by another convention than its caller.)
+template <int W>
+VERNOLI_LANE typename lanes::Lanes<W>::V SaturationExponent(typename lanes::Lanes<W>::V t,
+                                                           typename lanes::Lanes<W>::M& needed) {
+  using L = lanes::Lanes<W>;
+  const typename L::M has = L::Has(t) & (t > -237.3);
+  needed |= has;
+  return L::Select(has, 17.27 * t / (t + 237.3), 0.0);
+}
+
 // Temperature and humidity extremes filled from the means; the exponents of e deg(T) of the
 // extremes, the mean, and of the one more temperature the actual vapour pressure may need (the
 // dewpoint, the wet bulb, or Tmin less the dewpoint difference).
@@ -88,11 +100,6 @@ VERNOLI_LANE Needed Extremes(const Hoisted& c, const RecordBlock& in, BlockResul
   double* const expMin = expMax + count;
   double* const expMean = expMin + count;
   double* const expFourth = expMean + count;
-  const auto exponent = [](V t, M& needed) {
-    const M has = L::Has(t) & (t > -237.3);
-    needed |= has;
-    return L::Select(has, 17.27 * t / (t + 237.3), 0.0);
-  };
   for (std::size_t i = 0; i < count; i += W) {
     V tmax = L::Load(&in.Tmax[i]), tmin = L::Load(&in.Tmin[i]);
     const V tmean = L::Load(&in.Tmean[i]);
@@ -102,9 +109,9 @@ VERNOLI_LANE Needed Extremes(const Hoisted& c, const RecordBlock& in, BlockResul
     L::Store(&w.Tmax[i], tmax);
     L::Store(&w.Tmin[i], tmin);
     L::Store(&out.TmeanStar[i], tstar);
-    L::Store(expMax + i, exponent(tmax, needMax));
-    L::Store(expMin + i, exponent(tmin, needMin));
-    L::Store(expMean + i, exponent(tstar, needMean));
+    L::Store(expMax + i, SaturationExponent<W>(tmax, needMax));
+    L::Store(expMin + i, SaturationExponent<W>(tmin, needMin));
+    L::Store(expMean + i, SaturationExponent<W>(tstar, needMean));
 
     V rhmax = L::Load(&in.RHmax[i]), rhmin = L::Load(&in.RHmin[i]);
     const V rhmean = L::Load(&in.RHmean[i]);
@@ -123,7 +130,7 @@ VERNOLI_LANE Needed Extremes(const Hoisted& c, const RecordBlock& in, BlockResul
                           L::Select(L::Has(tdry) & L::Has(twet), wet, tmin - c.Difference));
     // Taken only from a dewpoint, a psychrometer, or Tmin with a dewpoint difference.
     M fourth = L::Mask(false);
-    L::Store(expFourth + i, exponent(t, fourth));
+    L::Store(expFourth + i, SaturationExponent<W>(t, fourth));
     needFourth |=
         fourth & (L::Has(tdew) | (L::Has(tdry) & L::Has(twet)) | L::Mask(c.Difference != 0));
   }
