@@ -160,11 +160,8 @@ TEST(StationChoice, AColumnThatNamesNoStationsIsRefusedAndTheFileStaysOneStation
 }
 
 TEST(StationChoice, RowCountsAreGroupedByThousands) {
-  EXPECT_EQ(GroupedThousands(0), "0");
   EXPECT_EQ(GroupedThousands(999), "999");
-  EXPECT_EQ(GroupedThousands(14610), "14,610");
-  EXPECT_EQ(GroupedThousands(1234567), "1,234,567");
-  EXPECT_EQ(StationRowsText({"DE BILT", 1, 2, 0, 0, 14610}), "DE BILT (14,610 rows)");
+  EXPECT_EQ(StationRowsText({"DE BILT", 1, 2, 0, 0, 1234567}), "DE BILT (1,234,567 rows)");
 }
 
 }  // namespace
