@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -98,8 +99,13 @@ void FastPath(benchmark::State& state, Kind kind) {
                           static_cast<int64_t>(w.Records.size()));
 }
 
-// The block driver, fed and read record by record as a run does.
-void Blocks(benchmark::State& state, Kind kind) {
+// The block driver, fed and read record by record as a run does, with the widest lanes the
+// processor offers or with `lanes`.
+void Blocks(benchmark::State& state, Kind kind, std::optional<BlockLanes> lanes = std::nullopt) {
+  if (lanes && !BlockLanesAvailable(*lanes)) {
+    state.SkipWithError("the processor lacks these lanes");
+    return;
+  }
   const Workload w = MakeWorkload(kind);
   const StationConstants constants(w.Station);
   BlockDriver driver(constants);
@@ -111,7 +117,11 @@ void Blocks(benchmark::State& state, Kind kind) {
       for (size_t i = first; i < w.Records.size() && !block->Full(); ++i) {
         block->Add(w.Days[i], w.Records[i]);
       }
-      driver.Compute(*block, *results);
+      if (lanes) {
+        driver.ComputeWith(*lanes, *block, *results);
+      } else {
+        driver.Compute(*block, *results);
+      }
       for (size_t i = 0; i < results->Count; ++i) benchmark::DoNotOptimize(results->ETo[i]);
       benchmark::ClobberMemory();
     }
@@ -144,6 +154,9 @@ BENCHMARK_CAPTURE(Blocks, TemperatureOnly, Kind::TemperatureOnly);
 BENCHMARK_CAPTURE(Blocks, MeanHumidityRadiation, Kind::MeanHumidityRadiation);
 BENCHMARK_CAPTURE(Blocks, PolarNight, Kind::PolarNight);
 BENCHMARK_CAPTURE(Blocks, Mix, Kind::Mix);
+// What a processor with fewer lanes gets.
+BENCHMARK_CAPTURE(Blocks, MixInFourLanes, Kind::Mix, BlockLanes::Four);
+BENCHMARK_CAPTURE(Blocks, MixInTwoLanes, Kind::Mix, BlockLanes::Two);
 BENCHMARK(BuildStationConstants);
 
 }  // namespace

@@ -68,6 +68,11 @@ struct BlockResults {
   RecordResults Record(std::size_t i) const noexcept;
 };
 
+// The lanes the driver computes with: two doubles at a time in every x86-64 processor, four with
+// AVX2, eight with AVX-512. The results are the same bits with each.
+enum class BlockLanes { Two, Four, Eight };
+bool BlockLanesAvailable(BlockLanes lanes) noexcept;
+
 // Computes every record of a block with the station's constants. Blocks and results take some
 // kilobytes each and the driver's working columns some more: keep them per run, on the heap.
 class BlockDriver {
@@ -78,8 +83,11 @@ class BlockDriver {
   BlockDriver& operator=(const BlockDriver&) = delete;
 
   // Takes the values that are not finite numbers as missing, and pads the block to whole groups
-  // of four records with records of missing values (its Count stays), so it is not const.
+  // of eight records with records of missing values (its Count stays), so it is not const.
+  // Computes with the widest lanes the processor offers.
   void Compute(RecordBlock& block, BlockResults& results) noexcept;
+  // As Compute, with `lanes`, which must be available (for tests and benchmarks).
+  void ComputeWith(BlockLanes lanes, RecordBlock& block, BlockResults& results) noexcept;
 
   struct Work;
 

@@ -3,7 +3,7 @@
 // IEEE operation of each lane, so a lane computes exactly the bits of the scalar code.
 //
 // For the block driver only; include it in one source file, compiled without fused
-// multiply-add (-ffp-contract=off).
+// multiply-add (-ffp-contract=off). Eight lanes, on AVX-512's mask registers, are in lanes8.h.
 #pragma once
 
 #include <cfloat>
@@ -53,6 +53,12 @@ struct Lanes {
   VERNOLI_LANE static V Select(M c, V a, V b) { return c ? a : b; }
   VERNOLI_LANE static V Select(M c, double a, V b) { return c ? Splat(a) : b; }
   VERNOLI_LANE static V Select(M c, V a, double b) { return c ? a : Splat(b); }
+
+  // a < b and a > b, lane by lane (false where either is NaN).
+  VERNOLI_LANE static M Less(V a, V b) { return a < b; }
+  VERNOLI_LANE static M Less(V a, double b) { return a < b; }
+  VERNOLI_LANE static M Greater(V a, V b) { return a > b; }
+  VERNOLI_LANE static M Greater(V a, double b) { return a > b; }
 
   // Whether the condition holds in any lane.
   VERNOLI_LANE static bool Any(M m) {

@@ -103,6 +103,7 @@ std::vector<std::pair<const char*, double>> Named(const RecordResults& r, double
 TEST(BlockDriver, GivesThePerRecordResultsBitForBit) {
   Generator generate(20261210);
   RecordBlock block;
+  auto copy = std::make_unique<RecordBlock>();
   auto results = std::make_unique<BlockResults>();
   std::vector<ClimaticRecord> records;
   int compared = 0;
@@ -126,19 +127,26 @@ TEST(BlockDriver, GivesThePerRecordResultsBitForBit) {
       }
       block.Add(generate.Day(), records.back());
     }
-    driver.Compute(block, *results);
-    ASSERT_EQ(results->Count, block.Count);
-    for (std::size_t i = 0; i < block.Count; ++i) {
-      RecordResults expected;
-      const double eto = ComputeRecord(block.DayOfYear[i], records[i], constants, expected);
-      const auto want = Named(expected, eto);
-      const auto got = Named(results->Record(i), results->ETo[i]);
-      for (std::size_t q = 0; q < want.size(); ++q) {
-        ASSERT_EQ(std::bit_cast<uint64_t>(got[q].second), std::bit_cast<uint64_t>(want[q].second))
-            << want[q].first << " of record " << i << " of station " << station << ": "
-            << got[q].second << " instead of " << want[q].second;
+    // Each width of lanes the processor offers, on a copy of the block (the driver sanitises it).
+    for (const BlockLanes lanes : {BlockLanes::Two, BlockLanes::Four, BlockLanes::Eight}) {
+      if (!BlockLanesAvailable(lanes)) continue;
+      *copy = block;
+      driver.ComputeWith(lanes, *copy, *results);
+      ASSERT_EQ(results->Count, block.Count);
+      for (std::size_t i = 0; i < block.Count; ++i) {
+        RecordResults expected;
+        const double eto = ComputeRecord(block.DayOfYear[i], records[i], constants, expected);
+        const auto want = Named(expected, eto);
+        const auto got = Named(results->Record(i), results->ETo[i]);
+        for (std::size_t q = 0; q < want.size(); ++q) {
+          ASSERT_EQ(std::bit_cast<uint64_t>(got[q].second),
+                    std::bit_cast<uint64_t>(want[q].second))
+              << want[q].first << " of record " << i << " of station " << station << " in "
+              << (lanes == BlockLanes::Two ? 2 : lanes == BlockLanes::Four ? 4 : 8)
+              << " lanes: " << got[q].second << " instead of " << want[q].second;
+        }
+        ++compared;
       }
-      ++compared;
     }
   }
   EXPECT_GT(compared, 30000);
