@@ -1,9 +1,9 @@
 // Speed and peak memory of the calculation run on the largest station the program allows:
 // daily data from 1 January 1902 to 31 December 2099 (72,319 records) with Tmax, Tmin, RHmax,
 // RHmin, wind and sunshine. Times the run that rewrites the .DTA from the working data, a whole
-// `vernoli-batch recompute`, a whole `vernoli-batch report` and `vernoli-batch results`. The peak resident size of the
-// process (getrusage) is reported after each; the recompute of a one-year station runs first, so
-// that its figure shows the memory of a small run.
+// `vernoli-batch recompute`, a whole `vernoli-batch report` and `vernoli-batch results`. The
+// peak resident size of the process (getrusage) is reported after each; the recompute of a
+// one-year station runs first, so that its figure shows the memory of a small run.
 //
 // The floor of a recompute: every record of the .DTA read and written back unchanged through a
 // temporary file and a rename, no computation. BM_RecomputeOverFloor runs the floor and the
@@ -73,7 +73,6 @@ void BM_RunCalculation(benchmark::State& state) {
   ReportMemory(state, station);
 }
 
-// The report of every block, from the .DTA to the committed .REP, as the command line asks it.
 // Standard output as a pipe takes it: passed on, never held.
 class DiscardingBuffer : public std::streambuf {
  protected:
@@ -95,6 +94,7 @@ void BM_ResultsStation(benchmark::State& state) {
   ReportMemory(state, station);
 }
 
+// The report of every block, from the .DTA to the committed .REP, as the command line asks it.
 void BM_ReportStation(benchmark::State& state) {
   bench::Fixture& fixture = Shared();
   const RepClimateFile& station = fixture.Station(kLargestYears);
