@@ -43,11 +43,10 @@ struct BlockDriver::Work {
   template <typename T>
   using Column = std::array<T, kBlockRecords>;
 
-  Column<double> Tmax, Tmin, RHmax, RHmin, RHmeanStar;  // completed from the means
-  Column<double> EsMax, EsMin, EsMean, Es;              // e deg of the extremes and mean, es
-  Column<double> Ea, Delta, RHmean, Ud, Rso, N, Share;  // Share: n/N
-  std::array<double, 4 * kBlockRecords> Exp;            // exponents, then their powers of e
-  std::array<double, 4 * kBlockRecords> Log;            // arguments, then their logarithms
+  Column<double> Tmax, Tmin, RHmax, RHmin, RHmeanStar;      // completed from the means
+  Column<double> Es, Ea, Delta, RHmean, Ud, Rso, N, Share;  // Share: n/N
+  std::array<double, 4 * kBlockRecords> Exp;                // exponents, then their powers of e
+  std::array<double, 4 * kBlockRecords> Log;                // arguments, then their logarithms
 };
 
 namespace {
@@ -62,12 +61,15 @@ struct Hoisted {
   bool AdjustPenman, AdjustRadiation, AdjustBlaneyCriddle;
 };
 
-// The steps for two lanes (SSE2, every x86-64) and four (AVX2).
+// The steps, twice. A function is compiled for the instruction set in force where it is defined,
+// and the eight lanes' helpers may be inlined only into code compiled for AVX-512: so the steps
+// are defined once for two lanes (SSE2, every x86-64) and four (AVX2, inlined into a function
+// compiled for it) ...
 namespace narrow {
 #include "engine/blocksteps.inc"
 }  // namespace narrow
 
-// The same steps for eight lanes, compiled for AVX-512.
+// ... and once more, in a namespace of their own, compiled for AVX-512, for eight.
 #pragma GCC push_options
 #pragma GCC target("avx512f,avx512dq")
 namespace wide {
