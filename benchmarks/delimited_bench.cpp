@@ -28,11 +28,11 @@
 #include <filesystem>
 #include <ostream>
 #include <sstream>
-#include <streambuf>
 #include <string>
 #include <vector>
 
 #include "cli/importbatch.h"
+#include "discard.h"
 #include "import/delimited.h"
 
 namespace vernoli {
@@ -184,27 +184,6 @@ int WriteSeveralStations(const std::string& path, const std::string& listPath, i
   return stations;
 }
 
-// Standard output of the import as a terminal or a pipe takes it: passed on, never held. (An
-// std::ostringstream would hold the report lines of every station, tens of megabytes for the
-// large file, and the peak memory would be the stream's, not the import's.)
-class DiscardingBuffer : public std::streambuf {
- public:
-  int64_t Bytes() const { return bytes_; }
-
- protected:
-  std::streamsize xsputn(const char*, std::streamsize count) override {
-    bytes_ += count;
-    return count;
-  }
-  int_type overflow(int_type c) override {
-    if (!traits_type::eq_int_type(c, traits_type::eof())) ++bytes_;
-    return traits_type::not_eof(c);
-  }
-
- private:
-  int64_t bytes_ = 0;
-};
-
 void BM_ImportSeveralStations(benchmark::State& state) {
   const std::string path = BenchPath("several.txt");
   const std::string listPath = BenchPath("stations.csv");
@@ -216,7 +195,7 @@ void BM_ImportSeveralStations(benchmark::State& state) {
     std::filesystem::remove_all(data);
     std::filesystem::create_directories(data);
     state.ResumeTiming();
-    DiscardingBuffer discarded;
+    bench::DiscardingBuffer discarded;
     std::ostream out(&discarded);
     std::ostringstream err;
     const int status = RunImportBatch(

@@ -16,12 +16,12 @@
 
 #include <chrono>
 #include <ostream>
-#include <streambuf>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "bench_station.h"
+#include "discard.h"
 #include "cli/batch.h"
 #include "model/atomicfile.h"
 #include "model/datafile.h"
@@ -73,19 +73,12 @@ void BM_RunCalculation(benchmark::State& state) {
   ReportMemory(state, station);
 }
 
-// Standard output as a pipe takes it: passed on, never held.
-class DiscardingBuffer : public std::streambuf {
- protected:
-  std::streamsize xsputn(const char*, std::streamsize count) override { return count; }
-  int_type overflow(int_type c) override { return traits_type::not_eof(c); }
-};
-
 // `vernoli-batch results` of the largest station, to standard output.
 void BM_ResultsStation(benchmark::State& state) {
   bench::Fixture& fixture = Shared();
   const RepClimateFile& station = fixture.Station(kLargestYears);
   const std::vector<std::string> args{"--data", fixture.Folder, "results", station.FileName};
-  DiscardingBuffer discarded;
+  bench::DiscardingBuffer discarded;
   std::ostream out(&discarded);
   std::ostringstream err;
   for (auto _ : state) {
