@@ -70,12 +70,11 @@ namespace narrow {
 }  // namespace narrow
 
 // ... and once more, in a namespace of their own, compiled for AVX-512, for eight.
-#pragma GCC push_options
-#pragma GCC target("avx512f,avx512dq")
+VERNOLI_AVX512_BEGIN
 namespace wide {
 #include "engine/blocksteps.inc"
 }  // namespace wide
-#pragma GCC pop_options
+VERNOLI_AVX512_END
 
 void StepsTwoLanes(const Hoisted& c, uint8_t method, RecordBlock& in, BlockResults& out,
                    BlockDriver::Work& w, std::size_t count) {

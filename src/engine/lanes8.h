@@ -15,8 +15,18 @@
 
 #include "engine/lanes.h"
 
-#pragma GCC push_options
-#pragma GCC target("avx512f,avx512dq")
+// Code between these is compiled for AVX-512 (foundation and DQ), by GCC and by Clang, which
+// name the pragma differently.
+#if defined(__clang__)
+#define VERNOLI_AVX512_BEGIN                                                                  \
+  _Pragma("clang attribute push(__attribute__((target(\"avx512f,avx512dq\"))), apply_to=function)")
+#define VERNOLI_AVX512_END _Pragma("clang attribute pop")
+#else
+#define VERNOLI_AVX512_BEGIN _Pragma("GCC push_options") _Pragma("GCC target(\"avx512f,avx512dq\")")
+#define VERNOLI_AVX512_END _Pragma("GCC pop_options")
+#endif
+
+VERNOLI_AVX512_BEGIN
 
 namespace vernoli::lanes {
 
@@ -87,4 +97,4 @@ struct Lanes<8> {
 
 }  // namespace vernoli::lanes
 
-#pragma GCC pop_options
+VERNOLI_AVX512_END
