@@ -1,7 +1,7 @@
 // Eight doubles in one AVX-512 register, with the helpers of lanes.h. A condition is a mask
-// register (one bit per lane) rather than a vector of all-ones lanes: the compiler builds
-// 512-bit comparisons into vectors lane by lane, so comparisons and selects go through the
-// mask instructions here. Every operation is still the IEEE operation of each lane.
+// register (one bit per lane) rather than a vector of all-ones lanes: GCC builds a 512-bit
+// comparison into such a vector lane by lane, so comparisons and selects go through the mask
+// instructions here. Every operation is still the IEEE operation of each lane.
 //
 // The functions are compiled for AVX-512 (foundation and DQ): call them only from code
 // compiled for it, after checking that the processor has it.
