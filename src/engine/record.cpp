@@ -227,7 +227,6 @@ int32_t DayOfYearOfRecordDate(uint8_t dataType, const Date& date) noexcept {
 }
 
 int32_t DayOfYearForRecord(const RepClimateFile& station, int32_t k) noexcept {
-  const auto dayOfYear = DayOfYear;
   // Stepping k records from the first one reaches month `monthsAhead` months after the first
   // month. The day number grows by the days of the months passed, less the decades already
   // gone in the first month and plus those gone in the last (for monthly data both are 0).
@@ -242,18 +241,18 @@ int32_t DayOfYearForRecord(const RepClimateFile& station, int32_t k) noexcept {
   switch (station.DataType) {
     case kDaily: {
       const Date date = DateOfDayNr(station.FirstDayNr + k);
-      return dayOfYear(date.Month, date.Day);
+      return DayOfYear(date.Month, date.Day);
     }
     case kTenDaily: {
       const int32_t first = DecadeOfDay(station.FromDay) - 1;  // 0-based decade of record 0
       const int32_t decades = first + k;
       const int32_t decade = decades % 3 + 1;
       const Date date = stepped(decades / 3, first, decade - 1);
-      return dayOfYear(date.Month, 10 * decade - 5);
+      return DayOfYear(date.Month, 10 * decade - 5);
     }
     case kMonthly: {
       const Date date = stepped(k, 0, 0);
-      return dayOfYear(date.Month, 15);
+      return DayOfYear(date.Month, 15);
     }
     default:
       return static_cast<int32_t>(kMissing);

@@ -200,14 +200,6 @@ std::string GraphCaption(const RepClimateFile& station, const GraphDescription& 
 // ---------------------------------------------------------------------------------------------
 // Values
 
-PlotRecord ComputePlotRecord(const RepClimateFile& station, const ClimaticRecord& data,
-                             int32_t k) {
-  PlotRecord record;
-  record.Data = data;
-  record.ETo = ComputeRecord(DayOfYearForRecord(station, k), data, station, record.Results);
-  return record;
-}
-
 void ComputePlotRecords(const RepClimateFile& station, std::span<PlotRecord> records,
                         int32_t first) {
   const auto constants = std::make_unique<StationConstants>(station);

@@ -128,11 +128,10 @@ struct PlotRecord {
   double ETo = kMissing;
 };
 
-// The record k (0-based offset from the station's first record) computed from its data.
-PlotRecord ComputePlotRecord(const RepClimateFile& station, const ClimaticRecord& data, int32_t k);
-// Every record of `records` computed from its data, record i being record first + i of the
-// station: the same results as one ComputePlotRecord each, a block of records at a time.
-void ComputePlotRecords(const RepClimateFile& station, std::span<PlotRecord> records, int32_t first);
+// Every record of `records` computed from its data, record i being record first + i (the 0-based
+// offset from the station's first record), a block of records at a time.
+void ComputePlotRecords(const RepClimateFile& station, std::span<PlotRecord> records,
+                        int32_t first);
 
 // The value of `quantity` in a record: a data row, or its computed stand-in for the rows that have
 // one (Tmean, RHmean, Tdew, e(act), wind speed, n, Rs, Rn) when it is missing; a computed

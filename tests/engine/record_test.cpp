@@ -486,7 +486,8 @@ TEST(DayOfYearForRecord, AgreesWithSteppingRecordByRecord) {
                   << int(type) << " " << day << "." << month << "." << year << " k " << k;
             }
             // Dates of records begin their decade or month.
-            const bool firstDay = type == kDaily || day == 1 || (type == kTenDaily && (day == 11 || day == 21));
+            const bool firstDay =
+                type == kDaily || day == 1 || (type == kTenDaily && (day == 11 || day == 21));
             if (!firstDay) continue;
             ASSERT_EQ(DayOfYearOfRecordDate(type, date), DayOfYearForRecord(s, k))
                 << int(type) << " " << day << "." << month << "." << year << " k " << k;

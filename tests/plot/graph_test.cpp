@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "model/calendar.h"
 
@@ -71,7 +72,10 @@ TEST(SeriesValues, OneWorkedRecordPerGroup) {
   data[Row::RHmax] = 90.0;
   data[Row::Sunshine] = 9.5;
   const int32_t k = DayNr(15, 7, 2001) - kDaily2001.FirstDayNr;
-  const PlotRecord record = ComputePlotRecord(kDaily2001, data, k);
+  std::vector<PlotRecord> computed(1);
+  computed[0].Data = data;
+  ComputePlotRecords(kDaily2001, computed, k);
+  const PlotRecord& record = computed[0];
   RecordResults r;
   const double eto = ComputeRecord(196, data, kDaily2001, r);
   ASSERT_DOUBLE_EQ(record.ETo, eto);

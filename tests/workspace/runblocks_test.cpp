@@ -98,9 +98,8 @@ TEST(RunInBlocks, ARefusedLineComesAfterEveryRecordBeforeIt) {
   RepClimateFile station = WriteStation(data.Folder(), "LONG", kDaily, {1, 1, 2003},
                                         {23, 8, 2004}, dta);
   SortParameterCodes(station);
-  int32_t handed = 0;
   // A refusal of the receiver stops the run at its record.
-  handed = 0;
+  int32_t handed = 0;
   const RunResult stopped = RunOverDataFile(station, [&](int32_t number, const RecordRun&) {
     ++handed;
     return number == 260 ? Status::Error("stop") : Status::Success();

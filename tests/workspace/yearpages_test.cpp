@@ -325,7 +325,8 @@ TEST(PlotRecordsOfPage, ComeFromTheGridTexts) {
   ClimaticRecord data;
   data[Row::Tmax] = 28.0;
   data[Row::Tmin] = 14.0;
-  EXPECT_NEAR(records[0].ETo, ComputePlotRecord(station, data, 195).ETo, 1e-9);
+  RecordResults results;
+  EXPECT_NEAR(records[0].ETo, ComputeRecord(196, data, station, results), 1e-9);
 }
 
 }  // namespace
